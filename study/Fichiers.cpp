@@ -1,0 +1,217 @@
+#include "study/Fichiers.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "study/Rapport.h"
+#include "study/Study.h"
+#include "texts/TextesOrvane.h"
+
+namespace orvane {
+
+namespace {
+
+void Message(int numero) { Avertir(std::string(Textes.Texte(numero))); }
+
+bool VueValide(const VueGraphe& v) {
+    return v.GrandeurX >= 0 && v.GrandeurX < NbGrandeurs && v.GrandeurY >= 0 &&
+           v.GrandeurY < NbGrandeurs;
+}
+
+bool EnteteEtudeValide(const EnteteEtude& e) {
+    if (!e.Signature.Valide() || !e.Titre.Valide()) return false;
+    if (e.NbCaract < 0 || e.NbCaract > NbCaractMax) return false;
+    for (const auto& v : e.Vues)
+        if (!VueValide(v)) return false;
+    for (const auto& g : e.Grandeurs)
+        if (!g.Nom.Valide() || !g.Symbole.Valide() || !g.Unite.Valide()) return false;
+    return true;
+}
+
+bool EnteteCaractValide(const EnteteCaract& c) {
+    return c[MotTypeMachine] >= 0 && c[MotTypeMachine] < NbTypesMachine &&
+           c[MotTypeCaract] >= 0 && c[MotTypeCaract] < NbTypesCaract &&
+           c[MotDernierPoint] >= -1 && c[MotDernierPoint] <= DernierPointMax &&
+           c.Commentaire.Valide();
+}
+
+bool EcrireTout(int fd, const uint8_t* p, size_t n) {
+    while (n > 0) {
+        ssize_t w = ::write(fd, p, n);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += w;
+        n -= static_cast<size_t>(w);
+    }
+    return true;
+}
+
+mode_t ModeNouveauFichier(const std::string& chemin) {
+    struct stat st {};
+    if (::stat(chemin.c_str(), &st) == 0) return st.st_mode & 07777;
+    mode_t masque = ::umask(0);
+    ::umask(masque);
+    return 0666 & ~masque;
+}
+
+}  // namespace
+
+bool EcrireFichierEntier(const std::string& chemin, const void* data, size_t taille,
+                         std::string* raison) {
+    auto echec = [&](int err) {
+        if (raison) *raison = std::strerror(err);
+        return false;
+    };
+    std::string temporaire = chemin + ".XXXXXX";
+    int fd = ::mkstemp(temporaire.data());
+    if (fd < 0) return echec(errno);
+    bool ok = ::fchmod(fd, ModeNouveauFichier(chemin)) == 0 &&
+              EcrireTout(fd, static_cast<const uint8_t*>(data), taille) && ::fsync(fd) == 0;
+    int err = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    if (ok && ::rename(temporaire.c_str(), chemin.c_str()) != 0) {
+        ok = false;
+        err = errno;
+    }
+    if (!ok) {
+        ::unlink(temporaire.c_str());
+        return echec(err);
+    }
+    return true;
+}
+
+bool LireFichier(const std::string& chemin, size_t maximum, std::vector<uint8_t>& octets) {
+    octets.clear();
+    std::FILE* f = std::fopen(chemin.c_str(), "rb");
+    if (!f) return false;
+    octets.resize(maximum);
+    size_t n = std::fread(octets.data(), 1, maximum, f);
+    bool ok = !std::ferror(f);
+    std::fclose(f);
+    octets.resize(n);
+    return ok;
+}
+
+std::string CheminConfig() {
+    if (RepertoireDepart.empty()) return NomFichierConfig;
+    return RepertoireDepart + "/" + NomFichierConfig;
+}
+
+void CorrigerConfig(TConfigGenerale& c) {
+    if (c.GammePuissance < 0 || c.GammePuissance > 3) c.GammePuissance = ConfigDefaut.GammePuissance;
+    if (c.Couleurs > 7) c.Couleurs = ConfigDefaut.Couleurs;
+    if (c.Langue < LangueFrancais || c.Langue > LangueEspagnol) c.Langue = ConfigDefaut.Langue;
+    if (c.FrequenceReseau != 50 && c.FrequenceReseau != 60)
+        c.FrequenceReseau = ConfigDefaut.FrequenceReseau;
+    if (!c.PortSerie.Valide()) c.PortSerie = ConfigDefaut.PortSerie;
+    for (int i = 0; i < 4; ++i)
+        if (!c.Adresse[i].Valide()) c.Adresse[i] = ConfigDefaut.Adresse[i];
+}
+
+bool LireConfig() {
+    ConfigGenerale = ConfigDefaut;
+    std::vector<uint8_t> octets;
+    const bool lu = LireFichier(CheminConfig(), sizeof(TConfigGenerale), octets);
+    if (lu) std::memcpy(&ConfigGenerale, octets.data(), octets.size());
+    CorrigerConfig(ConfigGenerale);
+    ChoixLangue(ConfigGenerale.Langue);
+    const bool complet = lu && octets.size() == sizeof(TConfigGenerale);
+    if (!complet) Message(TexteErreurLecture);
+    return complet;
+}
+
+bool EcrireConfig() {
+    if (EcrireFichierEntier(CheminConfig(), &ConfigGenerale, sizeof ConfigGenerale)) return true;
+    Message(TexteErreurEcriture);
+    return false;
+}
+
+std::vector<uint8_t> ImageEtude() {
+    std::vector<uint8_t> o;
+    auto ajouter = [&o](const void* p, size_t n) {
+        auto b = static_cast<const uint8_t*>(p);
+        o.insert(o.end(), b, b + n);
+    };
+    ajouter(&Etude, sizeof Etude);
+    const int n = std::min(std::max(Etude.NbCaract, 0), NbCaractMax);
+    for (int k = 1; k <= n; ++k) {
+        const Caracteristique& c = Caracts[k];
+        ajouter(&c.Entete, sizeof c.Entete);
+        const int nb = std::min(c.Dernier(), DernierPointMax) + 1;
+        if (nb <= 0) continue;
+        for (int q = 0; q < NbGrandeurs; ++q) ajouter(&c.Point(q, 0), 4u * static_cast<size_t>(nb));
+    }
+    return o;
+}
+
+bool ChargerImageEtude(const uint8_t* data, size_t taille) {
+    // Everything is checked before anything is copied: an invalid file never
+    // leaves a half-read study behind.
+    if (taille < sizeof(EnteteEtude)) return false;
+    EnteteEtude entete;
+    std::memcpy(&entete, data, sizeof entete);
+    if (!EnteteEtudeValide(entete)) return false;
+    struct Bloc {
+        EnteteCaract entete;
+        size_t valeurs;  // offset of the values in data
+    } blocs[NbCaractMax];
+    size_t pos = sizeof entete;
+    for (int k = 0; k < entete.NbCaract; ++k) {
+        if (taille - pos < sizeof(EnteteCaract)) return false;
+        std::memcpy(&blocs[k].entete, data + pos, sizeof(EnteteCaract));
+        pos += sizeof(EnteteCaract);
+        if (!EnteteCaractValide(blocs[k].entete)) return false;
+        const size_t nb = static_cast<size_t>(blocs[k].entete[MotDernierPoint] + 1);
+        if (taille - pos < 4u * NbGrandeurs * nb) return false;
+        blocs[k].valeurs = pos;
+        pos += 4u * NbGrandeurs * nb;
+    }
+    InitEtude();
+    Etude = entete;
+    for (int k = 1; k <= entete.NbCaract; ++k) {
+        Caracteristique& c = Caracts[k];
+        c.Entete = blocs[k - 1].entete;
+        const size_t nb = static_cast<size_t>(c.Dernier() + 1);
+        for (int q = 0; q < NbGrandeurs; ++q)
+            if (nb) std::memcpy(&c.Point(q, 0), data + blocs[k - 1].valeurs + 4u * nb * q, 4u * nb);
+    }
+    return true;
+}
+
+bool EnregistrerEtude(const std::string& nom) {
+    const std::string ancienNom = NomFichierEtude;
+    NomFichierEtude = nom;
+    const std::vector<uint8_t> image = ImageEtude();
+    if (EcrireFichierEntier(nom, image.data(), image.size())) {
+        EtudeEnregistree = 1;
+        return true;
+    }
+    NomFichierEtude = ancienNom;
+    Message(TexteErreurEcriture);
+    return false;
+}
+
+bool OuvrirEtude(const std::string& nom) {
+    InitEtude();
+    std::vector<uint8_t> octets;
+    if (LireFichier(nom, TailleMaxEtude, octets) && ChargerImageEtude(octets.data(), octets.size())) {
+        NomFichierEtude = nom;
+        EtudeEnregistree = 1;
+        return true;
+    }
+    Message(TexteErreurLecture);
+    InitEtude();
+    return false;
+}
+
+}  // namespace orvane

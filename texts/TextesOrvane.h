@@ -1,0 +1,74 @@
+// Language-dependent texts of the program: one record type, three constant
+// tables (French, English, Spanish) and the current table `Textes`.
+//
+// All strings are UTF-8 here. Texts copied into study records (the quantity
+// descriptors) are converted to Windows-1252 by the study code when copied.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace orvane {
+
+// Texts and scaling of one quantity, as the study copies them into its
+// descriptors.
+struct TGrandeurTexte {
+    std::string_view Nom;
+    std::string_view Symbole;
+    std::string_view Unite;
+    int32_t PleineEchelle;
+    int32_t Exposant;
+    int32_t Decimales;
+};
+
+// Number of texts in each array of the record.
+inline constexpr int NbNomMachine = 8;
+inline constexpr int NbTypeCaract = 19;
+inline constexpr int NbColonnes = 8;
+inline constexpr int NbEtatAcquisition = 4;
+inline constexpr int NbListesApplications = 10;
+inline constexpr int NbTextesNumerotes = 178;
+
+struct TTextesOrvane {
+    std::string_view FichierApplications;  // application description file
+    std::string_view DossierFichiers;      // work-file folder under the start folder
+    std::string_view MotEssai;             // word put before a trial's number
+    std::array<TGrandeurTexte, 12> Grandeurs;
+    std::array<std::string_view, 29> Textes1a29;  // texts 1..29
+    std::array<std::string_view, NbNomMachine> NomMachine;
+    std::array<std::string_view, NbNomMachine> TitreMachine;
+    std::array<std::string_view, NbTypeCaract> TitreCharge;
+    std::array<std::string_view, NbColonnes> TitreColonne1;
+    std::array<std::string_view, NbColonnes> TitreColonne2;
+    std::array<std::string_view, NbColonnes> TitreColonne3;
+    std::array<std::string_view, NbEtatAcquisition> EtatAcquisition;
+    std::array<std::array<std::string_view, 4>, NbListesApplications> ListeApplications;
+    std::array<std::string_view, NbTypeCaract> NomLoi;
+    std::array<std::string_view, NbTypeCaract> DescriptionLoi;
+    std::array<std::string_view, 149> Textes30a178;  // texts 30..178
+
+    // Numbered text n (1..178); an empty text for any other number.
+    std::string_view Texte(int n) const;
+};
+
+extern const TTextesOrvane TexteFrancais;
+extern const TTextesOrvane TexteAnglais;
+extern const TTextesOrvane TexteEspagnol;
+
+// The current text table; French until `ChoixLangue` says otherwise.
+extern TTextesOrvane Textes;
+
+// Language codes of the configuration.
+inline constexpr int32_t LangueFrancais = 1;
+inline constexpr int32_t LangueAnglais = 2;
+inline constexpr int32_t LangueEspagnol = 3;
+
+// 3 selects Spanish, 2 English, any other code French.
+void ChoixLangue(int32_t code);
+
+// Numbers of the texts the core code itself reads.
+inline constexpr int TexteErreurLecture = 37;   // "Erreur de lecture du fichier"
+inline constexpr int TexteErreurEcriture = 38;  // "Erreur d'ecriture du fichier"
+
+}  // namespace orvane

@@ -1,0 +1,59 @@
+#include "tools/orvanectl/Orvanectl.h"
+
+#include <cstring>
+#include <ostream>
+
+#include "study/Fichiers.h"
+#include "study/Study.h"
+#include "texts/TextesOrvane.h"
+
+namespace orvane::ctl {
+
+std::string Aide() {
+    return "usage: orvanectl COMMAND ...\n"
+           "\n"
+           "Study files (.OVX2):\n"
+           "  orvanectl study show FILE [--json]\n"
+           "      title, graph views and trials of a work file\n"
+           "  orvanectl study export FILE [--trial K] [--format tsv|csv] [-o OUT]\n"
+           "                          [--decimal-comma] [--cp1252]\n"
+           "      values of all trials, or of trial K:\n"
+           "      tsv  the tab-separated text the tracing window copies (CR LF);\n"
+           "           UTF-8, or the clipboard's Windows-1252 bytes with --cp1252\n"
+           "      csv  one row per point with a trial column and \"symbol (unit)\"\n"
+           "           headers; comma and decimal point, or with --decimal-comma\n"
+           "           semicolon and decimal comma\n"
+           "\n"
+           "Like the program, orvanectl reads CFGOrvane.cfg from the current folder\n"
+           "when there is one (language, power range, mains frequency).\n"
+           "Exit status: 0 success, 1 usage error, 2 file failure.\n";
+}
+
+void ChargerConfigLocale() {
+    ConfigGenerale = ConfigDefaut;
+    std::vector<uint8_t> octets;
+    if (LireFichier(NomFichierConfig, sizeof(TConfigGenerale), octets))
+        std::memcpy(&ConfigGenerale, octets.data(), octets.size());
+    CorrigerConfig(ConfigGenerale);
+    ChoixLangue(ConfigGenerale.Langue);
+    InitEtude();
+}
+
+int Executer(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        err << Aide();
+        return ErreurUsage;
+    }
+    const std::string& groupe = args[0];
+    if (groupe == "--help" || groupe == "-h" || groupe == "help") {
+        out << Aide();
+        return Succes;
+    }
+    ChargerConfigLocale();
+    const std::vector<std::string> reste(args.begin() + 1, args.end());
+    if (groupe == "study") return CommandeEtude(reste, out, err);
+    err << "orvanectl: unknown command '" << groupe << "' (see orvanectl --help)\n";
+    return ErreurUsage;
+}
+
+}  // namespace orvane::ctl

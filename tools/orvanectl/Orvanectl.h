@@ -1,0 +1,29 @@
+// The command-line companion's commands, callable in process.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace orvane::ctl {
+
+// Exit statuses.
+inline constexpr int Succes = 0;
+inline constexpr int ErreurUsage = 1;
+inline constexpr int ErreurFichier = 2;
+
+// Runs one command line (without the program name). Output goes to `out`,
+// the one-line failure message to `err`.
+int Executer(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// ---- used by the command groups ----
+
+// Reads the configuration file of the current folder when there is one
+// (power range, language, mains frequency); defaults otherwise. Never writes.
+void ChargerConfigLocale();
+
+int CommandeEtude(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+std::string Aide();
+
+}  // namespace orvane::ctl

@@ -34,10 +34,9 @@ bool EnteteEtudeValide(const EnteteEtude& e) {
 }
 
 bool EnteteCaractValide(const EnteteCaract& c) {
-    return c[MotTypeMachine] >= 0 && c[MotTypeMachine] < NbTypesMachine &&
-           c[MotTypeCaract] >= 0 && c[MotTypeCaract] < NbTypesCaract &&
-           c[MotDernierPoint] >= -1 && c[MotDernierPoint] <= DernierPointMax &&
-           c.Commentaire.Valide();
+    return c[MotTypeMachine] >= 0 && c[MotTypeMachine] < NbTypesMachine && c[MotTypeCaract] >= 0 &&
+           c[MotTypeCaract] < NbTypesCaract && c[MotDernierPoint] >= -1 &&
+           c[MotDernierPoint] <= DernierPointMax && c.Commentaire.Valide();
 }
 
 bool EcrireTout(int fd, const uint8_t* p, size_t n) {
@@ -108,7 +107,8 @@ std::string CheminConfig() {
 }
 
 void CorrigerConfig(TConfigGenerale& c) {
-    if (c.GammePuissance < 0 || c.GammePuissance > 3) c.GammePuissance = ConfigDefaut.GammePuissance;
+    if (c.GammePuissance < 0 || c.GammePuissance > 3)
+        c.GammePuissance = ConfigDefaut.GammePuissance;
     if (c.Couleurs > 7) c.Couleurs = ConfigDefaut.Couleurs;
     if (c.Langue < LangueFrancais || c.Langue > LangueEspagnol) c.Langue = ConfigDefaut.Langue;
     if (c.FrequenceReseau != 50 && c.FrequenceReseau != 60)
@@ -142,8 +142,13 @@ std::vector<uint8_t> ImageEtude() {
         auto b = static_cast<const uint8_t*>(p);
         o.insert(o.end(), b, b + n);
     };
-    ajouter(&Etude, sizeof Etude);
     const int n = std::min(std::max(Etude.NbCaract, 0), NbCaractMax);
+    size_t taille = sizeof Etude;
+    for (int k = 1; k <= n; ++k)
+        taille +=
+            sizeof(EnteteCaract) + 48u * static_cast<size_t>(std::max(Caracts[k].Dernier() + 1, 0));
+    o.reserve(taille);
+    ajouter(&Etude, sizeof Etude);
     for (int k = 1; k <= n; ++k) {
         const Caracteristique& c = Caracts[k];
         ajouter(&c.Entete, sizeof c.Entete);
@@ -204,7 +209,8 @@ bool EnregistrerEtude(const std::string& nom) {
 bool OuvrirEtude(const std::string& nom) {
     InitEtude();
     std::vector<uint8_t> octets;
-    if (LireFichier(nom, TailleMaxEtude, octets) && ChargerImageEtude(octets.data(), octets.size())) {
+    if (LireFichier(nom, TailleMaxEtude, octets) &&
+        ChargerImageEtude(octets.data(), octets.size())) {
         NomFichierEtude = nom;
         EtudeEnregistree = 1;
         return true;

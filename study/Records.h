@@ -42,14 +42,14 @@ struct ShortString {
 };
 
 inline constexpr int NbGrandeurs = 12;
-inline constexpr int NbCaractMax = 5;      // characteristics of a study (1..5)
-inline constexpr int NbRecords = 6;        // records 0..5; record 0 never belongs to the study
-inline constexpr int NbPointsMax = 2001;   // points 0..2000
+inline constexpr int NbCaractMax = 5;     // characteristics of a study (1..5)
+inline constexpr int NbRecords = 6;       // records 0..5; record 0 never belongs to the study
+inline constexpr int NbPointsMax = 2001;  // points 0..2000
 inline constexpr int DernierPointMax = NbPointsMax - 1;
-inline constexpr int NbElements = 2002;    // element 0 unused, point p is element p + 1
+inline constexpr int NbElements = 2002;  // element 0 unused, point p is element p + 1
 inline constexpr int NbVues = 4;
-inline constexpr int NbTypesMachine = 8;   // 0..7
-inline constexpr int NbTypesCaract = 19;   // 0..18
+inline constexpr int NbTypesMachine = 8;  // 0..7
+inline constexpr int NbTypesCaract = 19;  // 0..18
 
 // Quantity numbers.
 enum Grandeur : int {
@@ -74,8 +74,8 @@ struct DescGrandeur {
     uint8_t Remplissage;
     int32_t PleineEchelle;
     int32_t Exposant;
-    int32_t Reserve1;      // 1 in every table
-    int32_t Reserve[8];    // 0 in every table
+    int32_t Reserve1;    // 1 in every table
+    int32_t Reserve[8];  // 0 in every table
     int32_t Decimales;
 };
 

@@ -153,7 +153,8 @@ bool AjouterPoint() {
     const int dernier = std::max(c.Dernier(), -1) + 1;
     c.Entete[MotDernierPoint] = dernier;
     c.Point(GNumero, dernier) = dernier;
-    for (int q = 1; q < NbGrandeurs; ++q) c.Point(q, dernier) = ValeursCourantes[static_cast<size_t>(q)];
+    for (int q = 1; q < NbGrandeurs; ++q)
+        c.Point(q, dernier) = ValeursCourantes[static_cast<size_t>(q)];
     EtudeEnregistree = 0;
     return true;
 }
@@ -210,7 +211,8 @@ void RetrierCaracts() {
     for (int k = 1; k <= std::min(Etude.NbCaract, NbCaractMax); ++k) {
         const EnteteCaract& e = Caracts[k].Entete;
         const int32_t type = e[MotTypeCaract];
-        if ((type >= 1 && type <= 10) || type == 15) TrierPoints(e[MotOrdreTri], e[MotGrandeurTri], k);
+        if ((type >= 1 && type <= 10) || type == 15)
+            TrierPoints(e[MotOrdreTri], e[MotGrandeurTri], k);
     }
 }
 
@@ -229,19 +231,29 @@ bool CaractCompatible(int k) {
     if (c[MotTypeCaract] != r[MotTypeCaract]) return false;
     bool egal;
     switch (c[MotTypeCaract]) {
-        case 6: case 10: egal = MemesMots(c, r, {3}); break;
-        case 7: case 11: egal = MemesMots(c, r, {4, 5}); break;
-        case 8: case 12: egal = MemesMots(c, r, {6, 7}); break;
-        case 9: case 13: egal = MemesMots(c, r, {8, 9}); break;
+        case 6:
+        case 10: egal = MemesMots(c, r, {3}); break;
+        case 7:
+        case 11: egal = MemesMots(c, r, {4, 5}); break;
+        case 8:
+        case 12: egal = MemesMots(c, r, {6, 7}); break;
+        case 9:
+        case 13: egal = MemesMots(c, r, {8, 9}); break;
         case 14: egal = MemesMots(c, r, {10, 11, 12}); break;
-        case 15: case 16: egal = MemesMots(c, r, {24, 23, 25}); break;
-        case 17: case 18: egal = MemesMots(c, r, {26, 27, 28}); break;
+        case 15:
+        case 16: egal = MemesMots(c, r, {24, 23, 25}); break;
+        case 17:
+        case 18: egal = MemesMots(c, r, {26, 27, 28}); break;
         default: return false;
     }
     switch (c[MotTypeCaract]) {
-        case 10: case 11: case 12: case 13: case 14: case 16: case 18:
-            egal = egal && c[MotInertie] == r[MotInertie];
-            break;
+        case 10:
+        case 11:
+        case 12:
+        case 13:
+        case 14:
+        case 16:
+        case 18: egal = egal && c[MotInertie] == r[MotInertie]; break;
         default: break;
     }
     return egal;
@@ -300,14 +312,10 @@ std::string FormatGrandeur(int q) {
 // ---- tables ----
 
 const uint8_t DisponibiliteGrandeurs[NbTypesMachine][NbGrandeurs] = {
-    {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0},
-    {1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 1, 0},
-    {1, 1, 1, 1, 1, 1, 1, 0, 1, 0, 1, 0},
-    {1, 1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 0},
-    {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0},
-    {1, 1, 1, 1, 1, 1, 1, 0, 1, 0, 1, 0},
-    {1, 1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 0},
-    {1, 1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 0},
+    {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0}, {1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 1, 0},
+    {1, 1, 1, 1, 1, 1, 1, 0, 1, 0, 1, 0}, {1, 1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 0},
+    {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0}, {1, 1, 1, 1, 1, 1, 1, 0, 1, 0, 1, 0},
+    {1, 1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 0}, {1, 1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 0},
 };
 
 const int32_t ChoixAxes[NbTypesMachine][NbGrandeurs] = {
@@ -329,11 +337,10 @@ const int32_t ZoomDefaut[4][NbGrandeurs] = {
 };
 
 const int32_t TableInertie[NbInerties] = {
-    0,    1,    2,    3,    4,    5,    6,    7,    8,    9,    10,   11,   12,
-    13,   14,   15,   16,   18,   20,   22,   25,   30,   35,   40,   45,   50,
-    60,   70,   80,   90,   100,  110,  120,  130,  140,  150,  160,  180,  200,
-    220,  250,  300,  350,  400,  450,  500,  600,  700,  800,  900,  1000, 1100,
-    1200, 1300, 1400, 1500, 1600, 1800, 2000, 2200, 2500, 3000,
+    0,   1,   2,    3,    4,    5,    6,    7,    8,    9,    10,   11,   12,   13,   14,  15,
+    16,  18,  20,   22,   25,   30,   35,   40,   45,   50,   60,   70,   80,   90,   100, 110,
+    120, 130, 140,  150,  160,  180,  200,  220,  250,  300,  350,  400,  450,  500,  600, 700,
+    800, 900, 1000, 1100, 1200, 1300, 1400, 1500, 1600, 1800, 2000, 2200, 2500, 3000,
 };
 
 int32_t InertieDeIndex(int i) { return i >= 0 && i < NbInerties ? TableInertie[i] : 0; }

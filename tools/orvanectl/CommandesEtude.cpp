@@ -158,8 +158,8 @@ void MontrerJson(const Options& o, std::ostream& out) {
         out << (q ? ",\n" : "\n") << "    {\"number\": " << q
             << ", \"name\": " << JsonTexte(Utf8(g.Nom.Lire()))
             << ", \"symbol\": " << JsonTexte(Utf8(g.Symbole.Lire()))
-            << ", \"unit\": " << JsonTexte(Utf8(g.Unite.Lire())) << ", \"decimals\": " << g.Decimales
-            << "}";
+            << ", \"unit\": " << JsonTexte(Utf8(g.Unite.Lire()))
+            << ", \"decimals\": " << g.Decimales << "}";
     }
     out << "\n  ],\n  \"views\": [";
     bool premiere = true;
@@ -190,8 +190,10 @@ int Montrer(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     Options o;
     if (auto r = Analyser(args, false, o, err)) return *r;
     if (!Ouvrir(o.fichier, err)) return ErreurFichier;
-    if (o.json) MontrerJson(o, out);
-    else MontrerTexte(o, out);
+    if (o.json)
+        MontrerJson(o, out);
+    else
+        MontrerTexte(o, out);
     return Succes;
 }
 

@@ -1,0 +1,267 @@
+// Damaged work files: truncated, with flipped bytes or with counts and string
+// lengths out of range. Loading one either fails leaving the study exactly as
+// it was, or succeeds with every count in range and nothing but a prefix of
+// the bytes read.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "study/Fichiers.h"
+#include "study/Study.h"
+
+using namespace orvane;
+
+namespace {
+
+using Octets = std::vector<uint8_t>;
+using Alea = std::mt19937;
+
+int Tirer(Alea& alea, int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(alea); }
+
+template <size_t N>
+void RemplirChaine(ShortString<N>& s, Alea& alea) {
+    for (auto& c : s.Car) c = static_cast<char>(Tirer(alea, 0, 255));
+    s.Longueur = static_cast<uint8_t>(Tirer(alea, 0, N));
+}
+
+// A study of `nbEssais` trials made through the study operations; trial
+// `plein` (1-based, 0 = none) gets the full 2001 points.
+Octets FaireImage(Alea& alea, int nbEssais, int maxPoints, int plein) {
+    InitEtude();
+    RemplirChaine(Etude.Titre, alea);
+    Etude.Lissage = Tirer(alea, -1, 5);
+    for (auto& v : Etude.Vues) {
+        if (Tirer(alea, 0, 1) == 0) continue;
+        v = VueGraphe{1,
+                      static_cast<uint8_t>(Tirer(alea, 0, 1)),
+                      {0, 0},
+                      Tirer(alea, 0, 11),
+                      Tirer(alea, 0, 30),
+                      {0, 0},
+                      Tirer(alea, 0, 11),
+                      Tirer(alea, 0, 30),
+                      {0, 0},
+                      Tirer(alea, 0, 3)};
+    }
+    for (int k = 1; k <= nbEssais; ++k) {
+        ReglagesCourants = EnteteCaractDefaut;
+        for (int w = 3; w < MotCommentaire; ++w) ReglagesCourants[w] = static_cast<int32_t>(alea());
+        ReglagesCourants[MotTypeMachine] = Tirer(alea, 0, NbTypesMachine - 1);
+        ReglagesCourants[MotTypeCaract] = Tirer(alea, 0, NbTypesCaract - 1);
+        RemplirChaine(ReglagesCourants.Commentaire, alea);
+        NouvelleCaract();
+        const int n = k == plein ? NbPointsMax : Tirer(alea, 0, maxPoints);
+        for (int p = 0; p < n; ++p) {
+            for (auto& v : ValeursCourantes) v = static_cast<int32_t>(alea());
+            EXPECT_TRUE(AjouterPoint());
+        }
+        if (k == plein) {
+            EXPECT_FALSE(AjouterPoint());  // no room for a 2002nd point
+        }
+    }
+    EXPECT_EQ(Etude.NbCaract, nbEssais);
+    return ImageEtude();
+}
+
+std::vector<Octets> ImagesDeBase() {
+    Alea alea(20240611);
+    std::vector<Octets> images;
+    images.push_back(FaireImage(alea, 0, 0, 0));
+    images.push_back(FaireImage(alea, 1, 0, 0));  // one trial without points
+    images.push_back(FaireImage(alea, 1, 5, 0));
+    images.push_back(FaireImage(alea, 2, 300, 0));
+    images.push_back(FaireImage(alea, 3, 40, 2));  // one trial full
+    images.push_back(FaireImage(alea, 5, 200, 0));
+    images.push_back(FaireImage(alea, 5, 3, 5));
+    return images;
+}
+
+// Offsets of the trial headers, walking the image as the loader would.
+std::vector<size_t> EntetesEssais(const Octets& image) {
+    std::vector<size_t> pos;
+    int32_t n;
+    std::memcpy(&n, image.data() + offsetof(EnteteEtude, NbCaract), 4);
+    size_t p = sizeof(EnteteEtude);
+    for (int k = 0; k < n; ++k) {
+        pos.push_back(p);
+        int32_t dernier;
+        std::memcpy(&dernier, image.data() + p + 4 * MotDernierPoint, 4);
+        p += sizeof(EnteteCaract) + 4u * NbGrandeurs * static_cast<size_t>(dernier + 1);
+    }
+    return pos;
+}
+
+void Poser32(Octets& o, size_t pos, int32_t v) {
+    if (pos + 4 <= o.size()) std::memcpy(o.data() + pos, &v, 4);
+}
+
+int32_t CompteFaux(Alea& alea, int32_t juste) {
+    const int32_t choix[] = {-2, -1, 0,    1,    juste - 1, juste + 1,
+                             5,  6,  2000, 2001, INT_MAX,   INT_MIN};
+    return Tirer(alea, 0, 3) == 0 ? static_cast<int32_t>(alea()) : choix[Tirer(alea, 0, 11)];
+}
+
+// Damages a copy of `base` in one to three ways.
+Octets Abimer(const Octets& base, Alea& alea) {
+    Octets o = base;
+    const auto essais = EntetesEssais(base);
+    for (int fois = Tirer(alea, 1, 3); fois > 0; --fois) {
+        switch (Tirer(alea, 0, 6)) {
+            case 0:  // truncation, often near a record boundary
+                if (!essais.empty() && Tirer(alea, 0, 1)) {
+                    const size_t e =
+                        essais[static_cast<size_t>(Tirer(alea, 0, int(essais.size()) - 1))];
+                    o.resize(std::min(o.size(), e + static_cast<size_t>(Tirer(alea, -2, 300))));
+                } else {
+                    o.resize(static_cast<size_t>(Tirer(alea, 0, int(o.size()))));
+                }
+                break;
+            case 1:  // random bytes, anywhere
+                for (int i = Tirer(alea, 1, 8); i > 0 && !o.empty(); --i)
+                    o[static_cast<size_t>(Tirer(alea, 0, int(o.size()) - 1))] ^=
+                        static_cast<uint8_t>(Tirer(alea, 1, 255));
+                break;
+            case 2:  // random bytes in the study header
+                for (int i = Tirer(alea, 1, 4); i > 0; --i) {
+                    const size_t p =
+                        static_cast<size_t>(Tirer(alea, 0, int(sizeof(EnteteEtude)) - 1));
+                    if (p < o.size()) o[p] = static_cast<uint8_t>(alea());
+                }
+                break;
+            case 3:  // number of trials
+                Poser32(o, offsetof(EnteteEtude, NbCaract),
+                        CompteFaux(alea, int32_t(essais.size())));
+                break;
+            case 4:  // last point, machine or law of a trial
+                if (!essais.empty()) {
+                    const size_t e =
+                        essais[static_cast<size_t>(Tirer(alea, 0, int(essais.size()) - 1))];
+                    const int mot = Tirer(alea, 0, 3) ? MotDernierPoint : Tirer(alea, 0, 1);
+                    int32_t juste = 0;
+                    if (e + 4 * mot + 4 <= o.size()) std::memcpy(&juste, o.data() + e + 4 * mot, 4);
+                    Poser32(o, e + 4u * mot, CompteFaux(alea, juste));
+                }
+                break;
+            case 5: {  // a string length: signature, title, descriptor or comment
+                std::vector<size_t> longueurs = {0, offsetof(EnteteEtude, Titre)};
+                for (int q = 0; q < NbGrandeurs; ++q)
+                    for (size_t c : {0, 21, 42})
+                        longueurs.push_back(offsetof(EnteteEtude, Grandeurs) +
+                                            q * sizeof(DescGrandeur) + c);
+                for (size_t e : essais)
+                    longueurs.push_back(e + offsetof(EnteteCaract, Commentaire));
+                const size_t p =
+                    longueurs[static_cast<size_t>(Tirer(alea, 0, int(longueurs.size()) - 1))];
+                if (p < o.size()) o[p] = static_cast<uint8_t>(Tirer(alea, 0, 255));
+                break;
+            }
+            default:  // trailing bytes
+                for (int i = Tirer(alea, 1, 300); i > 0; --i)
+                    o.push_back(static_cast<uint8_t>(alea()));
+                break;
+        }
+    }
+    return o;
+}
+
+// What a failed load must leave untouched.
+struct Memoire {
+    EnteteEtude etude;
+    std::unique_ptr<Caracteristique[]> caracts{new Caracteristique[NbRecords]};
+    Octets image;
+
+    void Prendre() {
+        etude = Etude;
+        std::memcpy(caracts.get(), Caracts, sizeof Caracts);
+        image = ImageEtude();
+    }
+    bool Inchangee() const {
+        return std::memcmp(&etude, &Etude, sizeof Etude) == 0 &&
+               std::memcmp(caracts.get(), Caracts, sizeof Caracts) == 0 && image == ImageEtude();
+    }
+};
+
+// Every count and length of the loaded study in range, the records beyond
+// the study reset.
+::testing::AssertionResult EtudeDansLesBornes() {
+    if (Etude.NbCaract < 0 || Etude.NbCaract > NbCaractMax)
+        return ::testing::AssertionFailure() << "NbCaract " << Etude.NbCaract;
+    if (!Etude.Signature.Valide() || !Etude.Titre.Valide())
+        return ::testing::AssertionFailure() << "study string length";
+    for (const auto& g : Etude.Grandeurs)
+        if (!g.Nom.Valide() || !g.Symbole.Valide() || !g.Unite.Valide())
+            return ::testing::AssertionFailure() << "descriptor string length";
+    for (const auto& v : Etude.Vues)
+        if (v.GrandeurX < 0 || v.GrandeurX >= NbGrandeurs || v.GrandeurY < 0 ||
+            v.GrandeurY >= NbGrandeurs)
+            return ::testing::AssertionFailure() << "view quantity";
+    for (int k = 0; k < NbRecords; ++k) {
+        const EnteteCaract& e = Caracts[k].Entete;
+        if (k == 0 || k > Etude.NbCaract) {
+            if (std::memcmp(&e, &EnteteCaractDefaut, sizeof e) != 0)
+                return ::testing::AssertionFailure() << "record " << k << " not reset";
+            continue;
+        }
+        if (e[MotTypeMachine] < 0 || e[MotTypeMachine] >= NbTypesMachine || e[MotTypeCaract] < 0 ||
+            e[MotTypeCaract] >= NbTypesCaract || e[MotDernierPoint] < -1 ||
+            e[MotDernierPoint] > DernierPointMax || !e.Commentaire.Valide())
+            return ::testing::AssertionFailure() << "trial " << k << " header";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(Corruption, ValidImagesLoadAndImageAgainByteForByte) {
+    for (const Octets& image : ImagesDeBase()) {
+        InitEtude();
+        ASSERT_TRUE(ChargerImageEtude(image.data(), image.size()));
+        EXPECT_EQ(ImageEtude(), image);
+        EXPECT_TRUE(EtudeDansLesBornes());
+        // Any shorter image is refused.
+        Memoire avant;
+        avant.Prendre();
+        for (size_t n : {size_t(0), sizeof(EnteteEtude) - 1, image.size() - 1}) {
+            if (n >= image.size()) continue;
+            EXPECT_FALSE(ChargerImageEtude(image.data(), n)) << n;
+            EXPECT_TRUE(avant.Inchangee());
+        }
+    }
+    InitEtude();
+}
+
+TEST(Corruption, DamagedImagesLoadWholeOrNotAtAll) {
+    const std::vector<Octets> bases = ImagesDeBase();
+    Memoire avant;
+    InitEtude();
+    ASSERT_TRUE(ChargerImageEtude(bases.back().data(), bases.back().size()));
+    avant.Prendre();
+    int charges = 0;
+    int refuses = 0;
+    for (uint32_t graine = 1; graine <= 10000; ++graine) {
+        Alea alea(graine);
+        const Octets& base = bases[graine % bases.size()];
+        const Octets o = Abimer(base, alea);
+        if (ChargerImageEtude(o.data(), o.size())) {
+            ++charges;
+            const Octets image = ImageEtude();
+            ASSERT_LE(image.size(), o.size()) << "seed " << graine;
+            ASSERT_TRUE(std::equal(image.begin(), image.end(), o.begin())) << "seed " << graine;
+            ASSERT_TRUE(EtudeDansLesBornes()) << "seed " << graine;
+            avant.Prendre();
+        } else {
+            ++refuses;
+            ASSERT_TRUE(avant.Inchangee()) << "seed " << graine;
+        }
+    }
+    // Both outcomes must have been exercised for the test to mean anything.
+    EXPECT_GT(charges, 1000) << refuses;
+    EXPECT_GT(refuses, 1000) << charges;
+    InitEtude();
+}
+
+}  // namespace

@@ -95,14 +95,6 @@ std::optional<int> Analyser(const std::vector<std::string>& args, bool pourExpor
     return std::nullopt;
 }
 
-// Opens the work file; on failure writes the one-line message.
-bool Ouvrir(const std::string& fichier, std::ostream& err) {
-    RapportMemoire rapport;
-    if (OuvrirEtude(fichier)) return true;
-    err << "orvanectl: " << fichier << ": " << rapport.dernier << "\n";
-    return false;
-}
-
 std::string Utf8(const std::string& cp1252) { return DepuisCp1252(cp1252); }
 
 std::string Libelle(std::string_view texte) {
@@ -189,7 +181,7 @@ void MontrerJson(const Options& o, std::ostream& out) {
 int Montrer(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Options o;
     if (auto r = Analyser(args, false, o, err)) return *r;
-    if (!Ouvrir(o.fichier, err)) return ErreurFichier;
+    if (!OuvrirEtudeOuDire(o.fichier, err)) return ErreurFichier;
     if (o.json)
         MontrerJson(o, out);
     else
@@ -200,7 +192,7 @@ int Montrer(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 int Exporter(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Options o;
     if (auto r = Analyser(args, true, o, err)) return *r;
-    if (!Ouvrir(o.fichier, err)) return ErreurFichier;
+    if (!OuvrirEtudeOuDire(o.fichier, err)) return ErreurFichier;
     const int essai = o.essai.value_or(-1);
     if (o.essai && (essai < 1 || essai > Etude.NbCaract))
         return Usage(err, o.fichier + " has no trial " + std::to_string(essai));
@@ -225,11 +217,21 @@ int Exporter(const std::vector<std::string>& args, std::ostream& out, std::ostre
 
 }  // namespace
 
+bool OuvrirEtudeOuDire(const std::string& fichier, std::ostream& err) {
+    RapportMemoire rapport;
+    if (OuvrirEtude(fichier)) return true;
+    err << "orvanectl: " << fichier << ": " << rapport.dernier << "\n";
+    return false;
+}
+
 int CommandeEtude(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) return Usage(err, "study needs show or export");
     const std::vector<std::string> reste(args.begin() + 1, args.end());
     if (args[0] == "show") return Montrer(reste, out, err);
     if (args[0] == "export") return Exporter(reste, out, err);
+#ifdef ORVANE_AVEC_GRAPHES
+    if (args[0] == "plot") return CommandePlot(reste, err);
+#endif
     return Usage(err, "unknown study command '" + args[0] + "'");
 }
 

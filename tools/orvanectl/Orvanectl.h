@@ -23,6 +23,11 @@ int Executer(const std::vector<std::string>& args, std::ostream& out, std::ostre
 void ChargerConfigLocale();
 
 int CommandeEtude(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// study plot; only in builds with the windows.
+int CommandePlot(const std::vector<std::string>& args, std::ostream& err);
+
+// Opens a work file; on failure writes the one-line message and returns false.
+bool OuvrirEtudeOuDire(const std::string& fichier, std::ostream& err);
 
 std::string Aide();
 

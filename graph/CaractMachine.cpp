@@ -1,0 +1,469 @@
+#include "graph/CaractMachine.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QToolButton>
+#include <algorithm>
+
+#include "dialogs/NouvelCaract.h"
+#include "graph/Export.h"
+#include "graph/Vue.h"
+#include "study/Cp1252.h"
+#include "study/Study.h"
+#include "texts/TextesOrvane.h"
+
+namespace orvane {
+
+ITraceCaract* FenetreTrace = nullptr;
+
+namespace {
+
+QString Q(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString TexteTable(int n) { return Q(Textes.Texte(n)); }
+
+QFrame* Panneau(QWidget* parent) {
+    auto* f = new QFrame(parent);
+    f->setFrameShape(QFrame::NoFrame);
+    return f;
+}
+
+QLabel* Etiquette(QWidget* parent, const char* style, int hauteur) {
+    auto* l = new QLabel(parent);
+    l->setAlignment(Qt::AlignCenter);
+    l->setFixedHeight(hauteur);
+    l->setStyleSheet(style);
+    return l;
+}
+
+VueGraphe& Slot(int vue) { return Etude.Vues[std::clamp(vue, 1, NbVues) - 1]; }
+
+}  // namespace
+
+// ---- back buffer ----
+
+class TCaractMachine::SurfaceEcran {
+public:
+    explicit SurfaceEcran(TCaractMachine& c) : c_(c) {
+        if (c_.PaintBox1->Tampon.isNull()) c_.NouveauTampon();
+        p_.begin(&c_.PaintBox1->Tampon);
+        c_.GrapheEcran.Surface = &p_;
+        c_.GrapheEcran.Curseur.Surface = &p_;
+    }
+    ~SurfaceEcran() {
+        p_.end();
+        c_.GrapheEcran.Surface = nullptr;
+        c_.GrapheEcran.Curseur.Surface = nullptr;
+        if (!c_.enPeinture_) c_.PaintBox1->update();
+    }
+
+private:
+    TCaractMachine& c_;
+    QPainter p_;
+};
+
+TPaintBox::TPaintBox(TCaractMachine* cadre) : QWidget(cadre), cadre_(cadre) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(false);
+}
+
+void TPaintBox::paintEvent(QPaintEvent*) {
+    if (!cadre_->tamponAJour_ || Tampon.size() != size()) {
+        if (Tampon.size() != size()) cadre_->NouveauTampon();
+        cadre_->enPeinture_ = true;
+        cadre_->PaintBox1Paint();
+        cadre_->enPeinture_ = false;
+    }
+    QPainter p(this);
+    p.drawImage(0, 0, Tampon);
+}
+
+void TPaintBox::resizeEvent(QResizeEvent*) { cadre_->NouveauTampon(); }
+
+void TPaintBox::mousePressEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    cadre_->PaintBox1MouseDown(e->buttons(), p.x(), p.y());
+}
+
+void TPaintBox::mouseMoveEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    cadre_->PaintBox1MouseMove(e->buttons(), p.x(), p.y());
+}
+
+void TPaintBox::contextMenuEvent(QContextMenuEvent* e) {
+    cadre_->PopupMenu1Popup();
+    cadre_->PopupMenu1->popup(e->globalPos());
+}
+
+void TCaractMachine::NouveauTampon() {
+    const QSize taille = PaintBox1->size().expandedTo(QSize(1, 1));
+    QImage image(taille, QImage::Format_RGB32);
+    const int parMetre = PaintBox1->logicalDpiX() * 10000 / 254;
+    image.setDotsPerMeterX(parMetre);
+    image.setDotsPerMeterY(parMetre);
+    image.fill(VersQColor(GrapheEcran.Fond));
+    PaintBox1->Tampon = image;
+    // A new picture holds no cursor image.
+    GrapheEcran.Curseur.Trace = false;
+    tamponAJour_ = false;
+}
+
+bool TCaractMachine::Visible() const {
+    return isVisible() && PaintBox1->width() > 0 && PaintBox1->height() > 0;
+}
+
+// ---- construction ----
+
+TCaractMachine::TCaractMachine(QWidget* parent)
+    : QFrame(parent), courbe_(std::make_unique<TCourbeGraphe>()) {
+    resize(520, 472);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0x00, 0x80, 0x80));
+    setPalette(pal);
+    QFont police("arial");
+    police.setPixelSize(13);
+    setFont(police);
+
+    auto* racine = new QVBoxLayout(this);
+    racine->setContentsMargins(0, 0, 0, 0);
+    racine->setSpacing(0);
+
+    Panel1 = Panneau(this);
+    Panel1->setFixedHeight(41);
+    auto* bande = new QHBoxLayout(Panel1);
+    bande->setContentsMargins(0, 0, 0, 0);
+    bande->setSpacing(0);
+    const char* styleNom =
+        "QLabel { background: #008080; color: yellow; font-weight: bold; border: 1px solid black; "
+        "}";
+    const char* styleValeur =
+        "QLabel { background: white; color: black; font-weight: bold; border: 2px inset gray; }";
+    auto colonne = [&](QFrame*& panneau, QLabel*& nom, QLabel*& valeur) {
+        panneau = Panneau(Panel1);
+        panneau->setFixedWidth(148);
+        auto* l = new QVBoxLayout(panneau);
+        l->setContentsMargins(0, 1, 0, 1);
+        l->setSpacing(0);
+        nom = Etiquette(panneau, styleNom, 19);
+        valeur = Etiquette(panneau, styleValeur, 20);
+        l->addWidget(nom);
+        l->addWidget(valeur);
+    };
+    colonne(Panel2, TextVariableY, TextValeurY);
+    Panel4 = Panneau(Panel1);
+    auto* milieu = new QVBoxLayout(Panel4);
+    milieu->setContentsMargins(0, 1, 0, 1);
+    milieu->setSpacing(0);
+    Panel5 = Panneau(Panel4);
+    Panel5->setFixedHeight(19);
+    auto* l5 = new QHBoxLayout(Panel5);
+    l5->setContentsMargins(0, 0, 0, 0);
+    ButtonCaract = new QPushButton(Panel5);
+    ButtonCaract->setStyleSheet("QPushButton { color: navy; font-weight: bold; }");
+    ButtonCaract->setCursor(Qt::PointingHandCursor);
+    ButtonCaract->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    l5->addWidget(ButtonCaract);
+    TextCaract = Etiquette(Panel4, styleValeur, 20);
+    milieu->addWidget(Panel5);
+    milieu->addWidget(TextCaract);
+    colonne(Panel3, TextVariableX, TextValeurX);
+    bande->addWidget(Panel2);
+    bande->addWidget(Panel4, 1);
+    bande->addWidget(Panel3);
+    racine->addWidget(Panel1);
+
+    auto* centre = new QHBoxLayout;
+    centre->setSpacing(0);
+    PanelAscenseurY = Panneau(this);
+    PanelAscenseurY->setFixedWidth(21);
+    auto* ly = new QVBoxLayout(PanelAscenseurY);
+    ly->setContentsMargins(0, 0, 0, 0);
+    ZoomY = new QSlider(Qt::Vertical, PanelAscenseurY);
+    ZoomY->setRange(0, NbZooms - 1);
+    ZoomY->setTickPosition(QSlider::NoTicks);
+    ZoomY->setInvertedAppearance(true);  // position 0 at the top
+    ZoomY->setCursor(Qt::PointingHandCursor);
+    ly->addWidget(ZoomY);
+    PaintBox1 = new TPaintBox(this);
+    PaintBox1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    centre->addWidget(PanelAscenseurY);
+    centre->addWidget(PaintBox1, 1);
+    racine->addLayout(centre, 1);
+
+    PanelAscenseurX = Panneau(this);
+    PanelAscenseurX->setFixedHeight(20);
+    auto* lx = new QHBoxLayout(PanelAscenseurX);
+    lx->setContentsMargins(0, 0, 0, 0);
+    lx->setSpacing(0);
+    PanelBoutonAuto = Panneau(PanelAscenseurX);
+    PanelBoutonAuto->setFixedWidth(21);
+    auto* la = new QHBoxLayout(PanelBoutonAuto);
+    la->setContentsMargins(0, 0, 0, 0);
+    ButtonAuto = new QToolButton(PanelBoutonAuto);
+    ButtonAuto->setFixedSize(18, 18);
+    la->addWidget(ButtonAuto);
+    ZoomX = new QSlider(Qt::Horizontal, PanelAscenseurX);
+    ZoomX->setRange(0, NbZooms - 1);
+    ZoomX->setTickPosition(QSlider::NoTicks);
+    ZoomX->setCursor(Qt::PointingHandCursor);
+    lx->addWidget(PanelBoutonAuto);
+    lx->addWidget(ZoomX, 1);
+    racine->addWidget(PanelAscenseurX);
+
+    PopupMenu1 = new QMenu(this);
+    Suppressiondupoint1 = PopupMenu1->addAction(QString());
+    Suppressiondetouslespoints1 = PopupMenu1->addAction(QString());
+    PopupMenu1->addSeparator();
+    Nouvelessai1 = PopupMenu1->addAction(QString());
+    PopupMenu1->addSeparator();
+    Modificationdelacarcateristique1 = PopupMenu1->addAction(QString());
+    PopupMenu1->addSeparator();
+    Copierlacaracteristique1 = PopupMenu1->addAction(QString());
+    CopierlesvaleursSel = PopupMenu1->addAction(QString());
+
+    connect(ZoomX, &QSlider::valueChanged, this, [this] { ZoomXChange(); });
+    connect(ZoomY, &QSlider::valueChanged, this, [this] { ZoomYChange(); });
+    connect(ButtonCaract, &QPushButton::clicked, this, [this] { ButtonCaractClick(); });
+    connect(Suppressiondupoint1, &QAction::triggered, this, [this] { Suppressiondupoint1Click(); });
+    connect(Suppressiondetouslespoints1, &QAction::triggered, this,
+            [this] { Suppressiondetouslespoints1Click(); });
+    connect(Nouvelessai1, &QAction::triggered, this, [this] { Nouvelessai1Click(); });
+    connect(Modificationdelacarcateristique1, &QAction::triggered, this,
+            [this] { ButtonCaractClick(); });
+    connect(Copierlacaracteristique1, &QAction::triggered, this,
+            [this] { Copierlacaracteristique1Click(); });
+    connect(CopierlesvaleursSel, &QAction::triggered, this, [this] { CopierlesvaleursSelClick(); });
+
+    setmenu();
+    ButtonCaract->setText(TexteTable(117));
+    ButtonCaract->setToolTip(TexteTable(118));
+}
+
+TCaractMachine::~TCaractMachine() = default;
+
+// ---- operations ----
+
+void TCaractMachine::setmenu() {
+    Suppressiondupoint1->setText(TexteTable(102));
+    Suppressiondetouslespoints1->setText(TexteTable(103));
+    Nouvelessai1->setText(TexteTable(104));
+    Modificationdelacarcateristique1->setText(TexteTable(105));
+    Copierlacaracteristique1->setText(TexteTable(106));
+    CopierlesvaleursSel->setText(TexteTable(107));
+    ZoomX->setToolTip(TexteTable(108));
+    ZoomY->setToolTip(TexteTable(109));
+    TextValeurX->setToolTip(TexteTable(110));
+    TextValeurY->setToolTip(TexteTable(111));
+    TextVariableX->setToolTip(TexteTable(112));
+    TextVariableY->setToolTip(TexteTable(113));
+}
+
+void TCaractMachine::setCb(int k) {
+    const VueBornee v = BornerVue(Slot(NumeroVue));
+    ChargerCourbe(*courbe_, k, v.qX, v.qY);
+}
+
+void TCaractMachine::cfgaxe(TGraphe& g) {
+    const VueGraphe& slot = Slot(NumeroVue);
+    const VueBornee v = BornerVue(slot);
+    {
+        // Positioning the bars here is no user action: no second redraw.
+        const QSignalBlocker bx(ZoomX), by(ZoomY);
+        ZoomX->setValue(v.zX);
+        ZoomY->setValue(ZoomY->maximum() - v.zY);
+    }
+    ConfigurerAxes(slot, g.ConfigX, g.ConfigY);
+}
+
+void TCaractMachine::tracegraphe() {
+    const VueBornee v = BornerVue(Slot(NumeroVue));
+    const DescGrandeur& dx = Etude.Grandeurs[v.qX];
+    const DescGrandeur& dy = Etude.Grandeurs[v.qY];
+    TextVariableY->setText(Q(DepuisCp1252(dy.Nom.Lire())));
+    TextVariableX->setText(Q(DepuisCp1252(dx.Nom.Lire())));
+    TextCaract->setText(
+        Q(DepuisCp1252(dy.Symbole.Lire()) + "(" + DepuisCp1252(dx.Symbole.Lire()) + ")"));
+
+    SurfaceEcran surface(*this);
+    TGraphe& g = GrapheEcran;
+    g.Gauche = 0;
+    g.Haut = 0;
+    g.Droite = PaintBox1->Tampon.width();
+    g.Bas = PaintBox1->Tampon.height();
+    AppliquerPalette(g, Borner(ConfigGenerale.Couleurs, NbPalettes) + 1);
+    g.NomPolice = "arial";
+    g.TaillePolice = 0;
+    cfgaxe(g);
+    initgraphe(g);
+    if (!g.Pret) {
+        // Too small to lay out: an empty picture rather than a stale one.
+        g.Surface->fillRect(PaintBox1->Tampon.rect(), VersQColor(g.Fond));
+    }
+    traceaxes(g);
+    tracecourbe();
+    tamponAJour_ = true;
+}
+
+void TCaractMachine::tracecourbe() {
+    if (!Visible()) return;
+    for (int k = 1; k <= NbCaractMax; ++k) {
+        if (Caracts[k].Dernier() < 0) continue;
+        setCb(k);
+        tracecourbegraphe(GrapheEcran, *courbe_);
+    }
+    choixcurseur(GrapheEcran, AcquisitionEnCours != 0 ? 0 : 1,
+                 std::clamp(CaractCourante, 0, NbCaractMax));
+    TextValeurY->setText(TexteTable(62));
+    TextValeurX->setText(TexteTable(62));
+}
+
+void TCaractMachine::tracecaract() {
+    ButtonCaract->setText(TexteTable(117));
+    ButtonCaract->setToolTip(TexteTable(118));
+    tracegraphe();
+}
+
+void TCaractMachine::tracepoint(int k, int p) {
+    if (!Visible() || k < 1 || k > NbCaractMax || p < 0 || p > DernierPointMax) return;
+    SurfaceEcran surface(*this);
+    masquecurseur(GrapheEcran);
+    setCb(k);
+    tracepointcourbe(GrapheEcran, p, *courbe_);
+    retracecurseur(GrapheEcran);
+}
+
+void TCaractMachine::curseur() {
+    if (!Visible()) return;
+    SurfaceEcran surface(*this);
+    if (ValeursCourantes[0] < 0) {
+        eteintcurseur(GrapheEcran);
+        TextValeurY->setText("--");
+        TextValeurX->setText("--");
+        return;
+    }
+    const VueBornee v = BornerVue(Slot(NumeroVue));
+    const int32_t x = ValeursCourantes[static_cast<size_t>(v.qX)];
+    const int32_t y = ValeursCourantes[static_cast<size_t>(v.qY)];
+    curseurvaleur(GrapheEcran, x, y);
+    TextValeurY->setText(Q(textevaleur(y, GrapheEcran.ConfigY)));
+    TextValeurX->setText(Q(textevaleur(x, GrapheEcran.ConfigX)));
+}
+
+void TCaractMachine::Copiercaract() {
+    cfgaxe(GrapheCopie);
+    DessinerVue(GrapheCopie, *courbe_, NumeroVue);
+}
+
+void TCaractMachine::Imprimercaract() {
+    cfgaxe(GrapheImpression);
+    DessinerVue(GrapheImpression, *courbe_, NumeroVue);
+}
+
+void TCaractMachine::CopierValeurs() {
+    QGuiApplication::clipboard()->setText(Q(TexteValeursVue(NumeroVue, CaractCourante)));
+}
+
+// ---- handlers ----
+
+void TCaractMachine::ZoomXChange() {
+    Slot(NumeroVue).ZoomX = ZoomX->value();
+    EtudeEnregistree = 0;  // the zoom steps are saved with the study
+    tracegraphe();
+}
+
+void TCaractMachine::ZoomYChange() {
+    Slot(NumeroVue).ZoomY = ZoomY->maximum() - ZoomY->value();
+    EtudeEnregistree = 0;
+    tracegraphe();
+}
+
+void TCaractMachine::PaintBox1Paint() {
+    tracegraphe();
+    if (FenetreTrace)
+        FenetreTrace->curseur();
+    else
+        curseur();
+}
+
+void TCaractMachine::PaintBox1MouseDown(Qt::MouseButtons boutons, int x, int y) {
+    if (!(boutons & Qt::LeftButton)) return;
+    setCb(std::clamp(CaractCourante, 0, NbCaractMax));
+    SelectionnerPoint(pointproche(GrapheEcran, x, y, *courbe_));
+    if (FenetreTrace)
+        FenetreTrace->curseur();
+    else
+        curseur();
+}
+
+void TCaractMachine::PaintBox1MouseMove(Qt::MouseButtons boutons, int x, int y) {
+    if (!(boutons & Qt::LeftButton)) return;
+    SelectionnerPoint(pointproche(GrapheEcran, x, y, *courbe_));
+    if (FenetreTrace)
+        FenetreTrace->curseur();
+    else
+        curseur();
+}
+
+void TCaractMachine::PopupMenu1Popup() {
+    const bool courante = CaractCourante >= 1 && CaractCourante <= NbCaractMax &&
+                          Caracts[CaractCourante].Dernier() >= 0;
+    bool points = false;
+    for (int k = 1; k <= NbCaractMax; ++k) points = points || Caracts[k].Dernier() >= 0;
+    Suppressiondupoint1->setEnabled(ValeursCourantes[0] >= 0);
+    Suppressiondetouslespoints1->setEnabled(courante);
+    Nouvelessai1->setEnabled(courante);
+    Modificationdelacarcateristique1->setEnabled(points);
+}
+
+void TCaractMachine::ButtonCaractClick() {
+    if (NouvelCaract) {
+        NouvelCaract->Mode = 1;
+        NouvelCaract->NumeroVue = NumeroVue;
+        NouvelCaract->exec();
+    }
+    if (FenetreTrace) FenetreTrace->Action();
+}
+
+void TCaractMachine::Suppressiondupoint1Click() {
+    if (FenetreTrace) FenetreTrace->SupprimePoint();
+}
+
+void TCaractMachine::Suppressiondetouslespoints1Click() {
+    if (FenetreTrace) FenetreTrace->SupprimeTousPoints();
+}
+
+void TCaractMachine::Nouvelessai1Click() {
+    if (FenetreTrace) FenetreTrace->Nouvellecourbe1Click();
+}
+
+void TCaractMachine::Copierlacaracteristique1Click() {
+    const int dpi = PaintBox1->logicalDpiX();
+    const QSize taille = TailleCopie(dpi);
+    const Dessin dessin = [&](QPainter& p) {
+        PreparerGrapheCopie(GrapheCopie, p, taille);
+        Copiercaract();
+        GrapheCopie.Surface = nullptr;
+    };
+    auto* donnees = new QMimeData;
+    donnees->setData("image/svg+xml", SvgDe(taille, dpi, dessin));
+    donnees->setImageData(ImageDe(taille, dpi, dessin));
+    QGuiApplication::clipboard()->setMimeData(donnees);
+}
+
+void TCaractMachine::CopierlesvaleursSelClick() { CopierValeurs(); }
+
+}  // namespace orvane

@@ -1,0 +1,136 @@
+// The plot frame: one graph view of the study with its zoom bars, the
+// read-outs of the current point, mouse selection and a pop-up menu.
+#pragma once
+
+#include <QFrame>
+#include <QImage>
+#include <memory>
+
+#include "graph/Graphe.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QSlider;
+class QToolButton;
+
+namespace orvane {
+
+// What the frame asks of the tracing window.
+class ITraceCaract {
+public:
+    virtual ~ITraceCaract() = default;
+    virtual void curseur() = 0;  // cursors and value boxes of every frame
+    virtual void Action() = 0;   // full refresh
+    virtual void SupprimePoint() = 0;
+    virtual void SupprimeTousPoints() = 0;
+    virtual void Nouvellecourbe1Click() = 0;
+};
+
+// The tracing window, once it exists.
+extern ITraceCaract* FenetreTrace;
+
+class TCaractMachine;
+
+// The drawing area: shows a back buffer that the frame draws into.
+class TPaintBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPaintBox(TCaractMachine* cadre);
+    QImage Tampon;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override;
+    void contextMenuEvent(QContextMenuEvent*) override;
+
+private:
+    TCaractMachine* cadre_;
+};
+
+class TCaractMachine : public QFrame {
+    Q_OBJECT
+public:
+    explicit TCaractMachine(QWidget* parent = nullptr);
+    ~TCaractMachine() override;
+
+    int NumeroVue = 1;  // the view slot shown, 1..4
+
+    TGraphe GrapheEcran;
+    TGraphe GrapheCopie;       // set up by whoever copies
+    TGraphe GrapheImpression;  // set up by whoever prints
+    TCourbeGraphe& Courbe() { return *courbe_; }
+
+    // ---- controls ----
+    QFrame* Panel1;
+    QFrame* Panel2;
+    QFrame* Panel3;
+    QFrame* Panel4;
+    QFrame* Panel5;
+    QLabel* TextVariableY;
+    QLabel* TextValeurY;
+    QLabel* TextVariableX;
+    QLabel* TextValeurX;
+    QPushButton* ButtonCaract;
+    QLabel* TextCaract;
+    QFrame* PanelAscenseurY;
+    QSlider* ZoomY;
+    QFrame* PanelAscenseurX;
+    QFrame* PanelBoutonAuto;
+    QToolButton* ButtonAuto;
+    QSlider* ZoomX;
+    TPaintBox* PaintBox1;
+    QMenu* PopupMenu1;
+    QAction* Suppressiondupoint1;
+    QAction* Suppressiondetouslespoints1;
+    QAction* Nouvelessai1;
+    QAction* Modificationdelacarcateristique1;
+    QAction* Copierlacaracteristique1;
+    QAction* CopierlesvaleursSel;
+
+    // ---- operations for the tracing window ----
+    void setmenu();
+    void tracecaract();
+    void tracepoint(int k, int p);
+    void curseur();
+    void Copiercaract();
+    void Imprimercaract();
+
+    // ---- internal operations ----
+    void setCb(int k);
+    void cfgaxe(TGraphe& g);
+    void tracegraphe();
+    void tracecourbe();
+    void CopierValeurs();
+
+    // ---- handlers ----
+    void ZoomXChange();
+    void ZoomYChange();
+    void PaintBox1Paint();
+    void PaintBox1MouseDown(Qt::MouseButtons boutons, int x, int y);
+    void PaintBox1MouseMove(Qt::MouseButtons boutons, int x, int y);
+    void PopupMenu1Popup();
+    void ButtonCaractClick();
+    void Suppressiondupoint1Click();
+    void Suppressiondetouslespoints1Click();
+    void Nouvelessai1Click();
+    void Copierlacaracteristique1Click();
+    void CopierlesvaleursSelClick();
+
+private:
+    friend class TPaintBox;
+    // Opens a painter on the back buffer for the screen graph and asks for
+    // a repaint when done.
+    class SurfaceEcran;
+    bool Visible() const;
+    void NouveauTampon();
+
+    std::unique_ptr<TCourbeGraphe> courbe_;
+    bool tamponAJour_ = false;
+    bool enPeinture_ = false;
+};
+
+}  // namespace orvane

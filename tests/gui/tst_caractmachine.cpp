@@ -1,0 +1,243 @@
+// The plot frame driven through its handlers and controls, off screen.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMimeData>
+#include <QSlider>
+#include <QtTest>
+
+#include "graph/CaractMachine.h"
+#include "graph/Export.h"
+#include "study/Study.h"
+#include "texts/TextesOrvane.h"
+
+using namespace orvane;
+
+namespace {
+
+// Stands in for the tracing window: counts the calls, refreshes the cursor.
+class TraceDouble : public ITraceCaract {
+public:
+    explicit TraceDouble(TCaractMachine* c) : cadre(c) {}
+    void curseur() override {
+        ++curseurs;
+        cadre->curseur();
+    }
+    void Action() override { ++actions; }
+    void SupprimePoint() override { ++suppressions; }
+    void SupprimeTousPoints() override { ++toutes; }
+    void Nouvellecourbe1Click() override { ++nouvelles; }
+    TCaractMachine* cadre;
+    int curseurs = 0, actions = 0, suppressions = 0, toutes = 0, nouvelles = 0;
+};
+
+}  // namespace
+
+class TstCaractMachine : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TCaractMachine> cadre;
+    std::unique_ptr<TraceDouble> trace;
+
+    // A torque-speed view in the first quadrant and one characteristic of
+    // three points.
+    static void Etude3Points() {
+        ChoixLangue(LangueFrancais);
+        ConfigGenerale = ConfigDefaut;
+        InitEtude();
+        Etude.Vues[0] = {1, 1, {0, 0}, GVitesse, 18, {0, 0}, GCouple, 18, {0, 0}, 1};
+        ReglagesCourants[MotTypeMachine] = 3;
+        ReglagesCourants[MotTypeCaract] = 1;
+        NouvelleCaract();
+        const int32_t points[3][2] = {{300, 500}, {700, 1000}, {1200, 1500}};
+        for (const auto& p : points) {
+            ValeursCourantes[GVitesse] = p[0];
+            ValeursCourantes[GCouple] = p[1];
+            AjouterPoint();
+        }
+        ValeursCourantes[0] = -1;
+    }
+
+    QPoint PixelDe(int p) const {
+        const Caracteristique& c = Caracts[1];
+        return {pixelx(cadre->GrapheEcran, c.Point(GVitesse, p)),
+                pixely(cadre->GrapheEcran, c.Point(GCouple, p))};
+    }
+
+private slots:
+    void init() {
+        Etude3Points();
+        cadre = std::make_unique<TCaractMachine>();
+        trace = std::make_unique<TraceDouble>(cadre.get());
+        FenetreTrace = trace.get();
+        cadre->resize(520, 472);
+        cadre->show();
+        QVERIFY(QTest::qWaitForWindowExposed(cadre.get()));
+        cadre->tracecaract();
+    }
+
+    void cleanup() {
+        FenetreTrace = nullptr;
+        trace.reset();
+        cadre.reset();
+        AcquisitionEnCours = 0;
+    }
+
+    void zoomBarsShowAndStoreTheSteps() {
+        Etude.Vues[0].ZoomX = 25;
+        Etude.Vues[0].ZoomY = 10;
+        cadre->tracegraphe();
+        QCOMPARE(cadre->ZoomX->value(), 25);
+        QCOMPARE(cadre->ZoomY->value(), 40);
+        QCOMPARE(Etude.Vues[0].ZoomX, 25);  // positioning the bars stored nothing
+
+        EtudeEnregistree = 1;
+        cadre->ZoomY->setValue(0);  // thumb at the top: strongest zoom
+        QCOMPARE(Etude.Vues[0].ZoomY, 50);
+        QCOMPARE(EtudeEnregistree, uint8_t{0});
+        cadre->ZoomX->setValue(3);
+        QCOMPARE(Etude.Vues[0].ZoomX, 3);
+        QCOMPARE(cadre->GrapheEcran.ConfigX.Max, 1500 * 50 / 13);
+    }
+
+    void quadrantsAndZoomGiveTheAxisRanges() {
+        TGraphe g;
+        const struct {
+            int quadrant, zoom, xmin, xmax, ymin, ymax;
+        } cas[] = {
+            {1, 18, 0, 1500, 0, 2000},      {1, 0, 0, 7500, 0, 10000},
+            {1, 50, 0, 75, 0, 100},         {0, 18, -1500, 1500, -2000, 2000},
+            {3, 18, 0, 1500, -2000, 0},     {5, 18, -1500, 0, -2000, 0},
+            {7, 18, -1500, 0, 0, 2000},     {8, 18, -1500, 1500, 0, 2000},
+            {42, 18, -1500, 1500, 0, 2000},  // out of range in a file: clamped to 8
+        };
+        for (const auto& c : cas) {
+            Etude.Vues[0].Quadrant = c.quadrant;
+            Etude.Vues[0].ZoomX = c.zoom;
+            Etude.Vues[0].ZoomY = c.zoom;
+            cadre->cfgaxe(g);
+            QCOMPARE(g.ConfigX.Min, c.xmin);
+            QCOMPARE(g.ConfigX.Max, c.xmax);
+            QCOMPARE(g.ConfigY.Min, c.ymin);
+            QCOMPARE(g.ConfigY.Max, c.ymax);
+        }
+        QCOMPARE(QString::fromStdString(g.ConfigY.Nom), QString("Tu"));
+        QCOMPARE(QString::fromStdString(g.ConfigX.Unite), QString("tr/min"));
+        QCOMPARE(g.ConfigY.Decimales, 2);
+        Etude.Vues[0].ZoomX = 99;  // clamped to the last step
+        cadre->cfgaxe(g);
+        QCOMPARE(g.ConfigX.Max, 75);
+        QCOMPARE(cadre->ZoomX->value(), 50);
+    }
+
+    void mousePressAndDragSelectTheNearestPoint() {
+        CaractCourante = 1;
+        QTest::mousePress(cadre->PaintBox1, Qt::LeftButton, {}, PixelDe(1) + QPoint(2, -1));
+        QCOMPARE(PointSelectionne, 1);
+        QCOMPARE(ValeursCourantes[0], 1);
+        QCOMPARE(ValeursCourantes[GVitesse], 700);
+        QCOMPARE(cadre->TextValeurX->text(), QString("700 tr/min"));
+        QCOMPARE(cadre->TextValeurY->text(), QString("10,00 Nm"));
+        QVERIFY(cadre->GrapheEcran.Curseur.Actif);
+        QVERIFY(trace->curseurs > 0);
+
+        cadre->PaintBox1MouseMove(Qt::LeftButton, PixelDe(2).x(), PixelDe(2).y());
+        QCOMPARE(PointSelectionne, 2);
+        QCOMPARE(cadre->TextValeurX->text(), QString("1200 tr/min"));
+
+        // The right button does not select.
+        cadre->PaintBox1MouseDown(Qt::RightButton, PixelDe(0).x(), PixelDe(0).y());
+        QCOMPARE(PointSelectionne, 2);
+    }
+
+    void clickOnAnEmptyTrialClearsTheSelection() {
+        CaractCourante = 1;
+        cadre->PaintBox1MouseDown(Qt::LeftButton, PixelDe(0).x(), PixelDe(0).y());
+        QCOMPARE(ValeursCourantes[0], 0);
+        NouvelleCaract();  // an empty second characteristic becomes current
+        cadre->PaintBox1MouseDown(Qt::LeftButton, PixelDe(0).x(), PixelDe(0).y());
+        QCOMPARE(PointSelectionne, -1);
+        QCOMPARE(ValeursCourantes[0], -1);
+        QVERIFY(!cadre->GrapheEcran.Curseur.Actif);
+        QCOMPARE(cadre->TextValeurX->text(), QString("--"));
+        QCOMPARE(cadre->TextValeurY->text(), QString("--"));
+    }
+
+    void acquisitionShowsMarkersOnlyAndADot() {
+        Etude.Lissage = 2;
+        cadre->setCb(1);
+        QCOMPARE(cadre->Courbe().Lissage, 2);
+        QCOMPARE(cadre->Courbe().Marque, 1);
+        QCOMPARE(cadre->Courbe().Remplissage, 3);
+        cadre->tracegraphe();
+        QCOMPARE(cadre->GrapheEcran.Curseur.Genre, 1);
+        QCOMPARE(cadre->TextValeurX->text(), QString("----"));
+
+        AcquisitionEnCours = 1;
+        cadre->setCb(1);
+        QCOMPARE(cadre->Courbe().Lissage, -1);
+        cadre->tracegraphe();
+        QCOMPARE(cadre->GrapheEcran.Curseur.Genre, 0);
+    }
+
+    void aNewPointIsDrawnIntoTheBuffer() {
+        const QImage avant = cadre->PaintBox1->Tampon.copy();
+        ValeursCourantes[GVitesse] = 1400;
+        ValeursCourantes[GCouple] = 300;
+        CaractCourante = 1;
+        AjouterPoint();
+        cadre->tracepoint(1, 3);
+        QVERIFY(cadre->PaintBox1->Tampon != avant);
+        cadre->hide();
+        const QImage cache = cadre->PaintBox1->Tampon.copy();
+        cadre->tracepoint(1, 3);
+        cadre->curseur();
+        QCOMPARE(cadre->PaintBox1->Tampon, cache);  // a hidden frame draws nothing
+    }
+
+    void popupMenuEnablingAndActions() {
+        CaractCourante = 1;
+        ValeursCourantes[0] = -1;
+        cadre->PopupMenu1Popup();
+        QVERIFY(!cadre->Suppressiondupoint1->isEnabled());
+        QVERIFY(cadre->Suppressiondetouslespoints1->isEnabled());
+        QVERIFY(cadre->Modificationdelacarcateristique1->isEnabled());
+        SelectionnerPoint(0);
+        cadre->PopupMenu1Popup();
+        QVERIFY(cadre->Suppressiondupoint1->isEnabled());
+        cadre->Suppressiondupoint1->trigger();
+        cadre->Suppressiondetouslespoints1->trigger();
+        cadre->Nouvelessai1->trigger();
+        QCOMPARE(trace->suppressions, 1);
+        QCOMPARE(trace->toutes, 1);
+        QCOMPARE(trace->nouvelles, 1);
+
+        NouvelleCaract();  // the new current trial is empty
+        cadre->PopupMenu1Popup();
+        QVERIFY(!cadre->Nouvelessai1->isEnabled());
+        QVERIFY(!cadre->Suppressiondetouslespoints1->isEnabled());
+        QVERIFY(cadre->Modificationdelacarcateristique1->isEnabled());
+        QVERIFY(cadre->CopierlesvaleursSel->isEnabled());
+        QCOMPARE(cadre->Suppressiondupoint1->text(), QString("Suppression du point"));
+    }
+
+    void copiesOfValuesAndPicture() {
+        CaractCourante = 1;
+        cadre->CopierlesvaleursSelClick();
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QString("n\tTu\r\n(tr/min)\t(Nm)\r\n300\t5,00\r\n700\t10,00\r\n1200\t15,00\r\n"));
+        NouvelleCaract();
+        cadre->CopierValeurs();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("n\tTu\r\n(tr/min)\t(Nm)\r\n"));
+
+        cadre->Copierlacaracteristique1Click();
+        const QMimeData* d = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(d->hasImage());
+        const QSize attendu = TailleCopie(cadre->PaintBox1->logicalDpiX());
+        QCOMPARE(qvariant_cast<QImage>(d->imageData()).size(), attendu);
+        QVERIFY(d->data("image/svg+xml").contains("<svg"));
+    }
+};
+
+QTEST_MAIN(TstCaractMachine)
+#include "tst_caractmachine.moc"

@@ -1,0 +1,94 @@
+// orvanectl study plot: a graph view drawn as the copy command draws it.
+#include <QGuiApplication>
+#include <charconv>
+#include <memory>
+#include <optional>
+#include <ostream>
+
+#include "graph/Export.h"
+#include "study/Study.h"
+#include "tools/orvanectl/Orvanectl.h"
+
+namespace orvane::ctl {
+
+namespace {
+
+constexpr int DpiPlot = 96;
+
+std::optional<int> Entier(std::string_view s) {
+    int v = 0;
+    auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc() || p != s.data() + s.size()) return std::nullopt;
+    return v;
+}
+
+// Text needs a GUI application; without a display it runs off screen.
+void ApplicationGraphique() {
+    if (QGuiApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char nom[] = "orvanectl";
+    static char* argv[] = {nom, nullptr};
+    static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+int Usage(std::ostream& err, const std::string& message) {
+    err << "orvanectl: " << message << " (see orvanectl --help)\n";
+    return ErreurUsage;
+}
+
+}  // namespace
+
+int CommandePlot(const std::vector<std::string>& args, std::ostream& err) {
+    std::string fichier, sortie;
+    std::optional<int> vue;
+    QSize taille = TailleCopie(DpiPlot);
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool avecValeur = a == "--view" || a == "-o" || a == "--output" || a == "--size";
+        if (avecValeur && i + 1 >= args.size()) return Usage(err, a + " needs a value");
+        if (a == "--view") {
+            vue = Entier(args[++i]);
+            if (!vue) return Usage(err, "--view takes a view number");
+        } else if (a == "-o" || a == "--output") {
+            sortie = args[++i];
+        } else if (a == "--size") {
+            const std::string& t = args[++i];
+            const size_t x = t.find('x');
+            const auto w =
+                x == std::string::npos ? std::nullopt : Entier(std::string_view(t).substr(0, x));
+            const auto h =
+                x == std::string::npos ? std::nullopt : Entier(std::string_view(t).substr(x + 1));
+            if (!w || !h || *w < 1 || *h < 1 || *w > 20000 || *h > 20000)
+                return Usage(err, "--size takes WIDTHxHEIGHT in pixels");
+            taille = QSize(*w, *h);
+        } else if (!a.empty() && a[0] == '-') {
+            return Usage(err, "unknown option '" + a + "'");
+        } else if (fichier.empty()) {
+            fichier = a;
+        } else {
+            return Usage(err, "unexpected argument '" + a + "'");
+        }
+    }
+    if (fichier.empty()) return Usage(err, "a work file is needed");
+    if (!vue) return Usage(err, "--view N is needed");
+    const auto point = sortie.rfind('.');
+    const std::string ext = point == std::string::npos ? "" : sortie.substr(point + 1);
+    if (ext != "svg" && ext != "png" && ext != "pdf" && ext != "SVG" && ext != "PNG" &&
+        ext != "PDF")
+        return Usage(err, "-o OUT.svg|.png|.pdf is needed");
+    if (!OuvrirEtudeOuDire(fichier, err)) return ErreurFichier;
+    if (*vue < 1 || *vue > NbVues || !Etude.Vues[*vue - 1].Presente)
+        return Usage(err, fichier + " has no view " + std::to_string(*vue));
+    ApplicationGraphique();
+    std::string raison;
+    if (!ExporterVue(*vue, sortie, taille, DpiPlot, &raison)) {
+        err << "orvanectl: " << sortie << ": " << raison << "\n";
+        return ErreurFichier;
+    }
+    return Succes;
+}
+
+}  // namespace orvane::ctl

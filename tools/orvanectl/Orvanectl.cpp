@@ -52,6 +52,8 @@ int Executer(const std::vector<std::string>& args, std::ostream& out, std::ostre
     ChargerConfigLocale();
     const std::vector<std::string> reste(args.begin() + 1, args.end());
     if (groupe == "study") return CommandeEtude(reste, out, err);
+    if (groupe == "link") return CommandeLiaison(reste, out, err);
+    if (groupe == "bench") return CommandeBanc(reste, out, err);
     err << "orvanectl: unknown command '" << groupe << "' (see orvanectl --help)\n";
     return ErreurUsage;
 }

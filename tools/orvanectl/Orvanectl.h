@@ -23,6 +23,9 @@ int Executer(const std::vector<std::string>& args, std::ostream& out, std::ostre
 void ChargerConfigLocale();
 
 int CommandeEtude(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// link (read, watch, write) and bench: the drive link and the simulated drive.
+int CommandeLiaison(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int CommandeBanc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // study plot; only in builds with the windows.
 int CommandePlot(const std::vector<std::string>& args, std::ostream& err);
 

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential make cmake ninja-build pkg-config
-  qt6-base-dev qt6-svg-dev qt6-serialport-dev libqt6svg6-dev
+  qt6-base-dev qt6-svg-dev qt6-serialport-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-dev libmodbus-dev
   fonts-liberation fonts-dejavu-core

@@ -24,9 +24,21 @@ std::string Aide() {
            "           headers; comma and decimal point, or with --decimal-comma\n"
            "           semicolon and decimal comma\n"
            "\n"
+           "The drive link (what the program does when it connects and measures):\n"
+           "  orvanectl link (--serial NAME | --tcp A.B.C.D[:PORT] | --sim [--noise])\n"
+           "                 [--machine M] [--range 2A|20A] read [--json]\n"
+           "  orvanectl link ... watch --interval MS --count N [--csv]\n"
+           "  orvanectl link ... write M.P VALUE\n"
+           "\n"
+           "The simulated drive, served to the program or to any Modbus client:\n"
+           "  orvanectl bench (--pty | --serial PATH | --tcp A.B.C.D [--port P])\n"
+           "                  [--rating R] [--machine M] [--current-range 2A|20A]\n"
+           "                  [--mains 50|60] [--seed S] [--noise]\n"
+           "                  [--fault badcrc|silent|exception|slow:MS|disconnect --every N]\n"
+           "\n"
            "Like the program, orvanectl reads CFGOrvane.cfg from the current folder\n"
            "when there is one (language, power range, mains frequency).\n"
-           "Exit status: 0 success, 1 usage error, 2 file failure.\n";
+           "Exit status: 0 success, 1 usage error, 2 file or link failure.\n";
 }
 
 void ChargerConfigLocale() {

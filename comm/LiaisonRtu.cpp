@@ -1,0 +1,98 @@
+#include "comm/LiaisonRtu.h"
+
+#include "comm/Horloge.h"
+#include "study/Study.h"
+
+namespace orvane {
+
+TLiaisonRtu::TLiaisonRtu(IPortSerie* port) : port_(port ? port : &propre_) {}
+
+bool TLiaisonRtu::Ouvrir() {
+    if (port_ != &propre_) return port_->EstOuvert();
+    return propre_.Ouvrir(ConfigGenerale.PortSerie.Lire());
+}
+
+void TLiaisonRtu::Fermer() {
+    if (port_ == &propre_) propre_.Fermer();
+}
+
+bool TLiaisonRtu::Echange(const TTrame& requete, bool lecture, int attendu, TTrame& reponse) {
+    reponse.Longueur = 0;
+    port_->Purger();
+    if (!port_->Ecrire(requete.Vue())) return false;
+    if (lecture) delay10();
+    port_->Lire(attendu, reponse);
+    return true;
+}
+
+int32_t TLiaisonRtu::ReadRegRS232(int menu, int parametre, int32_t& erreur) {
+    erreur = PortFerme;
+    if (!port_->EstOuvert()) return 0;
+    TTrame reponse;
+    const int attendu = LongueurReponseLecture(1);
+    if (!Echange(TrameLecture(menu, parametre, 1), true, attendu, reponse) ||
+        !testcrcstr(attendu, reponse.Vue()))
+        return 0;
+    erreur = Ok;
+    return MotReponse(reponse.Vue(), 0);
+}
+
+void TLiaisonRtu::Read10RegRS232(int menu, int parametre, int32_t& erreur, int n,
+                                 int32_t* valeurs) {
+    if (!port_->EstOuvert()) {
+        erreur = PortFerme;
+        return;
+    }
+    if (n < 1) n = 1;
+    if (n > NbRegistresMax) n = NbRegistresMax;
+    TTrame reponse;
+    const int attendu = LongueurReponseLecture(n);
+    Echange(TrameLecture(menu, parametre, n), true, attendu, reponse);
+    if (reponse.Longueur == attendu) {
+        ValeursCourantes[GNumero] = 0;
+        for (int i = 0; i < n; ++i) valeurs[i] = MotSigne(MotReponse(reponse.Vue(), i));
+    }
+    erreur = testcrcstr(attendu, reponse.Vue()) ? Ok : ReponseFausse;
+}
+
+int32_t TLiaisonRtu::WriteRegRS232(int menu, int parametre, int32_t valeur) {
+    // A port that is not open (never opened, or whose device vanished) sends
+    // nothing, and that is a failure.
+    if (!port_->EstOuvert()) return EchecEnvoi;
+    TTrame reponse;
+    if (!Echange(TrameEcriture(menu, parametre, valeur), false, LongueurReponseEcriture, reponse) ||
+        reponse.Longueur != LongueurReponseEcriture)
+        return EchecEnvoi;
+    return testcrcstr(LongueurReponseEcriture, reponse.Vue()) ? Ok : ReponseFausse;
+}
+
+int32_t TLiaisonRtu::Write10RegRS232(int menu, int parametre, int n, const int32_t* valeurs) {
+    if (!port_->EstOuvert()) return PortFerme;
+    TTrame reponse;
+    if (!Echange(TrameEcritureBloc(menu, parametre, n, valeurs), false, LongueurReponseEcriture,
+                 reponse))
+        return PortFerme;
+    return testcrcstr(LongueurReponseEcriture, reponse.Vue()) ? Ok : PortFerme;
+}
+
+int32_t TLiaisonRtu::LireRegistre(int menu, int parametre, int32_t& valeur) {
+    int32_t erreur = Ok;
+    valeur = ReadRegRS232(menu, parametre, erreur);
+    return erreur;
+}
+
+int32_t TLiaisonRtu::LireRegistres(int menu, int parametre, int n, int32_t* valeurs) {
+    int32_t erreur = Ok;
+    Read10RegRS232(menu, parametre, erreur, n, valeurs);
+    return erreur;
+}
+
+int32_t TLiaisonRtu::EcrireRegistre(int menu, int parametre, int32_t valeur) {
+    return WriteRegRS232(menu, parametre, valeur);
+}
+
+int32_t TLiaisonRtu::EcrireRegistres(int menu, int parametre, int n, const int32_t* valeurs) {
+    return Write10RegRS232(menu, parametre, n, valeurs);
+}
+
+}  // namespace orvane

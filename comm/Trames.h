@@ -1,0 +1,56 @@
+// Modbus RTU frames of the four requests the program makes of the drive, and
+// the checks and extraction of their replies. Pure functions: no I/O, no
+// state, so every byte can be tested.
+//
+// Drive parameters are named menu.parameter (20.02); the register address of
+// m.p is m × 100 + p − 1. The slave is always 1. Values are 16-bit, high byte
+// first; the CRC is appended low byte first.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+namespace orvane {
+
+inline constexpr uint8_t EsclaveVariateur = 1;
+inline constexpr uint8_t FonctionLecture = 3;
+inline constexpr uint8_t FonctionEcriture = 16;
+inline constexpr int TailleTrameMax = 50;  // bounds a block to 10 registers
+inline constexpr int NbRegistresMax = 10;
+
+// A request or reply, at most 50 bytes.
+struct TTrame {
+    std::array<uint8_t, TailleTrameMax> Octets{};
+    int Longueur = 0;
+
+    std::span<const uint8_t> Vue() const { return {Octets.data(), static_cast<size_t>(Longueur)}; }
+};
+
+// Register address of parameter menu.parametre.
+constexpr uint16_t AdresseRegistre(int menu, int parametre) {
+    return static_cast<uint16_t>(menu * 100 + parametre - 1);
+}
+
+// Length of the reply to a read of n registers (2n + 5) and to any write (8).
+constexpr int LongueurReponseLecture(int n) { return 2 * n + 5; }
+inline constexpr int LongueurReponseEcriture = 8;
+
+// True when exactly `longueur` bytes were received and the CRC of the first
+// longueur − 2 bytes equals the last two, low byte first.
+bool testcrcstr(int longueur, std::span<const uint8_t> recus);
+
+// Read of n registers (1..10) from menu.parametre: 8 bytes.
+TTrame TrameLecture(int menu, int parametre, int n);
+// Write of one register (function 16): 11 bytes; the low 16 bits of valeur.
+TTrame TrameEcriture(int menu, int parametre, int32_t valeur);
+// Write of n registers (1..10): 2n + 9 bytes; the low 16 bits of each value.
+TTrame TrameEcritureBloc(int menu, int parametre, int n, const int32_t* valeurs);
+
+// Word i of a read reply (after address, function and byte count), as sent
+// (0..65535) or as a signed 16-bit value (a word above 32767 less 65536).
+// The reply must hold at least 2(i + 1) + 3 bytes.
+uint16_t MotReponse(std::span<const uint8_t> reponse, int i);
+inline int32_t MotSigne(uint16_t mot) { return static_cast<int16_t>(mot); }
+
+}  // namespace orvane

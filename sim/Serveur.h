@@ -1,0 +1,73 @@
+// Serving the simulated drive: as a Modbus RTU slave on a pseudo-terminal or
+// a serial device, or as a Modbus TCP server. The drive's time follows the
+// real clock while serving.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "sim/BancDirect.h"
+#include "sim/Modbus.h"
+#include "sim/Variateur.h"
+
+namespace orvane::sim {
+
+class ServeurBanc {
+public:
+    explicit ServeurBanc(Variateur& variateur, Injection injection = {});
+    ~ServeurBanc();
+    ServeurBanc(const ServeurBanc&) = delete;
+    ServeurBanc& operator=(const ServeurBanc&) = delete;
+
+    // A new pseudo-terminal; `nom` receives its slave's name under /dev
+    // ("pts/4"). The slave stays open on this side too, so clients may come
+    // and go.
+    bool OuvrirPty(std::string& nom, std::string& erreur);
+    // A serial device, set to 19200 baud, 8 data bits, no parity, 1 stop bit.
+    bool OuvrirSerie(const std::string& chemin, std::string& erreur);
+    // A Modbus TCP server on IPv4 `adresse` ("127.0.0.1"); port 0 takes any free port.
+    bool OuvrirTcp(const std::string& adresse, int port, std::string& erreur);
+    int Port() const { return port_; }
+
+    // Serves until `arret` is set (looked at every 10 ms at most). False, with
+    // a message, when the device fails.
+    bool Servir(const std::atomic<bool>& arret, std::string& erreur);
+
+private:
+    struct Envoi {
+        int64_t instantMs;
+        std::vector<uint8_t> octets;
+        bool fermer;
+    };
+    struct Connexion {
+        int fd = -1;
+        std::vector<uint8_t> tampon;
+        std::deque<Envoi> envois;
+        bool fermee = false;
+    };
+
+    void Fermer();
+    void Repondre(Connexion& c, Reponse r, int64_t maintenant);
+    bool EnvoyerDus(Connexion& c, int64_t maintenant);
+    bool LireSerie(int64_t maintenant, std::string& erreur);
+    void LireTcp(Connexion& c, int64_t maintenant);
+
+    Variateur& variateur_;
+    EsclaveModbus esclave_;
+    HorlogeReelle horloge_;
+    // serial or pty
+    int fdSerie_ = -1;
+    int fdEsclavePty_ = -1;
+    Connexion serie_;
+    DecoupeurRtu decoupeur_;
+    int64_t muetJusquaMs_ = 0;
+    // TCP
+    int fdEcoute_ = -1;
+    int port_ = 0;
+    std::vector<Connexion> clients_;
+};
+
+}  // namespace orvane::sim

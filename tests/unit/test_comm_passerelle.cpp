@@ -1,0 +1,354 @@
+// The gateway: quantities computed from the raw block, the power range from
+// the rating, failure counting of the measurement step, the control words.
+// The link is a scripted transport installed as the simulated link (type 3),
+// which also exercises that injection point.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "comm/Horloge.h"
+#include "comm/Passerelle.h"
+#include "study/Rapport.h"
+#include "study/Study.h"
+
+using namespace orvane;
+
+namespace {
+
+std::array<int32_t, 12> Bloc(int32_t r3, int32_t r4, int32_t r5, int32_t r6, int32_t r7, int32_t r8,
+                             int32_t r9, int32_t r11) {
+    return {0, 0, 0, r3, r4, r5, r6, r7, r8, r9, 0, r11};
+}
+
+struct Ecriture {
+    int menu, parametre;
+    std::vector<int32_t> valeurs;
+};
+
+// A drive that answers from its fields; each exchange takes the next result
+// code of `codes` (0 when none is left).
+class TransportScripte : public ITransportModbus {
+public:
+    bool Ouvrir() override { return ouvert = ouvrirOk; }
+    void Fermer() override { ouvert = false; }
+    bool EstOuvert() const override { return ouvert; }
+    int32_t LireRegistre(int, int, int32_t& v) override {
+        v = calibre;
+        return Code();
+    }
+    int32_t LireRegistres(int, int, int n, int32_t* v) override {
+        ++lectures;
+        const int32_t c = Code();
+        if (c == 0)
+            for (int i = 0; i < n; ++i) v[i] = bloc[static_cast<size_t>(i)];
+        return c;
+    }
+    int32_t EcrireRegistre(int m, int p, int32_t v) override {
+        ecritures.push_back({m, p, {v}});
+        return Code();
+    }
+    int32_t EcrireRegistres(int m, int p, int n, const int32_t* v) override {
+        ecritures.push_back({m, p, std::vector<int32_t>(v, v + n)});
+        return Code();
+    }
+    int32_t Code() {
+        if (codes.empty()) return 0;
+        const int32_t c = codes.front();
+        codes.pop_front();
+        return c;
+    }
+    // Control words written to 20.29.
+    std::vector<int32_t> Controles() const {
+        std::vector<int32_t> c;
+        for (const Ecriture& e : ecritures)
+            if (e.menu == 20 && e.parametre == 29) c.push_back(e.valeurs[0]);
+        return c;
+    }
+
+    bool ouvrirOk = true;
+    bool ouvert = false;
+    int32_t calibre = 750;
+    std::array<int32_t, 10> bloc{0x0104, 1500, 1200, 0, 0, 4000, 0, 2300, 0, 700};
+    std::deque<int32_t> codes;
+    std::vector<Ecriture> ecritures;
+    int lectures = 0;
+};
+
+class RapportEnregistre : public Rapport {
+public:
+    void Avertissement(const std::string& t) override { messages.push_back(t); }
+    std::vector<std::string> messages;
+};
+
+class Passerelle_ : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InitEtude();
+        ConfigGenerale = ConfigDefaut;
+        ConfigGenerale.TypeLiaison = LiaisonSimulation;
+        ReglagesCourants[MotTypeMachine] = 3;
+        ReglagesCourants[MotCalibre] = 0;
+        pause_ = DefinirPause([this](int ms) { pauses.push_back(ms); });
+        horloge_ = DefinirHorloge([this] { return maintenant; });
+        fabrique_ = DefinirFabriqueSimulation([this] {
+            auto t = std::make_unique<TransportScripte>();
+            drive = t.get();
+            return t;
+        });
+        rapport_ = DefinirRapport(&rapport);
+        com = std::make_unique<TPasserelleCom>();
+        com->Transport(LiaisonSimulation);
+    }
+    void TearDown() override {
+        com.reset();
+        DefinirPause(pause_);
+        DefinirHorloge(horloge_);
+        DefinirFabriqueSimulation(fabrique_);
+        DefinirRapport(rapport_);
+        ConfigGenerale = ConfigDefaut;
+    }
+    // Opens the link and runs one good step.
+    void Ouvrir() {
+        com->Initialise();
+        ASSERT_TRUE(com->LiaisonOuverte());
+        com->LectureValeurs();
+        ASSERT_EQ(ValeursCourantes[GNumero], 0);
+    }
+
+    TransportScripte* drive = nullptr;
+    std::unique_ptr<TPasserelleCom> com;
+    RapportEnregistre rapport;
+    std::vector<int> pauses;
+    int64_t maintenant = 1000;
+
+private:
+    FonctionPause pause_;
+    FonctionHorloge horloge_;
+    FabriqueTransport fabrique_;
+    Rapport* rapport_ = nullptr;
+};
+
+}  // namespace
+
+TEST(Calcul_, QuantitiesFromTheRawBlock) {
+    const auto r = Bloc(1500, 1200, 0, 0, 4000, 0, 2300, 700);
+    ValeursPoint v{};
+    CalculerValeurs(r, 3, 0, 12345, v);
+    EXPECT_EQ(v[GVitesse], 1500);
+    EXPECT_EQ(v[GCouple], 1200);
+    EXPECT_EQ(v[GPuissanceMeca], 18852);
+    EXPECT_EQ(v[GTension], 2300);
+    EXPECT_EQ(v[GCourant], 4000);
+    EXPECT_EQ(v[GPuissanceElec], 21000);
+    EXPECT_EQ(v[GFacteurPuissance], 760);
+    EXPECT_EQ(v[GRendement], 897);
+    EXPECT_EQ(v[GPertes], 2148);
+    EXPECT_EQ(v[GTemps], 1234);
+
+    // 2 A range: currents and power in tenths, the power factor unchanged.
+    CalculerValeurs(r, 3, 1, 0, v);
+    EXPECT_EQ(v[GCourant], 400);
+    EXPECT_EQ(v[GPuissanceElec], 2100);
+    EXPECT_EQ(v[GFacteurPuissance], 760);
+    EXPECT_EQ(v[GRendement], 2100 * 1000 / 18852);
+}
+
+TEST(Calcul_, MachineTableChoosesVoltageCurrentPowerAndExcitation) {
+    // r5 excitation 0.1 mA, r6 DC current, r7 AC current, r8 DC voltage,
+    // r9 AC voltage, r11 power.
+    const auto r = Bloc(0, 0, 12345, 600, 700, 800, 900, 10);
+    struct {
+        int type;
+        int32_t u, i, pe, ie;
+    } cas[] = {{0, 800, 600, 100, 1234}, {1, 800, 600, 100, 1234}, {2, 800, 600, 100, 0},
+               {5, 800, 600, 100, 0},    {3, 900, 700, 300, 0},    {6, 900, 700, 300, 0},
+               {4, 900, 700, 300, 1234}, {7, 900, 700, 100, 0}};
+    for (const auto& c : cas) {
+        ValeursPoint v{};
+        CalculerValeurs(r, c.type, 0, 0, v);
+        EXPECT_EQ(v[GTension], c.u) << "machine " << c.type;
+        EXPECT_EQ(v[GCourant], c.i) << "machine " << c.type;
+        EXPECT_EQ(v[GPuissanceElec], c.pe) << "machine " << c.type;
+        EXPECT_EQ(v[GCourantExcitation], c.ie) << "machine " << c.type;
+        EXPECT_EQ(v[GPertes], c.pe) << "machine " << c.type;
+        // DC machines have no power factor; 900 × 700 = 630000 and 10 W give 158.
+        EXPECT_EQ(v[GFacteurPuissance], c.u == 800 ? 0 : 158) << "machine " << c.type;
+    }
+    // An unknown machine leaves its columns alone.
+    ValeursPoint v;
+    v.fill(-7);
+    CalculerValeurs(r, 8, 0, 0, v);
+    EXPECT_EQ(v[GTension], -7);
+    EXPECT_EQ(v[GFacteurPuissance], -7);
+    EXPECT_EQ(v[GPertes], -7);
+    EXPECT_EQ(v[GVitesse], 0);
+}
+
+TEST(Calcul_, EfficiencySignsAndPowerFactorLimits) {
+    // 200 × -191 tr/min·cN·m gives Pm = -400 (tenths of a watt); DC machine:
+    // Pe = r11 × 10.
+    ValeursPoint v{};
+    CalculerValeurs(Bloc(200, -191, 0, 0, 0, 0, 0, -50), 0, 0, 0, v);
+    ASSERT_EQ(v[GPuissanceMeca], -400);
+    EXPECT_EQ(v[GRendement], 800);
+    CalculerValeurs(Bloc(200, -191, 0, 0, 0, 0, 0, 50), 0, 0, 0, v);
+    EXPECT_EQ(v[GRendement], 0);
+    CalculerValeurs(Bloc(0, 0, 0, 0, 0, 0, 0, 50), 0, 0, 0, v);
+    EXPECT_EQ(v[GRendement], 0);
+
+    // At rest (S ≤ 1000) no power factor; never above 1000.
+    CalculerValeurs(Bloc(0, 0, 0, 0, 10, 0, 100, 5), 3, 0, 0, v);
+    EXPECT_EQ(v[GFacteurPuissance], 0);
+    CalculerValeurs(Bloc(0, 0, 0, 0, 100, 0, 100, -2000), 3, 0, 0, v);
+    EXPECT_EQ(v[GFacteurPuissance], 1000);
+}
+
+TEST(Calcul_, PowerRangeFromTheRating) {
+    const int32_t avant = 3;
+    struct {
+        int32_t calibre, gamme;
+    } cas[] = {{-11, avant}, {-10, 0},   {-1, 0},   {0, 0},    {1, avant},
+               {5, avant},   {9, avant}, {10, 1},   {500, 1},  {501, 2},
+               {750, 2},     {1500, 2},  {1501, 3}, {5000, 3}, {5001, avant}};
+    for (const auto& c : cas) EXPECT_EQ(GammeDeCalibre(c.calibre, avant), c.gamme) << c.calibre;
+    EXPECT_EQ(MotControle(5, ControleMarche), 0x0A05);
+    EXPECT_EQ(MotControle(18, ControleRepos | ControleDescente), 0x8D01);
+    EXPECT_EQ(MotControle(19, ControleRepos), ControleRepos);
+}
+
+TEST_F(Passerelle_, InitialiseReadsTheRatingAndSendsControlWordOne) {
+    ConfigGenerale.GammePuissance = 3;
+    com->Initialise();
+    EXPECT_TRUE(com->LiaisonOuverte());
+    EXPECT_EQ(com->CalibreVariateur(), 750);
+    EXPECT_EQ(ConfigGenerale.GammePuissance, 2);
+    EXPECT_EQ(drive->Controles(), std::vector<int32_t>{1});
+    EXPECT_EQ(pauses, std::vector<int>{100});
+
+    drive->calibre = 5;
+    com->Initialise();  // already open: re-reads the rating only
+    EXPECT_EQ(ConfigGenerale.GammePuissance, 2);
+    EXPECT_TRUE(rapport.messages.empty());
+}
+
+TEST_F(Passerelle_, LinkThatDoesNotOpenSaysSoAndResetsTheRange) {
+    drive->ouvrirOk = false;
+    ConfigGenerale.GammePuissance = 3;
+    com->Initialise();
+    EXPECT_FALSE(com->LiaisonOuverte());
+    EXPECT_EQ(com->CalibreVariateur(), -1);
+    EXPECT_EQ(ConfigGenerale.GammePuissance, 0);
+    EXPECT_EQ(rapport.messages, std::vector<std::string>{"Erreur de liaison"});
+    EXPECT_TRUE(drive->ecritures.empty());
+
+    // A measurement step on a closed link sends nothing and has no values.
+    ValeursCourantes[GNumero] = 0;
+    com->LectureValeurs();
+    EXPECT_EQ(ValeursCourantes[GNumero], -1);
+    EXPECT_EQ(drive->lectures, 0);
+
+    // No link type: nothing opens.
+    ConfigGenerale.TypeLiaison = LiaisonAucune;
+    com->Initialise();
+    EXPECT_FALSE(com->LiaisonOuverte());
+    EXPECT_EQ(rapport.messages.size(), 2u);
+}
+
+TEST_F(Passerelle_, StepComputesAndEchoesTheStatus) {
+    maintenant = 5000;
+    com->initime();
+    maintenant = 7500;
+    Ouvrir();
+    EXPECT_EQ(ValeursCourantes[GPuissanceMeca], 18852);
+    EXPECT_EQ(ValeursCourantes[GFacteurPuissance], 760);
+    EXPECT_EQ(ValeursCourantes[GTemps], 250);
+    EXPECT_EQ(com->StatusCopie(), 0x0104);
+    EXPECT_EQ(com->Status(), 0x0105);
+    const Ecriture& echo = drive->ecritures.back();
+    EXPECT_EQ(echo.menu, 18);
+    EXPECT_EQ(echo.parametre, 30);
+    EXPECT_EQ(echo.valeurs, std::vector<int32_t>{0x0105});
+}
+
+TEST_F(Passerelle_, OneFailureKeepsTheValuesTwoInARowStopTheAcquisition) {
+    Ouvrir();
+    const ValeursPoint avant = ValeursCourantes;
+    drive->bloc[0] = 0x0300;
+    drive->bloc[1] = 999;
+
+    drive->codes = {3, 0};  // read fails, echo succeeds
+    com->LectureValeurs();
+    EXPECT_EQ(com->NbEchecs(), 1);
+    EXPECT_EQ(ValeursCourantes, avant);
+    // The last good status word is kept (both copies) and echoed.
+    EXPECT_EQ(com->StatusCopie(), 0x0104);
+    EXPECT_EQ(drive->ecritures.back().valeurs, std::vector<int32_t>{0x0105});
+
+    drive->codes = {3, 0};
+    com->LectureValeurs();
+    EXPECT_EQ(com->NbEchecs(), 2);
+    EXPECT_EQ(ValeursCourantes[GNumero], -1);
+
+    // A good step clears the count.
+    com->LectureValeurs();
+    EXPECT_EQ(com->NbEchecs(), 0);
+    EXPECT_EQ(ValeursCourantes[GNumero], 0);
+    EXPECT_EQ(ValeursCourantes[GVitesse], 999);
+    EXPECT_EQ(com->StatusCopie(), 0x0300);
+
+    // Both exchanges failing in one step: -1 at once.
+    drive->codes = {4, 4};
+    com->LectureValeurs();
+    EXPECT_EQ(com->NbEchecs(), 2);
+    EXPECT_EQ(ValeursCourantes[GNumero], -1);
+
+    // An echo that fails alone is a failed step too.
+    com->LectureValeurs();
+    drive->codes = {0, 4};
+    com->LectureValeurs();
+    EXPECT_EQ(com->NbEchecs(), 1);
+    EXPECT_EQ(ValeursCourantes[GNumero], 0);
+}
+
+TEST_F(Passerelle_, CloseSendsControlWordZeroOnlyAfterCleanExchanges) {
+    Ouvrir();
+    drive->ecritures.clear();
+    com->Ferme();
+    EXPECT_EQ(drive->Controles(), std::vector<int32_t>{0});
+    EXPECT_FALSE(com->LiaisonOuverte());
+    EXPECT_FALSE(drive->ouvert);
+
+    Ouvrir();
+    drive->codes = {3, 0};
+    com->LectureValeurs();
+    drive->ecritures.clear();
+    com->Ferme();
+    EXPECT_TRUE(drive->Controles().empty());
+    EXPECT_FALSE(drive->ouvert);
+
+    // Closed: the register operations do nothing at all.
+    com->WriteRegModbus(20, 29, 1);
+    EXPECT_TRUE(drive->ecritures.empty());
+}
+
+TEST_F(Passerelle_, ParameterBlockAndLoadConstant) {
+    Ouvrir();
+    drive->ecritures.clear();
+    pauses.clear();
+    com->P = {1, 2, 3, 4, 5, 6};
+    drive->codes = {4};
+    com->EmissionConstanteK(500);
+    EXPECT_EQ(com->NbEchecs(), 1);
+    com->setParam0();
+    EXPECT_EQ(com->NbEchecs(), 0);
+    ASSERT_EQ(drive->ecritures.size(), 2u);
+    EXPECT_EQ(drive->ecritures[0].menu, 19);
+    EXPECT_EQ(drive->ecritures[0].parametre, 20);
+    EXPECT_EQ(drive->ecritures[0].valeurs, std::vector<int32_t>{500});
+    EXPECT_EQ(drive->ecritures[1].parametre, 20);
+    EXPECT_EQ(drive->ecritures[1].valeurs, (std::vector<int32_t>{0, 0, 0, 0, 0, 6}));
+    EXPECT_EQ(pauses, std::vector<int>{100});  // after the block, not after K
+}

@@ -1,0 +1,124 @@
+// Port listing from a tty class folder of our own, the port's open failure
+// message, and the network library's refusals that need no peer.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "comm/ComSelection.h"
+#include "comm/PortSerie.h"
+#include "comm/knr/Knr.h"
+#include "study/Rapport.h"
+
+namespace fs = std::filesystem;
+using namespace orvane;
+
+namespace {
+
+class RapportEnregistre : public Rapport {
+public:
+    RapportEnregistre() : precedent_(DefinirRapport(this)) {}
+    ~RapportEnregistre() override { DefinirRapport(precedent_); }
+    void Avertissement(const std::string& t) override { messages.push_back(t); }
+    std::vector<std::string> messages;
+
+private:
+    Rapport* precedent_;
+};
+
+class DossierTty : public ::testing::Test {
+protected:
+    void SetUp() override {
+        racine = fs::temp_directory_path() /
+                 ("orvane-tty-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(racine);
+        fs::create_directories(racine / "devices");
+    }
+    void TearDown() override { fs::remove_all(racine); }
+    // A tty entry; with a device link when `materiel`, with a type file when type >= 0.
+    void Tty(const std::string& nom, bool materiel, int type = -1) {
+        fs::create_directories(racine / nom);
+        if (materiel) fs::create_directory_symlink(racine / "devices", racine / nom / "device");
+        if (type >= 0) std::ofstream(racine / nom / "type") << type << "\n";
+    }
+    fs::path racine;
+};
+
+}  // namespace
+
+TEST_F(DossierTty, ListsRealDevicesInNaturalOrder) {
+    Tty("ttyS10", true, 4);
+    Tty("ttyS2", true, 4);
+    Tty("ttyS3", true, 0);  // 8250 slot with no UART
+    Tty("ttyUSB0", true);
+    Tty("ttyACM0", true);
+    Tty("tty1", false);  // virtual console
+    Tty("ttyVeryLongName0", true);
+    RapportEnregistre rapport;
+    TComSelection s(racine.string());
+    std::vector<std::string> liste{"old"};
+    s.EnumComPorts(liste);
+    EXPECT_EQ(liste, (std::vector<std::string>{"ttyACM0", "ttyS2", "ttyS10", "ttyUSB0"}));
+
+    EXPECT_EQ(s.Setnumcomport("ttyS10"), 2);
+    std::string nom;
+    s.NomComportSelect(nom);
+    EXPECT_EQ(nom, "ttyS10");
+    // A stored port that is gone leaves nothing selected, and an empty name.
+    EXPECT_EQ(s.Setnumcomport("ttyUSB7"), -1);
+    EXPECT_EQ(s.NumComportSelect(), -1);
+    s.NomComportSelect(nom);
+    EXPECT_EQ(nom, "");
+    EXPECT_TRUE(rapport.messages.empty());
+}
+
+TEST_F(DossierTty, UnreadableFolderKeepsTheList) {
+    RapportEnregistre rapport;
+    TComSelection s((racine / "absent").string());
+    s.Items = {"ttyS0"};
+    s.Selectionner(0);
+    EXPECT_EQ(s.Setnumcomport("ttyS0"), 0);
+    EXPECT_EQ(s.Items, std::vector<std::string>{"ttyS0"});
+    EXPECT_EQ(rapport.messages, std::vector<std::string>{"Erreur A1 "});
+}
+
+TEST(PortCom_, OpenFailureSaysWhichPortAndWhy) {
+    RapportEnregistre rapport;
+    TPortCom port;
+    EXPECT_FALSE(port.Ouvrir("ttyNOPE9"));
+    EXPECT_FALSE(port.EstOuvert());
+    // Not a terminal: the line settings are refused, which is an open failure.
+    EXPECT_FALSE(port.Ouvrir("/dev/null"));
+    ASSERT_EQ(rapport.messages.size(), 2u);
+    EXPECT_EQ(rapport.messages[0],
+              "Erreur de communication : - Port : ttyNOPE9 (No such file or directory)");
+    EXPECT_EQ(rapport.messages[1].rfind("Erreur de communication : - Port : /dev/null (", 0), 0u);
+    EXPECT_EQ(TPortCom::Chemin("pts/3"), "/dev/pts/3");
+    TTrame t;
+    EXPECT_FALSE(port.Lire(5, t));
+    EXPECT_FALSE(port.Ecrire(t.Vue()));
+}
+
+TEST(Knr_, RequestsRefusedAtOnce) {
+    const int32_t mauvais[5] = {3, 900000, -1, 254, 0};
+    EXPECT_EQ(KNR_SetParameters(mauvais), KNR_ERR_VERSION);
+    const int32_t h = KNR_RegisterUser(1, 0, 0, 0);
+    ASSERT_GE(h, 0);
+    int32_t o[8] = {1, 20, 2, 0, 0, 0, 0, 0};
+    for (const char* noeud : {"10.0.0.7", "(10.0.0)", "(10..0.7)", "(256.0.0.1)", "(1.2.3.4)x"})
+        EXPECT_EQ(KNR_ReadObject(h, noeud, o), KNR_ERR_NOEUD) << noeud;
+    int32_t liste[10][8] = {};
+    liste[0][0] = 1;
+    EXPECT_EQ(KNR_ReadObjectList(h, "(127.0.0.1)", &liste[0][0], 11), KNR_ERR_OBJET);
+    o[0] = 2;
+    EXPECT_EQ(KNR_WriteObject(h, "(127.0.0.1)", o), KNR_ERR_OBJET);
+    EXPECT_EQ(KNR_ReadObject(h + 1, "(127.0.0.1)", o), KNR_ERR_HANDLE);
+    // Polling with nothing pending answers at once, and not with 0.
+    EXPECT_EQ(static_cast<uint32_t>(KNR_PollForResponse(h)) >> 16, KNR_AUCUNE_REQUETE);
+    EXPECT_EQ(KNR_DeleteUser(h), 0);
+    EXPECT_EQ(KNR_DeleteUser(h), KNR_ERR_HANDLE);
+}

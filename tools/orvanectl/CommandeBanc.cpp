@@ -20,9 +20,10 @@ std::atomic<bool> ArretDemande{false};
 extern "C" void SurSignal(int) { ArretDemande.store(true); }
 
 bool Entier(const std::string& texte, long bas, long haut, long& valeur) {
-    const char* fin = texte.data() + texte.size();
-    auto [p, ec] = std::from_chars(texte.data(), fin, valeur);
-    return ec == std::errc() && p == fin && !texte.empty() && valeur >= bas && valeur <= haut;
+    const auto v = Nombre<long>(texte);
+    if (!v || *v < bas || *v > haut) return false;
+    valeur = *v;
+    return true;
 }
 
 bool AdresseIpv4(const std::string& texte) {
@@ -41,8 +42,7 @@ const char* const UsageBanc =
     "  (default 1500); --mains defaults to the configuration's frequency.\n";
 
 int Usage(std::ostream& err, const std::string& message) {
-    err << "orvanectl bench: " << message << " (see orvanectl bench --help)\n";
-    return ErreurUsage;
+    return ErreurDUsage(err, "orvanectl bench", message, "orvanectl bench --help");
 }
 
 // Installs the stop handlers for the life of the object.

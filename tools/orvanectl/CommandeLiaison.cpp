@@ -23,22 +23,6 @@ namespace orvane::ctl {
 
 namespace {
 
-// Gathers what the link reports (port error, "Erreur de liaison") into the
-// one-line failure message.
-class RapportLigne : public Rapport {
-public:
-    RapportLigne() : precedent_(DefinirRapport(this)) {}
-    ~RapportLigne() override { DefinirRapport(precedent_); }
-    void Avertissement(const std::string& texte) override {
-        if (!ligne.empty()) ligne += " / ";
-        ligne += texte;
-    }
-    std::string ligne;
-
-private:
-    Rapport* precedent_;
-};
-
 std::string AideLiaison() {
     return "usage: orvanectl link (--serial NAME | --tcp A.B.C.D[:PORT] | --sim [--noise])\n"
            "                      [--machine M] [--range 2A|20A] COMMAND\n"
@@ -50,16 +34,7 @@ std::string AideLiaison() {
 }
 
 int Usage(std::ostream& err, const std::string& message) {
-    err << "orvanectl: link: " << message << " (see orvanectl link --help)\n";
-    return ErreurUsage;
-}
-
-template <class T>
-std::optional<T> Nombre(std::string_view s) {
-    T v{};
-    auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || p != s.data() + s.size() || s.empty()) return std::nullopt;
-    return v;
+    return ErreurDUsage(err, "orvanectl: link", message, "orvanectl link --help");
 }
 
 struct Options {

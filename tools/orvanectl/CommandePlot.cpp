@@ -15,13 +15,6 @@ namespace {
 
 constexpr int DpiPlot = 96;
 
-std::optional<int> Entier(std::string_view s) {
-    int v = 0;
-    auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || p != s.data() + s.size()) return std::nullopt;
-    return v;
-}
-
 // Text needs a GUI application; without a display it runs off screen.
 void ApplicationGraphique() {
     if (QGuiApplication::instance()) return;
@@ -35,8 +28,7 @@ void ApplicationGraphique() {
 }
 
 int Usage(std::ostream& err, const std::string& message) {
-    err << "orvanectl: " << message << " (see orvanectl --help)\n";
-    return ErreurUsage;
+    return ErreurDUsage(err, "orvanectl", message, "orvanectl --help");
 }
 
 }  // namespace
@@ -50,17 +42,17 @@ int CommandePlot(const std::vector<std::string>& args, std::ostream& err) {
         const bool avecValeur = a == "--view" || a == "-o" || a == "--output" || a == "--size";
         if (avecValeur && i + 1 >= args.size()) return Usage(err, a + " needs a value");
         if (a == "--view") {
-            vue = Entier(args[++i]);
+            vue = Nombre<int>(args[++i]);
             if (!vue) return Usage(err, "--view takes a view number");
         } else if (a == "-o" || a == "--output") {
             sortie = args[++i];
         } else if (a == "--size") {
             const std::string& t = args[++i];
             const size_t x = t.find('x');
-            const auto w =
-                x == std::string::npos ? std::nullopt : Entier(std::string_view(t).substr(0, x));
-            const auto h =
-                x == std::string::npos ? std::nullopt : Entier(std::string_view(t).substr(x + 1));
+            const auto w = x == std::string::npos ? std::nullopt
+                                                  : Nombre<int>(std::string_view(t).substr(0, x));
+            const auto h = x == std::string::npos ? std::nullopt
+                                                  : Nombre<int>(std::string_view(t).substr(x + 1));
             if (!w || !h || *w < 1 || *h < 1 || *w > 20000 || *h > 20000)
                 return Usage(err, "--size takes WIDTHxHEIGHT in pixels");
             taille = QSize(*w, *h);

@@ -16,25 +16,6 @@ namespace orvane::ctl {
 
 namespace {
 
-// Keeps the last message the study code reports, for the one-line error.
-class RapportMemoire : public Rapport {
-public:
-    RapportMemoire() : precedent_(DefinirRapport(this)) {}
-    ~RapportMemoire() override { DefinirRapport(precedent_); }
-    void Avertissement(const std::string& texte) override { dernier = texte; }
-    std::string dernier;
-
-private:
-    Rapport* precedent_;
-};
-
-std::optional<int> Entier(const std::string& s) {
-    int v = 0;
-    auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || p != s.data() + s.size()) return std::nullopt;
-    return v;
-}
-
 struct Options {
     std::string fichier;
     bool json = false;
@@ -46,8 +27,7 @@ struct Options {
 };
 
 int Usage(std::ostream& err, const std::string& message) {
-    err << "orvanectl: " << message << " (see orvanectl --help)\n";
-    return ErreurUsage;
+    return ErreurDUsage(err, "orvanectl", message, "orvanectl --help");
 }
 
 // Parses FILE and the options allowed for the command; returns an exit
@@ -68,7 +48,7 @@ std::optional<int> Analyser(const std::vector<std::string>& args, bool pourExpor
         } else if (pourExport && a == "--trial") {
             const std::string* v = valeur("--trial");
             if (!v) return ErreurUsage;
-            o.essai = Entier(*v);
+            o.essai = Nombre<int>(*v);
             if (!o.essai) return Usage(err, "--trial takes a trial number");
         } else if (pourExport && a == "--format") {
             const std::string* v = valeur("--format");
@@ -218,9 +198,9 @@ int Exporter(const std::vector<std::string>& args, std::ostream& out, std::ostre
 }  // namespace
 
 bool OuvrirEtudeOuDire(const std::string& fichier, std::ostream& err) {
-    RapportMemoire rapport;
+    RapportLigne rapport;
     if (OuvrirEtude(fichier)) return true;
-    err << "orvanectl: " << fichier << ": " << rapport.dernier << "\n";
+    err << "orvanectl: " << fichier << ": " << rapport.ligne << "\n";
     return false;
 }
 

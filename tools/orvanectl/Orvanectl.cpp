@@ -41,6 +41,12 @@ std::string Aide() {
            "Exit status: 0 success, 1 usage error, 2 file or link failure.\n";
 }
 
+int ErreurDUsage(std::ostream& err, std::string_view prefixe, const std::string& message,
+                 std::string_view aide) {
+    err << prefixe << ": " << message << " (see " << aide << ")\n";
+    return ErreurUsage;
+}
+
 void ChargerConfigLocale() {
     ConfigGenerale = ConfigDefaut;
     std::vector<uint8_t> octets;

@@ -1,9 +1,14 @@
 // The command-line companion's commands, callable in process.
 #pragma once
 
+#include <charconv>
 #include <iosfwd>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "study/Rapport.h"
 
 namespace orvane::ctl {
 
@@ -17,6 +22,37 @@ inline constexpr int ErreurFichier = 2;
 int Executer(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // ---- used by the command groups ----
+
+// The whole text as an integer of type T, or nothing.
+template <class T>
+std::optional<T> Nombre(std::string_view s) {
+    T v{};
+    auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (s.empty() || ec != std::errc() || p != s.data() + s.size()) return std::nullopt;
+    return v;
+}
+
+// While it lives, gathers what the core code reports (a file or link error)
+// into the one line a failing command prints.
+class RapportLigne : public Rapport {
+public:
+    RapportLigne() : precedent_(DefinirRapport(this)) {}
+    ~RapportLigne() override { DefinirRapport(precedent_); }
+    RapportLigne(const RapportLigne&) = delete;
+    RapportLigne& operator=(const RapportLigne&) = delete;
+    void Avertissement(const std::string& texte) override {
+        if (!ligne.empty()) ligne += " / ";
+        ligne += texte;
+    }
+    std::string ligne;
+
+private:
+    Rapport* precedent_;
+};
+
+// The one-line usage error: "PREFIX: message (see AIDE)"; returns ErreurUsage.
+int ErreurDUsage(std::ostream& err, std::string_view prefixe, const std::string& message,
+                 std::string_view aide);
 
 // Reads the configuration file of the current folder when there is one
 // (power range, language, mains frequency); defaults otherwise. Never writes.

@@ -23,13 +23,15 @@ public:
         ++curseurs;
         cadre->curseur();
     }
-    void Action() override { ++actions; }
+    void Action() override {}
     void SupprimePoint() override { ++suppressions; }
     void SupprimeTousPoints() override { ++toutes; }
     void Nouvellecourbe1Click() override { ++nouvelles; }
     TCaractMachine* cadre;
-    int curseurs = 0, actions = 0, suppressions = 0, toutes = 0, nouvelles = 0;
+    int curseurs = 0, suppressions = 0, toutes = 0, nouvelles = 0;
 };
+
+QString Presse() { return QGuiApplication::clipboard()->text(); }
 
 }  // namespace
 
@@ -39,9 +41,17 @@ class TstCaractMachine : public QObject {
     std::unique_ptr<TCaractMachine> cadre;
     std::unique_ptr<TraceDouble> trace;
 
+    // Where point p of the first characteristic is drawn.
+    QPoint PixelDe(int p) const {
+        return {pixelx(cadre->GrapheEcran, Caracts[1].Point(GVitesse, p)),
+                pixely(cadre->GrapheEcran, Caracts[1].Point(GCouple, p))};
+    }
+    QString ValeurX() const { return cadre->TextValeurX->text(); }
+
+private slots:
     // A torque-speed view in the first quadrant and one characteristic of
-    // three points.
-    static void Etude3Points() {
+    // three points, shown in a frame.
+    void init() {
         ChoixLangue(LangueFrancais);
         ConfigGenerale = ConfigDefaut;
         InitEtude();
@@ -49,24 +59,12 @@ class TstCaractMachine : public QObject {
         ReglagesCourants[MotTypeMachine] = 3;
         ReglagesCourants[MotTypeCaract] = 1;
         NouvelleCaract();
-        const int32_t points[3][2] = {{300, 500}, {700, 1000}, {1200, 1500}};
-        for (const auto& p : points) {
-            ValeursCourantes[GVitesse] = p[0];
-            ValeursCourantes[GCouple] = p[1];
+        for (auto [n, t] : {std::pair{300, 500}, {700, 1000}, {1200, 1500}}) {
+            ValeursCourantes[GVitesse] = n;
+            ValeursCourantes[GCouple] = t;
             AjouterPoint();
         }
         ValeursCourantes[0] = -1;
-    }
-
-    QPoint PixelDe(int p) const {
-        const Caracteristique& c = Caracts[1];
-        return {pixelx(cadre->GrapheEcran, c.Point(GVitesse, p)),
-                pixely(cadre->GrapheEcran, c.Point(GCouple, p))};
-    }
-
-private slots:
-    void init() {
-        Etude3Points();
         cadre = std::make_unique<TCaractMachine>();
         trace = std::make_unique<TraceDouble>(cadre.get());
         FenetreTrace = trace.get();
@@ -75,7 +73,6 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(cadre.get()));
         cadre->tracecaract();
     }
-
     void cleanup() {
         FenetreTrace = nullptr;
         trace.reset();
@@ -113,16 +110,12 @@ private slots:
         };
         for (const auto& c : cas) {
             Etude.Vues[0].Quadrant = c.quadrant;
-            Etude.Vues[0].ZoomX = c.zoom;
-            Etude.Vues[0].ZoomY = c.zoom;
+            Etude.Vues[0].ZoomX = Etude.Vues[0].ZoomY = c.zoom;
             cadre->cfgaxe(g);
-            QCOMPARE(g.ConfigX.Min, c.xmin);
-            QCOMPARE(g.ConfigX.Max, c.xmax);
-            QCOMPARE(g.ConfigY.Min, c.ymin);
-            QCOMPARE(g.ConfigY.Max, c.ymax);
+            QCOMPARE(QList<int>({g.ConfigX.Min, g.ConfigX.Max, g.ConfigY.Min, g.ConfigY.Max}),
+                     QList<int>({c.xmin, c.xmax, c.ymin, c.ymax}));
         }
-        QCOMPARE(QString::fromStdString(g.ConfigY.Nom), QString("Tu"));
-        QCOMPARE(QString::fromStdString(g.ConfigX.Unite), QString("tr/min"));
+        QCOMPARE(QString::fromStdString(g.ConfigY.Nom + g.ConfigX.Unite), QString("Tutr/min"));
         QCOMPARE(g.ConfigY.Decimales, 2);
         Etude.Vues[0].ZoomX = 99;  // clamped to the last step
         cadre->cfgaxe(g);
@@ -130,36 +123,29 @@ private slots:
         QCOMPARE(cadre->ZoomX->value(), 50);
     }
 
-    void mousePressAndDragSelectTheNearestPoint() {
+    void mouseSelectsTheNearestPointOrClearsOnAnEmptyTrial() {
         CaractCourante = 1;
         QTest::mousePress(cadre->PaintBox1, Qt::LeftButton, {}, PixelDe(1) + QPoint(2, -1));
         QCOMPARE(PointSelectionne, 1);
         QCOMPARE(ValeursCourantes[0], 1);
-        QCOMPARE(ValeursCourantes[GVitesse], 700);
-        QCOMPARE(cadre->TextValeurX->text(), QString("700 tr/min"));
+        QCOMPARE(ValeurX(), QString("700 tr/min"));
         QCOMPARE(cadre->TextValeurY->text(), QString("10,00 Nm"));
         QVERIFY(cadre->GrapheEcran.Curseur.Actif);
         QVERIFY(trace->curseurs > 0);
 
         cadre->PaintBox1MouseMove(Qt::LeftButton, PixelDe(2).x(), PixelDe(2).y());
         QCOMPARE(PointSelectionne, 2);
-        QCOMPARE(cadre->TextValeurX->text(), QString("1200 tr/min"));
-
+        QCOMPARE(ValeurX(), QString("1200 tr/min"));
         // The right button does not select.
         cadre->PaintBox1MouseDown(Qt::RightButton, PixelDe(0).x(), PixelDe(0).y());
         QCOMPARE(PointSelectionne, 2);
-    }
 
-    void clickOnAnEmptyTrialClearsTheSelection() {
-        CaractCourante = 1;
-        cadre->PaintBox1MouseDown(Qt::LeftButton, PixelDe(0).x(), PixelDe(0).y());
-        QCOMPARE(ValeursCourantes[0], 0);
         NouvelleCaract();  // an empty second characteristic becomes current
         cadre->PaintBox1MouseDown(Qt::LeftButton, PixelDe(0).x(), PixelDe(0).y());
         QCOMPARE(PointSelectionne, -1);
         QCOMPARE(ValeursCourantes[0], -1);
         QVERIFY(!cadre->GrapheEcran.Curseur.Actif);
-        QCOMPARE(cadre->TextValeurX->text(), QString("--"));
+        QCOMPARE(ValeurX(), QString("--"));
         QCOMPARE(cadre->TextValeurY->text(), QString("--"));
     }
 
@@ -168,10 +154,9 @@ private slots:
         cadre->setCb(1);
         QCOMPARE(cadre->Courbe().Lissage, 2);
         QCOMPARE(cadre->Courbe().Marque, 1);
-        QCOMPARE(cadre->Courbe().Remplissage, 3);
         cadre->tracegraphe();
         QCOMPARE(cadre->GrapheEcran.Curseur.Genre, 1);
-        QCOMPARE(cadre->TextValeurX->text(), QString("----"));
+        QCOMPARE(ValeurX(), QString("----"));
 
         AcquisitionEnCours = 1;
         cadre->setCb(1);
@@ -180,7 +165,7 @@ private slots:
         QCOMPARE(cadre->GrapheEcran.Curseur.Genre, 0);
     }
 
-    void aNewPointIsDrawnIntoTheBuffer() {
+    void aNewPointIsDrawnIntoTheBufferOfAShownFrameOnly() {
         const QImage avant = cadre->PaintBox1->Tampon.copy();
         ValeursCourantes[GVitesse] = 1400;
         ValeursCourantes[GCouple] = 300;
@@ -192,25 +177,22 @@ private slots:
         const QImage cache = cadre->PaintBox1->Tampon.copy();
         cadre->tracepoint(1, 3);
         cadre->curseur();
-        QCOMPARE(cadre->PaintBox1->Tampon, cache);  // a hidden frame draws nothing
+        QCOMPARE(cadre->PaintBox1->Tampon, cache);
     }
 
     void popupMenuEnablingAndActions() {
         CaractCourante = 1;
-        ValeursCourantes[0] = -1;
         cadre->PopupMenu1Popup();
-        QVERIFY(!cadre->Suppressiondupoint1->isEnabled());
+        QVERIFY(!cadre->Suppressiondupoint1->isEnabled());  // no point selected
         QVERIFY(cadre->Suppressiondetouslespoints1->isEnabled());
-        QVERIFY(cadre->Modificationdelacarcateristique1->isEnabled());
         SelectionnerPoint(0);
         cadre->PopupMenu1Popup();
         QVERIFY(cadre->Suppressiondupoint1->isEnabled());
         cadre->Suppressiondupoint1->trigger();
         cadre->Suppressiondetouslespoints1->trigger();
         cadre->Nouvelessai1->trigger();
-        QCOMPARE(trace->suppressions, 1);
-        QCOMPARE(trace->toutes, 1);
-        QCOMPARE(trace->nouvelles, 1);
+        QCOMPARE(QList<int>({trace->suppressions, trace->toutes, trace->nouvelles}),
+                 QList<int>({1, 1, 1}));
 
         NouvelleCaract();  // the new current trial is empty
         cadre->PopupMenu1Popup();
@@ -224,17 +206,15 @@ private slots:
     void copiesOfValuesAndPicture() {
         CaractCourante = 1;
         cadre->CopierlesvaleursSelClick();
-        QCOMPARE(QGuiApplication::clipboard()->text(),
-                 QString("n\tTu\r\n(tr/min)\t(Nm)\r\n300\t5,00\r\n700\t10,00\r\n1200\t15,00\r\n"));
+        QCOMPARE(Presse(), "n\tTu\r\n(tr/min)\t(Nm)\r\n300\t5,00\r\n700\t10,00\r\n1200\t15,00\r\n");
         NouvelleCaract();
         cadre->CopierValeurs();
-        QCOMPARE(QGuiApplication::clipboard()->text(), QString("n\tTu\r\n(tr/min)\t(Nm)\r\n"));
+        QCOMPARE(Presse(), "n\tTu\r\n(tr/min)\t(Nm)\r\n");
 
         cadre->Copierlacaracteristique1Click();
         const QMimeData* d = QGuiApplication::clipboard()->mimeData();
-        QVERIFY(d->hasImage());
-        const QSize attendu = TailleCopie(cadre->PaintBox1->logicalDpiX());
-        QCOMPARE(qvariant_cast<QImage>(d->imageData()).size(), attendu);
+        QCOMPARE(qvariant_cast<QImage>(d->imageData()).size(),
+                 TailleCopie(cadre->PaintBox1->logicalDpiX()));
         QVERIFY(d->data("image/svg+xml").contains("<svg"));
     }
 };

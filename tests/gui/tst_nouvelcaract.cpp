@@ -37,6 +37,15 @@ class TstNouvelCaract : public QObject {
             if (i->isChecked()) return i->text();
         return {};
     }
+    // The quadrant buttons that can be chosen, as a string of their numbers.
+    QString quadrantsPermis() const {
+        QString s;
+        const QList<QToolButton*> q = {d->Q0, d->Q1, d->Q2, d->Q3, d->Q4,
+                                       d->Q5, d->Q6, d->Q7, d->Q8};
+        for (int v = 0; v < 9; ++v)
+            if (q[v]->isEnabled()) s += QString::number(v);
+        return s;
+    }
 
 private slots:
     void initTestCase() {
@@ -68,38 +77,33 @@ private slots:
         }
     }
 
-    void newViewOnSeriesMachine_data() {
-        QTest::addColumn<int>("gamme");
-        QTest::addColumn<int>("ligne");  // row of the default zoom table used
-        QTest::newRow("range 1") << 1 << 1;
-        QTest::newRow("range 3") << 3 << 3;
-        QTest::newRow("range out of table") << 9 << 3;
-    }
     void newViewOnSeriesMachine() {
-        QFETCH(int, gamme);
-        QFETCH(int, ligne);
-        ConfigGenerale.GammePuissance = gamme;
-        montrer(0, 2, 2, 6);
-        QCOMPARE(d->windowTitle(), QStringLiteral("Nouvelle caractéristique"));
-        QCOMPARE(d->ItemsY.size(), 8);
-        QCOMPARE(d->ItemsX.size(), 8);
-        for (int p = 0; p < 8; ++p) QCOMPARE(d->ItemsX[p]->text(), nom(ChoixAxes[2][p + 1]));
-        QVERIFY(d->ItemsY.last()->isVisible());
-        QCOMPARE(coche(d->ItemsY), nom(GCouple));
-        QCOMPARE(coche(d->ItemsX), nom(GVitesse));
-        QCOMPARE(d->QuadrantChoisi(), 0);
+        // Power ranges 1, 3 and out of the table: rows 1, 3 and 3 of the default zooms.
+        for (auto [gamme, ligne] : {std::pair{1, 1}, {3, 3}, {9, 3}}) {
+            ConfigGenerale.GammePuissance = gamme;
+            EtudeEnregistree = 1;
+            montrer(0, 2, 2, 6);
+            QCOMPARE(d->windowTitle(), QStringLiteral("Nouvelle caractéristique"));
+            QCOMPARE(d->ItemsY.size(), 8);
+            QCOMPARE(d->ItemsX.size(), 8);
+            for (int p = 0; p < 8; ++p) QCOMPARE(d->ItemsX[p]->text(), nom(ChoixAxes[2][p + 1]));
+            QVERIFY(d->ItemsY.last()->isVisible());
+            QCOMPARE(coche(d->ItemsY), nom(GCouple));
+            QCOMPARE(coche(d->ItemsX), nom(GVitesse));
+            QCOMPARE(d->QuadrantChoisi(), 0);
 
-        d->ItemsY.last()->click();  // losses
-        d->BtnOK->click();
-        QCOMPARE(d->result(), int(QDialog::Accepted));
-        const VueGraphe& v = Etude.Vues[1];
-        QVERIFY(v.Presente == 1 && v.Affichee == 1);
-        QCOMPARE(v.GrandeurX, int(GVitesse));
-        QCOMPARE(v.GrandeurY, int(GPertes));
-        QCOMPARE(v.ZoomX, ZoomDefaut[ligne][GVitesse]);
-        QCOMPARE(v.ZoomY, ZoomDefaut[ligne][GPertes]);
-        QCOMPARE(v.Quadrant, 0);
-        QCOMPARE(int(EtudeEnregistree), 0);
+            d->ItemsY.last()->click();  // losses
+            d->BtnOK->click();
+            QCOMPARE(d->result(), int(QDialog::Accepted));
+            const VueGraphe& v = Etude.Vues[1];
+            QVERIFY(v.Presente == 1 && v.Affichee == 1);
+            QCOMPARE(v.GrandeurX, int(GVitesse));
+            QCOMPARE(v.GrandeurY, int(GPertes));
+            QCOMPARE(v.ZoomX, ZoomDefaut[ligne][GVitesse]);
+            QCOMPARE(v.ZoomY, ZoomDefaut[ligne][GPertes]);
+            QCOMPARE(v.Quadrant, 0);
+            QCOMPARE(int(EtudeEnregistree), 0);
+        }
     }
 
     void dynamicLoadUsesTime_data() {
@@ -113,16 +117,14 @@ private slots:
         QCOMPARE(d->ItemsX.size(), d->ItemsY.size() + 1);
         QCOMPARE(coche(d->ItemsX), nom(GTemps));
         QCOMPARE(d->ItemsX.last()->text(), nom(GTemps));
-        const QList<QToolButton*> q = {d->Q0, d->Q1, d->Q2, d->Q3, d->Q4,
-                                       d->Q5, d->Q6, d->Q7, d->Q8};
-        for (int v = 0; v < 9; ++v) QCOMPARE(q[v]->isEnabled(), v >= 1 && v <= 3);
+        QCOMPARE(quadrantsPermis(), QString("123"));
         QCOMPARE(d->QuadrantChoisi(), 2);
 
         d->ItemsX[0]->click();  // the user goes to the speed and back
-        QVERIFY(d->Q5->isEnabled());
+        QCOMPARE(quadrantsPermis(), QString("012345678"));
         QCOMPARE(d->QuadrantChoisi(), 0);
         d->ItemsX.last()->click();
-        QVERIFY(!d->Q0->isEnabled());
+        QCOMPARE(quadrantsPermis(), QString("123"));
         QCOMPARE(d->QuadrantChoisi(), 2);
         d->BtnOK->click();
         QCOMPARE(Etude.Vues[0].GrandeurX, int(GTemps));
@@ -141,35 +143,26 @@ private slots:
         QCOMPARE(int(EtudeEnregistree), 0);
     }
 
-    void modificationSelectsSlotItems_data() {
-        QTest::addColumn<int>("machine");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("gx");
-        QTest::addColumn<int>("gy");
-        QTest::addColumn<int>("quadrant");
-        QTest::newRow("series, time") << 2 << 10 << int(GTemps) << int(GPertes) << 1;
-        QTest::newRow("series, losses") << 2 << 6 << int(GPertes) << int(GRendement) << 6;
-        QTest::newRow("dc supply, time") << 5 << 18 << int(GTemps) << int(GCourant) << 3;
-        QTest::newRow("dc supply, losses") << 5 << 1 << int(GPertes) << int(GVitesse) << 8;
-    }
     void modificationSelectsSlotItems() {
-        QFETCH(int, machine);
-        QFETCH(int, type);
-        QFETCH(int, gx);
-        QFETCH(int, gy);
-        QFETCH(int, quadrant);
-        VueGraphe& v = Etude.Vues[2];
-        v = VueGraphe{1, 1, {}, gx, 33, {}, gy, 44, {}, quadrant};
-        montrer(1, 3, machine, type);
-        QCOMPARE(coche(d->ItemsX), nom(gx));
-        QCOMPARE(coche(d->ItemsY), nom(gy));
-        QCOMPARE(d->QuadrantChoisi(), quadrant);
-        d->BtnOK->click();
-        QCOMPARE(v.GrandeurX, gx);
-        QCOMPARE(v.GrandeurY, gy);
-        QCOMPARE(v.ZoomX, 33);
-        QCOMPARE(v.ZoomY, 44);
-        QCOMPARE(int(EtudeEnregistree), 0);
+        const struct {
+            int machine, type, gx, gy, quadrant;
+        } cas[] = {{2, 10, GTemps, GPertes, 1},  // series machine, time abscissa
+                   {2, 6, GPertes, GRendement, 6},
+                   {5, 18, GTemps, GCourant, 3},  // DC supply
+                   {5, 1, GPertes, GVitesse, 8}};
+        for (const auto& c : cas) {
+            VueGraphe& v = Etude.Vues[2];
+            v = VueGraphe{1, 1, {}, c.gx, 33, {}, c.gy, 44, {}, c.quadrant};
+            EtudeEnregistree = 1;
+            montrer(1, 3, c.machine, c.type);
+            QCOMPARE(coche(d->ItemsX), nom(c.gx));
+            QCOMPARE(coche(d->ItemsY), nom(c.gy));
+            QCOMPARE(d->QuadrantChoisi(), c.quadrant);
+            d->BtnOK->click();
+            QCOMPARE(QList<int>({v.GrandeurX, v.GrandeurY, v.ZoomX, v.ZoomY}),
+                     QList<int>({c.gx, c.gy, 33, 44}));
+            QCOMPARE(int(EtudeEnregistree), 0);
+        }
     }
 
     // Unlisted quantities keep their place; out-of-range values stay in the tables.
@@ -197,7 +190,7 @@ private slots:
         QCOMPARE(int(EtudeEnregistree), 1);
     }
 
-    void currentRangeButtons() {
+    void currentRangeButtonsAndLanguage() {
         NouvelleCaract();  // characteristic 1, current
         montrer(0, 1, 1, 1);
         QVERIFY(d->ButtonCalibre20A->isChecked());
@@ -206,20 +199,16 @@ private slots:
         QCOMPARE(Caracts[1].Entete[MotCalibre], 0);  // a new view leaves the characteristic
         d->hide();
 
+        ChoixLangue(LangueAnglais);
         montrer(1, 1, 1, 1);
+        QCOMPARE(d->windowTitle(), QStringLiteral(" Data modification "));
+        QCOMPARE(d->RadioGroupX->title(), QStringLiteral(" X abscissa"));
         QVERIFY(d->ButtonCalibre2A->isChecked());
         d->ButtonCalibre2A->click();
         QCOMPARE(Caracts[1].Entete[MotCalibre], 1);
         d->ButtonCalibre20A->click();
         QCOMPARE(ReglagesCourants[MotCalibre], 0);
         QCOMPARE(Caracts[1].Entete[MotCalibre], 0);
-    }
-
-    void captionsFollowLanguage() {
-        ChoixLangue(LangueAnglais);
-        montrer(1, 1, 1, 1);
-        QCOMPARE(d->windowTitle(), QStringLiteral(" Data modification "));
-        QCOMPARE(d->RadioGroupX->title(), QStringLiteral(" X abscissa"));
     }
 };
 

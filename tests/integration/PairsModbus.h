@@ -1,11 +1,10 @@
 // libmodbus peers for the link tests: an RTU slave on the master side of a
-// pseudo-terminal pair and a Modbus TCP server on a loopback address, each
-// serving a register map from its own thread. A peer records every request
-// it receives and can be told to misbehave.
+// pseudo-terminal pair, or a Modbus TCP server on a loopback address, serving
+// a register map from its own thread. A peer records every request it
+// receives and can be told to misbehave.
 #pragma once
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <modbus/modbus.h>
 #include <poll.h>
 #include <pty.h>
@@ -14,6 +13,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -34,8 +34,42 @@ enum class Panne {
 
 class PairModbus {
 public:
-    virtual ~PairModbus() { Arreter(); }
+    // RTU slave 1 on the master side of a new pseudo-terminal; our serial
+    // layer opens the slave side by its name "pts/N".
+    PairModbus() : tcp_(false) {
+        char nom[128] = {};
+        int esclave = -1;
+        if (::openpty(&client_, &esclave, nom, nullptr, nullptr) != 0) return;
+        ::close(esclave);  // only the master is kept: the slave is the device under test
+        termios t{};
+        ::tcgetattr(client_, &t);
+        ::cfmakeraw(&t);
+        ::tcsetattr(client_, TCSANOW, &t);
+        nom_ = std::string(nom).substr(5);  // without "/dev/"
+        ctx_ = modbus_new_rtu("/dev/null", 19200, 'N', 8, 1);
+        modbus_set_slave(ctx_, 1);
+        modbus_set_socket(ctx_, client_);
+        Demarrer();
+    }
+    // Modbus TCP server on `ip` (127.0.0.x) and a port the system chooses.
+    explicit PairModbus(const std::string& ip) : tcp_(true) {
+        ctx_ = modbus_new_tcp(ip.c_str(), 0);
+        ecoute_ = modbus_tcp_listen(ctx_, 4);
+        sockaddr_in a{};
+        socklen_t l = sizeof a;
+        ::getsockname(ecoute_, reinterpret_cast<sockaddr*>(&a), &l);
+        port_ = ntohs(a.sin_port);
+        Demarrer();
+    }
+    ~PairModbus() {
+        Debrancher();
+        if (ecoute_ >= 0) ::close(ecoute_);
+    }
 
+    const std::string& Nom() const { return nom_; }
+    int Port() const { return port_; }
+    bool Ecoute() const { return ecoute_ >= 0; }
+    int Connexions() const { return connexions_; }
     // Register r of the map (address m × 100 + p − 1 for parameter m.p).
     uint16_t Registre(int adresse) {
         std::lock_guard<std::mutex> g(verrou_);
@@ -45,95 +79,103 @@ public:
         std::lock_guard<std::mutex> g(verrou_);
         carte_->tab_registers[adresse] = v;
     }
+    // The drive: its rating, and a measurement block 20.02..20.11 with 20.10 = -2.
+    void Remplir(uint16_t calibre, uint16_t statut) {
+        DefinirRegistre(1131, calibre);
+        const uint16_t bloc[10] = {statut, 1500, 1200, 0, 0, 4000, 0, 2300, 0xFFFE, 700};
+        for (int i = 0; i < 10; ++i) DefinirRegistre(2001 + i, bloc[i]);
+    }
     std::vector<Octets> Requetes() {
         std::lock_guard<std::mutex> g(verrou_);
         return requetes_;
     }
-    void Effacer() {
-        std::lock_guard<std::mutex> g(verrou_);
-        requetes_.clear();
+    // Writes raw bytes to the device side, past libmodbus (RTU).
+    void Envoyer(const Octets& o) { (void)!::write(client_, o.data(), o.size()); }
+    // Stops serving; an RTU device vanishes (the master side closes).
+    void Debrancher() {
+        if (fil_.joinable()) {
+            fin_ = true;
+            fil_.join();
+            modbus_mapping_free(carte_);
+            modbus_free(ctx_);
+        }
+        if (client_ >= 0) ::close(client_);
+        client_ = -1;
     }
     std::atomic<Panne> panne{Panne::Aucune};
 
-protected:
-    void Demarrer(modbus_t* ctx) {
-        ctx_ = ctx;
+private:
+    void Demarrer() {
         carte_ = modbus_mapping_new(0, 0, 3000, 0);
         fil_ = std::thread([this] { Servir(); });
     }
-    void Arreter() {
-        if (!fil_.joinable()) return;
-        fin_ = true;
-        fil_.join();
-        modbus_mapping_free(carte_);
-        modbus_free(ctx_);
+    // TCP: takes a new client, which replaces the previous one.
+    void Accepter() {
+        pollfd p{ecoute_, POLLIN, 0};
+        if (::poll(&p, 1, client_ >= 0 ? 0 : 20) <= 0) return;
+        const int c = ::accept(ecoute_, nullptr, nullptr);
+        if (c < 0) return;
+        if (client_ >= 0) ::close(client_);
+        client_ = c;
+        ++connexions_;
+        modbus_set_socket(ctx_, client_);
     }
-    // The descriptor to watch for the next request (-1: none); may accept.
-    virtual int Attendre() = 0;
-    // After a reply that ends the exchange badly (TCP closes its connection).
-    virtual void ApresCourte() {}
-    virtual int Descripteur() = 0;
-
+    void Perdu() {
+        if (!tcp_) return;
+        ::close(client_);
+        client_ = -1;
+    }
     // Sends the reply libmodbus makes, altered.
-    void RepondreAltere(const uint8_t* req, int n, bool tcp) {
+    void RepondreAltere(const uint8_t* req, int n) {
         int sp[2];
         if (::socketpair(AF_UNIX, SOCK_STREAM, 0, sp) != 0) return;
-        const int s = Descripteur();
         modbus_set_socket(ctx_, sp[0]);
         modbus_reply(ctx_, req, n, carte_);
-        modbus_set_socket(ctx_, s);
+        modbus_set_socket(ctx_, client_);
         uint8_t r[300];
         const ssize_t l = ::read(sp[1], r, sizeof r);
         ::close(sp[0]);
         ::close(sp[1]);
         if (l < 4) return;
         if (panne == Panne::MauvaisCrc) {
-            if (tcp)
-                r[1] ^= 0x5A;
-            else
-                r[l - 1] ^= 0xFF;
-            (void)!::write(s, r, static_cast<size_t>(l));
+            r[tcp_ ? 1 : l - 1] ^= 0x5A;
+            (void)!::write(client_, r, static_cast<size_t>(l));
         } else {
-            (void)!::write(s, r, static_cast<size_t>(l - 3));
-            ApresCourte();
+            (void)!::write(client_, r, static_cast<size_t>(l - 3));
+            Perdu();
         }
     }
-
     void Servir() {
         uint8_t req[MODBUS_TCP_MAX_ADU_LENGTH];
         while (!fin_) {
-            const int fd = Attendre();
-            if (fd < 0) continue;
-            pollfd p{fd, POLLIN, 0};
+            if (tcp_) Accepter();
+            if (client_ < 0) continue;
+            pollfd p{client_, POLLIN, 0};
             if (::poll(&p, 1, 20) <= 0) continue;
-            if (!(p.revents & POLLIN)) {
-                // Nobody on the other side: wait for someone.
+            if (!(p.revents & POLLIN)) {  // nobody on the other side: wait for someone
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
                 continue;
             }
             const int n = modbus_receive(ctx_, req);
-            if (n < 0) {
-                Perdu();
-                continue;
-            }
-            if (n == 0) continue;
-            {
-                std::lock_guard<std::mutex> g(verrou_);
-                requetes_.emplace_back(req, req + n);
-                switch (panne.load()) {
-                    case Panne::Aucune: modbus_reply(ctx_, req, n, carte_); break;
-                    case Panne::Exception:
-                        modbus_reply_exception(ctx_, req, MODBUS_EXCEPTION_ILLEGAL_DATA_ADDRESS);
-                        break;
-                    case Panne::Silence: break;
-                    default: RepondreAltere(req, n, Tcp());
-                }
+            if (n < 0) Perdu();
+            if (n <= 0) continue;
+            std::lock_guard<std::mutex> g(verrou_);
+            requetes_.emplace_back(req, req + n);
+            switch (panne.load()) {
+                case Panne::Aucune: modbus_reply(ctx_, req, n, carte_); break;
+                case Panne::Exception:
+                    modbus_reply_exception(ctx_, req, MODBUS_EXCEPTION_ILLEGAL_DATA_ADDRESS);
+                    break;
+                case Panne::Silence: break;
+                default: RepondreAltere(req, n);
             }
         }
     }
-    virtual void Perdu() {}
-    virtual bool Tcp() const = 0;
 
+    const bool tcp_;
+    std::string nom_;
+    int client_ = -1, ecoute_ = -1, port_ = 0;
+    std::atomic<int> connexions_{0};
     modbus_t* ctx_ = nullptr;
     modbus_mapping_t* carte_ = nullptr;
     std::mutex verrou_;
@@ -142,96 +184,9 @@ protected:
     std::thread fil_;
 };
 
-// RTU slave 1 on the master side of a pseudo-terminal; our serial layer
-// opens the slave side by its name "pts/N".
-class PairRtu : public PairModbus {
-public:
-    PairRtu() {
-        char nom[128] = {};
-        if (::openpty(&maitre_, &esclave_, nom, nullptr, nullptr) != 0) return;
-        termios t{};
-        ::tcgetattr(maitre_, &t);
-        ::cfmakeraw(&t);
-        ::tcsetattr(maitre_, TCSANOW, &t);
-        // Only the master is kept: the slave is the device under test.
-        ::close(esclave_);
-        nom_ = std::string(nom).substr(5);  // without "/dev/"
-        modbus_t* ctx = modbus_new_rtu("/dev/null", 19200, 'N', 8, 1);
-        modbus_set_slave(ctx, 1);
-        modbus_set_socket(ctx, maitre_);
-        Demarrer(ctx);
-    }
-    ~PairRtu() override {
-        Arreter();
-        if (maitre_ >= 0) ::close(maitre_);
-    }
-    const std::string& Nom() const { return nom_; }
-    // Writes raw bytes to the device side, past libmodbus.
-    void Envoyer(const Octets& o) { (void)!::write(maitre_, o.data(), o.size()); }
-    // The device vanishes: the master side closes.
-    void Debrancher() {
-        Arreter();
-        ::close(maitre_);
-        maitre_ = -1;
-    }
-
-protected:
-    int Attendre() override { return maitre_; }
-    int Descripteur() override { return maitre_; }
-    bool Tcp() const override { return false; }
-
-private:
-    int maitre_ = -1, esclave_ = -1;
-    std::string nom_;
-};
-
-// Modbus TCP server on 127.0.0.x and a port the system chooses.
-class PairTcp : public PairModbus {
-public:
-    explicit PairTcp(const std::string& ip) : ip_(ip) {
-        modbus_t* ctx = modbus_new_tcp(ip.c_str(), 0);
-        ecoute_ = modbus_tcp_listen(ctx, 4);
-        sockaddr_in a{};
-        socklen_t l = sizeof a;
-        ::getsockname(ecoute_, reinterpret_cast<sockaddr*>(&a), &l);
-        port_ = ntohs(a.sin_port);
-        Demarrer(ctx);
-    }
-    ~PairTcp() override {
-        Arreter();
-        if (client_ >= 0) ::close(client_);
-        if (ecoute_ >= 0) ::close(ecoute_);
-    }
-    int Port() const { return port_; }
-    bool Ecoute() const { return ecoute_ >= 0; }
-    int Connexions() const { return connexions_; }
-
-protected:
-    int Attendre() override {
-        pollfd p{ecoute_, POLLIN, 0};
-        if (::poll(&p, 1, client_ >= 0 ? 0 : 20) > 0) {
-            const int c = ::accept(ecoute_, nullptr, nullptr);
-            if (c >= 0) {
-                if (client_ >= 0) ::close(client_);
-                client_ = c;
-                ++connexions_;
-                modbus_set_socket(ctx_, client_);
-            }
-        }
-        return client_;
-    }
-    void Perdu() override {
-        ::close(client_);
-        client_ = -1;
-    }
-    void ApresCourte() override { Perdu(); }
-    int Descripteur() override { return client_; }
-    bool Tcp() const override { return true; }
-
-private:
-    std::string ip_;
-    int ecoute_ = -1, client_ = -1, port_ = 0;
-    std::atomic<int> connexions_{0};
+struct PairRtu : PairModbus {};
+struct PairTcp : PairModbus {
+    explicit PairTcp(const std::string& ip) : PairModbus(ip) {}
 };
 
 }  // namespace orvane::essai

@@ -1,69 +1,37 @@
 // Port listing from a tty class folder of our own, the port's open failure
 // message, and the network library's refusals that need no peer.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-#include <string>
-#include <vector>
-
+#include "OutilsEssai.h"
 #include "comm/ComSelection.h"
 #include "comm/PortSerie.h"
 #include "comm/knr/Knr.h"
-#include "study/Rapport.h"
 
 namespace fs = std::filesystem;
 using namespace orvane;
+using namespace orvane::essai;
 
-namespace {
-
-class RapportEnregistre : public Rapport {
-public:
-    RapportEnregistre() : precedent_(DefinirRapport(this)) {}
-    ~RapportEnregistre() override { DefinirRapport(precedent_); }
-    void Avertissement(const std::string& t) override { messages.push_back(t); }
-    std::vector<std::string> messages;
-
-private:
-    Rapport* precedent_;
-};
-
-class DossierTty : public ::testing::Test {
-protected:
-    void SetUp() override {
-        racine = fs::temp_directory_path() /
-                 ("orvane-tty-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(racine);
-        fs::create_directories(racine / "devices");
-    }
-    void TearDown() override { fs::remove_all(racine); }
+TEST(ComSelection_, ListsRealDevicesInNaturalOrder) {
+    DossierTemporaire d;
+    fs::create_directories(d.racine / "devices");
     // A tty entry; with a device link when `materiel`, with a type file when type >= 0.
-    void Tty(const std::string& nom, bool materiel, int type = -1) {
-        fs::create_directories(racine / nom);
-        if (materiel) fs::create_directory_symlink(racine / "devices", racine / nom / "device");
-        if (type >= 0) std::ofstream(racine / nom / "type") << type << "\n";
-    }
-    fs::path racine;
-};
-
-}  // namespace
-
-TEST_F(DossierTty, ListsRealDevicesInNaturalOrder) {
-    Tty("ttyS10", true, 4);
-    Tty("ttyS2", true, 4);
-    Tty("ttyS3", true, 0);  // 8250 slot with no UART
-    Tty("ttyUSB0", true);
-    Tty("ttyACM0", true);
-    Tty("tty1", false);  // virtual console
-    Tty("ttyVeryLongName0", true);
+    const auto tty = [&](const std::string& nom, bool materiel, int type = -1) {
+        fs::create_directories(d.racine / nom);
+        if (materiel) fs::create_directory_symlink(d.racine / "devices", d.racine / nom / "device");
+        if (type >= 0) std::ofstream(d.racine / nom / "type") << type << "\n";
+    };
+    tty("ttyS10", true, 4);
+    tty("ttyS2", true, 4);
+    tty("ttyS3", true, 0);  // 8250 slot with no UART
+    tty("ttyUSB0", true);
+    tty("ttyACM0", true);
+    tty("tty1", false);  // virtual console
+    tty("ttyVeryLongName0", true);
     RapportEnregistre rapport;
-    TComSelection s(racine.string());
+    TComSelection s(d.racine.string());
     std::vector<std::string> liste{"old"};
     s.EnumComPorts(liste);
     EXPECT_EQ(liste, (std::vector<std::string>{"ttyACM0", "ttyS2", "ttyS10", "ttyUSB0"}));
-
     EXPECT_EQ(s.Setnumcomport("ttyS10"), 2);
     std::string nom;
     s.NomComportSelect(nom);
@@ -74,15 +42,13 @@ TEST_F(DossierTty, ListsRealDevicesInNaturalOrder) {
     s.NomComportSelect(nom);
     EXPECT_EQ(nom, "");
     EXPECT_TRUE(rapport.messages.empty());
-}
 
-TEST_F(DossierTty, UnreadableFolderKeepsTheList) {
-    RapportEnregistre rapport;
-    TComSelection s((racine / "absent").string());
-    s.Items = {"ttyS0"};
-    s.Selectionner(0);
-    EXPECT_EQ(s.Setnumcomport("ttyS0"), 0);
-    EXPECT_EQ(s.Items, std::vector<std::string>{"ttyS0"});
+    // An unreadable folder keeps the list and says so.
+    TComSelection absent((d.racine / "absent").string());
+    absent.Items = {"ttyS0"};
+    absent.Selectionner(0);
+    EXPECT_EQ(absent.Setnumcomport("ttyS0"), 0);
+    EXPECT_EQ(absent.Items, std::vector<std::string>{"ttyS0"});
     EXPECT_EQ(rapport.messages, std::vector<std::string>{"Erreur A1 "});
 }
 

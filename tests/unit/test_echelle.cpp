@@ -7,16 +7,27 @@
 #include "graph/Echelle.h"
 
 using namespace orvane;
+using Textes = std::vector<std::string>;
+using Entiers = std::vector<int64_t>;
+using Poids = std::array<int64_t, 4>;
+constexpr int32_t Int32Max = std::numeric_limits<int32_t>::max();
+constexpr int32_t Int32Min = std::numeric_limits<int32_t>::min();
 
 namespace {
 
-TEchelleAxe Axe(int32_t min, int32_t max, int32_t decimales = 0, int32_t exposant = 0,
-                int64_t debut = 0, int64_t fin = 1000, bool vertical = false) {
+TaxeC Config(int32_t decimales, int32_t exposant, const std::string& unite = "") {
     TaxeC c;
-    c.Min = min;
-    c.Max = max;
     c.Decimales = decimales;
     c.Exposant = exposant;
+    c.Unite = unite;
+    return c;
+}
+
+TEchelleAxe Axe(int32_t min, int32_t max, int32_t decimales = 0, int32_t exposant = 0,
+                int64_t debut = 0, int64_t fin = 1000, bool vertical = false) {
+    TaxeC c = Config(decimales, exposant);
+    c.Min = min;
+    c.Max = max;
     TEchelleAxe e;
     PreparerEchelle(e, c);
     e.Debut = debut;
@@ -26,83 +37,66 @@ TEchelleAxe Axe(int32_t min, int32_t max, int32_t decimales = 0, int32_t exposan
     return e;
 }
 
-std::vector<std::string> Libelles(const std::vector<Graduation>& g) {
-    std::vector<std::string> r;
+Textes Libelles(const std::vector<Graduation>& g) {
+    Textes r;
     for (const Graduation& t : g) r.push_back(t.Libelle);
     return r;
 }
 
-// Six pixels a character, as a narrow font would give.
-int64_t Etroit(const std::string& s) { return 6 * static_cast<int64_t>(s.size()); }
-
-TaxeC Config(int32_t decimales, int32_t exposant, const std::string& unite) {
-    TaxeC c;
-    c.Decimales = decimales;
-    c.Exposant = exposant;
-    c.Unite = unite;
-    return c;
+// Horizontal labels, six pixels a character as a narrow font would give.
+Textes LibellesX(const TEchelleAxe& x) {
+    return Libelles(GraduationsX(x, 3, [](const std::string& s) { return 6 * int64_t(s.size()); }));
 }
 
 }  // namespace
 
-TEST(Echelle, StepAndOriginOfTheWorkedExamples) {
-    struct Cas {
+TEST(Echelle, StepOriginAndLabelsOfTheWorkedExamples) {
+    const struct {
         int32_t min, max;
         int64_t pas, origine;
-    } const cas[] = {{0, 1500, 200, 0},        {-1500, 1500, 400, 0}, {150, 1000, 100, 200},
-                     {-1000, -150, 100, -200}, {0, 3000, 400, 0},     {0, 750, 100, 0}};
-    for (const Cas& c : cas) {
+    } cas[] = {{0, 1500, 200, 0},        {-1500, 1500, 400, 0}, {150, 1000, 100, 200},
+               {-1000, -150, 100, -200}, {0, 3000, 400, 0},     {0, 750, 100, 0}};
+    for (const auto& c : cas) {
         const TEchelleAxe e = Axe(c.min, c.max);
         EXPECT_EQ(e.Pas, c.pas) << c.min << ".." << c.max;
+        EXPECT_EQ(e.PasLibelle, c.pas) << c.min << ".." << c.max;
         EXPECT_EQ(e.Origine, c.origine) << c.min << ".." << c.max;
-        EXPECT_EQ(e.PasLibelle, c.pas);
-        EXPECT_EQ(e.Exposant, 0);
     }
     // The origin sits where its value falls: in the middle, or low on a
     // vertical axis whose values grow upward.
     EXPECT_EQ(Axe(-1500, 1500).PixOrigine, 500);
-    EXPECT_EQ(Axe(0, 1500, 0, 0, 40, 540, true).PixOrigine, 540);
-    EXPECT_EQ(Axe(0, 1500, 0, 0, 40, 540, true).PixPas, 66);
-}
+    const TEchelleAxe v = Axe(0, 1500, 0, 0, 40, 540, true);
+    EXPECT_EQ(v.PixOrigine, 540);
+    EXPECT_EQ(v.PixPas, 66);
 
-TEST(Echelle, TickLabelsFromTheOriginOutward) {
-    EXPECT_EQ(Libelles(GraduationsX(Axe(0, 1500), 3, Etroit)),
-              (std::vector<std::string>{"200", "400", "600", "800", "1000", "1200", "1400"}));
-    EXPECT_EQ(Libelles(GraduationsX(Axe(-1500, 1500), 3, Etroit)),
-              (std::vector<std::string>{"400", "800", "1200", "-400", "-800", "-1200"}));
-    // The value at the origin (200) is not labelled.
-    EXPECT_EQ(Libelles(GraduationsX(Axe(150, 1000), 3, Etroit)).front(), "300");
+    // Tick labels from the origin outward; the value at the origin is not labelled.
+    EXPECT_EQ(LibellesX(Axe(0, 1500)),
+              (Textes{"200", "400", "600", "800", "1000", "1200", "1400"}));
+    EXPECT_EQ(LibellesX(Axe(-1500, 1500)), (Textes{"400", "800", "1200", "-400", "-800", "-1200"}));
+    EXPECT_EQ(LibellesX(Axe(150, 1000)).front(), "300");
     // Vertical: upward from the origin, then downward.
     const TEchelleAxe y = Axe(-1000, 1000, 0, 0, 0, 400, true);
     const std::vector<Graduation> g = GraduationsY(y);
-    EXPECT_EQ(Libelles(g).front(), "200");
+    EXPECT_EQ(g.front().Libelle, "200");
     EXPECT_EQ(g.front().Pixel, y.PixOrigine - y.PixPas);
-    EXPECT_EQ(Libelles(g).back(), "-800");
+    EXPECT_EQ(g.back().Libelle, "-800");
+    // Labels 300 pixels wide: only the right-most one, which would reach past
+    // the end, is left out; the left ones run off the left edge but are kept.
+    const auto large = [](const std::string&) { return int64_t{300}; };
+    EXPECT_EQ(Libelles(GraduationsX(Axe(-1500, 1500), 3, large)),
+              (Textes{"400", "800", "-400", "-800", "-1200"}));
+    // A zero-pixel step gives no tick.
+    EXPECT_TRUE(LibellesX(Axe(0, 1500, 0, 0, 10, 10)).empty());
+    EXPECT_TRUE(GraduationsY(Axe(0, 1500, 0, 0, 10, 10, true)).empty());
 }
 
 TEST(Echelle, TorqueLabelsLeaveOutTheTickAtTheArrowEnd) {
-    const std::vector<std::string> attendu = {"2,00",  "4,00",  "6,00",  "8,00", "10,00",
-                                              "12,00", "14,00", "16,00", "18,00"};
     // The last tick falls exactly on the end, or a few pixels before it.
-    for (int64_t fin : {1000, 1005, 1009}) {
-        const TEchelleAxe x = Axe(0, 2000, 2, -2, 0, fin);
-        EXPECT_EQ(Libelles(GraduationsX(x, 3, Etroit)), attendu) << fin;
-    }
-}
-
-TEST(Echelle, OnlyRightHandLabelsAreTestedForRoom) {
-    // Labels 300 pixels wide: the right-most one would reach past the end,
-    // the left ones run off the left edge but are kept.
-    const auto large = [](const std::string&) { return int64_t{300}; };
-    EXPECT_EQ(Libelles(GraduationsX(Axe(-1500, 1500), 3, large)),
-              (std::vector<std::string>{"400", "800", "-400", "-800", "-1200"}));
-}
-
-TEST(Echelle, ZeroPixelStepGivesNoTick) {
-    const TEchelleAxe x = Axe(0, 1500, 0, 0, 10, 10);
-    EXPECT_EQ(x.PixPas, 0);
-    EXPECT_TRUE(GraduationsX(x, 3, Etroit).empty());
-    EXPECT_TRUE(GraduationsY(Axe(0, 1500, 0, 0, 10, 10, true)).empty());
+    for (int64_t fin : {1000, 1005, 1009})
+        EXPECT_EQ(
+            LibellesX(Axe(0, 2000, 2, -2, 0, fin)),
+            (Textes{"2,00", "4,00", "6,00", "8,00", "10,00", "12,00", "14,00", "16,00", "18,00"}))
+            << fin;
 }
 
 TEST(Echelle, EngineeringLabelsCarryAnSIPrefix) {
@@ -110,22 +104,15 @@ TEST(Echelle, EngineeringLabelsCarryAnSIPrefix) {
     EXPECT_EQ(x.Pas, 200);
     EXPECT_EQ(x.DecLibelle, 1);
     EXPECT_EQ(x.Exposant, 3);
-    const std::vector<std::string> l = Libelles(GraduationsX(x, 3, Etroit));
-    ASSERT_GE(l.size(), 3u);
-    EXPECT_EQ(l[0], "0,2");
-    EXPECT_EQ(l[1], "0,4");
-    EXPECT_EQ(l[2], "0,6");
-    TaxeC c = Config(-1, 0, "W");
-    EXPECT_EQ(TexteUnite(c, x), "(kW)");
-    c.Unite.clear();
-    EXPECT_EQ(TexteUnite(c, x), "");
+    const Textes l = LibellesX(x);
+    EXPECT_EQ(Textes(l.begin(), l.begin() + 3), (Textes{"0,2", "0,4", "0,6"}));
+    EXPECT_EQ(TexteUnite(Config(-1, 0, "W"), x), "(kW)");
+    EXPECT_EQ(TexteUnite(Config(-1, 0), x), "");
     EXPECT_EQ(TexteUnite(Config(2, -2, "Nm"), Axe(0, 2000, 2, -2)), "(Nm)");
-}
 
-TEST(Echelle, EngineeringLabelStepDenotesTheTickStep) {
     // PasLibelle x 10^(Exposant - DecLibelle) must equal Pas x 10^exponent,
     // ranges under ten counts included.
-    for (int32_t etendue : {1, 2, 5, 9, 10, 15, 75, 850, 2000, 3000, 123456, 2000000000}) {
+    for (int32_t etendue : {1, 2, 5, 9, 10, 15, 75, 850, 2000, 3000, 123456, 2000000000})
         for (int32_t exposant = -4; exposant <= 4; ++exposant) {
             const TEchelleAxe e = Axe(0, etendue, -1, exposant);
             EXPECT_EQ(e.Exposant % 3, 0);
@@ -135,21 +122,20 @@ TEST(Echelle, EngineeringLabelStepDenotesTheTickStep) {
             for (int64_t i = 0; i < -ecart; ++i) droite *= 10;
             EXPECT_EQ(gauche, droite) << etendue << " e" << exposant;
         }
-    }
 }
 
 TEST(Echelle, ValuesMapOntoTheTicksAndNeverWrap) {
     const TEchelleAxe x = Axe(-1500, 1500, 0, 0, 37, 1037);
-    for (const Graduation& t : GraduationsX(x, 3, Etroit))
+    for (const Graduation& t : GraduationsX(x, 3, [](const std::string&) { return 0; }))
         EXPECT_EQ(PixelX(x, std::stoll(t.Libelle)), t.Pixel) << t.Libelle;
     const TEchelleAxe y = Axe(0, 2000, 0, 0, 20, 420, true);
     EXPECT_EQ(PixelY(y, 0), 420);
     EXPECT_EQ(PixelY(y, 200), 420 - y.PixPas);
     // A one-count range on a wide axis: the far values stop at the int32 ends.
     const TEchelleAxe z = Axe(0, 0, 0, 0, 0, 100000);
-    EXPECT_EQ(PixelX(z, std::numeric_limits<int32_t>::max()), std::numeric_limits<int32_t>::max());
-    EXPECT_EQ(PixelX(z, std::numeric_limits<int32_t>::min()), std::numeric_limits<int32_t>::min());
-    EXPECT_EQ(PixelY(z, std::numeric_limits<int32_t>::max()), std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(PixelX(z, Int32Max), Int32Max);
+    EXPECT_EQ(PixelX(z, Int32Min), Int32Min);
+    EXPECT_EQ(PixelY(z, Int32Max), Int32Min);
 }
 
 TEST(Echelle, ReadOutTexts) {
@@ -162,13 +148,11 @@ TEST(Echelle, ReadOutTexts) {
     EXPECT_EQ(textevaleur(12, Config(-1, -1, "W")), "1,2 W");
     EXPECT_EQ(textevaleur(1234, Config(-1, -1, "W")), "123,4 W");
     EXPECT_EQ(textevaleur(-1999999, Config(-1, -1, "W")), "-199,99 kW");
-    EXPECT_EQ(textevaleur(5, Config(-1, -6, "A")),
-              "5 \xC2\xB5"
-              "A");
+    EXPECT_EQ(textevaleur(5, Config(-1, -6, "A")), "5 \u00B5A");
     EXPECT_EQ(textevaleur(0, Config(-1, -3, "A")), "0 mA");
     // Fewer digits than the integer part: zeros fill it.
     EXPECT_EQ(textevaleur(5, Config(-1, 1, "W")), "50 W");
-    EXPECT_EQ(textevaleur(std::numeric_limits<int32_t>::min(), Config(-1, 0, "W")), "-2,1474 GW");
+    EXPECT_EQ(textevaleur(Int32Min, Config(-1, 0, "W")), "-2,1474 GW");
     EXPECT_EQ(textevaleur(7, Config(-1, 15, "W")), "7 E+15 W");
     EXPECT_EQ(PrefixesSI(-15), "E-45 ");
     EXPECT_EQ(PrefixesSI(4), "T");
@@ -177,94 +161,75 @@ TEST(Echelle, ReadOutTexts) {
 // ---- curves ----
 
 TEST(Courbe, LineModeLimitedByTheNumberOfPoints) {
-    EXPECT_EQ(ModeEffectif(5, 0), -1);  // a single point: its marker only
-    EXPECT_EQ(ModeEffectif(1, 0), -1);
-    EXPECT_EQ(ModeEffectif(5, 1), 2);
-    EXPECT_EQ(ModeEffectif(5, 3), 2);
-    EXPECT_EQ(ModeEffectif(5, 4), 3);
-    EXPECT_EQ(ModeEffectif(5, 5), 4);  // 6 points: the 5-point filter
-    EXPECT_EQ(ModeEffectif(5, 6), 4);
-    EXPECT_EQ(ModeEffectif(5, 7), 5);
-    EXPECT_EQ(ModeEffectif(0, 9), 0);
-    EXPECT_EQ(ModeEffectif(1, 9), 1);
-    EXPECT_EQ(ModeEffectif(-1, 9), -1);
-    EXPECT_EQ(ModeEffectif(6, 9), -1);
+    // A single point: its marker only; 6 points: the 5-point filter.
+    const int cas[][3] = {{5, 0, -1}, {1, 0, -1}, {5, 1, 2}, {5, 3, 2}, {5, 4, 3},   {5, 5, 4},
+                          {5, 6, 4},  {5, 7, 5},  {0, 9, 0}, {1, 9, 1}, {-1, 9, -1}, {6, 9, -1}};
+    for (const auto& c : cas) EXPECT_EQ(ModeEffectif(c[0], c[1]), c[2]) << c[0] << " " << c[1];
 }
 
 TEST(Courbe, SplineWeightsMatchTheirCheckRows) {
-    EXPECT_EQ(PoidsDebut(1).Poids, (std::array<int64_t, 4>{105, 30, -7, 0}));
+    EXPECT_EQ(PoidsDebut(1).Poids, (Poids{105, 30, -7, 0}));
     EXPECT_EQ(PoidsDebut(1).Denominateur, 128);
-    EXPECT_EQ(PoidsMilieu(1).Poids, (std::array<int64_t, 4>{-49, 987, 93, -7}));
+    EXPECT_EQ(PoidsMilieu(1).Poids, (Poids{-49, 987, 93, -7}));
     EXPECT_EQ(PoidsMilieu(1).Denominateur, 1024);
-    EXPECT_EQ(PoidsFin(1).Poids, (std::array<int64_t, 4>{-7, 126, 9, 0}));
+    EXPECT_EQ(PoidsFin(1).Poids, (Poids{-7, 126, 9, 0}));
     EXPECT_EQ(PoidsFin(1).Denominateur, 128);
-    for (int k = 0; k <= 8; ++k) {
+    for (int k = 0; k <= 8; ++k)
         for (const PoidsSpline& w : {PoidsDebut(k), PoidsMilieu(k), PoidsFin(k)})
             EXPECT_EQ(w.Poids[0] + w.Poids[1] + w.Poids[2] + w.Poids[3], w.Denominateur) << k;
-    }
     // Each family ends exactly on its points.
-    EXPECT_EQ(PoidsDebut(8).Poids, (std::array<int64_t, 4>{0, 128, 0, 0}));
-    EXPECT_EQ(PoidsMilieu(0).Poids, (std::array<int64_t, 4>{0, 1024, 0, 0}));
-    EXPECT_EQ(PoidsMilieu(8).Poids, (std::array<int64_t, 4>{0, 0, 1024, 0}));
-    EXPECT_EQ(PoidsFin(0).Poids, (std::array<int64_t, 4>{0, 128, 0, 0}));
-    EXPECT_EQ(PoidsFin(8).Poids, (std::array<int64_t, 4>{0, 0, 128, 0}));
+    EXPECT_EQ(PoidsDebut(8).Poids, (Poids{0, 128, 0, 0}));
+    EXPECT_EQ(PoidsMilieu(0).Poids, (Poids{0, 1024, 0, 0}));
+    EXPECT_EQ(PoidsMilieu(8).Poids, (Poids{0, 0, 1024, 0}));
+    EXPECT_EQ(PoidsFin(0).Poids, (Poids{0, 128, 0, 0}));
+    EXPECT_EQ(PoidsFin(8).Poids, (Poids{0, 0, 128, 0}));
 }
 
 TEST(Courbe, SplinePassesThroughEveryPointWithEightLinesPerInterval) {
-    const std::vector<int64_t> px = {10, 50, 90, 130, 170, 210, 250, 290};
-    const std::vector<int64_t> py = {300, 120, 260, 80, 310, 40, 200, 190};
-    const int n = 7;
-    const std::vector<PointPixel> r = PointsSpline(px, py, 0, n, n);
-    ASSERT_EQ(r.size(), 1u + 8 * n);
-    for (int i = 0; i <= n; ++i) {
-        EXPECT_EQ(r[8 * static_cast<size_t>(i)].x, px[static_cast<size_t>(i)]) << i;
-        EXPECT_EQ(r[8 * static_cast<size_t>(i)].y, py[static_cast<size_t>(i)]) << i;
+    const Entiers px = {10, 50, 90, 130, 170, 210, 250, 290};
+    const Entiers py = {300, 120, 260, 80, 310, 40, 200, 190};
+    const std::vector<PointPixel> r = PointsSpline(px, py, 0, 7, 7);
+    ASSERT_EQ(r.size(), 1u + 8 * 7);
+    for (size_t i = 0; i <= 7; ++i) {
+        EXPECT_EQ(r[8 * i].x, px[i]) << i;
+        EXPECT_EQ(r[8 * i].y, py[i]) << i;
     }
     // A middle interval follows the cubic over its four neighbours.
     EXPECT_EQ(r[8 * 3 + 1].y, (-49 * 260 + 987 * 80 + 93 * 310 - 7 * 40) / 1024);
     // A range inside the curve: from its first to its last point.
-    const std::vector<PointPixel> s = PointsSpline(px, py, 2, 5, n);
+    const std::vector<PointPixel> s = PointsSpline(px, py, 2, 5, 7);
     ASSERT_EQ(s.size(), 1u + 8 * 3);
     EXPECT_EQ(s.front().x, px[2]);
     EXPECT_EQ(s.back().x, px[5]);
     EXPECT_EQ(s.back().y, py[5]);
 }
 
-TEST(Courbe, ThreePointsAreTwoParabolas) {
-    const std::vector<int64_t> px = {0, 10, 20};
-    const std::vector<int64_t> py = {0, -10, 5};
-    const std::vector<PointPixel> r = PointsLigne(ModeEffectif(2, 2), px, py, 0, 2, 2);
+TEST(Courbe, FewPointsAndSmoothedModes) {
+    // Three points are two parabolas.
+    const std::vector<PointPixel> r =
+        PointsLigne(ModeEffectif(2, 2), {0, 10, 20}, {0, -10, 5}, 0, 2, 2);
     ASSERT_EQ(r.size(), 17u);
     // First parabola at t = 1/8, truncated toward zero: -335/128 gives -2.
     EXPECT_EQ(r[1].x, (30 * 10 - 7 * 20) / 128);
     EXPECT_EQ(r[1].y, -2);
-    EXPECT_EQ(r[8].x, 10);
     EXPECT_EQ(r[8].y, -10);
     // Then the last parabola from P1, not a middle cubic.
     EXPECT_EQ(r[9].y, (-7 * 0 + 126 * -10 + 9 * 5) / 128);
-    EXPECT_EQ(r[16].x, 20);
     EXPECT_EQ(r[16].y, 5);
-}
-
-TEST(Courbe, TwoPointsInSplineModesAreAStraightSegment) {
-    const std::vector<int64_t> px = {5, 80};
-    const std::vector<int64_t> py = {60, 7};
+    // Two points in the spline modes are a straight segment.
     for (int mode = 2; mode <= 5; ++mode) {
-        const std::vector<PointPixel> r = PointsLigne(ModeEffectif(mode, 1), px, py, 0, 1, 1);
-        ASSERT_EQ(r.size(), 2u) << mode;
-        EXPECT_EQ(r[0].x, 5);
-        EXPECT_EQ(r[1].x, 80);
-        EXPECT_EQ(r[1].y, 7);
+        const std::vector<PointPixel> d =
+            PointsLigne(ModeEffectif(mode, 1), {5, 80}, {60, 7}, 0, 1, 1);
+        ASSERT_EQ(d.size(), 2u) << mode;
+        EXPECT_TRUE(d[0].x == 5 && d[0].y == 60 && d[1].x == 80 && d[1].y == 7) << mode;
     }
-}
-
-TEST(Courbe, SmoothedModesRunTheSplineOverTheFilteredPoints) {
-    const std::vector<int64_t> px = {0, 10, 20, 30, 40, 50, 60, 70, 80};
-    const std::vector<int64_t> py = {0, 40, 0, 40, 0, 40, 0, 40, 0};
-    const std::vector<PointPixel> r = PointsLigne(3, px, py, 0, 8, 8);
-    ASSERT_EQ(r.size(), 1u + 8 * 8);
-    EXPECT_EQ(r[8].y, (0 + 2 * 40 + 0) / 4);
-    EXPECT_EQ(r[64].y, 0);  // the end point stays
+    // Smoothed modes run the spline over the filtered points.
+    const Entiers px = {0, 10, 20, 30, 40, 50, 60, 70, 80};
+    const Entiers py = {0, 40, 0, 40, 0, 40, 0, 40, 0};
+    const std::vector<PointPixel> f = PointsLigne(3, px, py, 0, 8, 8);
+    ASSERT_EQ(f.size(), 1u + 8 * 8);
+    EXPECT_EQ(f[8].y, (0 + 2 * 40 + 0) / 4);
+    EXPECT_EQ(f[64].y, 0);  // the end point stays
     const std::vector<PointPixel> l = PointsLigne(1, px, py, 2, 4, 8);
     ASSERT_EQ(l.size(), 3u);
     EXPECT_EQ(l[2].x, 40);
@@ -273,28 +238,23 @@ TEST(Courbe, SmoothedModesRunTheSplineOverTheFilteredPoints) {
 
 TEST(Courbe, FiltersKeepTheEndsAndNarrowNearThem) {
     // An impulse of 64 shows the 7-point weights, which are not binomial.
-    std::vector<int64_t> a(13, 0);
+    Entiers a(13, 0);
     a[6] = 64;
-    const std::vector<int64_t> b = Filtrer(a, 12, 7);
-    EXPECT_EQ(std::vector<int64_t>(b.begin() + 3, b.begin() + 10),
-              (std::vector<int64_t>{1, 8, 12, 22, 12, 8, 1}));
-
-    const std::vector<int64_t> c = {100, 0, 0, 0, 0, 0, 100};
-    const std::vector<int64_t> f7 = Filtrer(c, 6, 7);
-    EXPECT_EQ(f7, (std::vector<int64_t>{100, 25, 6, 3, 6, 25, 100}));
-    const std::vector<int64_t> f5 = Filtrer(c, 6, 5);
-    EXPECT_EQ(f5, (std::vector<int64_t>{100, 25, 6, 0, 6, 25, 100}));
-    const std::vector<int64_t> f3 = Filtrer(c, 6, 3);
-    EXPECT_EQ(f3, (std::vector<int64_t>{100, 25, 0, 0, 0, 25, 100}));
+    const Entiers b = Filtrer(a, 12, 7);
+    EXPECT_EQ(Entiers(b.begin() + 3, b.begin() + 10), (Entiers{1, 8, 12, 22, 12, 8, 1}));
+    const Entiers c = {100, 0, 0, 0, 0, 0, 100};
+    EXPECT_EQ(Filtrer(c, 6, 7), (Entiers{100, 25, 6, 3, 6, 25, 100}));
+    EXPECT_EQ(Filtrer(c, 6, 5), (Entiers{100, 25, 6, 0, 6, 25, 100}));
+    EXPECT_EQ(Filtrer(c, 6, 3), (Entiers{100, 25, 0, 0, 0, 25, 100}));
     // Division truncates toward zero: -2/4 is 0, not -1.
-    EXPECT_EQ(Filtrer({0, -1, 0}, 2, 3), (std::vector<int64_t>{0, 0, 0}));
+    EXPECT_EQ(Filtrer({0, -1, 0}, 2, 3), (Entiers{0, 0, 0}));
     // Fewer points than the window: nothing out of range, the ends stay.
-    EXPECT_EQ(Filtrer({7, 9}, 1, 7), (std::vector<int64_t>{7, 9}));
+    EXPECT_EQ(Filtrer({7, 9}, 1, 7), (Entiers{7, 9}));
 }
 
 TEST(Courbe, NearestPointKeepsTheLowerIndexOnATie) {
-    const std::vector<int64_t> px = {100, 0, 20, 20, 10};
-    const std::vector<int64_t> py = {100, 0, 0, 0, 10};
+    const Entiers px = {100, 0, 20, 20, 10};
+    const Entiers py = {100, 0, 0, 0, 10};
     EXPECT_EQ(PointProche(px, py, 0, 4, 10, 0), 1);  // 1, 2 and 3 at 100
     EXPECT_EQ(PointProche(px, py, 2, 4, 20, 1), 2);
     EXPECT_EQ(PointProche(px, py, 0, 4, 12, 9), 4);

@@ -1,31 +1,17 @@
 // orvanectl study plot: a view into SVG, PNG and PDF files.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QImage>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
+#include "OutilsEssai.h"
 #include "study/Fichiers.h"
 #include "study/Study.h"
-#include "tools/orvanectl/Orvanectl.h"
 
 using namespace orvane;
-namespace fs = std::filesystem;
-
-namespace {
-
-std::string Lire(const fs::path& f) {
-    std::ifstream in(f, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using namespace orvane::essai;
 
 TEST(Plot, ViewsBecomeFilesAndMissingViewsAreRefused) {
-    const fs::path dossier =
-        fs::temp_directory_path() / ("orvane-plot-" + std::to_string(getpid()));
-    fs::create_directories(dossier);
+    const DossierTemporaire d;
     InitEtude();
     Etude.Vues[0] = {1, 1, {0, 0}, GVitesse, 18, {0, 0}, GCouple, 18, {0, 0}, 1};
     ReglagesCourants[MotTypeCaract] = 1;
@@ -35,20 +21,18 @@ TEST(Plot, ViewsBecomeFilesAndMissingViewsAreRefused) {
         ValeursCourantes[GCouple] = 1500 - 3 * p * p;
         AjouterPoint();
     }
-    const std::string etude = (dossier / "e.OVX2").string();
-    ASSERT_TRUE(EnregistrerEtude(etude));
-
-    auto lancer = [&](std::vector<std::string> args) {
-        std::ostringstream out, err;
-        args.insert(args.begin(), {"study", "plot", etude});
-        return ctl::Executer(args, out, err);
+    ASSERT_TRUE(EnregistrerEtude(d / "e.OVX2"));
+    const auto trace = [&](std::vector<std::string> args, const std::string& sortie) {
+        args.insert(args.begin(), {"study", "plot", d / "e.OVX2"});
+        args.insert(args.end(), {"-o", d / sortie});
+        return Ctl(args).statut;
     };
-    EXPECT_EQ(lancer({"--view", "1", "-o", (dossier / "v.svg").string()}), ctl::Succes);
-    EXPECT_NE(Lire(dossier / "v.svg").find("<svg"), std::string::npos);
-    EXPECT_EQ(lancer({"--view", "1", "-o", (dossier / "v.pdf").string()}), ctl::Succes);
-    EXPECT_EQ(Lire(dossier / "v.pdf").rfind("%PDF", 0), 0u);
-    EXPECT_EQ(lancer({"--view", "1", "-o", (dossier / "v.png").string()}), ctl::Succes);
-    const QImage image((dossier / "v.png").c_str());
+    EXPECT_EQ(trace({"--view", "1"}, "v.svg"), ctl::Succes);
+    EXPECT_NE(Contenu(d / "v.svg").find("<svg"), std::string::npos);
+    EXPECT_EQ(trace({"--view", "1"}, "v.pdf"), ctl::Succes);
+    EXPECT_EQ(Contenu(d / "v.pdf").rfind("%PDF", 0), 0u);
+    EXPECT_EQ(trace({"--view", "1"}, "v.png"), ctl::Succes);
+    const QImage image(QString::fromStdString(d / "v.png"));
     EXPECT_EQ(image.width(), 96 * 19000 / 2540);  // 190 x 140 mm at 96 dpi
     EXPECT_EQ(image.height(), (96 * 28000 / 2540) / 2);
     // Black axes and the red markers of the first trial on white.
@@ -61,19 +45,13 @@ TEST(Plot, ViewsBecomeFilesAndMissingViewsAreRefused) {
         }
     EXPECT_GT(noirs, 500);
     EXPECT_GT(rouges, 20);
-    EXPECT_EQ(lancer({"--view", "1", "--size", "400x300", "-o", (dossier / "p.png").string()}),
-              ctl::Succes);
-    EXPECT_EQ(QImage((dossier / "p.png").c_str()).size(), QSize(400, 300));
+    EXPECT_EQ(trace({"--view", "1", "--size", "400x300"}, "p.png"), ctl::Succes);
+    EXPECT_EQ(QImage(QString::fromStdString(d / "p.png")).size(), QSize(400, 300));
 
-    EXPECT_EQ(lancer({"--view", "2", "-o", (dossier / "x.svg").string()}), ctl::ErreurUsage);
-    EXPECT_EQ(lancer({"--view", "1", "-o", (dossier / "x.bmp").string()}), ctl::ErreurUsage);
-    EXPECT_EQ(lancer({"--view", "1", "--size", "0x3", "-o", (dossier / "x.png").string()}),
-              ctl::ErreurUsage);
-    EXPECT_EQ(lancer({"-o", (dossier / "x.png").string()}), ctl::ErreurUsage);
-    EXPECT_EQ(lancer({"--view", "1", "-o", (dossier / "absent" / "x.png").string()}),
-              ctl::ErreurFichier);
-    EXPECT_FALSE(fs::exists(dossier / "x.svg"));
-    fs::remove_all(dossier);
+    EXPECT_EQ(trace({"--view", "2"}, "x.svg"), ctl::ErreurUsage);
+    EXPECT_EQ(trace({"--view", "1"}, "x.bmp"), ctl::ErreurUsage);
+    EXPECT_EQ(trace({"--view", "1", "--size", "0x3"}, "x.png"), ctl::ErreurUsage);
+    EXPECT_EQ(trace({}, "x.png"), ctl::ErreurUsage);
+    EXPECT_EQ(trace({"--view", "1"}, "absent/x.png"), ctl::ErreurFichier);
+    EXPECT_FALSE(std::filesystem::exists(d / "x.svg"));
 }
-
-}  // namespace

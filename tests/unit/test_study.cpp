@@ -1,7 +1,6 @@
 // Study operations: reset, characteristics, points, sorting, tables, formats.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -9,8 +8,13 @@
 #include "texts/TextesOrvane.h"
 
 using namespace orvane;
+using V = std::vector<int32_t>;
 
 namespace {
+
+bool EnteteParDefaut(int k) {
+    return std::memcmp(&Caracts[k].Entete, &EnteteCaractDefaut, sizeof(EnteteCaract)) == 0;
+}
 
 class Etude_ : public ::testing::Test {
 protected:
@@ -20,8 +24,8 @@ protected:
     }
 
     // Starts a new characteristic of the given types and fills it with
-    // points whose speed (quantity 1) takes the given values.
-    static int Nouvelle(int machine, int type, const std::vector<int32_t>& vitesses) {
+    // points whose speed takes the given values (torque 100 × acquisition order).
+    static int Nouvelle(int machine, int type, const V& vitesses) {
         ReglagesCourants[MotTypeMachine] = machine;
         ReglagesCourants[MotTypeCaract] = type;
         NouvelleCaract();
@@ -33,8 +37,8 @@ protected:
         return CaractCourante;
     }
 
-    static std::vector<int32_t> Colonne(int k, int q) {
-        std::vector<int32_t> v;
+    static V Colonne(int k, int q) {
+        V v;
         for (int p = 0; p <= Caracts[k].Dernier(); ++p) v.push_back(Caracts[k].Point(q, p));
         return v;
     }
@@ -49,11 +53,8 @@ TEST_F(Etude_, ResetGivesTheDocumentedDefaults) {
     InitEtude();
     EXPECT_EQ(Etude.Signature.Lire(), "MACHINE2");
     EXPECT_EQ(Etude.Version, 1020);
-    EXPECT_EQ(Etude.Titre.Longueur, 0);
-    EXPECT_EQ(Etude.NbCaract, 0);
+    EXPECT_EQ(Etude.Titre.Longueur + Etude.NbCaract + NbVuesGraphe() + CaractCourante, 0);
     EXPECT_EQ(Etude.Lissage, -1);
-    EXPECT_EQ(NbVuesGraphe(), 0);
-    EXPECT_EQ(CaractCourante, 0);
     EXPECT_EQ(EtudeEnregistree, 1);
     EXPECT_EQ(ValeursCourantes[0], -1);
     EXPECT_TRUE(NomFichierEtude.empty());
@@ -61,17 +62,12 @@ TEST_F(Etude_, ResetGivesTheDocumentedDefaults) {
     const int32_t attendus[] = {0, 0, -1, 20, 50, 20, 50, 20, 50, 20, 50, 20,  100, 1,  0,
                                 0, 0, 10, 2,  5,  0,  2,  0,  50, 20, 10, 130, 10,  85, 0};
     for (int w = 0; w < 30; ++w) EXPECT_EQ(ReglagesCourants[w], attendus[w]) << "word " << w;
-    for (int k = 0; k < NbRecords; ++k)
-        EXPECT_EQ(std::memcmp(&Caracts[k].Entete, &EnteteCaractDefaut, sizeof(EnteteCaract)), 0);
-    // Descriptors come from the current language.
-    EXPECT_EQ(Etude.Grandeurs[2].Symbole.Lire(), "Tu");
-    EXPECT_EQ(Etude.Grandeurs[2].Unite.Lire(), "Nm");
-    EXPECT_EQ(Etude.Grandeurs[2].Decimales, 2);
+    for (int k = 0; k < NbRecords; ++k) EXPECT_TRUE(EnteteParDefaut(k));
+    // Descriptors come from the current language (symbols, units and
+    // decimals show in the texts of the values).
     EXPECT_EQ(Etude.Grandeurs[2].Reserve1, 1);
-    EXPECT_EQ(Etude.Grandeurs[0].Symbole.Lire(), "N\xB0");  // Windows-1252 degree sign
-}
 
-TEST_F(Etude_, SpanishDescriptorIsCutAtTwentyCharacters) {
+    // The Spanish name is cut at twenty characters.
     ChoixLangue(LangueEspagnol);
     InitEtude();
     EXPECT_EQ(Etude.Grandeurs[1].Nom.Lire(), "Velocidad de rotaci\xF3");
@@ -100,29 +96,40 @@ TEST_F(Etude_, CharacteristicsAreAddedUpToFiveAndDeletedInPlace) {
     EXPECT_EQ(Etude.NbCaract, 4);
     EXPECT_EQ(Caracts[2].Entete[MotTypeMachine], 3);
     EXPECT_EQ(Caracts[4].Entete[MotTypeMachine], 5);
-    EXPECT_EQ(std::memcmp(&Caracts[5].Entete, &EnteteCaractDefaut, sizeof(EnteteCaract)), 0);
+    EXPECT_TRUE(EnteteParDefaut(5));
     EXPECT_EQ(CaractCourante, 5);  // left as it was
     EXPECT_EQ(EtudeEnregistree, 0);
-
     SupprimerCaract(0);
     SupprimerCaract(5);
     EXPECT_EQ(Etude.NbCaract, 4);
 }
 
-TEST_F(Etude_, PointsAreNumberedAndAFullTrialTakesNoMore) {
+TEST_F(Etude_, PointsAreNumberedSelectedAndAFullTrialTakesNoMore) {
     ValeursCourantes[GVitesse] = 1500;
     EXPECT_FALSE(AjouterPoint());  // no current characteristic
     const int k = Nouvelle(3, 1, {});
     for (int p = 0; p < NbPointsMax; ++p) {
         ValeursCourantes[GVitesse] = p;
+        ValeursCourantes[GCouple] = -p;
         ASSERT_TRUE(AjouterPoint());
     }
-    EXPECT_EQ(Caracts[k].Dernier(), 2000);
     ValeursCourantes[GVitesse] = -5;
     EXPECT_FALSE(AjouterPoint());
     EXPECT_EQ(Caracts[k].Dernier(), 2000);
     EXPECT_EQ(Caracts[k].Point(GVitesse, 2000), 2000);
     EXPECT_EQ(Caracts[k].Point(GNumero, 2000), 2000);
+
+    // Selecting copies the point into the current values; -1 clears word 0 only.
+    ValeursCourantes[GCouple] = 4321;
+    SelectionnerPoint(20);
+    EXPECT_EQ(PointSelectionne, 20);
+    EXPECT_EQ(ValeursCourantes[0], 20);
+    EXPECT_EQ(ValeursCourantes[GCouple], -20);
+    ValeursCourantes[GCouple] = 4321;
+    SelectionnerPoint(-1);
+    EXPECT_EQ(PointSelectionne, -1);
+    EXPECT_EQ(ValeursCourantes[0], -1);
+    EXPECT_EQ(ValeursCourantes[GCouple], 4321);
 
     // Deleting in a full trial never reads past the last point.
     SupprimerPoint(2000, k);
@@ -133,42 +140,22 @@ TEST_F(Etude_, PointsAreNumberedAndAFullTrialTakesNoMore) {
     EXPECT_EQ(Caracts[k].Point(GNumero, 1998), 1998);
 }
 
-TEST_F(Etude_, SelectingPoints) {
-    const int k = Nouvelle(1, 1, {10, 20, 30});
-    (void)k;
-    ValeursCourantes[GCouple] = 4321;
-    SelectionnerPoint(1);
-    EXPECT_EQ(PointSelectionne, 1);
-    EXPECT_EQ(ValeursCourantes[0], 1);
-    EXPECT_EQ(ValeursCourantes[GVitesse], 20);
-    EXPECT_EQ(ValeursCourantes[GCouple], 100);
-    ValeursCourantes[GCouple] = 4321;
-    SelectionnerPoint(-1);
-    EXPECT_EQ(PointSelectionne, -1);
-    EXPECT_EQ(ValeursCourantes[0], -1);
-    EXPECT_EQ(ValeursCourantes[GCouple], 4321);
-}
-
 TEST_F(Etude_, SortingFollowsTheQuicksortAndIsNotStable) {
-    const int k = Nouvelle(3, 1, {5, 3, 5, 1, 5, 3});
+    const int k = Nouvelle(3, 1, {3, 1, 3, 5, 1, 1});
     TrierPoints(0, GVitesse, k);
-    EXPECT_EQ(Colonne(k, GVitesse), (std::vector<int32_t>{1, 3, 3, 5, 5, 5}));
-    // Rows travel whole: numbers follow their speeds. Equal speeds come out
-    // in the order the partition leaves them, not in acquisition order.
-    EXPECT_EQ(Colonne(k, GNumero), (std::vector<int32_t>{3, 1, 5, 4, 0, 2}));
-    for (int p = 0; p <= 5; ++p)
-        EXPECT_EQ(Caracts[k].Point(GCouple, p), 100 * Caracts[k].Point(GNumero, p));
-
+    EXPECT_EQ(Colonne(k, GVitesse), (V{1, 1, 1, 3, 3, 5}));
+    // Rows travel whole. Equal speeds come out in the order the partition
+    // around the middle point leaves them, not in acquisition order.
+    EXPECT_EQ(Colonne(k, GNumero), (V{4, 1, 5, 0, 2, 3}));
+    EXPECT_EQ(Colonne(k, GCouple), (V{400, 100, 500, 0, 200, 300}));
     TrierPoints(1, GVitesse, k);
-    EXPECT_EQ(Colonne(k, GVitesse), (std::vector<int32_t>{5, 5, 5, 3, 3, 1}));
-
-    const auto avant = Colonne(k, GVitesse);
+    EXPECT_EQ(Colonne(k, GVitesse), (V{5, 3, 3, 1, 1, 1}));
+    const V avant = Colonne(k, GVitesse);
     TrierPoints(2, GNumero, k);  // neither ascending nor descending
     EXPECT_EQ(Colonne(k, GVitesse), avant);
-
     TrierParNumero();
-    EXPECT_EQ(Colonne(k, GNumero), (std::vector<int32_t>{0, 1, 2, 3, 4, 5}));
-    EXPECT_EQ(Colonne(k, GVitesse), (std::vector<int32_t>{5, 3, 5, 1, 5, 3}));
+    EXPECT_EQ(Colonne(k, GNumero), (V{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(Colonne(k, GVitesse), (V{3, 1, 3, 5, 1, 1}));
 }
 
 TEST_F(Etude_, SortingEmptyEqualAndExtremeValuesTerminates) {
@@ -176,15 +163,14 @@ TEST_F(Etude_, SortingEmptyEqualAndExtremeValuesTerminates) {
     TrierPoints(0, GVitesse, vide);
     EXPECT_EQ(Caracts[vide].Dernier(), -1);
 
-    const int egaux = Nouvelle(1, 1, std::vector<int32_t>(2001, 7));
+    const int egaux = Nouvelle(1, 1, V(2001, 7));
     TrierPoints(0, GVitesse, egaux);
     TrierPoints(1, GVitesse, egaux);
-    EXPECT_EQ(Colonne(egaux, GVitesse), std::vector<int32_t>(2001, 7));
+    EXPECT_EQ(Colonne(egaux, GVitesse), V(2001, 7));
 
     const int extremes = Nouvelle(1, 1, {INT32_MAX, INT32_MIN, 0, -1, INT32_MAX, INT32_MIN});
     TrierPoints(0, GVitesse, extremes);
-    EXPECT_EQ(Colonne(extremes, GVitesse),
-              (std::vector<int32_t>{INT32_MIN, INT32_MIN, -1, 0, INT32_MAX, INT32_MAX}));
+    EXPECT_EQ(Colonne(extremes, GVitesse), (V{INT32_MIN, INT32_MIN, -1, 0, INT32_MAX, INT32_MAX}));
     TrierPoints(0, 12, extremes);  // no such quantity: nothing
     TrierPoints(0, GVitesse, 6);   // no such record: nothing
 }
@@ -196,38 +182,34 @@ TEST_F(Etude_, DeletingAPointRenumbersAndSortsAgain) {
     const int autre = Nouvelle(3, 11, {3, 1, 2});  // dynamic load: not sorted again
     Caracts[autre].Entete[MotGrandeurTri] = GVitesse;
     RetrierCaracts();
-    EXPECT_EQ(Colonne(k, GVitesse), (std::vector<int32_t>{900, 1000, 1100, 1300, 1400}));
-    EXPECT_EQ(Colonne(autre, GVitesse), (std::vector<int32_t>{3, 1, 2}));
+    EXPECT_EQ(Colonne(k, GVitesse), (V{900, 1000, 1100, 1300, 1400}));
+    EXPECT_EQ(Colonne(autre, GVitesse), (V{3, 1, 2}));
 
     EtudeEnregistree = 1;
     SupprimerPoint(2, k);  // speed 1100, acquired as point 2
     EXPECT_EQ(EtudeEnregistree, 0);
-    EXPECT_EQ(Caracts[k].Dernier(), 3);
-    EXPECT_EQ(Colonne(k, GVitesse), (std::vector<int32_t>{900, 1000, 1300, 1400}));
+    EXPECT_EQ(Colonne(k, GVitesse), (V{900, 1000, 1300, 1400}));
     // Numbers 0..last, given in acquisition order.
-    EXPECT_EQ(Colonne(k, GNumero), (std::vector<int32_t>{0, 3, 2, 1}));
-    EXPECT_EQ(Colonne(k, GCouple), (std::vector<int32_t>{0, 400, 300, 100}));
+    EXPECT_EQ(Colonne(k, GNumero), (V{0, 3, 2, 1}));
+    EXPECT_EQ(Colonne(k, GCouple), (V{0, 400, 300, 100}));
 
     SupprimerPoint(4, k);   // above the last point: ignored
     SupprimerPoint(-1, k);  // negative: ignored
     SupprimerPoint(0, 3);   // no such characteristic
     EXPECT_EQ(Caracts[k].Dernier(), 3);
 
+    // Point numbers that are not 0..last (as a foreign file may hold).
+    const int f = Nouvelle(1, 1, {10, 20, 30});
+    Caracts[f].Point(GNumero, 0) = 50;
+    Caracts[f].Point(GNumero, 1) = -7;
+    Caracts[f].Point(GNumero, 2) = 9;
+    SupprimerPoint(0, f);  // the point numbered 50
+    EXPECT_EQ(Colonne(f, GVitesse), (V{20, 30}));
+
     const int seul = Nouvelle(1, 1, {42});
     SupprimerPoint(0, seul);
     EXPECT_EQ(Caracts[seul].Dernier(), -1);
-    EXPECT_EQ(Etude.NbCaract, 3);
-}
-
-TEST_F(Etude_, DeletingWithForeignNumbersStaysInsideTheTrial) {
-    // Point numbers that are not 0..last (as a foreign file may hold).
-    const int k = Nouvelle(1, 1, {10, 20, 30});
-    Caracts[k].Point(GNumero, 0) = 50;
-    Caracts[k].Point(GNumero, 1) = -7;
-    Caracts[k].Point(GNumero, 2) = 9;
-    SupprimerPoint(0, k);  // the point numbered 50
-    EXPECT_EQ(Caracts[k].Dernier(), 1);
-    EXPECT_EQ(Colonne(k, GVitesse), (std::vector<int32_t>{20, 30}));
+    EXPECT_EQ(Etude.NbCaract, 4);
 }
 
 TEST_F(Etude_, CompatibilityOfNewPointsWithATrial) {
@@ -242,8 +224,7 @@ TEST_F(Etude_, CompatibilityOfNewPointsWithATrial) {
     EXPECT_FALSE(CaractCompatible(s));
     ReglagesCourants[4] = Caracts[s].Entete[4];
     ReglagesCourants[MotTypeMachine] = 6;  // the machine is not compared for loads
-    EXPECT_TRUE(CaractCompatible(s));
-    ReglagesCourants[MotInertie] = 9;  // inertia matters only for dynamic loads
+    ReglagesCourants[MotInertie] = 9;      // inertia matters only for dynamic loads
     EXPECT_TRUE(CaractCompatible(s));
 
     const int d = Nouvelle(3, 16, {1});
@@ -271,36 +252,28 @@ TEST_F(Etude_, CurrentTypesAndViews) {
     EXPECT_EQ(TypeCaractCourant(), 0);
     EXPECT_EQ(TypeMachineCourant(), 0);
 
-    for (int v = 0; v < 3; ++v) {
-        Etude.Vues[v].Presente = 1;
-        Etude.Vues[v].GrandeurX = v + 1;
-    }
+    for (int v = 0; v < 3; ++v) Etude.Vues[v] = VueGraphe{1, 0, {}, v + 1, 0, {}, 0, 0, {}, 0};
     EXPECT_EQ(NbVuesGraphe(), 3);
     EtudeEnregistree = 1;
     SupprimerVueGraphe(5);
     EXPECT_EQ(EtudeEnregistree, 1);
     SupprimerVueGraphe(1);
     EXPECT_EQ(NbVuesGraphe(), 2);
-    EXPECT_EQ(Etude.Vues[0].GrandeurX, 2);
-    EXPECT_EQ(Etude.Vues[1].GrandeurX, 3);
+    EXPECT_EQ(Etude.Vues[0].GrandeurX * 10 + Etude.Vues[1].GrandeurX, 23);
     EXPECT_EQ(Etude.Vues[3].Presente, 0);
     EXPECT_EQ(EtudeEnregistree, 0);
 }
 
-TEST(Format, FixedPointTexts) {
-    EXPECT_EQ(FormatFixe(1234, 2), "12,34");
-    EXPECT_EQ(FormatFixe(5, 3), "0,005");
-    EXPECT_EQ(FormatFixe(-7, 1), "-0,7");
-    EXPECT_EQ(FormatFixe(0, 0), "0");
-    EXPECT_EQ(FormatFixe(-1234, 2), "-12,34");
-    EXPECT_EQ(FormatFixe(5, 2), "0,05");
-    EXPECT_EQ(FormatFixe(1500, 0), "1500");
-    EXPECT_EQ(FormatFixe(INT32_MIN, 3), "-2147483,648");
+TEST_F(Etude_, FixedPointAndQuantityTexts) {
+    const struct {
+        int32_t valeur, decimales;
+        const char* texte;
+    } cas[] = {{1234, 2, "12,34"}, {5, 3, "0,005"},      {-7, 1, "-0,7"},
+               {0, 0, "0"},        {-1234, 2, "-12,34"}, {5, 2, "0,05"},
+               {1500, 0, "1500"},  {7, -3, "7"},         {INT32_MIN, 3, "-2147483,648"}};
+    for (const auto& c : cas) EXPECT_EQ(FormatFixe(c.valeur, c.decimales), c.texte);
     EXPECT_EQ(FormatFixe(25, 1, '.'), "2.5");
-    EXPECT_EQ(FormatFixe(7, -3), "7");
-}
 
-TEST_F(Etude_, QuantityTextHasItsUnit) {
     ValeursCourantes[GCouple] = -1250;
     EXPECT_EQ(FormatGrandeur(GCouple), "-12,50 Nm");
     ValeursCourantes[GRendement] = 875;
@@ -311,30 +284,21 @@ TEST_F(Etude_, QuantityTextHasItsUnit) {
     EXPECT_LT(FormatGrandeur(GVitesse).size(), 40u);
 }
 
-TEST(Tables, InertiaLookups) {
-    EXPECT_EQ(InertieDeIndex(0), 0);
-    EXPECT_EQ(InertieDeIndex(17), 18);
-    EXPECT_EQ(InertieDeIndex(61), 3000);
-    EXPECT_EQ(InertieDeIndex(62), 0);
-    EXPECT_EQ(InertieDeIndex(-1), 0);
-    EXPECT_EQ(IndexDeInertie(0), 0);
-    EXPECT_EQ(IndexDeInertie(17), 17);  // first entry >= 17 is 18
-    EXPECT_EQ(IndexDeInertie(2500), 60);
-    EXPECT_EQ(IndexDeInertie(3000), 61);
-    EXPECT_EQ(IndexDeInertie(3001), 61);
-    EXPECT_EQ(IndexDeInertie(-5), 0);
+TEST(Tables, InertiaLookupsAndAxisChoices) {
+    for (auto [index, inertie] : {std::pair{0, 0}, {17, 18}, {61, 3000}, {62, 0}, {-1, 0}})
+        EXPECT_EQ(InertieDeIndex(index), inertie) << index;
+    // The first entry at or above the inertia.
+    for (auto [inertie, index] :
+         {std::pair{0, 0}, {17, 17}, {2500, 60}, {3000, 61}, {3001, 61}, {-5, 0}})
+        EXPECT_EQ(IndexDeInertie(inertie), index) << inertie;
     for (int i = 1; i < NbInerties; ++i) EXPECT_LT(TableInertie[i - 1], TableInertie[i]);
-}
 
-TEST(Tables, AxisChoicesOnlyOfferMeasuredQuantities) {
+    // The axis lists only offer quantities the machine measures.
     for (int m = 1; m < NbTypesMachine; ++m)
         for (int p = 1; p < NbGrandeurs; ++p) {
-            const int q = ChoixAxes[m][p];
-            if (q == 0) continue;  // trailing entries
-            EXPECT_TRUE(DisponibiliteGrandeurs[m][q] || q == GTemps) << m << " " << q;
+            const int q = ChoixAxes[m][p];  // 0: trailing entries
+            EXPECT_TRUE(q == 0 || DisponibiliteGrandeurs[m][q] || q == GTemps) << m << " " << q;
         }
-    EXPECT_EQ(ZoomDefaut[3][GCouple], 0);
-    EXPECT_EQ(ZoomDefaut[1][GVitesse], 15);
 }
 
 }  // namespace

@@ -90,7 +90,7 @@ TEST_F(Orvanectl, ShowListsTitleViewsAndTrials) {
     EXPECT_TRUE(contient(r.out,
                          "Trials: 3\n"
                          "  Trial 1: MAS Triphasée, T = K, 2 points, comment \"à vide\"\n"
-                         "  Trial 2: MCC Indépendante, T = K.(n-No), 1 points, comment \"\"\n"
+                         "  Trial 2: MCC Indépendante, T = K.(n-No), 1 point, comment \"\"\n"
                          "  Trial 3: (none), (none), 0 points, comment \"\"\n"));
 
     const Sortie j = Ctl({"study", "show", "--json", f});

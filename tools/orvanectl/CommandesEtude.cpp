@@ -115,7 +115,8 @@ void MontrerTexte(const Options& o, std::ostream& out) {
     for (int k = 1; k <= Etude.NbCaract; ++k) {
         const EnteteCaract& e = Caracts[k].Entete;
         out << "  Trial " << k << ": " << NomMachine(e[MotTypeMachine]) << ", "
-            << NomLoi(e[MotTypeCaract]) << ", " << Caracts[k].Dernier() + 1 << " points, comment \""
+            << NomLoi(e[MotTypeCaract]) << ", " << Caracts[k].Dernier() + 1
+            << (Caracts[k].Dernier() == 0 ? " point" : " points") << ", comment \""
             << Utf8(e.Commentaire.Lire()) << "\"\n";
     }
 }

@@ -31,11 +31,6 @@ int64_t MulDiv(int64_t a, int64_t b, int64_t c) {
     return static_cast<int64_t>(r);
 }
 
-int32_t VersInt32(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
-
 int NbCaracteres(int64_t v) { return static_cast<int>(std::to_string(v).size()); }
 
 int64_t Puissance10(int i) { return Puissances10[static_cast<size_t>(std::clamp(i, 0, 9))]; }
@@ -47,6 +42,11 @@ int ChiffresEntiers(int64_t e) {
 }
 
 }  // namespace
+
+int32_t VersInt32(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
 
 std::string PrefixesSI(int indice) {
     if (indice >= -4 && indice <= 4) return PrefixesNommes[static_cast<size_t>(indice + 4)];

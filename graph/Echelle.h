@@ -79,6 +79,9 @@ std::vector<Graduation> GraduationsX(const TEchelleAxe& x, int64_t a,
 // Ticks of the vertical axis.
 std::vector<Graduation> GraduationsY(const TEchelleAxe& y);
 
+// The value brought into the int32 range.
+int32_t VersInt32(int64_t v);
+
 // ---- curves ----
 
 inline constexpr int32_t LimitePixel = 1000000;

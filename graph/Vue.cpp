@@ -13,11 +13,6 @@ constexpr TCouleur Blanc = 0x00FFFFFF, Noir = 0x00000000, Rouge = 0x000000FF, Ma
                    Vert = 0x00008000, Bordeaux = 0x00000080, Gris = 0x00808080, Aqua = 0x00FFFF00,
                    Jaune = 0x0000FFFF, Argent = 0x00C0C0C0, CitronVert = 0x0000FF00;
 
-int32_t Int32(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
-
 void ConfigurerAxe(TaxeC& c, int q) {
     const DescGrandeur& d = Etude.Grandeurs[q];
     c.Nom = DepuisCp1252(d.Symbole.Lire());
@@ -54,16 +49,18 @@ void ConfigurerAxes(const VueGraphe& vue, TaxeC& x, TaxeC& y) {
     const VueBornee v = BornerVue(vue);
     ConfigurerAxe(x, v.qX);
     ConfigurerAxe(y, v.qY);
-    const int32_t ex = Int32(int64_t{Etude.Grandeurs[v.qX].PleineEchelle} * 50 / TableZoom[v.zX]);
-    const int32_t ey = Int32(int64_t{Etude.Grandeurs[v.qY].PleineEchelle} * 50 / TableZoom[v.zY]);
+    const int32_t ex =
+        VersInt32(int64_t{Etude.Grandeurs[v.qX].PleineEchelle} * 50 / TableZoom[v.zX]);
+    const int32_t ey =
+        VersInt32(int64_t{Etude.Grandeurs[v.qY].PleineEchelle} * 50 / TableZoom[v.zY]);
     // Which signs of each axis the quadrant choice shows: -1 negative side
     // only, 0 both, 1 positive side only.
     static const int cotes[9][2] = {{0, 0},   {1, 1},  {1, 0},  {1, -1}, {0, -1},
                                     {-1, -1}, {-1, 0}, {-1, 1}, {0, 1}};
     const int cx = cotes[v.quadrant][0], cy = cotes[v.quadrant][1];
-    x.Min = cx > 0 ? 0 : Int32(-int64_t{ex});
+    x.Min = cx > 0 ? 0 : VersInt32(-int64_t{ex});
     x.Max = cx < 0 ? 0 : ex;
-    y.Min = cy > 0 ? 0 : Int32(-int64_t{ey});
+    y.Min = cy > 0 ? 0 : VersInt32(-int64_t{ey});
     y.Max = cy < 0 ? 0 : ey;
 }
 

@@ -118,14 +118,18 @@ void CorrigerConfig(TConfigGenerale& c) {
         if (!c.Adresse[i].Valide()) c.Adresse[i] = ConfigDefaut.Adresse[i];
 }
 
-bool LireConfig() {
+bool ChargerConfig(const std::string& chemin) {
     ConfigGenerale = ConfigDefaut;
     std::vector<uint8_t> octets;
-    const bool lu = LireFichier(CheminConfig(), sizeof(TConfigGenerale), octets);
+    const bool lu = LireFichier(chemin, sizeof(TConfigGenerale), octets);
     if (lu) std::memcpy(&ConfigGenerale, octets.data(), octets.size());
     CorrigerConfig(ConfigGenerale);
     ChoixLangue(ConfigGenerale.Langue);
-    const bool complet = lu && octets.size() == sizeof(TConfigGenerale);
+    return lu && octets.size() == sizeof(TConfigGenerale);
+}
+
+bool LireConfig() {
+    const bool complet = ChargerConfig(CheminConfig());
     if (!complet) Message(TexteErreurLecture);
     return complet;
 }

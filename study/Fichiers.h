@@ -27,6 +27,8 @@ inline constexpr size_t TailleMaxEtude =
 // bytes read over the defaults. Fields used as table indices that lie outside
 // their range fall back to their defaults.
 bool LireConfig();
+// The same from any file, reporting nothing: true when all 76 bytes were read.
+bool ChargerConfig(const std::string& chemin);
 // Writes `ConfigGenerale` to the configuration file of the start folder.
 bool EcrireConfig();
 // Writes the study to the named work file. The file is replaced as a whole:

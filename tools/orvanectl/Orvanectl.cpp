@@ -1,6 +1,5 @@
 #include "tools/orvanectl/Orvanectl.h"
 
-#include <cstring>
 #include <ostream>
 
 #include "study/Fichiers.h"
@@ -48,12 +47,7 @@ int ErreurDUsage(std::ostream& err, std::string_view prefixe, const std::string&
 }
 
 void ChargerConfigLocale() {
-    ConfigGenerale = ConfigDefaut;
-    std::vector<uint8_t> octets;
-    if (LireFichier(NomFichierConfig, sizeof(TConfigGenerale), octets))
-        std::memcpy(&ConfigGenerale, octets.data(), octets.size());
-    CorrigerConfig(ConfigGenerale);
-    ChoixLangue(ConfigGenerale.Langue);
+    ChargerConfig(NomFichierConfig);
     InitEtude();
 }
 

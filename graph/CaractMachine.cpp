@@ -49,6 +49,15 @@ QLabel* Etiquette(QWidget* parent, const char* style, int hauteur) {
     return l;
 }
 
+// A layout without spacing whose only margins are `vertical` above and below.
+template <class Disposition>
+Disposition* Serree(QWidget* parent, int vertical = 0) {
+    auto* d = new Disposition(parent);
+    d->setContentsMargins(0, vertical, 0, vertical);
+    d->setSpacing(0);
+    return d;
+}
+
 VueGraphe& Slot(int vue) { return Etude.Vues[std::clamp(vue, 1, NbVues) - 1]; }
 
 }  // namespace
@@ -138,15 +147,11 @@ TCaractMachine::TCaractMachine(QWidget* parent)
     police.setPixelSize(13);
     setFont(police);
 
-    auto* racine = new QVBoxLayout(this);
-    racine->setContentsMargins(0, 0, 0, 0);
-    racine->setSpacing(0);
+    auto* racine = Serree<QVBoxLayout>(this);
 
     Panel1 = Panneau(this);
     Panel1->setFixedHeight(41);
-    auto* bande = new QHBoxLayout(Panel1);
-    bande->setContentsMargins(0, 0, 0, 0);
-    bande->setSpacing(0);
+    auto* bande = Serree<QHBoxLayout>(Panel1);
     const char* styleNom =
         "QLabel { background: #008080; color: yellow; font-weight: bold; border: 1px solid black; "
         "}";
@@ -155,9 +160,7 @@ TCaractMachine::TCaractMachine(QWidget* parent)
     auto colonne = [&](QFrame*& panneau, QLabel*& nom, QLabel*& valeur) {
         panneau = Panneau(Panel1);
         panneau->setFixedWidth(148);
-        auto* l = new QVBoxLayout(panneau);
-        l->setContentsMargins(0, 1, 0, 1);
-        l->setSpacing(0);
+        auto* l = Serree<QVBoxLayout>(panneau, 1);
         nom = Etiquette(panneau, styleNom, 19);
         valeur = Etiquette(panneau, styleValeur, 20);
         l->addWidget(nom);
@@ -165,13 +168,10 @@ TCaractMachine::TCaractMachine(QWidget* parent)
     };
     colonne(Panel2, TextVariableY, TextValeurY);
     Panel4 = Panneau(Panel1);
-    auto* milieu = new QVBoxLayout(Panel4);
-    milieu->setContentsMargins(0, 1, 0, 1);
-    milieu->setSpacing(0);
+    auto* milieu = Serree<QVBoxLayout>(Panel4, 1);
     Panel5 = Panneau(Panel4);
     Panel5->setFixedHeight(19);
-    auto* l5 = new QHBoxLayout(Panel5);
-    l5->setContentsMargins(0, 0, 0, 0);
+    auto* l5 = Serree<QHBoxLayout>(Panel5);
     ButtonCaract = new QPushButton(Panel5);
     ButtonCaract->setStyleSheet("QPushButton { color: navy; font-weight: bold; }");
     ButtonCaract->setCursor(Qt::PointingHandCursor);
@@ -190,8 +190,7 @@ TCaractMachine::TCaractMachine(QWidget* parent)
     centre->setSpacing(0);
     PanelAscenseurY = Panneau(this);
     PanelAscenseurY->setFixedWidth(21);
-    auto* ly = new QVBoxLayout(PanelAscenseurY);
-    ly->setContentsMargins(0, 0, 0, 0);
+    auto* ly = Serree<QVBoxLayout>(PanelAscenseurY);
     ZoomY = new QSlider(Qt::Vertical, PanelAscenseurY);
     ZoomY->setRange(0, NbZooms - 1);
     ZoomY->setTickPosition(QSlider::NoTicks);
@@ -206,13 +205,10 @@ TCaractMachine::TCaractMachine(QWidget* parent)
 
     PanelAscenseurX = Panneau(this);
     PanelAscenseurX->setFixedHeight(20);
-    auto* lx = new QHBoxLayout(PanelAscenseurX);
-    lx->setContentsMargins(0, 0, 0, 0);
-    lx->setSpacing(0);
+    auto* lx = Serree<QHBoxLayout>(PanelAscenseurX);
     PanelBoutonAuto = Panneau(PanelAscenseurX);
     PanelBoutonAuto->setFixedWidth(21);
-    auto* la = new QHBoxLayout(PanelBoutonAuto);
-    la->setContentsMargins(0, 0, 0, 0);
+    auto* la = Serree<QHBoxLayout>(PanelBoutonAuto);
     ButtonAuto = new QToolButton(PanelBoutonAuto);
     ButtonAuto->setFixedSize(18, 18);
     la->addWidget(ButtonAuto);

@@ -62,9 +62,11 @@ void CalculerValeurs(const std::array<int32_t, 12>& r, int32_t typeMachine, int3
     v[GPuissanceMeca] = static_cast<int32_t>(int64_t{Produit32(r[3], r[4])} * 3142 / 300000);
     v[GTemps] = static_cast<int32_t>(ecouleMs / 10);
 
-    const bool continu = typeMachine <= 2 || typeMachine == 5;
-    const bool excitation = typeMachine <= 1 || typeMachine == 4;
-    const int32_t facteurPe = typeMachine == 3 || typeMachine == 4 || typeMachine == 6 ? 30 : 10;
+    const bool continu = typeMachine <= MccSerie || typeMachine == VariateurContinu;
+    const bool excitation = typeMachine <= MccIndependante || typeMachine == MsTriphasee;
+    const bool triphase = typeMachine == MasTriphasee || typeMachine == MsTriphasee ||
+                          typeMachine == VariateurTriphase;
+    const int32_t facteurPe = triphase ? 30 : 10;
     if (typeMachine >= 0 && typeMachine < NbTypesMachine) {
         v[GTension] = continu ? r[8] : r[9];
         v[GCourant] = (continu ? r[6] : r[7]) / f;
@@ -132,7 +134,7 @@ void TPasserelleCom::Initialise() {
         ouverte_ = true;
 
     calibre_ = -1;
-    if (ouverte_) calibre_ = ReadRegModbus(11, 32);
+    if (ouverte_) calibre_ = ReadRegModbus(ParamCalibre.menu, ParamCalibre.parametre);
     ConfigGenerale.GammePuissance = GammeDeCalibre(calibre_, ConfigGenerale.GammePuissance);
     if (ouverte_)
         EmissionControle(ControleRepos);
@@ -157,7 +159,7 @@ void TPasserelleCom::Liberer() {
 
 void TPasserelleCom::SetStatus() {
     status_ |= 1;
-    WriteRegModbus(18, 30, status_);
+    WriteRegModbus(ParamEchoStatut.menu, ParamEchoStatut.parametre, status_);
 }
 
 void TPasserelleCom::LectureValeurs() {
@@ -166,8 +168,8 @@ void TPasserelleCom::LectureValeurs() {
         ValeursCourantes[GNumero] = -1;
         return;
     }
-    int32_t bloc[NbRegistresMax] = {};
-    Read10RegModbus(20, 2, bloc, NbRegistresMax);
+    int32_t bloc[NbRegistresMax] = {};  // room for any block
+    Read10RegModbus(ParamStatut.menu, ParamStatut.parametre, bloc, NbMesures);
     const bool lu = !derniereErreur_;
     // After a failed read the block's first word means nothing: the last
     // good status word is kept and echoed.
@@ -190,14 +192,16 @@ void TPasserelleCom::CalculValeurs() {
 }
 
 void TPasserelleCom::EmissionControle(int32_t mot) {
-    WriteRegModbus(20, 29, mot);
+    WriteRegModbus(ParamControle.menu, ParamControle.parametre, mot);
     delay100();
 }
 
-void TPasserelleCom::EmissionConstanteK(int32_t valeur) { WriteRegModbus(19, 20, valeur); }
+void TPasserelleCom::EmissionConstanteK(int32_t valeur) {
+    WriteRegModbus(ParamConstanteK.menu, ParamConstanteK.parametre, valeur);
+}
 
 void TPasserelleCom::EmissionParam() {
-    Write10RegModbus(19, 20, P.data(), static_cast<int>(P.size()));
+    Write10RegModbus(ParamBlocCharge.menu, ParamBlocCharge.parametre, P.data(), NbParamCharge);
     delay100();
 }
 

@@ -6,18 +6,7 @@
 // under their own names. Everything runs on the user-interface thread; the
 // exchanges are synchronous, with fixed pauses (Horloge.h).
 //
-// Register map (menu.parameter):
-//   11.32        drive rating, read at each Initialise; selects GammePuissance
-//   18.30        echo of the status word with bit 0 set, after every block read
-//   19.20        load constant K in tenths of a per cent (alone), or
-//   19.20..19.25 the load parameter block P0..P5 (one block write)
-//   20.02        status word, first word of the measurement block
-//   20.03..20.11 R3 speed (tr/min), R4 torque (0.01 N·m), R5 excitation current
-//                (0.1 mA), R6 DC current and R7 AC line current (1 mA on the 20 A
-//                range, 0.1 mA on the 2 A range), R8 DC voltage and R9 AC phase
-//                voltage (0.1 V), R10 unused, R11 active power per phase (1 W on
-//                the 20 A range, 0.1 W on the 2 A range)
-//   20.29        control word: mode code (CodeModeCharge) × 256 + command bits
+// The register map is in Registres.h.
 #pragma once
 
 #include <array>
@@ -26,6 +15,7 @@
 
 #include "comm/LiaisonReseau.h"
 #include "comm/LiaisonRtu.h"
+#include "comm/Registres.h"
 #include "comm/Transport.h"
 #include "study/Records.h"
 
@@ -35,13 +25,6 @@ namespace orvane {
 // byte of the control word).
 inline constexpr std::array<int32_t, NbTypesCaract> CodeModeCharge = {
     0, 2, 1, 4, 3, 10, 11, 11, 7, 8, 11, 11, 7, 8, 9, 12, 12, 13, 13};
-
-// Low bits of the control word.
-inline constexpr int32_t ControleLibre = 0;          // sent when the link closes cleanly
-inline constexpr int32_t ControleRepos = 1;          // drive at rest
-inline constexpr int32_t ControleMarche = 5;         // bits 0 and 2: load running
-inline constexpr int32_t ControleMontee = 0x4000;    // rising automatic sweep
-inline constexpr int32_t ControleDescente = 0x8000;  // falling or two-way sweep
 
 // (CodeModeCharge of the type) << 8 | bits; bits alone for a type outside 0..18.
 int32_t MotControle(int32_t typeCaract, int32_t bits);

@@ -36,7 +36,7 @@ TTrame TrameLecture(int menu, int parametre, int n) {
     TTrame t;
     Octet(t, EsclaveVariateur);
     Octet(t, FonctionLecture);
-    Mot(t, AdresseRegistre(menu, parametre));
+    Mot(t, static_cast<uint16_t>(AdresseRegistre(menu, parametre)));
     Mot(t, static_cast<uint16_t>(Borne(n)));
     AjouterCrc(t);
     return t;
@@ -51,7 +51,7 @@ TTrame TrameEcritureBloc(int menu, int parametre, int n, const int32_t* valeurs)
     TTrame t;
     Octet(t, EsclaveVariateur);
     Octet(t, FonctionEcriture);
-    Mot(t, AdresseRegistre(menu, parametre));
+    Mot(t, static_cast<uint16_t>(AdresseRegistre(menu, parametre)));
     Mot(t, static_cast<uint16_t>(n));
     Octet(t, static_cast<uint8_t>(2 * n));
     for (int i = 0; i < n; ++i) Mot(t, Bas16(valeurs[i]));

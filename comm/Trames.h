@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <span>
 
+#include "comm/Registres.h"
+
 namespace orvane {
 
 inline constexpr uint8_t EsclaveVariateur = 1;
@@ -26,11 +28,6 @@ struct TTrame {
 
     std::span<const uint8_t> Vue() const { return {Octets.data(), static_cast<size_t>(Longueur)}; }
 };
-
-// Register address of parameter menu.parametre.
-constexpr uint16_t AdresseRegistre(int menu, int parametre) {
-    return static_cast<uint16_t>(menu * 100 + parametre - 1);
-}
 
 // Length of the reply to a read of n registers (2n + 5) and to any write (8).
 constexpr int LongueurReponseLecture(int n) { return 2 * n + 5; }

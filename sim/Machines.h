@@ -11,19 +11,9 @@
 
 #include <memory>
 
-namespace orvane::sim {
+#include "study/Records.h"
 
-// Machine types, as numbered by the program (0 = none chosen).
-enum TypeMachine : int {
-    MachineAucune = 0,
-    MccIndependante = 1,
-    MccSerie = 2,
-    MasTriphasee = 3,
-    MsTriphasee = 4,
-    VariateurContinu = 5,
-    VariateurTriphase = 6,
-    VariateurMonophase = 7,
-};
+namespace orvane::sim {
 
 // The electrical quantities the bench's instruments see.
 struct EtatElectrique {

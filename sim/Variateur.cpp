@@ -15,15 +15,15 @@ constexpr double Pi = std::numbers::pi;
 constexpr double TrMinVersRad = Pi / 30;
 
 constexpr int AdresseLimite = AdresseRegistre(23, 1);  // menus 0..22
-constexpr int ACalibre = AdresseRegistre(11, 32);
-constexpr int AEcho = AdresseRegistre(18, 30);
-constexpr int AParam = AdresseRegistre(19, 20);
-constexpr int AStatut = AdresseRegistre(20, 2);
-constexpr int APremiereMesure = AdresseRegistre(20, 3);
-constexpr int ADerniereMesure = AdresseRegistre(20, 11);
-constexpr int AControle = AdresseRegistre(20, 29);
+constexpr int ACalibre = ParamCalibre.Adresse();
+constexpr int AEcho = ParamEchoStatut.Adresse();
+constexpr int AParam = ParamBlocCharge.Adresse();
+constexpr int AStatut = ParamStatut.Adresse();
+constexpr int APremiereMesure = ParamVitesse.Adresse();
+constexpr int ADerniereMesure = ParamPuissanceActive.Adresse();
+constexpr int AControle = ParamControle.Adresse();
 
-constexpr uint16_t BitsBalayage = 0xC000;
+constexpr uint16_t BitsBalayage = ControleBalayage;
 
 // Power range selected by a rating: 1 = 300 W, 2 = 1.5 kW, 3 = 3 kW, 0 = unrated.
 int Gamme(int calibre) {
@@ -108,7 +108,7 @@ void Variateur::Commande(uint16_t mot) {
     controle_ = mot;
     chienDeGarde_ = false;
     int code = (mot >> 8) & 0x3F;
-    if ((mot & 0x0005) != 0x0005) {
+    if ((mot & ControleMarche) != ControleMarche) {
         marche_ = false;
         balayage_.actif = false;
         kFige_ = false;
@@ -151,7 +151,7 @@ void Variateur::Repos() {
 
 uint16_t Variateur::Statut() const {
     uint16_t s = 0;
-    if (controle_ & 1) s |= StatutActive;
+    if (controle_ & ControleRepos) s |= StatutActive;
     if (marche_) s |= StatutMarche;
     if (chienDeGarde_) s |= StatutChienDeGarde;
     if (balayage_.actif) {
@@ -308,7 +308,7 @@ int Variateur::LireRegistres(int adresse, int n, uint16_t* valeurs) {
             v = static_cast<uint16_t>(calibre_);
         else if (a == AEcho)
             v = echo_;
-        else if (a >= AParam && a < AParam + 6)
+        else if (a >= AParam && a < AParam + NbParamCharge)
             v = static_cast<uint16_t>(param_[a - AParam]);
         else if (a == AStatut)
             v = Statut();
@@ -329,7 +329,7 @@ int Variateur::EcrireRegistres(int adresse, int n, const uint16_t* valeurs) {
     if (n < 1) return ValeurIllegale;
     for (int k = 0; k < n; ++k) {
         int a = adresse + k;
-        if (a != AEcho && a != AControle && !(a >= AParam && a < AParam + 6))
+        if (a != AEcho && a != AControle && !(a >= AParam && a < AParam + NbParamCharge))
             return AdresseIllegale;
     }
     for (int k = 0; k < n; ++k) {

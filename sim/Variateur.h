@@ -42,12 +42,11 @@
 #include <cstdint>
 #include <memory>
 
+#include "comm/Registres.h"
 #include "sim/Lois.h"
 #include "sim/Machines.h"
 
 namespace orvane::sim {
-
-inline constexpr int AdresseRegistre(int menu, int parametre) { return menu * 100 + parametre - 1; }
 
 // Result codes of the register operations: 0 or a Modbus exception code.
 inline constexpr int Succes = 0;
@@ -55,14 +54,6 @@ inline constexpr int FonctionIllegale = 1;
 inline constexpr int AdresseIllegale = 2;
 inline constexpr int ValeurIllegale = 3;
 inline constexpr int DefautEsclave = 4;
-
-// Status word bits.
-inline constexpr uint16_t StatutActive = 0x0001;        // control word bit 0
-inline constexpr uint16_t StatutMarche = 0x0002;        // a mode runs
-inline constexpr uint16_t StatutBalayage = 0x0004;      // automatic sweep running
-inline constexpr uint16_t StatutChienDeGarde = 0x0008;  // heartbeat lost; cleared by a command
-inline constexpr uint16_t StatutPhase1 = 0x0100;        // sweep: K from P1 to P0
-inline constexpr uint16_t StatutPhase2 = 0x0200;        // sweep: K back to P1
 
 inline constexpr int CalibreParDefaut = 1500;
 inline constexpr int DelaiChienDeGardeMs = 2000;

@@ -51,6 +51,18 @@ inline constexpr int NbVues = 4;
 inline constexpr int NbTypesMachine = 8;  // 0..7
 inline constexpr int NbTypesCaract = 19;  // 0..18
 
+// Machine types (word 0 of the settings and of a characteristic's header).
+enum TypeMachine : int {
+    MachineAucune = 0,       // none chosen: measured as a DC machine
+    MccIndependante = 1,     // DC machine, independent excitation
+    MccSerie = 2,            // DC machine, series excitation
+    MasTriphasee = 3,        // three-phase asynchronous machine
+    MsTriphasee = 4,         // three-phase synchronous machine
+    VariateurContinu = 5,    // motor and drive fed with DC
+    VariateurTriphase = 6,   // motor and drive fed three-phase
+    VariateurMonophase = 7,  // motor and drive fed single-phase
+};
+
 // Quantity numbers.
 enum Grandeur : int {
     GNumero = 0,

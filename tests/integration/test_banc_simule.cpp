@@ -93,17 +93,17 @@ TEST_F(BancSimule, AutomaticSweepOverThePseudoTerminalShowsItsPhasesInOrder) {
         com.LectureValeurs();
         ASSERT_EQ(ValeursCourantes[0], 0) << "step " << i;
         const int32_t s = com.StatusCopie();
-        const int32_t phase = (s & 0x0004) ? (s & 0x0300) : 0;
+        const int32_t phase = (s & StatutBalayage) ? (s & (StatutPhase1 | StatutPhase2)) : 0;
         if (phases.empty() && phase == 0) continue;  // not started yet
         if (phases.empty() || phases.back() != phase) phases.push_back(phase);
-        if (phase == 0x0100) {
+        if (phase == StatutPhase1) {
             // K rises: so does the torque the load applies.
             montee = montee && ValeursCourantes[GCouple] + 20 >= couplePrecedent;
             couplePrecedent = ValeursCourantes[GCouple];
         }
         if (phase == 0) break;
     }
-    EXPECT_EQ(phases, (std::vector<int32_t>{0x0100, 0x0200, 0}));
+    EXPECT_EQ(phases, (std::vector<int32_t>{StatutPhase1, StatutPhase2, 0}));
     EXPECT_TRUE(montee);
     EXPECT_GT(couplePrecedent, 1000);
     com.Ferme();

@@ -59,6 +59,28 @@ private:
 
 }  // namespace
 
+// The register table against the addresses and bits written out by hand.
+TEST(Trames_, RegisterTableGivesTheDriveAddressesAndBits) {
+    const std::pair<Parametre, int> adresses[] = {
+        {ParamStatut, 2001},          {ParamConstanteK, 1919},
+        {ParamControle, 2028},        {ParamEchoStatut, 1829},
+        {ParamCalibre, 1131},         {ParamVitesse, 2002},
+        {ParamPuissanceActive, 2010}, {ParamBlocCharge.Suivant(5), 1924}};
+    for (auto [p, a] : adresses) EXPECT_EQ(p.Adresse(), a) << p.menu << "." << p.parametre;
+    EXPECT_EQ(ParamBlocCharge, ParamConstanteK);  // K is P0
+    EXPECT_EQ(ParamStatut.Suivant(NbMesures - 1), ParamPuissanceActive);
+    EXPECT_EQ((std::array{StatutBalayage, StatutPhase1, StatutPhase2}),
+              (std::array<int32_t, 3>{0x0004, 0x0100, 0x0200}));
+    EXPECT_EQ((std::array{ControleRepos, ControleMarche, ControleMontee, ControleDescente}),
+              (std::array<int32_t, 4>{1, 5, 0x4000, 0x8000}));
+    for (const DescRegistre& d : TableRegistres) {
+        const bool ecrit =
+            d.param == ParamEchoStatut || d.param == ParamControle ||
+            (d.param.menu == 19 && d.param.parametre >= 20 && d.param.parametre <= 25);
+        EXPECT_EQ(d.acces == Acces::Ecriture, ecrit) << d.nom;
+    }
+}
+
 TEST(Trames_, RequestsGoOutByteForByteAndRepliesAreChecked) {
     const int32_t six[6] = {1, 2, -1, 0x1234, 0, 70000};
     EXPECT_EQ(DeTrame(TrameLecture(20, 2, 10)), Hex("01 03 07 D1 00 0A 94 80"));

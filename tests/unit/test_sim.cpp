@@ -11,8 +11,8 @@
 #include "comm/Passerelle.h"
 #include "sim/Variateur.h"
 
+using namespace orvane;
 using namespace orvane::sim;
-using orvane::ValeursPoint;
 
 namespace {
 
@@ -34,32 +34,35 @@ public:
         v.SetCalibre(calibre);
         v.SetTypeMachine(machine);
     }
-    void Ecrire(int menu, int parametre, int valeur) {
-        ASSERT_EQ(v.EcrireRegistre(menu, parametre, valeur), Succes);
+    void Ecrire(Parametre p, int valeur) {
+        ASSERT_EQ(v.EcrireRegistre(p.menu, p.parametre, valeur), Succes);
     }
     // What the program sends to start a law: select, parameter block, run.
     void Lancer(int code, std::initializer_list<int> p = {}, int bits = 0) {
-        Ecrire(20, 29, (code << 8) | bits | 1);
+        Ecrire(ParamControle, (code << 8) | bits | ControleRepos);
         int32_t bloc[6] = {};
         std::copy(p.begin(), p.end(), bloc);
-        ASSERT_EQ(v.EcrireRegistres(19, 20, 6, bloc), Succes);
-        Ecrire(20, 29, (code << 8) | bits | 5);
+        ASSERT_EQ(
+            v.EcrireRegistres(ParamBlocCharge.menu, ParamBlocCharge.parametre, NbParamCharge, bloc),
+            Succes);
+        Ecrire(ParamControle, (code << 8) | bits | ControleMarche);
     }
     // Runs `ms` milliseconds with the program's 50 ms heartbeat.
     void Attendre(int ms) {
         for (int t = 0; t < ms; t += 50) {
             v.Avancer(50);
-            Ecrire(18, 30, 1);
+            Ecrire(ParamEchoStatut, 1);
         }
     }
     Bloc Lire() {
         Bloc r{};
-        EXPECT_EQ(v.LireRegistres(20, 2, 10, r.data() + 2), Succes);
+        EXPECT_EQ(v.LireRegistres(ParamStatut.menu, ParamStatut.parametre, NbMesures, r.data() + 2),
+                  Succes);
         return r;
     }
     // Load constant K, then the reading after `ms`.
     Bloc Charger(int k, int ms) {
-        Ecrire(19, 20, k);
+        Ecrire(ParamConstanteK, k);
         Attendre(ms);
         return Lire();
     }
@@ -221,9 +224,9 @@ TEST(SimLois, VitesseImposeeEtAideAuCouplage) {
     s.Lancer(CodeCouplage);
     const Bloc l = s.Charger(600, 3000);  // +2 % around synchronism
     EXPECT_NEAR(l[N], 1530, 2);
-    EXPECT_EQ(l[IAC], 0);                 // alternator off the mains
-    EXPECT_GT(l[UAC], 2300 * 102 / 100);  // open-circuit EMF, over-excited
-    s.Ecrire(20, 29, 1);                  // back to rest: coupled again, it pulls into step
+    EXPECT_EQ(l[IAC], 0);                    // alternator off the mains
+    EXPECT_GT(l[UAC], 2300 * 102 / 100);     // open-circuit EMF, over-excited
+    s.Ecrire(ParamControle, ControleRepos);  // back to rest: coupled again, it pulls into step
     s.Attendre(5000);
     EXPECT_EQ(s.Lire()[N], 1500);
 }
@@ -247,7 +250,7 @@ TEST(SimLois, InertieAjouteeRalentitLaReponse) {
 // cleared at the end; K follows the ramps.
 TEST(SimVariateur, BalayageAutomatique) {
     const int d = 50;  // tenths of a second
-    for (auto [p2, p3, bits] : {std::tuple{d, 10, 0x4000}, {5, d, 0x8000}}) {
+    for (auto [p2, p3, bits] : {std::tuple{d, 10, ControleMontee}, {5, d, ControleDescente}}) {
         Banc b(3);
         b.Lancer(CodeTK, {1000, 0, p2, p3}, bits);
         int t = 0, fin1 = -1, kPrec = -1;
@@ -255,11 +258,11 @@ TEST(SimVariateur, BalayageAutomatique) {
         for (; t < 20000; t += 50) {
             const Bloc l = b.Lire();
             if (!(l[S] & 0x0004)) break;
-            if (l[S] & 0x0100) {
+            if (l[S] & StatutPhase1) {
                 EXPECT_EQ(fin1, -1) << "phase 1 after phase 2";
                 croissant &= l[K] >= kPrec;
             } else {
-                ASSERT_TRUE(l[S] & 0x0200);
+                ASSERT_TRUE(l[S] & StatutPhase2);
                 if (fin1 < 0) fin1 = t, kPrec = 1001;
                 decroissant &= l[K] <= kPrec;
             }
@@ -284,7 +287,7 @@ TEST(SimVariateur, ChienDeGarde) {
     EXPECT_TRUE(b.Lire()[S] & 0x0002);
     b.v.Avancer(200);
     EXPECT_EQ(b.Lire()[S] & 0x000F, 0x0009);  // at rest, heartbeat lost
-    b.Ecrire(20, 29, 1);
+    b.Ecrire(ParamControle, ControleRepos);
     EXPECT_EQ(b.Lire()[S] & 0x0008, 0);
 }
 
@@ -292,15 +295,15 @@ TEST(SimVariateur, Registres) {
     Variateur v;
     uint16_t x = 1;
     EXPECT_EQ(v.LireRegistre(AdresseRegistre(23, 1), x), AdresseIllegale);
-    EXPECT_EQ(v.EcrireRegistre(AdresseRegistre(11, 32), 300), AdresseIllegale);  // the rating
+    EXPECT_EQ(v.EcrireRegistre(ParamCalibre.Adresse(), 300), AdresseIllegale);  // the rating
     // A block that strays onto a read-only address writes nothing.
     const uint16_t bloc[7] = {1, 2, 3, 4, 5, 6, 7};
     uint16_t lus[6];
-    EXPECT_EQ(v.EcrireRegistres(AdresseRegistre(19, 20), 7, bloc), AdresseIllegale);
-    v.LireRegistres(AdresseRegistre(19, 20), 6, lus);
+    EXPECT_EQ(v.EcrireRegistres(ParamBlocCharge.Adresse(), 7, bloc), AdresseIllegale);
+    v.LireRegistres(ParamBlocCharge.Adresse(), 6, lus);
     EXPECT_EQ(lus[0], 0);
-    EXPECT_EQ(v.EcrireRegistres(AdresseRegistre(19, 20), 6, bloc), Succes);
-    v.LireRegistres(AdresseRegistre(19, 20), 6, lus);
+    EXPECT_EQ(v.EcrireRegistres(ParamBlocCharge.Adresse(), 6, bloc), Succes);
+    v.LireRegistres(ParamBlocCharge.Adresse(), 6, lus);
     EXPECT_EQ(lus[5], 6);
     // As the program's client delivers them: single read unsigned, block signed.
     int32_t seul = 0, blocSigne[2] = {};

@@ -13,6 +13,7 @@
 #include "OutilsEssai.h"
 #include "sim/Modbus.h"
 
+using namespace orvane;
 using namespace orvane::sim;
 using namespace orvane::essai;
 

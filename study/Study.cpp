@@ -285,10 +285,10 @@ void SupprimerVueGraphe(int k) {
     EtudeEnregistree = 0;
 }
 
+int BornerDecimales(int64_t d) { return static_cast<int>(std::clamp<int64_t>(d, 0, DecimalesMax)); }
+
 std::string FormatFixe(int64_t v, int d, char virgule) {
-    // An int32 has at most ten digits: more decimals than that only add zeros
-    // that a corrupt descriptor could make endless.
-    d = std::clamp(d, 0, 18);
+    d = BornerDecimales(d);
     std::string s;
     const bool negatif = v < 0;
     uint64_t a = negatif ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);

@@ -147,7 +147,9 @@ void SupprimerCaract(int k) {
 }
 
 bool AjouterPoint() {
-    if (CaractCourante < 1 || CaractCourante > NbCaractMax) return false;
+    // After the current trial was deleted, CaractCourante may name a record
+    // beyond the count: it is no longer the study's and takes nothing.
+    if (!CaractValide(CaractCourante)) return false;
     Caracteristique& c = Caracts[CaractCourante];
     if (c.Dernier() >= DernierPointMax) return false;
     const int dernier = std::max(c.Dernier(), -1) + 1;

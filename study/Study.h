@@ -47,7 +47,8 @@ void InitEtude();
 void NouvelleCaract();
 void SupprimerCaract(int k);
 // Adds the current values as the next point of the current characteristic.
-// Returns false, storing nothing, when there is no current characteristic or
+// Returns false, storing nothing, when there is no current characteristic
+// (none chosen, or one beyond the study's count after `SupprimerCaract`) or
 // when it already holds 2001 points.
 bool AjouterPoint();
 void SupprimerPoint(int p, int k);

@@ -17,6 +17,7 @@
 
 #include "comm/Crc.h"
 #include "sim/Serveur.h"
+#include "study/Fichiers.h"
 #include "study/Rapport.h"
 #include "tools/orvanectl/Orvanectl.h"
 
@@ -50,6 +51,18 @@ public:
 
 private:
     Rapport* precedent_;
+};
+
+// Replaces the call that gives a saved file its mode while it lives.
+class ChangeurModeRemplace {
+public:
+    explicit ChangeurModeRemplace(ChangeurMode f) : precedent_(DefinirChangeurMode(std::move(f))) {}
+    ~ChangeurModeRemplace() { DefinirChangeurMode(std::move(precedent_)); }
+    ChangeurModeRemplace(const ChangeurModeRemplace&) = delete;
+    ChangeurModeRemplace& operator=(const ChangeurModeRemplace&) = delete;
+
+private:
+    ChangeurMode precedent_;
 };
 
 // A new empty folder, removed with the object.

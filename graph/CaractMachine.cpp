@@ -16,7 +16,6 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "dialogs/NouvelCaract.h"
 #include "graph/Export.h"
 #include "graph/Vue.h"
 #include "study/Cp1252.h"
@@ -426,12 +425,9 @@ void TCaractMachine::PopupMenu1Popup() {
 }
 
 void TCaractMachine::ButtonCaractClick() {
-    if (NouvelCaract) {
-        NouvelCaract->Mode = 1;
-        NouvelCaract->NumeroVue = NumeroVue;
-        NouvelCaract->exec();
-    }
-    if (FenetreTrace) FenetreTrace->Action();
+    if (!FenetreTrace) return;
+    FenetreTrace->NouvelCaractVue(NumeroVue);
+    FenetreTrace->Action();
 }
 
 void TCaractMachine::Suppressiondupoint1Click() {

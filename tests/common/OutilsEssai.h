@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -41,13 +42,25 @@ inline Octets AvecCrc(Octets o) {
     return o;
 }
 
-// Records the warnings while it lives.
+// Records the warnings and the questions while it lives; answers the
+// questions from `reponses` in turn, then Cancel.
 class RapportEnregistre : public Rapport {
 public:
     RapportEnregistre() : precedent_(DefinirRapport(this)) {}
     ~RapportEnregistre() override { DefinirRapport(precedent_); }
+    RapportEnregistre(const RapportEnregistre&) = delete;
+    RapportEnregistre& operator=(const RapportEnregistre&) = delete;
     void Avertissement(const std::string& t) override { messages.push_back(t); }
+    ReponseQuestion Question(const std::string& t) override {
+        questions.push_back(t);
+        if (reponses.empty()) return ReponseQuestion::Annuler;
+        const ReponseQuestion r = reponses.front();
+        reponses.pop_front();
+        return r;
+    }
     std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    std::deque<ReponseQuestion> reponses;
 
 private:
     Rapport* precedent_;

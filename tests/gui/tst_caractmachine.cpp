@@ -242,6 +242,26 @@ private slots:
                  TailleCopie(cadre->PaintBox1->logicalDpiX()));
         QVERIFY(d->data("image/svg+xml").contains("<svg"));
     }
+
+    // The painters of a copy end with it: neither the copy graph nor its
+    // cursor keeps one, and the screen still draws and selects afterwards.
+    void aCopyLeavesNoPainterBehind() {
+        CaractCourante = 1;
+        SelectionnerPoint(1);
+        cadre->curseur();
+        QVERIFY(cadre->GrapheEcran.Curseur.Trace);
+        cadre->Copierlacaracteristique1Click();
+        for (const TGraphe* g : {&cadre->GrapheCopie, &cadre->GrapheEcran}) {
+            QVERIFY(g->Surface == nullptr);
+            QVERIFY(g->Curseur.Surface == nullptr);
+        }
+        const QImage avant = cadre->PaintBox1->Tampon.copy();
+        QTest::mousePress(cadre->PaintBox1, Qt::LeftButton, {}, PixelDe(2));
+        QCOMPARE(PointSelectionne, 2);
+        QCOMPARE(ValeurX(), QString("1200 tr/min"));
+        QVERIFY(cadre->PaintBox1->Tampon != avant);  // the cursor moved
+        QVERIFY(cadre->GrapheEcran.Curseur.Surface == nullptr);
+    }
 };
 
 QTEST_MAIN(TstCaractMachine)

@@ -16,7 +16,6 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "dialogs/NouvelCaract.h"
 #include "graph/Export.h"
 #include "graph/Vue.h"
 #include "study/Cp1252.h"
@@ -66,22 +65,19 @@ VueGraphe& Slot(int vue) { return Etude.Vues[std::clamp(vue, 1, NbVues) - 1]; }
 
 class TCaractMachine::SurfaceEcran {
 public:
-    explicit SurfaceEcran(TCaractMachine& c) : c_(c) {
-        if (c_.PaintBox1->Tampon.isNull()) c_.NouveauTampon();
-        p_.begin(&c_.PaintBox1->Tampon);
-        c_.GrapheEcran.Surface = &p_;
-        c_.GrapheEcran.Curseur.Surface = &p_;
-    }
+    explicit SurfaceEcran(TCaractMachine& c) : c_(c), p_(Tampon(c)), pret_(c.GrapheEcran, p_) {}
     ~SurfaceEcran() {
-        p_.end();
-        c_.GrapheEcran.Surface = nullptr;
-        c_.GrapheEcran.Curseur.Surface = nullptr;
         if (!c_.enPeinture_) c_.PaintBox1->update();
     }
 
 private:
+    static QImage* Tampon(TCaractMachine& c) {
+        if (c.PaintBox1->Tampon.isNull()) c.NouveauTampon();
+        return &c.PaintBox1->Tampon;
+    }
     TCaractMachine& c_;
     QPainter p_;
+    const SurfaceGraphe pret_;  // ends before the painter
 };
 
 TPaintBox::TPaintBox(TCaractMachine* cadre) : QWidget(cadre), cadre_(cadre) {
@@ -426,12 +422,9 @@ void TCaractMachine::PopupMenu1Popup() {
 }
 
 void TCaractMachine::ButtonCaractClick() {
-    if (NouvelCaract) {
-        NouvelCaract->Mode = 1;
-        NouvelCaract->NumeroVue = NumeroVue;
-        NouvelCaract->exec();
-    }
-    if (FenetreTrace) FenetreTrace->Action();
+    if (!FenetreTrace) return;
+    FenetreTrace->NouvelCaractVue(NumeroVue);
+    FenetreTrace->Action();
 }
 
 void TCaractMachine::Suppressiondupoint1Click() {
@@ -450,9 +443,9 @@ void TCaractMachine::Copierlacaracteristique1Click() {
     const int dpi = PaintBox1->logicalDpiX();
     const QSize taille = TailleCopie(dpi);
     const Dessin dessin = [&](QPainter& p) {
+        const SurfaceGraphe surface(GrapheCopie, p);
         PreparerGrapheCopie(GrapheCopie, p, taille);
         Copiercaract();
-        GrapheCopie.Surface = nullptr;
     };
     auto* donnees = new QMimeData;
     donnees->setData("image/svg+xml", SvgDe(taille, dpi, dessin));

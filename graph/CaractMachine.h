@@ -17,7 +17,8 @@ class QToolButton;
 
 namespace orvane {
 
-// What the frame asks of the tracing window.
+// What the frame asks of the tracing window. The frame knows no dialog: the
+// window opens them.
 class ITraceCaract {
 public:
     virtual ~ITraceCaract() = default;
@@ -26,6 +27,9 @@ public:
     virtual void SupprimePoint() = 0;
     virtual void SupprimeTousPoints() = 0;
     virtual void Nouvellecourbe1Click() = 0;
+    // The new-characteristic dialog, modal, changing view `vue` (1..4): its
+    // modification mode (mode 1). Returns once the dialog is closed.
+    virtual void NouvelCaractVue(int vue) = 0;
 };
 
 // The tracing window, once it exists.

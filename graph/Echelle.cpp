@@ -95,7 +95,7 @@ void calculechelle(TEchelleAxe& e, bool vertical) {
 
     if (e.Mode >= 0) {
         e.PasLibelle = e.Pas;
-        e.DecLibelle = e.Mode;
+        e.DecLibelle = BornerDecimales(e.Mode);
         e.Exposant = 0;
     } else {
         // A range under 10 counts was scaled up tenfold to find its step:
@@ -139,27 +139,19 @@ int32_t PixelY(const TEchelleAxe& y, int64_t v) {
 }
 
 std::string textevaleur(int32_t v, const TaxeC& c) {
-    const int64_t absolu = std::abs(static_cast<int64_t>(v));
-    std::string s = std::to_string(absolu);
-    std::string prefixe;
-    const int d = c.Decimales;
-    if (d >= 0) {
-        if (d > 0) {
-            while (static_cast<int>(s.size()) <= d) s.insert(s.begin(), '0');
-            s.insert(s.size() - static_cast<size_t>(d), 1, ',');
-        }
-    } else {
-        const int64_t e = static_cast<int64_t>(s.size()) + c.Exposant;
-        if (s.size() > 5) s.resize(5);
-        const int entiers = ChiffresEntiers(e);
-        // Only a positive exponent leaves fewer digits than the integer part:
-        // the missing ones are zeros (0.5 x 10^2 is 50).
-        while (static_cast<int>(s.size()) < entiers) s.push_back('0');
-        if (static_cast<int>(s.size()) > entiers) s.insert(static_cast<size_t>(entiers), 1, ',');
-        prefixe = PrefixesSI(static_cast<int>((e - entiers) / 3));
-    }
+    // Fixed-point mode: the tick labels' text, with the same bound on the
+    // decimals.
+    if (c.Decimales >= 0) return FormatFixe(v, c.Decimales) + " " + c.Unite;
+    std::string s = std::to_string(std::abs(static_cast<int64_t>(v)));
+    const int64_t e = static_cast<int64_t>(s.size()) + c.Exposant;
+    if (s.size() > 5) s.resize(5);
+    const int entiers = ChiffresEntiers(e);
+    // Only a positive exponent leaves fewer digits than the integer part:
+    // the missing ones are zeros (0.5 x 10^2 is 50).
+    while (static_cast<int>(s.size()) < entiers) s.push_back('0');
+    if (static_cast<int>(s.size()) > entiers) s.insert(static_cast<size_t>(entiers), 1, ',');
     if (v < 0) s.insert(s.begin(), '-');
-    return s + " " + prefixe + c.Unite;
+    return s + " " + PrefixesSI(static_cast<int>((e - entiers) / 3)) + c.Unite;
 }
 
 std::string TexteUnite(const TaxeC& c, const TEchelleAxe& e) {

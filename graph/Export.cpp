@@ -20,7 +20,6 @@ namespace orvane {
 QSize TailleCopie(int dpi) { return {dpi * 19000 / 2540, (dpi * 28000 / 2540) / 2}; }
 
 void PreparerGrapheCopie(TGraphe& g, QPainter& p, const QSize& taille) {
-    g.Surface = &p;
     g.Gauche = 0;
     g.Haut = 0;
     g.Droite = taille.width();
@@ -34,6 +33,7 @@ void PreparerGrapheCopie(TGraphe& g, QPainter& p, const QSize& taille) {
 void DessinerVueCopie(QPainter& p, const QSize& taille, int vue) {
     TGraphe g;
     auto courbe = std::make_unique<TCourbeGraphe>();
+    const SurfaceGraphe surface(g, p);
     PreparerGrapheCopie(g, p, taille);
     DessinerVue(g, *courbe, vue);
 }

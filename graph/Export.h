@@ -19,7 +19,8 @@ struct TGraphe;
 QSize TailleCopie(int dpi);
 
 // Sets a graph up for a copy on a painter: the rectangle (0, 0, w, h),
-// colour scheme row 1, "arial" at the automatic size; clips the painter.
+// colour scheme row 1, "arial" at the automatic size; clips the painter. The
+// graph draws on it while a `SurfaceGraphe` lends it.
 void PreparerGrapheCopie(TGraphe& g, QPainter& p, const QSize& taille);
 
 // Draws view `vue` (1..4) of the study as a copy on a painter whose device

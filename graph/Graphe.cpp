@@ -175,6 +175,16 @@ QColor VersQColor(TCouleur c) {
                   static_cast<int>((c >> 16) & 0xFF));
 }
 
+SurfaceGraphe::SurfaceGraphe(TGraphe& g, QPainter& p) : g_(g) {
+    g_.Surface = &p;
+    g_.Curseur.Surface = &p;
+}
+
+SurfaceGraphe::~SurfaceGraphe() {
+    g_.Surface = nullptr;
+    g_.Curseur.Surface = nullptr;
+}
+
 int32_t DpiSurface(const TGraphe& g) {
     if (!g.Surface || !g.Surface->device()) return DpiParDefaut;
     const int dpi = g.Surface->device()->logicalDpiX();

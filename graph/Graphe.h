@@ -46,7 +46,7 @@ struct TGraphe {
     int64_t CurseurX = 0;  // cursor position in counts
     int64_t CurseurY = 0;
     int32_t TaillePolice = 0;     // points; <= 1: automatic, the layout stores the computed size
-    QPainter* Surface = nullptr;  // not owned
+    QPainter* Surface = nullptr;  // not owned; lent by a SurfaceGraphe
     int32_t Gauche = 0, Haut = 0, Droite = 0, Bas = 0;
     TaxeC ConfigX;
     TaxeC ConfigY;
@@ -55,6 +55,22 @@ struct TGraphe {
     TCouleur Palette[6] = {};  // 0 axes and texts, 1..5 curves of characteristics 1..5
     int32_t GenreCurseur = 0;
     int32_t CouleurCurseur = 0;
+};
+
+// Lends a painter to a graph for one drawing (a screen update, a copy, a
+// print): the graph and its cursor draw on it while the object lives and
+// hold no pointer to it afterwards. Declare it after the painter, so that it
+// ends first. The cursor's image state is kept: on a back buffer the image
+// stays there for the next painter to take off.
+class SurfaceGraphe {
+public:
+    SurfaceGraphe(TGraphe& g, QPainter& p);
+    ~SurfaceGraphe();
+    SurfaceGraphe(const SurfaceGraphe&) = delete;
+    SurfaceGraphe& operator=(const SurfaceGraphe&) = delete;
+
+private:
+    TGraphe& g_;
 };
 
 // One curve: a characteristic seen through two quantities.

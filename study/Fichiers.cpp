@@ -7,6 +7,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
+#include <utility>
 
 #include "study/Rapport.h"
 #include "study/Study.h"
@@ -52,15 +55,58 @@ bool EcrireTout(int fd, const uint8_t* p, size_t n) {
     return true;
 }
 
-mode_t ModeNouveauFichier(const std::string& chemin) {
-    struct stat st {};
-    if (::stat(chemin.c_str(), &st) == 0) return st.st_mode & 07777;
+mode_t ModeNouveauFichier() {
     mode_t masque = ::umask(0);
     ::umask(masque);
     return 0666 & ~masque;
 }
 
+ChangeurMode changeurMode;  // empty: fchmod
+
+int ChangerMode(int fd, mode_t mode) {
+    return changeurMode ? changeurMode(fd, mode) : ::fchmod(fd, mode);
+}
+
+// The file that a path designates once its symbolic links are followed, so
+// that a save replaces the target and keeps the link. A link whose target
+// does not exist yet designates that target. A loop of links fails.
+bool SuivreLiens(const std::string& chemin, std::string& cible, std::error_code& ec) {
+    namespace fs = std::filesystem;
+    constexpr int LiensMax = 40;  // the system's own limit for one path
+    fs::path p = chemin;
+    for (int n = 0; n < LiensMax; ++n) {
+        const fs::file_status etat = fs::symlink_status(p, ec);
+        if (ec && ec != std::errc::no_such_file_or_directory) return false;
+        ec.clear();
+        if (!fs::is_symlink(etat)) {
+            cible = p.string();
+            return true;
+        }
+        const fs::path suivant = fs::read_symlink(p, ec);
+        if (ec) return false;
+        p = suivant.is_absolute() ? suivant : p.parent_path() / suivant;
+    }
+    ec = std::make_error_code(std::errc::too_many_symbolic_link_levels);
+    return false;
+}
+
+// Makes the rename in the folder of `chemin` durable. Done once the new file
+// is in place: a refusal (some file systems cannot sync a folder) changes
+// nothing to a save that has already succeeded.
+void SynchroniserDossier(const std::string& chemin) {
+    const std::string dossier = std::filesystem::path(chemin).parent_path().string();
+    const int fd =
+        ::open(dossier.empty() ? "." : dossier.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 }  // namespace
+
+ChangeurMode DefinirChangeurMode(ChangeurMode f) {
+    return std::exchange(changeurMode, std::move(f));
+}
 
 bool EcrireFichierEntier(const std::string& chemin, const void* data, size_t taille,
                          std::string* raison) {
@@ -68,17 +114,31 @@ bool EcrireFichierEntier(const std::string& chemin, const void* data, size_t tai
         if (raison) *raison = std::strerror(err);
         return false;
     };
-    std::string temporaire = chemin + ".XXXXXX";
+    std::string cible;
+    std::error_code ec;
+    if (!SuivreLiens(chemin, cible, ec)) return echec(ec.value());
+    struct stat ancien {};
+    const bool existe = ::stat(cible.c_str(), &ancien) == 0;
+    std::string temporaire = cible + ".XXXXXX";
     int fd = ::mkstemp(temporaire.data());
     if (fd < 0) return echec(errno);
-    bool ok = ::fchmod(fd, ModeNouveauFichier(chemin)) == 0 &&
-              EcrireTout(fd, static_cast<const uint8_t*>(data), taille) && ::fsync(fd) == 0;
+    // The new file takes the old one's group and mode where the system allows
+    // it. A refusal (the old file belongs to someone else, a file system
+    // without modes) leaves the temporary file's own and does not stop the
+    // save: the data matter more.
+    if (existe && ancien.st_gid != ::getegid() &&
+        ::fchown(fd, static_cast<uid_t>(-1), ancien.st_gid) != 0) {
+        // kept in the group of the one who saves
+    }
+    const mode_t mode = existe ? ancien.st_mode & 07777 : ModeNouveauFichier();
+    if (ChangerMode(fd, mode) != 0 && (mode & 07000) != 0) ChangerMode(fd, mode & 0777);
+    bool ok = EcrireTout(fd, static_cast<const uint8_t*>(data), taille) && ::fsync(fd) == 0;
     int err = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
         err = errno;
     }
-    if (ok && ::rename(temporaire.c_str(), chemin.c_str()) != 0) {
+    if (ok && ::rename(temporaire.c_str(), cible.c_str()) != 0) {
         ok = false;
         err = errno;
     }
@@ -86,6 +146,7 @@ bool EcrireFichierEntier(const std::string& chemin, const void* data, size_t tai
         ::unlink(temporaire.c_str());
         return echec(err);
     }
+    SynchroniserDossier(cible);
     return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,10 +53,18 @@ std::vector<uint8_t> ImageEtude();
 bool ChargerImageEtude(const uint8_t* data, size_t taille);
 // Brings back to their defaults the fields that lie outside their range.
 void CorrigerConfig(TConfigGenerale& c);
-// Replaces a file by the given bytes through a temporary file and a rename.
-// On failure the old file is kept and `raison` says why.
+// Replaces a file by the given bytes through a temporary file beside it, a
+// rename and a sync of the folder. A symbolic link is followed: its target is
+// replaced and the link stays. The new file keeps the old one's mode where
+// the system allows it (a refusal does not fail the write). On failure the
+// old file is kept and `raison` says why.
 bool EcrireFichierEntier(const std::string& chemin, const void* data, size_t taille,
                          std::string* raison = nullptr);
+// The call that gives the temporary file the old file's mode: fchmod, unless
+// replaced (to try a refusal). An empty function restores fchmod. Returns the
+// previous one.
+using ChangeurMode = std::function<int(int fd, unsigned mode)>;
+ChangeurMode DefinirChangeurMode(ChangeurMode f);
 // Reads at most `maximum` bytes of a file; false when it cannot be opened or read.
 bool LireFichier(const std::string& chemin, size_t maximum, std::vector<uint8_t>& octets);
 

@@ -11,12 +11,19 @@ public:
     void Avertissement(const std::string& texte) override {
         std::fprintf(stderr, "%s\n", texte.c_str());
     }
+    // Nobody to answer: the question is shown and cancelled.
+    ReponseQuestion Question(const std::string& texte) override {
+        std::fprintf(stderr, "%s\n", texte.c_str());
+        return ReponseQuestion::Annuler;
+    }
 };
 
 RapportErreurStandard rapportDefaut;
 Rapport* rapportCourant = &rapportDefaut;
 
 }  // namespace
+
+ReponseQuestion Rapport::Question(const std::string&) { return ReponseQuestion::Annuler; }
 
 Rapport* DefinirRapport(Rapport* r) {
     Rapport* ancien = rapportCourant;
@@ -25,5 +32,7 @@ Rapport* DefinirRapport(Rapport* r) {
 }
 
 void Avertir(const std::string& texte) { rapportCourant->Avertissement(texte); }
+
+ReponseQuestion Demander(const std::string& texte) { return rapportCourant->Question(texte); }
 
 }  // namespace orvane

@@ -147,7 +147,9 @@ void SupprimerCaract(int k) {
 }
 
 bool AjouterPoint() {
-    if (CaractCourante < 1 || CaractCourante > NbCaractMax) return false;
+    // After the current trial was deleted, CaractCourante may name a record
+    // beyond the count: it is no longer the study's and takes nothing.
+    if (!CaractValide(CaractCourante)) return false;
     Caracteristique& c = Caracts[CaractCourante];
     if (c.Dernier() >= DernierPointMax) return false;
     const int dernier = std::max(c.Dernier(), -1) + 1;
@@ -285,10 +287,10 @@ void SupprimerVueGraphe(int k) {
     EtudeEnregistree = 0;
 }
 
+int BornerDecimales(int64_t d) { return static_cast<int>(std::clamp<int64_t>(d, 0, DecimalesMax)); }
+
 std::string FormatFixe(int64_t v, int d, char virgule) {
-    // An int32 has at most ten digits: more decimals than that only add zeros
-    // that a corrupt descriptor could make endless.
-    d = std::clamp(d, 0, 18);
+    d = BornerDecimales(d);
     std::string s;
     const bool negatif = v < 0;
     uint64_t a = negatif ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);

@@ -47,7 +47,8 @@ void InitEtude();
 void NouvelleCaract();
 void SupprimerCaract(int k);
 // Adds the current values as the next point of the current characteristic.
-// Returns false, storing nothing, when there is no current characteristic or
+// Returns false, storing nothing, when there is no current characteristic
+// (none chosen, or one beyond the study's count after `SupprimerCaract`) or
 // when it already holds 2001 points.
 bool AjouterPoint();
 void SupprimerPoint(int p, int k);
@@ -61,8 +62,16 @@ int32_t TypeCaractCourant();
 int NbVuesGraphe();
 void SupprimerVueGraphe(int k);
 
+// The most decimals a fixed-point text shows. A value has at most 19 digits:
+// more decimals would only add zeros, which a damaged descriptor (its
+// decimals come from the work file unchecked) could make endless.
+inline constexpr int DecimalesMax = 18;
+// Decimals of a descriptor or an axis brought into 0..DecimalesMax.
+int BornerDecimales(int64_t d);
+
 // Fixed-point text: "-" for negatives, a decimal comma before the last d
-// digits, zero-padded so that a digit precedes the comma.
+// digits, zero-padded so that a digit precedes the comma. d is bounded by
+// `BornerDecimales`: every fixed-point text of the program comes from here.
 std::string FormatFixe(int64_t v, int d, char virgule = ',');
 // Value q of `ValeursCourantes` with one blank and its unit (UTF-8).
 std::string FormatGrandeur(int q);

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,6 +18,7 @@
 
 #include "comm/Crc.h"
 #include "sim/Serveur.h"
+#include "study/Fichiers.h"
 #include "study/Rapport.h"
 #include "tools/orvanectl/Orvanectl.h"
 
@@ -40,16 +42,40 @@ inline Octets AvecCrc(Octets o) {
     return o;
 }
 
-// Records the warnings while it lives.
+// Records the warnings and the questions while it lives; answers the
+// questions from `reponses` in turn, then Cancel.
 class RapportEnregistre : public Rapport {
 public:
     RapportEnregistre() : precedent_(DefinirRapport(this)) {}
     ~RapportEnregistre() override { DefinirRapport(precedent_); }
+    RapportEnregistre(const RapportEnregistre&) = delete;
+    RapportEnregistre& operator=(const RapportEnregistre&) = delete;
     void Avertissement(const std::string& t) override { messages.push_back(t); }
+    ReponseQuestion Question(const std::string& t) override {
+        questions.push_back(t);
+        if (reponses.empty()) return ReponseQuestion::Annuler;
+        const ReponseQuestion r = reponses.front();
+        reponses.pop_front();
+        return r;
+    }
     std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    std::deque<ReponseQuestion> reponses;
 
 private:
     Rapport* precedent_;
+};
+
+// Replaces the call that gives a saved file its mode while it lives.
+class ChangeurModeRemplace {
+public:
+    explicit ChangeurModeRemplace(ChangeurMode f) : precedent_(DefinirChangeurMode(std::move(f))) {}
+    ~ChangeurModeRemplace() { DefinirChangeurMode(std::move(precedent_)); }
+    ChangeurModeRemplace(const ChangeurModeRemplace&) = delete;
+    ChangeurModeRemplace& operator=(const ChangeurModeRemplace&) = delete;
+
+private:
+    ChangeurMode precedent_;
 };
 
 // A new empty folder, removed with the object.

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSlider>
 #include <QtTest>
 
@@ -23,12 +24,18 @@ public:
         ++curseurs;
         cadre->curseur();
     }
-    void Action() override {}
+    void Action() override { ++actions; }
     void SupprimePoint() override { ++suppressions; }
     void SupprimeTousPoints() override { ++toutes; }
     void Nouvellecourbe1Click() override { ++nouvelles; }
+    void NouvelCaractVue(int vue) override {
+        vuesDemandees.push_back(vue);
+        actionsAvantDialogue = actions;
+    }
     TCaractMachine* cadre;
-    int curseurs = 0, suppressions = 0, toutes = 0, nouvelles = 0;
+    int curseurs = 0, suppressions = 0, toutes = 0, nouvelles = 0, actions = 0;
+    int actionsAvantDialogue = -1;
+    QList<int> vuesDemandees;
 };
 
 QString Presse() { return QGuiApplication::clipboard()->text(); }
@@ -203,6 +210,24 @@ private slots:
         QCOMPARE(cadre->Suppressiondupoint1->text(), QString("Suppression du point"));
     }
 
+    // The caption button and the menu item ask the tracing window for the
+    // characteristic dialog of this frame's view, then refresh everything.
+    void characteristicButtonAsksForTheDialogOfItsView() {
+        cadre->NumeroVue = 3;
+        QTest::mouseClick(cadre->ButtonCaract, Qt::LeftButton);
+        QCOMPARE(trace->vuesDemandees, QList<int>({3}));
+        QCOMPARE(trace->actionsAvantDialogue, 0);
+        QCOMPARE(trace->actions, 1);
+        cadre->NumeroVue = 2;
+        cadre->Modificationdelacarcateristique1->trigger();
+        QCOMPARE(trace->vuesDemandees, QList<int>({3, 2}));
+        QCOMPARE(trace->actions, 2);
+        // Without a tracing window, nothing happens.
+        FenetreTrace = nullptr;
+        cadre->ButtonCaractClick();
+        QCOMPARE(trace->vuesDemandees.size(), 2);
+    }
+
     void copiesOfValuesAndPicture() {
         CaractCourante = 1;
         cadre->CopierlesvaleursSelClick();
@@ -216,6 +241,26 @@ private slots:
         QCOMPARE(qvariant_cast<QImage>(d->imageData()).size(),
                  TailleCopie(cadre->PaintBox1->logicalDpiX()));
         QVERIFY(d->data("image/svg+xml").contains("<svg"));
+    }
+
+    // The painters of a copy end with it: neither the copy graph nor its
+    // cursor keeps one, and the screen still draws and selects afterwards.
+    void aCopyLeavesNoPainterBehind() {
+        CaractCourante = 1;
+        SelectionnerPoint(1);
+        cadre->curseur();
+        QVERIFY(cadre->GrapheEcran.Curseur.Trace);
+        cadre->Copierlacaracteristique1Click();
+        for (const TGraphe* g : {&cadre->GrapheCopie, &cadre->GrapheEcran}) {
+            QVERIFY(g->Surface == nullptr);
+            QVERIFY(g->Curseur.Surface == nullptr);
+        }
+        const QImage avant = cadre->PaintBox1->Tampon.copy();
+        QTest::mousePress(cadre->PaintBox1, Qt::LeftButton, {}, PixelDe(2));
+        QCOMPARE(PointSelectionne, 2);
+        QCOMPARE(ValeurX(), QString("1200 tr/min"));
+        QVERIFY(cadre->PaintBox1->Tampon != avant);  // the cursor moved
+        QVERIFY(cadre->GrapheEcran.Curseur.Surface == nullptr);
     }
 };
 

@@ -250,4 +250,77 @@ TEST_F(Fichiers_, FailedSaveKeepsTheOldFileAndTheUnsavedState) {
     EXPECT_EQ(NomFichierEtude, f);
 }
 
+// A work file reached through a symbolic link (a shared folder, a file kept
+// elsewhere) is saved into the link's target: the link stays, the target
+// keeps its mode, and nothing is left beside either of them.
+TEST_F(Fichiers_, SavingThroughALinkUpdatesItsTargetAndKeepsTheMode) {
+    fs::create_directories(dossier / "partage");
+    const std::string cible = dossier / "partage/vrai.OVX2";
+    const std::string lien = dossier / "lien.OVX2";
+    AjouterCaract(1);
+    ASSERT_TRUE(EnregistrerEtude(cible));
+    fs::create_symlink("partage/vrai.OVX2", lien);  // relative to the link's folder
+    ASSERT_EQ(::chmod(cible.c_str(), 0640), 0);
+
+    AjouterCaract(2);
+    ASSERT_TRUE(EnregistrerEtude(lien));
+    EXPECT_TRUE(fs::is_symlink(lien));
+    EXPECT_EQ(fs::read_symlink(lien), "partage/vrai.OVX2");
+    EXPECT_EQ(fs::file_size(cible), 1640u + 2 * 212 + 48u * 3);
+    EXPECT_EQ(fs::status(cible).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(NomFichierEtude, lien);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dossier / "partage"), {}), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dossier.racine), {}), 2);
+
+    // A link whose target does not exist yet: the target is created.
+    fs::create_symlink("partage/nouveau.OVX2", dossier / "pendant.OVX2");
+    ASSERT_TRUE(EnregistrerEtude(dossier / "pendant.OVX2"));
+    EXPECT_TRUE(fs::is_symlink(dossier / "pendant.OVX2"));
+    EXPECT_EQ(fs::file_size(dossier / "partage/nouveau.OVX2"), fs::file_size(cible));
+
+    // The configuration file shares the writer.
+    fs::create_symlink("partage/config.cfg", dossier / NomFichierConfig);
+    ConfigGenerale = ConfigDefaut;
+    ASSERT_TRUE(::orvane::EcrireConfig());
+    EXPECT_TRUE(fs::is_symlink(dossier / NomFichierConfig));
+    EXPECT_EQ(fs::file_size(dossier / "partage/config.cfg"), 76u);
+
+    // A loop of links is a failure that keeps everything as it was.
+    fs::create_symlink("boucle2.OVX2", dossier / "boucle1.OVX2");
+    fs::create_symlink("boucle1.OVX2", dossier / "boucle2.OVX2");
+    EXPECT_FALSE(EnregistrerEtude(dossier / "boucle1.OVX2"));
+    EXPECT_TRUE(fs::is_symlink(dossier / "boucle1.OVX2"));
+    EXPECT_TRUE(messages == std::vector<std::string>{"Erreur d'ecriture du fichier"});
+}
+
+// In a shared folder the old file may belong to someone else: giving the new
+// one its mode can be refused. The save goes on with the mode it has.
+TEST_F(Fichiers_, ARefusedModeChangeDoesNotFailTheSave) {
+    const std::string f = dossier / "autrui.OVX2";
+    AjouterCaract(1);
+    ASSERT_TRUE(EnregistrerEtude(f));
+    ASSERT_EQ(::chmod(f.c_str(), 0664), 0);
+    int appels = 0;
+    {
+        const ChangeurModeRemplace refus([&appels](int, unsigned) {
+            ++appels;
+            errno = EPERM;
+            return -1;
+        });
+        AjouterCaract(3);
+        EXPECT_TRUE(EnregistrerEtude(f));
+        EXPECT_TRUE(::orvane::EcrireConfig());
+    }
+    EXPECT_GE(appels, 2);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(EtudeEnregistree, 1);
+    EXPECT_EQ(fs::file_size(f), 1640u + 2 * 212 + 48u * 4);
+    // With the call back, the mode is kept again.
+    ASSERT_EQ(::chmod(f.c_str(), 0604), 0);
+    ASSERT_TRUE(EnregistrerEtude(f));
+    EXPECT_EQ(fs::status(f).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+}
+
 }  // namespace

@@ -2,8 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <climits>
+#include <cstring>
 
 #include "OutilsEssai.h"
+#include "graph/Echelle.h"
+#include "graph/Vue.h"
 #include "study/Fichiers.h"
 #include "study/Study.h"
 
@@ -54,4 +58,43 @@ TEST(Plot, ViewsBecomeFilesAndMissingViewsAreRefused) {
     EXPECT_EQ(trace({}, "x.png"), ctl::ErreurUsage);
     EXPECT_EQ(trace({"--view", "1"}, "absent/x.png"), ctl::ErreurFichier);
     EXPECT_FALSE(std::filesystem::exists(d / "x.svg"));
+}
+
+// A work file whose descriptors announce ten million decimals (or more) is
+// loaded as it is; the plot, the exported values and the read-outs of the
+// frame stay short texts, bounded as every fixed-point text is.
+TEST(Plot, DescriptorsWithHugeDecimalsFromAFileGiveBoundedTexts) {
+    const DossierTemporaire d;
+    InitEtude();
+    Etude.Vues[0] = {1, 1, {0, 0}, GVitesse, 18, {0, 0}, GCouple, 18, {0, 0}, 0};
+    ReglagesCourants[MotTypeCaract] = 1;
+    NouvelleCaract();
+    for (int p = 0; p < 3; ++p) {
+        ValeursCourantes[GVitesse] = 500 * p;
+        ValeursCourantes[GCouple] = -7 * p;
+        AjouterPoint();
+    }
+    const std::string f = d / "abime.OVX2";
+    ASSERT_TRUE(EnregistrerEtude(f));
+    // Decimals of descriptors 1 and 2 (offset 108 of each 112-byte
+    // descriptor, from byte 296 of the header).
+    std::string octets = Contenu(f);
+    const int32_t abimes[] = {10000000, INT32_MAX};
+    for (int i = 0; i < 2; ++i)
+        std::memcpy(octets.data() + 296 + 112 * (GVitesse + i) + 108, &abimes[i], 4);
+    std::ofstream(f, std::ios::binary | std::ios::trunc) << octets;
+
+    InitEtude();
+    ASSERT_TRUE(OuvrirEtude(f));
+    EXPECT_EQ(Etude.Grandeurs[GVitesse].Decimales, 10000000);  // carried unchanged
+    EXPECT_EQ(Ctl({"study", "plot", f, "--view", "1", "-o", d / "v.svg"}).statut, ctl::Succes);
+    const Sortie valeurs = Ctl({"study", "export", f});
+    EXPECT_EQ(valeurs.statut, ctl::Succes);
+    EXPECT_LT(valeurs.out.size(), 1000u);
+
+    TaxeC x, y;
+    ConfigurerAxes(Etude.Vues[0], x, y);
+    EXPECT_EQ(textevaleur(1500, x), FormatFixe(1500, x.Decimales) + " tr/min");
+    EXPECT_EQ(textevaleur(-7, y), FormatFixe(-7, y.Decimales) + " Nm");
+    EXPECT_LT(textevaleur(INT32_MIN, y).size(), 40u);
 }

@@ -140,6 +140,31 @@ TEST_F(Etude_, PointsAreNumberedSelectedAndAFullTrialTakesNoMore) {
     EXPECT_EQ(Caracts[k].Point(GNumero, 1998), 1998);
 }
 
+// Deleting the current trial leaves `CaractCourante` beyond the count: the
+// record there is no longer the study's and takes no point.
+TEST_F(Etude_, NoPointGoesToATrialThatNoLongerExists) {
+    Nouvelle(3, 1, {100});
+    const int k = Nouvelle(3, 1, {200, 300});
+    SupprimerCaract(k);
+    ASSERT_EQ(CaractCourante, 2);
+    ASSERT_EQ(Etude.NbCaract, 1);
+    EtudeEnregistree = 1;
+    ValeursCourantes[GVitesse] = 999;
+    EXPECT_FALSE(AjouterPoint());
+    EXPECT_TRUE(EnteteParDefaut(2));
+    EXPECT_EQ(Caracts[2].Point(GVitesse, 0), 200);  // the old values stay untouched
+    EXPECT_EQ(EtudeEnregistree, 1);
+    EXPECT_EQ(Caracts[1].Dernier(), 0);
+
+    SupprimerCaract(1);  // no trial left at all
+    CaractCourante = 1;
+    EXPECT_FALSE(AjouterPoint());
+    EXPECT_TRUE(EnteteParDefaut(1));
+    NouvelleCaract();  // a new trial takes points again
+    EXPECT_TRUE(AjouterPoint());
+    EXPECT_EQ(Caracts[1].Point(GVitesse, 0), 999);
+}
+
 TEST_F(Etude_, SortingFollowsTheQuicksortAndIsNotStable) {
     const int k = Nouvelle(3, 1, {3, 1, 3, 5, 1, 1});
     TrierPoints(0, GVitesse, k);

@@ -44,6 +44,12 @@ public:
         if (!ligne.empty()) ligne += " / ";
         ligne += texte;
     }
+    // No one to answer on a command line: the question joins the line and is
+    // cancelled.
+    ReponseQuestion Question(const std::string& texte) override {
+        Avertissement(texte);
+        return ReponseQuestion::Annuler;
+    }
     std::string ligne;
 
 private:

@@ -1,0 +1,57 @@
+// The reporting object: warnings and the Yes/No/Cancel question, the default
+// reporter that cannot ask, and installing one for a while.
+#include <gtest/gtest.h>
+
+#include "OutilsEssai.h"
+#include "study/Rapport.h"
+
+using namespace orvane;
+using namespace orvane::essai;
+
+namespace {
+
+constexpr const char* Question = "Fichier modifié. Voulez-vous l'enregistrer?";
+
+// Without a window to ask in, the answer must lose nothing: Cancel, so that
+// the command that asked (a new study, an open, the end) does not go on.
+TEST(Rapport, TheDefaultReporterPrintsAndAnswersCancel) {
+    testing::internal::CaptureStderr();
+    const ReponseQuestion r = Demander(Question);
+    Avertir("Erreur d'ecriture du fichier");
+    EXPECT_EQ(r, ReponseQuestion::Annuler);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              std::string(Question) + "\nErreur d'ecriture du fichier\n");
+}
+
+TEST(Rapport, AnInstalledReporterRecordsAndAnswersInTurn) {
+    {
+        RapportEnregistre rapport;
+        rapport.reponses = {ReponseQuestion::Oui, ReponseQuestion::Non};
+        EXPECT_EQ(Demander("a"), ReponseQuestion::Oui);
+        Avertir("w");
+        {
+            RapportEnregistre interieur;  // the innermost one answers
+            interieur.reponses = {ReponseQuestion::Non};
+            EXPECT_EQ(Demander("b"), ReponseQuestion::Non);
+            EXPECT_EQ(interieur.questions, std::vector<std::string>{"b"});
+        }
+        EXPECT_EQ(Demander("c"), ReponseQuestion::Non);
+        EXPECT_EQ(Demander("d"), ReponseQuestion::Annuler);  // no answer left
+        EXPECT_EQ(rapport.questions, (std::vector<std::string>{"a", "c", "d"}));
+        EXPECT_EQ(rapport.messages, std::vector<std::string>{"w"});
+    }
+    // Gone with its guard: the default answers again.
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Demander("e"), ReponseQuestion::Annuler);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "e\n");
+}
+
+// orvanectl asks no one either: the question ends up in its error line.
+TEST(Rapport, TheCommandLineCancelsAndSaysWhy) {
+    ctl::RapportLigne ligne;
+    Avertir("Erreur de lecture du fichier");
+    EXPECT_EQ(Demander(Question), ReponseQuestion::Annuler);
+    EXPECT_EQ(ligne.ligne, std::string("Erreur de lecture du fichier / ") + Question);
+}
+
+}  // namespace

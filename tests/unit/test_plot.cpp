@@ -63,6 +63,23 @@ TEST(Plot, ViewsBecomeFilesAndMissingViewsAreRefused) {
 // A work file whose descriptors announce ten million decimals (or more) is
 // loaded as it is; the plot, the exported values and the read-outs of the
 // frame stay short texts, bounded as every fixed-point text is.
+// Colour schemes as 0x00BBGGRR, row 1 also for copying and printing.
+TEST(Plot, ColourSchemesEntryByEntry) {
+    const uint32_t blanc = 0xFFFFFF, noir = 0, rouge = 0x0000FF, marine = 0x800000, vert = 0x008000,
+                   bordeaux = 0x000080, gris = 0x808080, aqua = 0xFFFF00, jaune = 0x00FFFF,
+                   argent = 0xC0C0C0, citron = 0x00FF00;
+    const uint32_t clair[5] = {noir, rouge, marine, vert, bordeaux};
+    const uint32_t sombre[5] = {blanc, rouge, aqua, citron, jaune};
+    const uint32_t fonds[8] = {blanc, aqua, jaune, argent, bordeaux, vert, marine, noir};
+    for (int ligne = 1; ligne <= 8; ++ligne) {
+        const bool fonce = ligne >= 5;
+        EXPECT_EQ(TablePalettes[ligne][0], fonds[ligne - 1]) << ligne;
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(TablePalettes[ligne][i + 1], fonce ? sombre[i] : clair[i]) << ligne << i;
+        EXPECT_EQ(TablePalettes[ligne][6], fonce ? argent : gris) << ligne;
+    }
+}
+
 TEST(Plot, DescriptorsWithHugeDecimalsFromAFileGiveBoundedTexts) {
     const DossierTemporaire d;
     InitEtude();

@@ -348,6 +348,13 @@ constinit const TTextesOrvane TexteAnglais = {
         "Utilisation impérative des bornes \"ENTREE FONCTION\"",  // 177
         "Dans l'automatisme de la commande du frein de sécurité.",  // 178
     }},
+    {{
+        "Simulated bench",  // 179
+        "The simulated bench stands in for the active load and the machine under study: no hardware is needed.",  // 180
+        "Link lost: the values shown are the last ones read",  // 181
+        "No serial port found",  // 182
+        "No link to the active load",  // 183
+    }},
 };
 
 }  // namespace orvane

@@ -348,6 +348,13 @@ constinit const TTextesOrvane TexteEspagnol = {
         "Uso imperativo de las bornas \"ENTRADA FUNCIoN\"",  // 177
         "en el automatismo de control del motor de levantamiento",  // 178
     }},
+    {{
+        "Banco simulado",  // 179
+        "El banco simulado sustituye a la carga activa y a la máquina de estudio: no se necesita ningún equipo.",  // 180
+        "Enlace perdido: los valores mostrados son los últimos leídos",  // 181
+        "Ningún puerto serie encontrado",  // 182
+        "Sin enlace con la carga activa",  // 183
+    }},
 };
 
 }  // namespace orvane

@@ -348,6 +348,13 @@ constinit const TTextesOrvane TexteFrancais = {
         "Utilisation impérative des bornes \"ENTREE FONCTION\"",  // 177
         "Dans l'automatisme de la commande du frein de sécurité.",  // 178
     }},
+    {{
+        "Banc simulé",  // 179
+        "Le banc simulé remplace la charge active et la machine d'étude : aucun matériel n'est nécessaire.",  // 180
+        "Liaison perdue : les valeurs affichées sont les dernières lues",  // 181
+        "Aucun port série trouvé",  // 182
+        "Pas de liaison avec la charge active",  // 183
+    }},
 };
 
 }  // namespace orvane

@@ -29,6 +29,9 @@ inline constexpr int NbColonnes = 8;
 inline constexpr int NbEtatAcquisition = 4;
 inline constexpr int NbListesApplications = 10;
 inline constexpr int NbTextesNumerotes = 178;
+// Texts of our own, numbered on from 179: the simulated bench, the link state.
+inline constexpr int NbTextesAjoutes = 5;
+inline constexpr int DernierTexte = NbTextesNumerotes + NbTextesAjoutes;
 
 struct TTextesOrvane {
     std::string_view FichierApplications;  // application description file
@@ -47,8 +50,9 @@ struct TTextesOrvane {
     std::array<std::string_view, NbTypeCaract> NomLoi;
     std::array<std::string_view, NbTypeCaract> DescriptionLoi;
     std::array<std::string_view, 149> Textes30a178;  // texts 30..178
+    std::array<std::string_view, NbTextesAjoutes> TextesAjoutes;  // texts 179..
 
-    // Numbered text n (1..178); an empty text for any other number.
+    // Numbered text n (1..DernierTexte); an empty text for any other number.
     std::string_view Texte(int n) const;
 };
 
@@ -70,5 +74,12 @@ void ChoixLangue(int32_t code);
 // Numbers of the texts the core code itself reads.
 inline constexpr int TexteErreurLecture = 37;   // "Erreur de lecture du fichier"
 inline constexpr int TexteErreurEcriture = 38;  // "Erreur d'ecriture du fichier"
+
+// Numbers of the texts of our own.
+inline constexpr int TexteBancSimule = 179;       // "Banc simulé": tab of the settings window
+inline constexpr int TexteExplicationBanc = 180;  // what the simulated bench is
+inline constexpr int TexteLiaisonPerdue = 181;    // live display: readings fail
+inline constexpr int TexteAucunPort = 182;        // no serial port on this computer
+inline constexpr int TexteSansLiaison = 183;      // live display: the link is not open
 
 }  // namespace orvane

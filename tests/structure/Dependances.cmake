@@ -4,6 +4,9 @@
 set(regles
   # files (pattern) @ forbidden include (regular expression)
   "graph/*@#include [<\"](dialogs|tracing|load|app)/"
+  "dialogs/*@#include [<\"](tracing|load|app)/"
+  "load/*@#include [<\"](tracing|app)/"
+  "tracing/*@#include [<\"](app)/"
   "study/*@#include [<\"](graph|dialogs|tracing|load|app|comm|sim|tools)/"
   "study/*@#include <Q"
   "graph/Echelle.*@#include <Q")

@@ -13,9 +13,9 @@ const TTextesOrvane* const Tables[] = {&TexteFrancais, &TexteAnglais, &TexteEspa
 TEST(Textes, EveryTableIsComplete) {
     for (const TTextesOrvane* t : Tables) {
         // Texts that every language fills; 159 is empty in English only.
-        for (int n = 1; n <= NbTextesNumerotes; ++n)
+        for (int n = 1; n <= DernierTexte; ++n)
             EXPECT_EQ(t->Texte(n).empty(), n == 159 && t == &TexteAnglais) << t->MotEssai << n;
-        EXPECT_TRUE(t->Texte(0).empty() && t->Texte(179).empty());
+        EXPECT_TRUE(t->Texte(0).empty() && t->Texte(DernierTexte + 1).empty());
         for (int i = 1; i < NbNomMachine; ++i)
             EXPECT_FALSE(t->NomMachine[i].empty() || t->TitreMachine[i].empty()) << i;
         for (int i = 1; i < NbTypeCaract; ++i)

@@ -1,0 +1,9 @@
+#include "dialogs/Fenetres.h"
+
+namespace orvane {
+
+QWidget* FormMachine2 = nullptr;
+IFenetreTrace* FormTraceCaract = nullptr;
+IFenetreVisuApp* FormVisuApp = nullptr;
+
+}  // namespace orvane

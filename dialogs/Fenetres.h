@@ -1,0 +1,40 @@
+// What the windows ask of the windows above them (the tracing window, the
+// main menu, the application animation window). Those windows implement
+// these faces and register themselves at start; a window below never
+// includes their headers. Until a window registers, its pointer is null and
+// the callers do without it.
+#pragma once
+
+class QWidget;
+
+namespace orvane {
+
+class IFenetreTrace {
+public:
+    virtual ~IFenetreTrace() = default;
+    // Makes the current trial take ReglagesCourants (the choice window's
+    // confirmed choice), or appends a new trial when its points would not fit.
+    virtual void Setcourbe() = 0;
+    virtual void Montrer() = 0;
+    virtual bool EstVisible() const = 0;
+    // Re-captions the window after a language change.
+    virtual void Langue() = 0;
+    // The unsaved-work question: true when the caller may go on (the study
+    // is saved, saved now, or the user gives it up).
+    virtual bool Avertissement() = 0;
+};
+
+class IFenetreVisuApp {
+public:
+    virtual ~IFenetreVisuApp() = default;
+    // Application group 1..7 shown at the next display.
+    virtual void DefinirGroupe(int groupe) = 0;
+    virtual void Montrer() = 0;
+};
+
+// The process-wide references, set once by the program at start.
+extern QWidget* FormMachine2;  // the main menu
+extern IFenetreTrace* FormTraceCaract;
+extern IFenetreVisuApp* FormVisuApp;
+
+}  // namespace orvane

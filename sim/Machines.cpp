@@ -374,13 +374,13 @@ double Machine::VitesseAVide() const {
 
 std::unique_ptr<Machine> CreerMachine(int type, double puissance, double frequence) {
     switch (type) {
-        case MccIndependante: return std::make_unique<MachineCcIndependante>(puissance);
         case MccSerie: return std::make_unique<MachineCcSerie>(puissance);
+        case MasTriphasee: return std::make_unique<MachineAsynchrone>(puissance, frequence);
         case MsTriphasee: return std::make_unique<MachineSynchrone>(puissance, frequence);
         case VariateurContinu:
         case VariateurTriphase:
         case VariateurMonophase: return std::make_unique<Motovariateur>(type, puissance);
-        default: return std::make_unique<MachineAsynchrone>(puissance, frequence);
+        default: return std::make_unique<MachineCcIndependante>(puissance);
     }
 }
 

@@ -202,7 +202,7 @@ void ServeurBanc::LireTcp(Connexion& c, int64_t maintenant) {
         if (longueur <= 0) break;
         std::vector<uint8_t> adu(c.tampon.begin(), c.tampon.begin() + longueur);
         c.tampon.erase(c.tampon.begin(), c.tampon.begin() + longueur);
-        horloge_.Rattraper(variateur_);
+        temps_.Rattraper(variateur_);
         Repondre(c, esclave_.TraiterTcp(adu), maintenant);
     }
 }
@@ -210,7 +210,7 @@ void ServeurBanc::LireTcp(Connexion& c, int64_t maintenant) {
 bool ServeurBanc::Servir(const std::atomic<bool>& arret, std::string& erreur) {
     serie_.fd = fdSerie_;
     while (!arret.load()) {
-        horloge_.Rattraper(variateur_);
+        temps_.Rattraper(variateur_);
         int64_t maintenant = horloge_.Maintenant();
 
         // replies due and frames complete by silence

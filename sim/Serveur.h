@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sim/BancDirect.h"
@@ -31,6 +32,9 @@ public:
     // A Modbus TCP server on IPv4 `adresse` ("127.0.0.1"); port 0 takes any free port.
     bool OuvrirTcp(const std::string& adresse, int port, std::string& erreur);
     int Port() const { return port_; }
+    // The drive's time follows `source` (milliseconds) instead of the real
+    // clock; the framing of the link keeps the real clock. Set before `Servir`.
+    void SuivreHorloge(HorlogeBanc::Source source) { temps_.Suivre(std::move(source)); }
 
     // Serves until `arret` is set (looked at every 10 ms at most). False, with
     // a message, when the device fails.
@@ -57,7 +61,8 @@ private:
 
     Variateur& variateur_;
     EsclaveModbus esclave_;
-    HorlogeReelle horloge_;
+    HorlogeBanc horloge_;  // real time: framing, delays, waits
+    HorlogeBanc temps_;    // the drive's time
     // serial or pty
     int fdSerie_ = -1;
     int fdEsclavePty_ = -1;

@@ -66,7 +66,8 @@ public:
     Variateur& operator=(const Variateur&) = delete;
 
     // ---- settings of the bench ----
-    // Machine type 1..7; 0 (none chosen) or any other value: the asynchronous machine.
+    // Machine type 1..7; 0 (none chosen) or any other value: the DC machine
+    // with independent excitation, which is what the program measures then.
     void SetTypeMachine(int type);
     int TypeMachine() const { return typeMachine_; }
     // The physical current range switch: true for 2 A, false for 20 A.

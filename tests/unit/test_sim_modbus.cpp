@@ -52,6 +52,7 @@ Octets Echanger(int fd, const Octets& requete, size_t n) {
 
 TEST(SimModbus, TramesDeReferenceExceptionsEtSilences) {
     Variateur v;
+    v.SetTypeMachine(MasTriphasee);
     EsclaveModbus esclave(v);
     Octets r = esclave.TraiterRtu(LectureBloc).octets;
     ASSERT_EQ(r.size(), 25u);

@@ -303,6 +303,60 @@ TEST(SimVariateur, BalayageAutomatique) {
     }
 }
 
+// The automatic acquisition on the imposed-speed law (characteristic types 2
+// and 3, both swept with mode code 1), driven as the program drives it: it
+// reads the speed when the direction is chosen and, with the shaft turning
+// (51 tr/min or more), takes the rising points in phase 0x0200 and the
+// falling ones in phase 0x0100, otherwise in 0x0100 and 0x0200. The phase it
+// samples lasts the sweep time and carries K over the whole range in the
+// commanded direction, whether the shaft turned or stood still.
+TEST(SimVariateur, BalayageEnVitesseImposeeCouvreLaPlage) {
+    struct Cas {
+        bool tourne;
+        bool montee;
+        int d;  // sweep time, tenths of a second
+    };
+    for (int machine : {MachineAucune, MasTriphasee})
+        for (const Cas c : {Cas{true, true, 50}, Cas{true, false, 50}, Cas{true, true, 150},
+                            Cas{true, false, 150}, Cas{false, true, 50}, Cas{false, false, 50}}) {
+            SCOPED_TRACE(::testing::Message()
+                         << "machine " << machine << (c.tourne ? ", turning" : ", at rest")
+                         << (c.montee ? ", rising " : ", falling ") << c.d);
+            Banc b(machine);
+            if (!c.tourne) {
+                b.Lancer(CodeVitesse);  // K = 0: the load holds the shaft at rest
+                b.Attendre(3000);
+            }
+            const bool arrete = std::abs(b.Lire()[N]) < 51;
+            ASSERT_EQ(arrete, !c.tourne);
+            const int32_t phase = c.montee == arrete ? StatutPhase1 : StatutPhase2;
+            b.Lancer(CodeVitesse, {1000, 0, c.montee ? c.d : 5, c.montee ? 10 : c.d},
+                     c.montee ? ControleMontee : ControleDescente);
+            int echantillons = 0, kMin = 1000, kMax = 0, kPrec = c.montee ? -1 : 1001;
+            int nMin = 100000, nMax = -100000;
+            bool sens = true;
+            for (int t = 0; t < 30000; t += 50) {
+                const Bloc l = b.Lire();
+                if (!(l[S] & StatutBalayage)) break;
+                if (l[S] & phase) {
+                    ++echantillons;
+                    kMin = std::min(kMin, l[K]), kMax = std::max(kMax, l[K]);
+                    nMin = std::min(nMin, l[N]), nMax = std::max(nMax, l[N]);
+                    sens &= c.montee ? l[K] >= kPrec : l[K] <= kPrec;
+                    kPrec = l[K];
+                }
+                b.Attendre(50);
+            }
+            EXPECT_NEAR(echantillons, c.d * 2, 2);  // every 50 ms over the sweep time
+            EXPECT_TRUE(sens);
+            EXPECT_LE(kMin, 20);
+            EXPECT_GE(kMax, 980);
+            // the load takes the shaft over the speeds of the characteristic
+            EXPECT_LT(nMin, 100);
+            EXPECT_GT(nMax, 1300);
+        }
+}
+
 TEST(SimVariateur, ChienDeGarde) {
     Banc b(3);
     b.Lancer(CodeTK, {500});

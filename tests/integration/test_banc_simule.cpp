@@ -34,6 +34,10 @@ public:
     bool Connecte() const { return connecte_; }
     // Parameter p, or a block from p (function 16): true when acknowledged.
     bool Ecrire(Parametre p, uint16_t valeur) { return EcrireBloc(p, &valeur, 1); }
+    // One register with function 6: true when echoed.
+    bool EcrireSimple(Parametre p, uint16_t valeur) {
+        return modbus_write_register(ctx_, p.Adresse(), valeur) == 1;
+    }
     bool EcrireBloc(Parametre p, const uint16_t* valeurs, int n) {
         return modbus_write_registers(ctx_, p.Adresse(), n, valeurs) == n;
     }
@@ -177,6 +181,37 @@ TEST_F(BancSimule, AutomaticSweepOverThePseudoTerminalShowsItsPhasesInOrder) {
     EXPECT_TRUE(montee);
     EXPECT_GT(couplePrecedent, 1000);
     com.Ferme();
+}
+
+// A standard master sets K through 19.20 with function 6 (write single
+// register), over the pseudo-terminal and over TCP: the drive echoes it,
+// uses it, and refuses a register it does not let be written.
+TEST(BancServi, ConstanteKParEcritureSimple) {
+    for (bool tcp : {false, true}) {
+        SCOPED_TRACE(tcp ? "TCP" : "RTU");
+        BancServi banc(MasTriphasee);
+        std::string nom;
+        if (tcp) {
+            ASSERT_TRUE(banc.serveur.Tcp());
+        } else {
+            nom = banc.serveur.Pty();
+            ASSERT_FALSE(nom.empty());
+        }
+        Maitre m = tcp ? Maitre::Tcp("127.0.0.1", banc.serveur.serveur.Port()) : Maitre::Rtu(nom);
+        ASSERT_TRUE(m.Connecte()) << m.Erreur();
+        ASSERT_TRUE(m.EcrireSimple(ParamConstanteK, 500)) << m.Erreur();
+        int32_t k = 0, mesures[NbMesures] = {};
+        ASSERT_TRUE(m.Lire(ParamConstanteK, &k, 1)) << m.Erreur();
+        EXPECT_EQ(k, 500);
+        ASSERT_TRUE(m.Lire(ParamStatut, mesures, NbMesures)) << m.Erreur();
+        EXPECT_EQ(mesures[ParamConstanteEnCours.parametre - ParamStatut.parametre], 500);
+        EXPECT_FALSE(m.EcrireSimple(ParamVitesse, 1));
+        EXPECT_EQ(errno, EMBXILADD);
+        // the link still answers after the exception
+        ASSERT_TRUE(m.EcrireSimple(ParamConstanteK, 250)) << m.Erreur();
+        ASSERT_TRUE(m.Lire(ParamConstanteK, &k, 1)) << m.Erreur();
+        EXPECT_EQ(k, 250);
+    }
 }
 
 // Every machine type served over a pseudo-terminal to a standard Modbus

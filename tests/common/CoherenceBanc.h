@@ -41,6 +41,12 @@ inline constexpr std::array<int32_t, NbParamCharge> BlocCoupleConstant{
 inline int32_t ControleCoupleConstant(int32_t bits) {
     return MotControle(TypeCoupleConstant, bits);
 }
+// The laboratory law T = K (type 1) with K at 50 %: the same torque.
+inline constexpr int32_t TypeCoupleK = 1;
+inline constexpr int32_t KDemi = 500;  // 0.1 %
+
+// The two ways of loading the machine with half the scale's torque.
+inline constexpr std::array<int32_t, 2> TypesChargeDemiEchelle{TypeCoupleK, TypeCoupleConstant};
 
 // Quantities 1..11 of the measurement block 20.02..20.11 (bloc[0] is 20.02).
 inline ValeursPoint Grandeurs(const int32_t* bloc, int32_t machine, int32_t calibre = 0) {
@@ -69,7 +75,7 @@ inline void VerifierGrandeurs(const ValeursPoint& v, const LigneMachine& l) {
     EXPECT_EQ(v[GCourantExcitation] > 0, l.excitation);
 }
 
-// Under the half-scale constant torque: the shaft carries it, the machine
+// Under half the scale's torque: the shaft carries it, the machine
 // motors with a plausible efficiency, an AC supply shows its power factor,
 // and the load has not sped the machine up.
 inline void VerifierEnCharge(const ValeursPoint& v, const ValeursPoint& repos,

@@ -215,29 +215,37 @@ TEST(BancServi, ConstanteKParEcritureSimple) {
 }
 
 // Every machine type served over a pseudo-terminal to a standard Modbus
-// master, at rest and under the half-scale constant torque: the quantities
+// master, at rest and under half the scale's torque (T = K with K = 50 %
+// written by function 6, or the constant-torque law): the quantities
 // computed from 20.02..20.11 agree with one another.
 TEST(BancServi, QuantitesCoherentesPourChaqueTypeDeMachine) {
-    for (const LigneMachine& l : LignesMachines) {
-        SCOPED_TRACE(::testing::Message() << "machine type " << l.type);
-        BancServi banc(l.type);
-        const std::string nom = banc.serveur.Pty();
-        ASSERT_FALSE(nom.empty());
-        Maitre m = Maitre::Rtu(nom);
-        ASSERT_TRUE(m.Connecte()) << m.Erreur();
-        ASSERT_TRUE(m.Ecrire(ParamControle, ControleRepos));
-        Battre(banc, m, 500);
-        const ValeursPoint repos = Mesure(m, l.type);
-        VerifierGrandeurs(repos, l);
+    for (const LigneMachine& l : LignesMachines)
+        for (int32_t caract : TypesChargeDemiEchelle) {
+            SCOPED_TRACE(::testing::Message()
+                         << "machine type " << l.type << ", characteristic " << caract);
+            BancServi banc(l.type);
+            const std::string nom = banc.serveur.Pty();
+            ASSERT_FALSE(nom.empty());
+            Maitre m = Maitre::Rtu(nom);
+            ASSERT_TRUE(m.Connecte()) << m.Erreur();
+            ASSERT_TRUE(m.Ecrire(ParamControle, ControleRepos));
+            Battre(banc, m, 500);
+            const ValeursPoint repos = Mesure(m, l.type);
+            VerifierGrandeurs(repos, l);
 
-        uint16_t bloc[NbParamCharge];
-        std::copy(BlocCoupleConstant.begin(), BlocCoupleConstant.end(), bloc);
-        ASSERT_TRUE(m.Ecrire(ParamControle, ControleCoupleConstant(ControleRepos)));
-        ASSERT_TRUE(m.EcrireBloc(ParamBlocCharge, bloc, NbParamCharge));
-        ASSERT_TRUE(m.Ecrire(ParamControle, ControleCoupleConstant(ControleMarche)));
-        Battre(banc, m, 3000);
-        VerifierEnCharge(Mesure(m, l.type), repos, l);
-    }
+            if (caract == TypeCoupleK) {
+                ASSERT_TRUE(m.Ecrire(ParamControle, MotControle(caract, ControleMarche)));
+                ASSERT_TRUE(m.EcrireSimple(ParamConstanteK, KDemi)) << m.Erreur();
+            } else {
+                uint16_t bloc[NbParamCharge];
+                std::copy(BlocCoupleConstant.begin(), BlocCoupleConstant.end(), bloc);
+                ASSERT_TRUE(m.Ecrire(ParamControle, MotControle(caract, ControleRepos)));
+                ASSERT_TRUE(m.EcrireBloc(ParamBlocCharge, bloc, NbParamCharge));
+                ASSERT_TRUE(m.Ecrire(ParamControle, MotControle(caract, ControleMarche)));
+            }
+            Battre(banc, m, 3000);
+            VerifierEnCharge(Mesure(m, l.type), repos, l);
+        }
 }
 
 }  // namespace

@@ -65,26 +65,34 @@ private:
 
 }  // namespace
 
-// Every machine type, at rest and under the half-scale constant torque
-// started as a load acquisition starts it, gives quantities that agree with
-// one another.
+// Every machine type, at rest and under half the scale's torque, gives
+// quantities that agree with one another. The torque comes from T = K at
+// K = 50 %, started as a manual acquisition starts it, or from the
+// constant-torque law, started as a load acquisition starts it.
 TEST_F(BancPasserelle, QuantitesCoherentesPourChaqueTypeDeMachine) {
-    for (const LigneMachine& l : LignesMachines) {
-        SCOPED_TRACE(::testing::Message() << "machine type " << l.type);
-        Ouvrir(l.type, TypeCoupleConstant);
-        Mesurer(500);
-        const ValeursPoint repos = ValeursCourantes;
-        VerifierGrandeurs(repos, l);
+    for (const LigneMachine& l : LignesMachines)
+        for (int32_t caract : TypesChargeDemiEchelle) {
+            SCOPED_TRACE(::testing::Message()
+                         << "machine type " << l.type << ", characteristic " << caract);
+            Ouvrir(l.type, caract);
+            Mesurer(500);
+            const ValeursPoint repos = ValeursCourantes;
+            VerifierGrandeurs(repos, l);
 
-        com->setParam0();
-        com->EmissionControle(ControleCoupleConstant(ControleRepos));
-        std::copy(BlocCoupleConstant.begin(), BlocCoupleConstant.end(), com->P.begin());
-        com->EmissionParam();
-        com->EmissionControle(ControleCoupleConstant(ControleMarche));
-        Mesurer(3000);
-        VerifierEnCharge(ValeursCourantes, repos, l);
-        com->Ferme();
-    }
+            com->setParam0();
+            if (caract == TypeCoupleK) {
+                com->EmissionControle(MotControle(caract, ControleMarche));
+                com->EmissionConstanteK(KDemi);
+            } else {
+                com->EmissionControle(MotControle(caract, ControleRepos));
+                std::copy(BlocCoupleConstant.begin(), BlocCoupleConstant.end(), com->P.begin());
+                com->EmissionParam();
+                com->EmissionControle(MotControle(caract, ControleMarche));
+            }
+            Mesurer(3000);
+            VerifierEnCharge(ValeursCourantes, repos, l);
+            com->Ferme();
+        }
 }
 
 // orvanectl's simulated link with no machine chosen measures the DC machine

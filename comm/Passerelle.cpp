@@ -97,7 +97,8 @@ ITransportModbus* TPasserelleCom::Transport(int32_t typeLiaison) {
 template <class Echange>
 void TPasserelleCom::Expedier(Echange echange) {
     if (!ouverte_) return;
-    if (ITransportModbus* t = Transport(ConfigGenerale.TypeLiaison)) code_ = echange(*t);
+    ITransportModbus* t = Transport(ConfigGenerale.TypeLiaison);
+    code_ = t ? echange(*t) : SansLiaison;
     derniereErreur_ = code_ != 0;
     if (derniereErreur_) ++echecs_;
 }

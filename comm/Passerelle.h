@@ -51,11 +51,15 @@ public:
     TPasserelleCom(const TPasserelleCom&) = delete;
     TPasserelleCom& operator=(const TPasserelleCom&) = delete;
 
+    // Result code of an exchange asked of a link type that has no link
+    // (LiaisonAucune, an unknown type, or the simulated bench with no maker
+    // installed): nothing was read or written, so it is a failure.
+    static constexpr int32_t SansLiaison = -2;
+
     // ---- register operations ----
     // Nothing happens while the link is closed. Otherwise the link of
-    // ConfigGenerale.TypeLiaison does the exchange (no link for a type
-    // without one: the last result code stays); a failure adds one to the
-    // failure count.
+    // ConfigGenerale.TypeLiaison does the exchange (SansLiaison for a type
+    // without one); a failure adds one to the failure count.
     int32_t ReadRegModbus(int menu, int parametre);
     // valeurs has room for 10; n is brought into 1..10.
     void Read10RegModbus(int menu, int parametre, int32_t* valeurs, int n);

@@ -304,3 +304,51 @@ TEST_F(Passerelle_, ParameterBlockAndLoadConstant) {
     EXPECT_EQ(drive->ecritures[1].valeurs, (std::vector<int32_t>{0, 0, 0, 0, 0, 6}));
     EXPECT_EQ(pauses, std::vector<int>{100});  // after the block, not after K
 }
+
+TEST_F(Passerelle_, ExchangeWithNoLinkForTheTypeIsAFailureNeverAMeasurement) {
+    // The link type changes under an open link to one that has no transport:
+    // nothing is read, so nothing may be shown as a measurement.
+    for (const int32_t type : {LiaisonAucune, 7, -1}) {
+        SCOPED_TRACE(type);
+        ConfigGenerale.TypeLiaison = LiaisonSimulation;
+        Ouvrir();
+        ASSERT_TRUE(com->LectureValide());
+        const ValeursPoint avant = ValeursCourantes;
+        const size_t envoyes = drive->ecritures.size();
+        ConfigGenerale.TypeLiaison = type;
+
+        com->LectureValeurs();
+        EXPECT_FALSE(com->LectureValide());
+        EXPECT_TRUE(com->DerniereErreur());
+        EXPECT_NE(com->CodeResultat(), 0);
+        // Read and echo both failed: the acquisition stops at once.
+        EXPECT_EQ(com->NbEchecs(), 2);
+        EXPECT_EQ(ValeursCourantes[GNumero], -1);
+        for (int q = GVitesse; q < NbGrandeurs; ++q) EXPECT_EQ(ValeursCourantes[q], avant[q]) << q;
+        EXPECT_EQ(drive->ecritures.size(), envoyes);
+
+        EXPECT_EQ(com->ReadRegModbus(ParamCalibre.menu, ParamCalibre.parametre), 0);
+        EXPECT_EQ(com->NbEchecs(), 3);
+        com->Liberer();
+    }
+}
+
+TEST(PasserelleSansFabrique_, SimulatedLinkWithoutMakerNeverOpens) {
+    InitEtude();
+    ConfigGenerale = ConfigDefaut;
+    ConfigGenerale.TypeLiaison = LiaisonSimulation;
+    const FabriqueTransport avant = DefinirFabriqueSimulation({});
+    RapportEnregistre rapport;
+    {
+        TPasserelleCom com;
+        com.Initialise();
+        EXPECT_FALSE(com.LiaisonOuverte());
+        EXPECT_EQ(rapport.messages, std::vector<std::string>{"Erreur de liaison"});
+        ValeursCourantes[GNumero] = 0;
+        com.LectureValeurs();
+        EXPECT_FALSE(com.LectureValide());
+        EXPECT_EQ(ValeursCourantes[GNumero], -1);
+    }
+    DefinirFabriqueSimulation(avant);
+    ConfigGenerale = ConfigDefaut;
+}

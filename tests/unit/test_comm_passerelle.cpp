@@ -28,7 +28,7 @@ struct Ecriture {
 };
 
 // A drive that answers from its fields; each exchange takes the next result
-// code of `codes` (0 when none is left).
+// code of `codes` (0 when none is left), and fails while the link is closed.
 class TransportScripte : public ITransportModbus {
 public:
     bool Ouvrir() override { return ouvert = ouvrirOk; }
@@ -53,6 +53,7 @@ public:
         return Code();
     }
     int32_t Code() {
+        if (!ouvert) return 4;
         if (codes.empty()) return 0;
         const int32_t c = codes.front();
         codes.pop_front();
@@ -351,4 +352,39 @@ TEST(PasserelleSansFabrique_, SimulatedLinkWithoutMakerNeverOpens) {
     }
     DefinirFabriqueSimulation(avant);
     ConfigGenerale = ConfigDefaut;
+}
+
+TEST_F(Passerelle_, LinkWhoseTransportWentAwayIsNoLongerOpenAndTheNextStartReopensIt) {
+    Ouvrir();
+    // The device vanishes: the exchanges fail and the link says it is closed,
+    // so a start button (Initialise only when the link is not open) reopens it.
+    drive->ouvert = false;
+    drive->ouvrirOk = false;
+    EXPECT_FALSE(com->LiaisonOuverte());
+    com->LectureValeurs();
+    EXPECT_EQ(ValeursCourantes[GNumero], -1);
+
+    // Still gone: the start says so and the link stays closed.
+    if (!com->LiaisonOuverte()) com->Initialise();
+    EXPECT_FALSE(com->LiaisonOuverte());
+    EXPECT_EQ(rapport.messages, std::vector<std::string>{"Erreur de liaison"});
+
+    // Back: the next start opens it again and measures.
+    drive->ouvrirOk = true;
+    drive->ecritures.clear();
+    if (!com->LiaisonOuverte()) com->Initialise();
+    ASSERT_TRUE(com->LiaisonOuverte());
+    EXPECT_EQ(drive->Controles(), std::vector<int32_t>{ControleRepos});
+    com->LectureValeurs();
+    EXPECT_TRUE(com->LectureValide());
+    EXPECT_EQ(ValeursCourantes[GNumero], 0);
+
+    // Closing a link whose device went away sends no control word.
+    drive->ouvert = false;
+    drive->ecritures.clear();
+    com->setParam0();
+    drive->ecritures.clear();
+    com->Ferme();
+    EXPECT_TRUE(drive->ecritures.empty());
+    EXPECT_FALSE(com->LiaisonOuverte());
 }

@@ -1,7 +1,6 @@
 #include "comm/LiaisonReseau.h"
 
-#include <chrono>
-
+#include "comm/Horloge.h"
 #include "comm/knr/Knr.h"
 #include "study/Rapport.h"
 #include "study/Study.h"
@@ -29,11 +28,16 @@ int32_t Bas16(int32_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v) 
 
 TLiaisonReseau::~TLiaisonReseau() { Fermer(); }
 
+int32_t TLiaisonReseau::Inscrire(int32_t& resultat) {
+    const int32_t parametres[KNR_TAILLE_PARAMETRES] = {4, DelaiReponseUs, -1, 254, PortTcp};
+    resultat = KNR_SetParameters(parametres);
+    return KNR_RegisterUser(1, 0, 0, 0);
+}
+
 bool TLiaisonReseau::Ouvrir() {
     Fermer();
-    const int32_t parametres[KNR_TAILLE_PARAMETRES] = {4, DelaiReponseUs, -1, 254, PortTcp};
-    const int32_t resultat = KNR_SetParameters(parametres);
-    const int32_t h = KNR_RegisterUser(1, 0, 0, 0);
+    int32_t resultat = 0;
+    const int32_t h = Inscrire(resultat);
     if (h < 0) {
         Avertir(std::string(Textes.Texte(169)) + std::to_string(h) + "*" +
                 std::to_string(resultat));
@@ -49,13 +53,24 @@ void TLiaisonReseau::Fermer() {
     handle_ = -1;
 }
 
+void TLiaisonReseau::Abandonner() {
+    KNR_DeleteUser(handle_);
+    int32_t resultat = 0;
+    const int32_t h = Inscrire(resultat);
+    handle_ = h < 0 ? -1 : h;
+}
+
 int32_t TLiaisonReseau::Attendre(int32_t genre) {
     // The library ends every exchange within its time-out; this bound only
     // guards against a library that would not.
-    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    const int64_t limite = MaintenantMs() + GardeMs;
     int32_t r = 0;
-    while ((r = KNR_PollForResponse(handle_)) == 0)
-        if (std::chrono::steady_clock::now() > limite) return SansFin;
+    while ((r = KNR_PollForResponse(handle_)) == 0) {
+        if (MaintenantMs() > limite) {
+            Abandonner();
+            return SansFin;
+        }
+    }
     const bool reussi = (r & 0xFFFF) == genre && (static_cast<uint32_t>(r) >> 16) == KNR_SUCCES;
     return reussi ? 0 : r;
 }

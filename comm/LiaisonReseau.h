@@ -16,8 +16,11 @@ public:
     // The fixed six-digit number of the parameter record: the library's
     // response time-out in microseconds.
     static constexpr int32_t DelaiReponseUs = 900000;
-    // Result code of an exchange whose polling found no end.
+    // Result code of an exchange whose polling found no end within GardeMs
+    // (MaintenantMs): the request is then cancelled, so that the next ones
+    // are not refused as busy.
     static constexpr int32_t SansFin = -1;
+    static constexpr int64_t GardeMs = 2000;
 
     // TCP port of the drive; 0 for the Modbus port 502. Goes into the
     // otherwise unused last field of the parameter record.
@@ -44,6 +47,12 @@ public:
 private:
     // Polls for the response to a request and turns it into a result code.
     int32_t Attendre(int32_t genre);
+    // Sets the library's parameters and registers a user; the handle
+    // (negative on failure) and the parameter call's result.
+    int32_t Inscrire(int32_t& resultat);
+    // Drops the pending request: the library has no call for that, so the
+    // user goes and another takes its place (the link closes if none can).
+    void Abandonner();
 
     int32_t handle_ = -1;
     std::string noeud_;

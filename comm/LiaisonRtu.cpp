@@ -5,6 +5,23 @@
 
 namespace orvane {
 
+namespace {
+
+// The result code of a verdict, with the codes the request gives to a
+// missing or short reply and to a bad CRC.
+int32_t Code(Verdict v, const TTrame& reponse, int32_t incomplete, int32_t mauvaisCrc) {
+    switch (v) {
+        case Verdict::Bonne: return TLiaisonRtu::Ok;
+        case Verdict::Incomplete: return incomplete;
+        case Verdict::MauvaisCrc: return mauvaisCrc;
+        case Verdict::Exception: return TLiaisonRtu::ReponseException + reponse.Octets[2];
+        case Verdict::Discordante: break;
+    }
+    return TLiaisonRtu::ReponseDiscordante;
+}
+
+}  // namespace
+
 TLiaisonRtu::TLiaisonRtu(IPortSerie* port) : port_(port ? port : &propre_) {}
 
 bool TLiaisonRtu::Ouvrir() {
@@ -21,7 +38,7 @@ bool TLiaisonRtu::Echange(const TTrame& requete, bool lecture, int attendu, TTra
     port_->Purger();
     if (!port_->Ecrire(requete.Vue())) return false;
     if (lecture) delay10();
-    port_->Lire(attendu, reponse);
+    port_->LireReponse(attendu, reponse);
     return true;
 }
 
@@ -29,12 +46,11 @@ int32_t TLiaisonRtu::ReadRegRS232(int menu, int parametre, int32_t& erreur) {
     erreur = PortFerme;
     if (!port_->EstOuvert()) return 0;
     TTrame reponse;
-    const int attendu = LongueurReponseLecture(1);
-    if (!Echange(TrameLecture(menu, parametre, 1), true, attendu, reponse) ||
-        !testcrcstr(attendu, reponse.Vue()))
+    if (!Echange(TrameLecture(menu, parametre, 1), true, LongueurReponseLecture(1), reponse))
         return 0;
-    erreur = Ok;
-    return MotReponse(reponse.Vue(), 0);
+    const Verdict v = JugerReponseLecture(reponse.Vue(), 1);
+    erreur = Code(v, reponse, PortFerme, PortFerme);
+    return v == Verdict::Bonne ? MotReponse(reponse.Vue(), 0) : 0;
 }
 
 void TLiaisonRtu::Read10RegRS232(int menu, int parametre, int32_t& erreur, int n,
@@ -48,11 +64,13 @@ void TLiaisonRtu::Read10RegRS232(int menu, int parametre, int32_t& erreur, int n
     TTrame reponse;
     const int attendu = LongueurReponseLecture(n);
     Echange(TrameLecture(menu, parametre, n), true, attendu, reponse);
-    if (reponse.Longueur == attendu) {
+    const Verdict v = JugerReponseLecture(reponse.Vue(), n);
+    // A reply of the expected length whose only fault may be its CRC.
+    if (v == Verdict::Bonne || (v == Verdict::MauvaisCrc && reponse.Longueur == attendu)) {
         ValeursCourantes[GNumero] = 0;
         for (int i = 0; i < n; ++i) valeurs[i] = MotSigne(MotReponse(reponse.Vue(), i));
     }
-    erreur = testcrcstr(attendu, reponse.Vue()) ? Ok : ReponseFausse;
+    erreur = Code(v, reponse, ReponseFausse, ReponseFausse);
 }
 
 int32_t TLiaisonRtu::WriteRegRS232(int menu, int parametre, int32_t valeur) {
@@ -60,19 +78,22 @@ int32_t TLiaisonRtu::WriteRegRS232(int menu, int parametre, int32_t valeur) {
     // nothing, and that is a failure.
     if (!port_->EstOuvert()) return EchecEnvoi;
     TTrame reponse;
-    if (!Echange(TrameEcriture(menu, parametre, valeur), false, LongueurReponseEcriture, reponse) ||
-        reponse.Longueur != LongueurReponseEcriture)
+    if (!Echange(TrameEcriture(menu, parametre, valeur), false, LongueurReponseEcriture, reponse))
         return EchecEnvoi;
-    return testcrcstr(LongueurReponseEcriture, reponse.Vue()) ? Ok : ReponseFausse;
+    return Code(JugerReponseEcriture(reponse.Vue(), AdresseRegistre(menu, parametre), 1), reponse,
+                EchecEnvoi, ReponseFausse);
 }
 
 int32_t TLiaisonRtu::Write10RegRS232(int menu, int parametre, int n, const int32_t* valeurs) {
     if (!port_->EstOuvert()) return PortFerme;
+    if (n < 1) n = 1;
+    if (n > NbRegistresMax) n = NbRegistresMax;
     TTrame reponse;
     if (!Echange(TrameEcritureBloc(menu, parametre, n, valeurs), false, LongueurReponseEcriture,
                  reponse))
         return PortFerme;
-    return testcrcstr(LongueurReponseEcriture, reponse.Vue()) ? Ok : PortFerme;
+    return Code(JugerReponseEcriture(reponse.Vue(), AdresseRegistre(menu, parametre), n), reponse,
+                PortFerme, PortFerme);
 }
 
 int32_t TLiaisonRtu::LireRegistre(int menu, int parametre, int32_t& valeur) {

@@ -83,21 +83,32 @@ TPasserelleCom::TPasserelleCom(IPortSerie* port) : serie_(port), debutMs_(Mainte
 
 TPasserelleCom::~TPasserelleCom() { Liberer(); }
 
-ITransportModbus* TPasserelleCom::Transport(int32_t typeLiaison) {
+const ITransportModbus* TPasserelleCom::TransportExistant(int32_t typeLiaison) const {
     switch (typeLiaison) {
         case LiaisonReseau: return &reseau_;
         case LiaisonSerie: return &serie_;
-        case LiaisonSimulation:
-            if (!simulation_ && fabriqueSimulation) simulation_ = fabriqueSimulation();
-            return simulation_.get();
+        case LiaisonSimulation: return simulation_.get();
         default: return nullptr;
     }
+}
+
+ITransportModbus* TPasserelleCom::Transport(int32_t typeLiaison) {
+    if (typeLiaison == LiaisonSimulation && !simulation_ && fabriqueSimulation)
+        simulation_ = fabriqueSimulation();
+    // The links are this object's own members: handing one out is no breach.
+    return const_cast<ITransportModbus*>(TransportExistant(typeLiaison));
+}
+
+bool TPasserelleCom::LiaisonOuverte() const {
+    const ITransportModbus* t = TransportExistant(ConfigGenerale.TypeLiaison);
+    return ouverte_ && t && t->EstOuvert();
 }
 
 template <class Echange>
 void TPasserelleCom::Expedier(Echange echange) {
     if (!ouverte_) return;
-    if (ITransportModbus* t = Transport(ConfigGenerale.TypeLiaison)) code_ = echange(*t);
+    ITransportModbus* t = Transport(ConfigGenerale.TypeLiaison);
+    code_ = t ? echange(*t) : SansLiaison;
     derniereErreur_ = code_ != 0;
     if (derniereErreur_) ++echecs_;
 }
@@ -144,7 +155,7 @@ void TPasserelleCom::Initialise() {
 
 void TPasserelleCom::Ferme() {
     if (!ouverte_) return;
-    if (echecs_ == 0) EmissionControle(ControleLibre);
+    if (echecs_ == 0 && LiaisonOuverte()) EmissionControle(ControleLibre);
     Liberer();
 }
 

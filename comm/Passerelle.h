@@ -51,11 +51,15 @@ public:
     TPasserelleCom(const TPasserelleCom&) = delete;
     TPasserelleCom& operator=(const TPasserelleCom&) = delete;
 
+    // Result code of an exchange asked of a link type that has no link
+    // (LiaisonAucune, an unknown type, or the simulated bench with no maker
+    // installed): nothing was read or written, so it is a failure.
+    static constexpr int32_t SansLiaison = -2;
+
     // ---- register operations ----
     // Nothing happens while the link is closed. Otherwise the link of
-    // ConfigGenerale.TypeLiaison does the exchange (no link for a type
-    // without one: the last result code stays); a failure adds one to the
-    // failure count.
+    // ConfigGenerale.TypeLiaison does the exchange (SansLiaison for a type
+    // without one); a failure adds one to the failure count.
     int32_t ReadRegModbus(int menu, int parametre);
     // valeurs has room for 10; n is brought into 1..10.
     void Read10RegModbus(int menu, int parametre, int32_t* valeurs, int n);
@@ -67,7 +71,7 @@ public:
     // sends control word 1; "Erreur de liaison" when the link is not open.
     void Initialise();
     // Sends control word 0 when no exchange has failed since the last good
-    // step, then releases the link.
+    // step (and the transport is still there), then releases the link.
     void Ferme();
     // Releases the link without any control word.
     void Liberer();
@@ -90,7 +94,10 @@ public:
     void initime();
 
     // ---- state ----
-    bool LiaisonOuverte() const { return ouverte_; }
+    // The link is open and its transport still is: a serial device that
+    // vanished closes its port, and the link is then no longer open, so
+    // that the next start (Initialise when the link is not open) reopens it.
+    bool LiaisonOuverte() const;
     bool DerniereErreur() const { return derniereErreur_; }
     int32_t CodeResultat() const { return code_; }
     int32_t NbEchecs() const { return echecs_; }
@@ -115,6 +122,8 @@ public:
     ITransportModbus* Transport(int32_t typeLiaison);
 
 private:
+    // The link of a type when it exists, without making one.
+    const ITransportModbus* TransportExistant(int32_t typeLiaison) const;
     template <class Echange>
     void Expedier(Echange echange);
 

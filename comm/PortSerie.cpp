@@ -6,6 +6,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -33,6 +34,18 @@ std::string Raison(int e) {
 bool ErreurDePerte(int e) { return e == EIO || e == ENXIO || e == ENODEV || e == EBADF; }
 
 }  // namespace
+
+bool IPortSerie::LireReponse(int n, TTrame& recus) {
+    recus.Longueur = 0;
+    TTrame entete, reste;
+    if (n < 3 || n > TailleTrameMax || !Lire(2, entete)) return false;
+    const int total = LongueurAnnoncee(entete.Octets[1], n);
+    if (!Lire(total - 2, reste)) return false;
+    std::copy_n(entete.Octets.begin(), 2, recus.Octets.begin());
+    std::copy_n(reste.Octets.begin(), total - 2, recus.Octets.begin() + 2);
+    recus.Longueur = total;
+    return true;
+}
 
 TPortCom::~TPortCom() { Fermer(); }
 
@@ -118,10 +131,15 @@ bool TPortCom::Ecrire(std::span<const uint8_t> octets) {
     return true;
 }
 
-bool TPortCom::Lire(int n, TTrame& recus) {
+bool TPortCom::Lire(int n, TTrame& recus) { return Recevoir(n, recus, false); }
+
+bool TPortCom::LireReponse(int n, TTrame& recus) { return Recevoir(n, recus, true); }
+
+bool TPortCom::Recevoir(int n, TTrame& recus, bool reponse) {
     recus.Longueur = 0;
-    if (fd_ < 0 || n < 1 || n > TailleTrameMax) return false;
+    if (fd_ < 0 || n < (reponse ? 3 : 1) || n > TailleTrameMax) return false;
     const int64_t limite = Ms() + MultiplicateurMs * n + ConstanteMs;
+    const int attendus = n;
     int lus = 0;
     while (lus < n) {
         const int64_t reste = limite - Ms();
@@ -139,9 +157,13 @@ bool TPortCom::Lire(int n, TTrame& recus) {
             continue;
         }
         if (p.revents & POLLIN) {
-            const ssize_t k = ::read(fd_, recus.Octets.data() + lus, static_cast<size_t>(n - lus));
+            // A reply's first two bytes tell its length: take them alone.
+            const int voulus = reponse && lus < 2 ? 2 : n;
+            const ssize_t k =
+                ::read(fd_, recus.Octets.data() + lus, static_cast<size_t>(voulus - lus));
             if (k > 0) {
                 lus += static_cast<int>(k);
+                if (reponse && lus == 2) n = LongueurAnnoncee(recus.Octets[1], attendus);
                 continue;
             }
             if (k < 0 && (errno == EINTR || errno == EAGAIN)) continue;

@@ -26,6 +26,10 @@ public:
     // Exactly n bytes (at most 50) within the time-outs; otherwise false and
     // `recus` empty.
     virtual bool Lire(int n, TTrame& recus) = 0;
+    // A Modbus RTU reply expected n bytes long, or the 5-byte exception reply
+    // when its second byte says so, read as soon as those two bytes show it;
+    // as Lire otherwise. This one reads the first two bytes, then the rest.
+    virtual bool LireReponse(int n, TTrame& recus);
 };
 
 class TPortCom : public IPortSerie {
@@ -51,6 +55,8 @@ public:
     void Purger() override;
     bool Ecrire(std::span<const uint8_t> octets) override;
     bool Lire(int n, TTrame& recus) override;
+    // Within the time-outs of a read of n bytes.
+    bool LireReponse(int n, TTrame& recus) override;
 
     const std::string& Nom() const { return nom_; }
     // True once the device has vanished under an open port (unplugged
@@ -64,6 +70,8 @@ public:
 
 private:
     void Perte();
+    // Lire, or LireReponse when `reponse`.
+    bool Recevoir(int n, TTrame& recus, bool reponse);
 
     int fd_ = -1;
     bool perdu_ = false;

@@ -86,8 +86,8 @@ inline constexpr int32_t StatutActive = 0x0001;        // control word bit 0 see
 inline constexpr int32_t StatutMarche = 0x0002;        // a mode runs
 inline constexpr int32_t StatutBalayage = 0x0004;      // automatic sweep running
 inline constexpr int32_t StatutChienDeGarde = 0x0008;  // heartbeat lost; cleared by a command
-inline constexpr int32_t StatutPhase1 = 0x0100;        // sweep, first leg (P1 to P0)
-inline constexpr int32_t StatutPhase2 = 0x0200;        // sweep, return leg (P0 to P1)
+inline constexpr int32_t StatutPhase1 = 0x0100;        // sweep, first leg (see the simulated drive)
+inline constexpr int32_t StatutPhase2 = 0x0200;        // sweep, second leg
 
 // ---- control word (20.29): mode code << 8 | these bits ----
 inline constexpr int32_t ControleLibre = 0;          // sent when the link closes cleanly

@@ -23,7 +23,40 @@ uint16_t Bas16(int32_t v) { return static_cast<uint16_t>(static_cast<uint32_t>(v
 
 int Borne(int n) { return n < 1 ? 1 : (n > NbRegistresMax ? NbRegistresMax : n); }
 
+uint16_t Mot16(std::span<const uint8_t> r, size_t i) {
+    return static_cast<uint16_t>(r[i] << 8 | r[i + 1]);
+}
+
+// Length, CRC, slave and function, then what the request expects of the rest.
+template <class Contenu>
+Verdict Juger(std::span<const uint8_t> r, uint8_t fonction, int attendue, Contenu contenu) {
+    const int l = static_cast<int>(r.size());
+    if (l == LongueurException && (r[1] & BitException)) {
+        if (!testcrcstr(l, r)) return Verdict::MauvaisCrc;
+        const bool notre = r[0] == EsclaveVariateur && r[1] == (fonction | BitException);
+        return notre ? Verdict::Exception : Verdict::Discordante;
+    }
+    if (l != attendue) return Verdict::Incomplete;
+    if (!testcrcstr(l, r)) return Verdict::MauvaisCrc;
+    if (r[0] != EsclaveVariateur || r[1] != fonction || !contenu(r)) return Verdict::Discordante;
+    return Verdict::Bonne;
+}
+
 }  // namespace
+
+Verdict JugerReponseLecture(std::span<const uint8_t> reponse, int n) {
+    n = Borne(n);
+    return Juger(reponse, FonctionLecture, LongueurReponseLecture(n),
+                 [n](std::span<const uint8_t> r) { return r[2] == 2 * n; });
+}
+
+Verdict JugerReponseEcriture(std::span<const uint8_t> reponse, int adresse, int n) {
+    n = Borne(n);
+    return Juger(reponse, FonctionEcriture, LongueurReponseEcriture,
+                 [adresse, n](std::span<const uint8_t> r) {
+                     return Mot16(r, 2) == static_cast<uint16_t>(adresse) && Mot16(r, 4) == n;
+                 });
+}
 
 bool testcrcstr(int longueur, std::span<const uint8_t> recus) {
     if (longueur < 3 || recus.size() != static_cast<size_t>(longueur)) return false;

@@ -33,6 +33,34 @@ struct TTrame {
 constexpr int LongueurReponseLecture(int n) { return 2 * n + 5; }
 inline constexpr int LongueurReponseEcriture = 8;
 
+// An exception reply: slave, function | 0x80, exception code, CRC.
+inline constexpr uint8_t BitException = 0x80;
+inline constexpr int LongueurException = 5;
+
+// Length of the reply whose second byte (its function code) is `fonction`
+// when the reply to the request is `attendue` bytes long: an exception reply
+// is shorter.
+constexpr int LongueurAnnoncee(uint8_t fonction, int attendue) {
+    return fonction & BitException ? LongueurException : attendue;
+}
+
+// What a reply is to the request it follows.
+enum class Verdict {
+    Bonne,        // the reply to this request
+    Incomplete,   // missing or short
+    MauvaisCrc,   // complete, but its CRC is wrong
+    Exception,    // the slave's exception reply to this request (code in byte 2)
+    Discordante,  // a sound frame that does not answer this request: another
+                  // slave, function, byte count, or echoed address or count
+};
+
+// The reply to a read of n registers (function 3): slave, function, byte
+// count 2n, the values, CRC.
+Verdict JugerReponseLecture(std::span<const uint8_t> reponse, int n);
+// The reply to a write of n registers from register `adresse` (function 16):
+// slave, function, the echo of the address and of the count, CRC.
+Verdict JugerReponseEcriture(std::span<const uint8_t> reponse, int adresse, int n);
+
 // True when exactly `longueur` bytes were received and the CRC of the first
 // longueur − 2 bytes equals the last two, low byte first.
 bool testcrcstr(int longueur, std::span<const uint8_t> recus);

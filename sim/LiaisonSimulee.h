@@ -26,8 +26,9 @@ public:
 
 private:
     // The bench follows the machine (word 0 of the prepared characteristic;
-    // none chosen runs the asynchronous machine), the current range (word 22)
-    // and the mains frequency of the configuration.
+    // none chosen runs the DC machine with independent excitation, as it is
+    // measured), the current range (word 22) and the mains frequency of the
+    // configuration.
     void Suivre();
 
     BancDirect banc_;

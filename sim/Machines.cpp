@@ -204,9 +204,14 @@ private:
 
 // ---- Three-phase synchronous machine on the mains ----
 //
-// Round rotor, synchronous reactance Xs and stator resistance Rs, EMF
-// E = E0·ω/ωs at the rated field current. The load angle δ (electrical) grows
-// while the rotor lags the mains field: dδ/dt = p·(ωs − ω); the stator phasor
+// Round rotor, synchronous reactance Xs and stator resistance Rs. At its
+// rated field current the EMF is proportional to the speed, 1.25 times the
+// mains voltage at 1500 tr/min; the reactance is proportional to the mains
+// frequency. So E/Xs, and with it the pull-out power, is the same on a 50
+// and a 60 Hz mains, and the pull-out torque stays about twice the rated
+// torque (rated power at the synchronous speed). The load angle δ
+// (electrical) grows while the rotor lags the mains field:
+// dδ/dt = p·(ωs − ω); the stator phasor
 // I = (V − E∠−δ)/(Rs + jXs) gives the synchronous torque, the damper cage an
 // asynchronous torque D·(ωs − ω). Beyond the pull-out torque δ runs away and
 // the machine slips, held only by its damper cage.
@@ -219,9 +224,9 @@ public:
         double zb = TensionPhase / in;
         double f = frequence / 50;
         omegaS_ = 2 * Pi * frequence / PairesPoles;
-        xs_ = 1.05 * zb * f;
+        xs_ = 0.65 * zb * f;
         rs_ = 0.05 * zb;
-        e0_ = 1.25 * TensionPhase;  // over-excited at the rated field current
+        kE_ = 1.25 * TensionPhase / OmegaNominal;  // over-excited at the rated field current
         excitation_ = excitations[t];
         double couple = puissance / (2 * Pi * frequence / PairesPoles);
         amortisseur_ = couple / (0.15 * omegaS_);
@@ -250,7 +255,7 @@ public:
     EtatElectrique Electrique(double omega) const override {
         EtatElectrique e;
         // uncoupled, the voltmeter reads the EMF at the terminals
-        e.tension = decouple_ ? e0_ * omega / omegaS_ : TensionPhase;
+        e.tension = decouple_ ? kE_ * omega : TensionPhase;
         e.courant = courant_;
         e.puissance = puissance_;
         e.excitation = excitation_;
@@ -277,7 +282,7 @@ private:
         double couple, courant, puissance;
     };
     Point Calculer(double omega, double delta) const {
-        Complexe e = std::polar(e0_ * omega / omegaS_, -delta);
+        Complexe e = std::polar(kE_ * omega, -delta);
         Complexe i = (TensionPhase - e) / Complexe(rs_, xs_);
         double p = 3 * TensionPhase * i.real();
         double synchrone = (p - 3 * std::norm(i) * rs_) / omegaS_;
@@ -288,7 +293,7 @@ private:
         return {synchrone + asynchrone, std::abs(i), p + pCage};
     }
 
-    double omegaS_, xs_, rs_, e0_, excitation_, amortisseur_;
+    double omegaS_, xs_, rs_, kE_, excitation_, amortisseur_;
     double delta_ = 0;
     bool decouple_ = false;
     double courant_ = 0, puissance_ = 0;
@@ -374,13 +379,13 @@ double Machine::VitesseAVide() const {
 
 std::unique_ptr<Machine> CreerMachine(int type, double puissance, double frequence) {
     switch (type) {
-        case MccIndependante: return std::make_unique<MachineCcIndependante>(puissance);
         case MccSerie: return std::make_unique<MachineCcSerie>(puissance);
+        case MasTriphasee: return std::make_unique<MachineAsynchrone>(puissance, frequence);
         case MsTriphasee: return std::make_unique<MachineSynchrone>(puissance, frequence);
         case VariateurContinu:
         case VariateurTriphase:
         case VariateurMonophase: return std::make_unique<Motovariateur>(type, puissance);
-        default: return std::make_unique<MachineAsynchrone>(puissance, frequence);
+        default: return std::make_unique<MachineCcIndependante>(puissance);
     }
 }
 

@@ -62,8 +62,10 @@ protected:
     double ventilation_ = 0;    // N·m per (rad/s)²
 };
 
-// Builds the machine of `type` (0 or out of range: the asynchronous machine)
-// for the rated power `puissance` (W) and mains frequency `frequence` (Hz).
+// Builds the machine of `type` for the rated power `puissance` (W) and mains
+// frequency `frequence` (Hz). Type 0 (none chosen) and any value outside
+// 1..7 give the DC machine with independent excitation, the machine the
+// program measures when no type is chosen.
 std::unique_ptr<Machine> CreerMachine(int type, double puissance, double frequence);
 
 // Rated speed of the DC machines and of the drive-fed motors, rad/s (1500 tr/min).

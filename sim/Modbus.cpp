@@ -70,6 +70,13 @@ std::vector<uint8_t> ExecuterPdu(Variateur& variateur, const uint8_t* pdu, size_
         for (int k = 0; k < nombre; ++k) AjouterMot(reponse, valeurs[k]);
         return reponse;
     }
+    if (fonction == 6) {
+        if (n != 5) return Exception(fonction, ValeurIllegale);
+        const uint16_t valeur = static_cast<uint16_t>(Mot(pdu + 3));
+        if (int r = variateur.EcrireRegistres(Mot(pdu + 1), 1, &valeur))
+            return Exception(fonction, r);
+        return std::vector<uint8_t>(pdu, pdu + n);  // the request echoed
+    }
     if (fonction == 16) {
         if (n < 6) return Exception(fonction, ValeurIllegale);
         int adresse = Mot(pdu + 1), nombre = Mot(pdu + 3);
@@ -151,7 +158,11 @@ bool DecoupeurRtu::Extraire(std::vector<uint8_t>& trame, int64_t instantMs) {
 
 int64_t DecoupeurRtu::Echeance() const {
     if (tampon_.empty()) return -1;
-    return dernierOctetMs_ + SilenceFinTrameMs;
+    // a frame of unknown length ends with the silence; one whose length is
+    // known, or not yet known, waits for its bytes until it is dropped
+    const bool inconnu = tampon_.size() >= 2 && !(tampon_[1] >= 1 && tampon_[1] <= 6) &&
+                         tampon_[1] != 15 && tampon_[1] != 16;
+    return dernierOctetMs_ + (inconnu ? SilenceFinTrameMs : AbandonTrameMs);
 }
 
 // ---- TCP ----

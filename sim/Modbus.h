@@ -1,7 +1,8 @@
 // The simulated drive as a Modbus slave: request bytes in, reply bytes out.
 //
-// Functions 3 (read holding registers, 1..125) and 16 (write multiple
-// registers, 1..123) at slave address 1. Over RTU a frame with a bad CRC or
+// Functions 3 (read holding registers, 1..125), 6 (write single register,
+// the request echoed) and 16 (write multiple registers, 1..123) at slave
+// address 1. Over RTU a frame with a bad CRC or
 // for another slave gets no reply; address 0 (broadcast) writes without
 // replying. Over TCP every unit identifier is served and echoed. Exceptions:
 // 01 unknown function, 02 address outside the drive's parameters or not
@@ -75,6 +76,8 @@ private:
 // Cuts an RTU byte stream into frames. Requests of functions 1 to 6 are 8
 // bytes, those of 15 and 16 announce their length; anything else is taken
 // whole after 20 ms of silence. Bytes left incomplete for 100 ms are dropped.
+// A server waits on its line until `Echeance`, not less: that is when a
+// frame ends by silence, or when a half frame is dropped.
 class DecoupeurRtu {
 public:
     void Ajouter(const uint8_t* octets, size_t n, int64_t instantMs);

@@ -33,6 +33,9 @@ bool Brut(int fd, bool vitesse) {
     termios t{};
     if (tcgetattr(fd, &t) != 0) return false;
     cfmakeraw(&t);
+    // no flow control of any kind, whatever a previous user left set
+    t.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK);
+    t.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
     if (vitesse) {
         cfsetispeed(&t, B19200);
         cfsetospeed(&t, B19200);
@@ -65,7 +68,15 @@ bool EcrireTout(int fd, const std::vector<uint8_t>& octets, bool socket) {
 }  // namespace
 
 ServeurBanc::ServeurBanc(Variateur& variateur, Injection injection)
-    : variateur_(variateur), esclave_(variateur, injection) {}
+    : variateur_(variateur), esclave_(variateur, injection) {
+    DefinirAttente({});
+}
+
+void ServeurBanc::DefinirAttente(Attente attente) {
+    attente_ = attente ? std::move(attente) : Attente([](pollfd* p, size_t n, int delaiMs) {
+        return ::poll(p, static_cast<nfds_t>(n), delaiMs);
+    });
+}
 
 ServeurBanc::~ServeurBanc() { Fermer(); }
 
@@ -202,7 +213,7 @@ void ServeurBanc::LireTcp(Connexion& c, int64_t maintenant) {
         if (longueur <= 0) break;
         std::vector<uint8_t> adu(c.tampon.begin(), c.tampon.begin() + longueur);
         c.tampon.erase(c.tampon.begin(), c.tampon.begin() + longueur);
-        horloge_.Rattraper(variateur_);
+        temps_.Rattraper(variateur_);
         Repondre(c, esclave_.TraiterTcp(adu), maintenant);
     }
 }
@@ -210,7 +221,7 @@ void ServeurBanc::LireTcp(Connexion& c, int64_t maintenant) {
 bool ServeurBanc::Servir(const std::atomic<bool>& arret, std::string& erreur) {
     serie_.fd = fdSerie_;
     while (!arret.load()) {
-        horloge_.Rattraper(variateur_);
+        temps_.Rattraper(variateur_);
         int64_t maintenant = horloge_.Maintenant();
 
         // replies due and frames complete by silence
@@ -244,7 +255,7 @@ bool ServeurBanc::Servir(const std::atomic<bool>& arret, std::string& erreur) {
         if (fdEcoute_ >= 0) attente.push_back({fdEcoute_, POLLIN, 0});
         for (const Connexion& c : clients_) attente.push_back({c.fd, POLLIN, 0});
         int delai = static_cast<int>(std::clamp<int64_t>(echeance - maintenant, 0, AttenteMaxMs));
-        int n = poll(attente.data(), attente.size(), delai);
+        int n = attente_(attente.data(), attente.size(), delai);
         if (n < 0 && errno != EINTR) {
             erreur = Systeme("poll failed");
             return false;
@@ -257,7 +268,7 @@ bool ServeurBanc::Servir(const std::atomic<bool>& arret, std::string& erreur) {
             if (attente[k].revents && !LireSerie(maintenant, erreur)) return false;
             ++k;
             // a pty without a client reports a hang-up: do not spin on it
-            if (attente[k - 1].revents & POLLHUP) poll(nullptr, 0, AttenteMaxMs);
+            if (attente[k - 1].revents & POLLHUP) attente_(nullptr, 0, AttenteMaxMs);
         }
         if (fdEcoute_ >= 0) {
             if (attente[k].revents & POLLIN) {

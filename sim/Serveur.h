@@ -3,10 +3,14 @@
 // real clock while serving.
 #pragma once
 
+#include <poll.h>
+
 #include <atomic>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sim/BancDirect.h"
@@ -26,11 +30,22 @@ public:
     // ("pts/4"). The slave stays open on this side too, so clients may come
     // and go.
     bool OuvrirPty(std::string& nom, std::string& erreur);
-    // A serial device, set to 19200 baud, 8 data bits, no parity, 1 stop bit.
+    // A serial device, set fully raw at 19200 baud, 8 data bits, no parity,
+    // 1 stop bit, without hardware or software flow control.
     bool OuvrirSerie(const std::string& chemin, std::string& erreur);
     // A Modbus TCP server on IPv4 `adresse` ("127.0.0.1"); port 0 takes any free port.
     bool OuvrirTcp(const std::string& adresse, int port, std::string& erreur);
     int Port() const { return port_; }
+    // The drive's time follows `source` (milliseconds) instead of the real
+    // clock; the framing of the link keeps the real clock. Set before `Servir`.
+    void SuivreHorloge(HorlogeBanc::Source source) { temps_.Suivre(std::move(source)); }
+    // The clock of the link's framing (silences, delayed replies) follows
+    // `source` instead of the real clock. Set before `Servir`.
+    void SuivreHorlogeLigne(HorlogeBanc::Source source) { horloge_.Suivre(std::move(source)); }
+    // Every wait of `Servir` for the descriptors goes through `attente`, with
+    // poll's arguments and result; an empty one restores poll. For tests.
+    using Attente = std::function<int(pollfd*, size_t, int delaiMs)>;
+    void DefinirAttente(Attente attente);
 
     // Serves until `arret` is set (looked at every 10 ms at most). False, with
     // a message, when the device fails.
@@ -57,7 +72,9 @@ private:
 
     Variateur& variateur_;
     EsclaveModbus esclave_;
-    HorlogeReelle horloge_;
+    HorlogeBanc horloge_;  // real time: framing, delays, waits
+    HorlogeBanc temps_;    // the drive's time
+    Attente attente_;
     // serial or pty
     int fdSerie_ = -1;
     int fdEsclavePty_ = -1;

@@ -24,6 +24,9 @@ constexpr int ADerniereMesure = ParamPuissanceActive.Adresse();
 constexpr int AControle = ParamControle.Adresse();
 
 constexpr uint16_t BitsBalayage = ControleBalayage;
+// Below this speed (tr/min, as the speed register shows it) the shaft counts
+// as at rest when an imposed-speed sweep starts.
+constexpr double VitesseArretTrMin = 51;
 
 // Power range selected by a rating: 1 = 300 W, 2 = 1.5 kW, 3 = 3 kW, 0 = unrated.
 int Gamme(int calibre) {
@@ -130,12 +133,18 @@ void Variateur::Commande(uint16_t mot) {
     if (!(mot & BitsBalayage)) {
         balayage_.actif = false;
     } else if (mot != ancien) {
+        // Under an imposed speed a turning shaft already stands at the P0
+        // end: the sweep starts from there and each leg keeps its own time.
+        const bool depuisP0 = (code_ == ModeVitesseImposee || code_ == ModeVitesseK) &&
+                              std::abs(std::round(VitesseTrMin())) >= VitesseArretTrMin;
+        const int64_t montee = std::max<int64_t>(param_[2], 0) * 100000;
+        const int64_t retour = std::max<int64_t>(param_[3], 0) * 100000;
         balayage_.actif = true;
         balayage_.debutUs = tempsUs_;
-        balayage_.depart = param_[1];
-        balayage_.arrivee = param_[0];
-        balayage_.duree1Us = std::max<int64_t>(param_[2], 0) * 100000;
-        balayage_.duree2Us = std::max<int64_t>(param_[3], 0) * 100000;
+        balayage_.depart = param_[depuisP0 ? 0 : 1];
+        balayage_.arrivee = param_[depuisP0 ? 1 : 0];
+        balayage_.duree1Us = depuisP0 ? retour : montee;
+        balayage_.duree2Us = depuisP0 ? montee : retour;
         kFige_ = false;
         dernierSigneUs_ = tempsUs_;
     }

@@ -27,7 +27,16 @@
 //                mode, + 5 runs it; 0x4000 or 0x8000 with the run bits starts
 //                the automatic sweep of K: from P1 to P0 over P2 tenths of a
 //                second (status 0x0100), back to P1 over P3 tenths (0x0200),
-//                0x0004 throughout; K then stays at P1 until the next command
+//                0x0004 throughout; K then stays at P1 until the next command.
+//                Under the imposed speeds (modes 1 and 4) K sets the speed,
+//                and a shaft already turning (51 tr/min or more on the speed
+//                register when the sweep starts) stands at the P0 end: the
+//                drive then starts from P0, down to P1 over P3 tenths
+//                (0x0100), and back up to P0 over P2 tenths (0x0200), where K
+//                stays. Each direction keeps its time either way: P2 for
+//                P1 to P0, P3 for P0 to P1. So an acquisition started at
+//                speed takes its rising points in the second phase and its
+//                falling ones in the first, each over the time it asked for.
 //
 // Reading an address of menus 0..22 that the drive does not use gives 0;
 // addresses beyond menu 22 answer "illegal data address". Only 18.30,
@@ -66,7 +75,8 @@ public:
     Variateur& operator=(const Variateur&) = delete;
 
     // ---- settings of the bench ----
-    // Machine type 1..7; 0 (none chosen) or any other value: the asynchronous machine.
+    // Machine type 1..7; 0 (none chosen) or any other value: the DC machine
+    // with independent excitation, which is what the program measures then.
     void SetTypeMachine(int type);
     int TypeMachine() const { return typeMachine_; }
     // The physical current range switch: true for 2 A, false for 20 A.
@@ -141,8 +151,8 @@ private:
     struct Balayage {
         bool actif = false;
         int64_t debutUs = 0;
-        int depart = 0, arrivee = 0;
-        int64_t duree1Us = 0, duree2Us = 0;
+        int depart = 0, arrivee = 0;         // K at the ends of the first leg
+        int64_t duree1Us = 0, duree2Us = 0;  // first leg, return leg
     } balayage_;
 
     // mechanics

@@ -48,6 +48,7 @@ struct Utilisateur {
     uint8_t fonction = 0;
     uint16_t transaction = 0;
     int32_t echecDiffere = 0;  // status found while queuing (connection refused at once)
+    bool reprise = false;      // sent on a kept connection: may go again once on a new one
     int64_t limite = 0;
     std::array<uint8_t, TailleMbapMax> sortie{};
     size_t nSortie = 0, envoyes = 0;
@@ -152,6 +153,7 @@ int32_t Demander(int32_t h, const char* noeud, int32_t* objets, int32_t n, int32
         return KNR_ERR_OBJET;
 
     u->echecDiffere = 0;
+    u->reprise = u->fd >= 0 && u->ip == ip;
     if (int32_t e = Connecter(*u, ip)) return e;
 
     u->genre = genre;
@@ -204,6 +206,21 @@ int32_t Depouiller(Utilisateur& u, size_t total) {
     return Terminer(u, KNR_SUCCES);
 }
 
+// The connection broke while the request went out or its reply was awaited.
+// A drive closes a connection left idle, and that is found only on the next
+// exchange: when the request went out on a kept connection and no byte of
+// its reply came, the drive has not answered it, so it goes again, once, on
+// a new connection and within the same time-out. Otherwise it fails.
+int32_t Rompu(Utilisateur& u) {
+    if (!u.reprise || u.nEntree != 0) return Terminer(u, KNR_CONNEXION);
+    u.reprise = false;
+    Deconnecter(u);
+    if (Connecter(u, u.ip) != 0 || u.echecDiffere) return Terminer(u, KNR_CONNEXION);
+    u.envoyes = 0;
+    u.etat = u.connecte ? Etat::Envoi : Etat::Connexion;
+    return 0;
+}
+
 // Moves the exchange on without waiting; a response word when it is over.
 int32_t Avancer(Utilisateur& u) {
     if (u.etat == Etat::Connexion) {
@@ -225,7 +242,7 @@ int32_t Avancer(Utilisateur& u) {
             } else if (k < 0 && (errno == EAGAIN || errno == EINTR)) {
                 return 0;
             } else {
-                return Terminer(u, KNR_CONNEXION);
+                return Rompu(u);
             }
         }
         u.etat = Etat::Reception;
@@ -233,10 +250,10 @@ int32_t Avancer(Utilisateur& u) {
     for (;;) {
         const ssize_t k =
             ::recv(u.fd, u.entree.data() + u.nEntree, u.entree.size() - u.nEntree, MSG_DONTWAIT);
-        if (k == 0) return Terminer(u, KNR_CONNEXION);
+        if (k == 0) return Rompu(u);
         if (k < 0) {
             if (errno == EAGAIN || errno == EINTR) return 0;
-            return Terminer(u, KNR_CONNEXION);
+            return Rompu(u);
         }
         u.nEntree += static_cast<size_t>(k);
         if (u.nEntree < 7) continue;

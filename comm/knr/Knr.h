@@ -6,7 +6,10 @@
  * Protocol: Modbus TCP (MBAP header, unit 1), functions 3 (read holding
  * registers) and 16 (write multiple registers), register address of
  * parameter m.p = m * 100 + p - 1. One connection per user, opened on the
- * first request to a node and kept while requests go to that node.
+ * first request to a node and kept while requests go to that node. When a
+ * kept connection turns out closed (the drive drops idle connections) before
+ * any byte of the reply came, the request is sent again, once, on a new
+ * connection within the same time-out.
  *
  * Parameter record (5 x int32) given to KNR_SetParameters:
  *   [0] 4 (record version; any other value is refused),

@@ -102,6 +102,14 @@ public:
         if (client_ >= 0) ::close(client_);
         client_ = -1;
     }
+    // TCP: the server closes its connection as a drive closes an idle one;
+    // false when the serving thread did not do it within two seconds.
+    bool FermerConnexion() {
+        fermer_ = true;
+        for (int i = 0; i < 2000 && fermer_; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return !fermer_;
+    }
     std::atomic<Panne> panne{Panne::Aucune};
 
 private:
@@ -148,6 +156,10 @@ private:
     void Servir() {
         uint8_t req[MODBUS_TCP_MAX_ADU_LENGTH];
         while (!fin_) {
+            if (fermer_) {
+                if (client_ >= 0) Perdu();
+                fermer_ = false;
+            }
             if (tcp_) Accepter();
             if (client_ < 0) continue;
             pollfd p{client_, POLLIN, 0};
@@ -180,7 +192,7 @@ private:
     modbus_mapping_t* carte_ = nullptr;
     std::mutex verrou_;
     std::vector<Octets> requetes_;
-    std::atomic<bool> fin_{false};
+    std::atomic<bool> fin_{false}, fermer_{false};
     std::thread fil_;
 };
 

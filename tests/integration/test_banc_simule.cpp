@@ -1,7 +1,11 @@
 // The simulated bench seen by the program's own gateway: in process (link
 // type 3) and through the real serial path over a pseudo-terminal.
 #include <gtest/gtest.h>
+#include <modbus/modbus.h>
 
+#include <atomic>
+
+#include "CoherenceBanc.h"
 #include "OutilsEssai.h"
 #include "comm/Passerelle.h"
 #include "sim/LiaisonSimulee.h"
@@ -13,6 +17,76 @@ using namespace orvane::essai;
 namespace {
 
 void Attendre(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// A libmodbus master (slave 1) on a served pseudo-terminal or TCP server.
+class Maitre {
+public:
+    static Maitre Rtu(const std::string& pts) {
+        return Maitre(modbus_new_rtu(("/dev/" + pts).c_str(), 19200, 'N', 8, 1));
+    }
+    static Maitre Tcp(const char* ip, int port) { return Maitre(modbus_new_tcp(ip, port)); }
+    Maitre(Maitre&& m) noexcept : ctx_(std::exchange(m.ctx_, nullptr)) {}
+    ~Maitre() {
+        if (!ctx_) return;
+        modbus_close(ctx_);
+        modbus_free(ctx_);
+    }
+    bool Connecte() const { return connecte_; }
+    // Parameter p, or a block from p (function 16): true when acknowledged.
+    bool Ecrire(Parametre p, uint16_t valeur) { return EcrireBloc(p, &valeur, 1); }
+    // One register with function 6: true when echoed.
+    bool EcrireSimple(Parametre p, uint16_t valeur) {
+        return modbus_write_register(ctx_, p.Adresse(), valeur) == 1;
+    }
+    bool EcrireBloc(Parametre p, const uint16_t* valeurs, int n) {
+        return modbus_write_registers(ctx_, p.Adresse(), n, valeurs) == n;
+    }
+    // n parameters from p as signed 16-bit values.
+    bool Lire(Parametre p, int32_t* valeurs, int n) {
+        uint16_t brut[NbMesures] = {};
+        if (n > NbMesures || modbus_read_registers(ctx_, p.Adresse(), n, brut) != n) return false;
+        for (int i = 0; i < n; ++i) valeurs[i] = static_cast<int16_t>(brut[i]);
+        return true;
+    }
+    const char* Erreur() const { return modbus_strerror(errno); }
+
+private:
+    explicit Maitre(modbus_t* ctx) : ctx_(ctx) {
+        if (!ctx_) return;
+        modbus_set_slave(ctx_, 1);
+        modbus_set_response_timeout(ctx_, 1, 0);
+        connecte_ = modbus_connect(ctx_) == 0;
+    }
+    modbus_t* ctx_;
+    bool connecte_ = false;
+};
+
+// The drive served from a thread as `orvanectl bench --machine M` serves it,
+// its time following `tempsMs` so that the test decides how much passes.
+struct BancServi {
+    explicit BancServi(int32_t machine) {
+        serveur.variateur.SetFrequenceReseau(50);
+        serveur.variateur.SetCalibre(sim::CalibreParDefaut);
+        serveur.variateur.SetTypeMachine(machine);
+        serveur.serveur.SuivreHorloge([this] { return tempsMs.load(); });
+    }
+    std::atomic<int64_t> tempsMs{0};
+    ServeurEnFond serveur;
+};
+
+// `ms` of the program's 50 ms heartbeat: drive time, then the status echo.
+void Battre(BancServi& banc, Maitre& m, int ms) {
+    for (int t = 0; t < ms; t += 50) {
+        banc.tempsMs += 50;
+        ASSERT_TRUE(m.Ecrire(ParamEchoStatut, StatutActive)) << m.Erreur();
+    }
+}
+
+ValeursPoint Mesure(Maitre& m, int32_t machine) {
+    int32_t bloc[NbMesures] = {};
+    EXPECT_TRUE(m.Lire(ParamStatut, bloc, NbMesures)) << m.Erreur();
+    return Grandeurs(bloc, machine);
+}
 
 class BancSimule : public ::testing::Test {
 protected:
@@ -107,6 +181,71 @@ TEST_F(BancSimule, AutomaticSweepOverThePseudoTerminalShowsItsPhasesInOrder) {
     EXPECT_TRUE(montee);
     EXPECT_GT(couplePrecedent, 1000);
     com.Ferme();
+}
+
+// A standard master sets K through 19.20 with function 6 (write single
+// register), over the pseudo-terminal and over TCP: the drive echoes it,
+// uses it, and refuses a register it does not let be written.
+TEST(BancServi, ConstanteKParEcritureSimple) {
+    for (bool tcp : {false, true}) {
+        SCOPED_TRACE(tcp ? "TCP" : "RTU");
+        BancServi banc(MasTriphasee);
+        std::string nom;
+        if (tcp) {
+            ASSERT_TRUE(banc.serveur.Tcp());
+        } else {
+            nom = banc.serveur.Pty();
+            ASSERT_FALSE(nom.empty());
+        }
+        Maitre m = tcp ? Maitre::Tcp("127.0.0.1", banc.serveur.serveur.Port()) : Maitre::Rtu(nom);
+        ASSERT_TRUE(m.Connecte()) << m.Erreur();
+        ASSERT_TRUE(m.EcrireSimple(ParamConstanteK, 500)) << m.Erreur();
+        int32_t k = 0, mesures[NbMesures] = {};
+        ASSERT_TRUE(m.Lire(ParamConstanteK, &k, 1)) << m.Erreur();
+        EXPECT_EQ(k, 500);
+        ASSERT_TRUE(m.Lire(ParamStatut, mesures, NbMesures)) << m.Erreur();
+        EXPECT_EQ(mesures[ParamConstanteEnCours.parametre - ParamStatut.parametre], 500);
+        EXPECT_FALSE(m.EcrireSimple(ParamVitesse, 1));
+        EXPECT_EQ(errno, EMBXILADD);
+        // the link still answers after the exception
+        ASSERT_TRUE(m.EcrireSimple(ParamConstanteK, 250)) << m.Erreur();
+        ASSERT_TRUE(m.Lire(ParamConstanteK, &k, 1)) << m.Erreur();
+        EXPECT_EQ(k, 250);
+    }
+}
+
+// Every machine type served over a pseudo-terminal to a standard Modbus
+// master, at rest and under half the scale's torque (T = K with K = 50 %
+// written by function 6, or the constant-torque law): the quantities
+// computed from 20.02..20.11 agree with one another.
+TEST(BancServi, QuantitesCoherentesPourChaqueTypeDeMachine) {
+    for (const LigneMachine& l : LignesMachines)
+        for (int32_t caract : TypesChargeDemiEchelle) {
+            SCOPED_TRACE(::testing::Message()
+                         << "machine type " << l.type << ", characteristic " << caract);
+            BancServi banc(l.type);
+            const std::string nom = banc.serveur.Pty();
+            ASSERT_FALSE(nom.empty());
+            Maitre m = Maitre::Rtu(nom);
+            ASSERT_TRUE(m.Connecte()) << m.Erreur();
+            ASSERT_TRUE(m.Ecrire(ParamControle, ControleRepos));
+            Battre(banc, m, 500);
+            const ValeursPoint repos = Mesure(m, l.type);
+            VerifierGrandeurs(repos, l);
+
+            if (caract == TypeCoupleK) {
+                ASSERT_TRUE(m.Ecrire(ParamControle, MotControle(caract, ControleMarche)));
+                ASSERT_TRUE(m.EcrireSimple(ParamConstanteK, KDemi)) << m.Erreur();
+            } else {
+                uint16_t bloc[NbParamCharge];
+                std::copy(BlocCoupleConstant.begin(), BlocCoupleConstant.end(), bloc);
+                ASSERT_TRUE(m.Ecrire(ParamControle, MotControle(caract, ControleRepos)));
+                ASSERT_TRUE(m.EcrireBloc(ParamBlocCharge, bloc, NbParamCharge));
+                ASSERT_TRUE(m.Ecrire(ParamControle, MotControle(caract, ControleMarche)));
+            }
+            Battre(banc, m, 3000);
+            VerifierEnCharge(Mesure(m, l.type), repos, l);
+        }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "OutilsEssai.h"
 #include "PairsModbus.h"
+#include "comm/Horloge.h"
 #include "comm/Passerelle.h"
 #include "comm/knr/Knr.h"
 #include "study/Study.h"
@@ -145,6 +146,78 @@ TEST(Reseau_, RefusedConnectionAndSilentPeerAreFailedExchanges) {
     int32_t v = 0;
     EXPECT_NE(reseau.LireRegistre(11, 32, v), 0);
     EXPECT_EQ(v, -1);
+    ConfigGenerale = ConfigDefaut;
+}
+
+// The drive closes a connection left idle: the next exchange, whose request
+// went out on the dead connection and got no byte back, is made again once on
+// a new connection. An exchange broken after part of its reply came is not.
+TEST(Reseau_, ConnectionClosedWhileIdleIsReopenedOnce) {
+    PairTcp pair("127.0.0.26");
+    ASSERT_TRUE(pair.Ecoute());
+    pair.Remplir(1800, 0x0200);
+    const int32_t h = Utilisateur(pair.Port());
+    ASSERT_GE(h, 0);
+    const char* noeud = "(127.0.0.26)";
+    int32_t o[8] = {1, 11, 32, 0, 0, 0, 0, 0};
+    ASSERT_EQ(KNR_ReadObject(h, noeud, o), 0);
+    ASSERT_EQ(Reponse(h), 0x10000 | KNR_LECTURE);
+
+    const struct {
+        int32_t genre;
+        int32_t (*demande)(int32_t, const char*, int32_t*);
+    } cas[] = {{KNR_LECTURE, KNR_ReadObject}, {KNR_ECRITURE, KNR_WriteObject}};
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.genre);
+        ASSERT_TRUE(pair.FermerConnexion());
+        o[4] = c.genre == KNR_ECRITURE ? 42 : 0;
+        ASSERT_EQ(c.demande(h, noeud, o), 0);
+        EXPECT_EQ(Reponse(h), 0x10000 | c.genre);
+        EXPECT_EQ(o[4], c.genre == KNR_ECRITURE ? 42 : 1800);
+    }
+    EXPECT_EQ(pair.Registre(1131), 42);
+    EXPECT_EQ(pair.Connexions(), 3);
+    EXPECT_EQ(pair.Requetes().size(), 3u);  // each request reached the drive once
+
+    pair.panne = Panne::Courte;
+    ASSERT_EQ(KNR_ReadObject(h, noeud, o), 0);
+    EXPECT_EQ(Statut(Reponse(h)), KNR_CONNEXION);
+    EXPECT_EQ(pair.Requetes().size(), 4u);
+    EXPECT_EQ(KNR_DeleteUser(h), 0);
+}
+
+// The link's own guard on the polling gives up an exchange the library has not
+// ended: the request is cancelled, and the next exchanges go out again instead
+// of being refused as busy.
+TEST(Reseau_, ExchangeGivenUpByTheGuardLeavesTheLinkUsable) {
+    PairTcp pair("127.0.0.27");
+    ASSERT_TRUE(pair.Ecoute());
+    pair.Remplir(1800, 0x0200);
+    pair.panne = Panne::Silence;
+    Configurer("127.0.0.27");
+    TLiaisonReseau reseau;
+    reseau.PortTcp = pair.Port();
+    ASSERT_TRUE(reseau.Ouvrir());
+    // Every reading of the clock moves it one second on: the guard trips
+    // within a few polls, long before the library's own time-out.
+    int64_t t = 0;
+    int lectures = 0;
+    const FonctionHorloge reelle = DefinirHorloge([&] {
+        ++lectures;
+        return t += 1000;
+    });
+    int32_t v = 0;
+    EXPECT_EQ(reseau.LireRegistre(11, 32, v), TLiaisonReseau::SansFin);
+    DefinirHorloge(reelle);
+    EXPECT_EQ(v, -1);
+    EXPECT_LE(lectures, 5);
+
+    pair.panne = Panne::Aucune;
+    EXPECT_TRUE(reseau.EstOuvert());
+    EXPECT_EQ(reseau.LireRegistre(11, 32, v), 0);
+    EXPECT_EQ(v, 1800);
+    EXPECT_EQ(reseau.EcrireRegistre(20, 29, 1), 0);
+    EXPECT_EQ(pair.Registre(2028), 1);
     ConfigGenerale = ConfigDefaut;
 }
 

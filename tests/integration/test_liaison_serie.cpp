@@ -2,8 +2,11 @@
 // bytes that go out, the values that come back, the result codes when the
 // slave misbehaves, a vanishing device, and orvanectl link on it.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
+#include <random>
 
 #include "OutilsEssai.h"
 #include "PairsModbus.h"
@@ -16,6 +19,34 @@ using namespace orvane::essai;
 using Horloge = std::chrono::steady_clock;
 
 namespace {
+
+// A device name of our own, "/tmp/oNNNN" (it fits the configuration's
+// 10-character field), that points at a pseudo-terminal and can be pointed
+// at another: an adapter unplugged and plugged back under the same name.
+class LienPeripherique {
+public:
+    explicit LienPeripherique(const std::string& pts) {
+        std::mt19937 alea(static_cast<unsigned>(::getpid()));
+        for (int essai = 0; essai < 100 && nom_.empty(); ++essai) {
+            const std::string n = "/tmp/o" + std::to_string(1000 + alea() % 9000);
+            if (::symlink(("/dev/" + pts).c_str(), n.c_str()) == 0) nom_ = n;
+        }
+    }
+    ~LienPeripherique() {
+        if (!nom_.empty()) ::unlink(nom_.c_str());
+    }
+    // Points the name at another pseudo-terminal, in one step.
+    bool Rebrancher(const std::string& pts) {
+        const std::string tmp = nom_ + "n";
+        ::unlink(tmp.c_str());
+        return ::symlink(("/dev/" + pts).c_str(), tmp.c_str()) == 0 &&
+               std::rename(tmp.c_str(), nom_.c_str()) == 0;
+    }
+    const std::string& Nom() const { return nom_; }
+
+private:
+    std::string nom_;
+};
 
 class Serie_ : public ::testing::Test {
 protected:
@@ -77,11 +108,13 @@ TEST_F(Serie_, MisbehavingSlaveGivesTheFailureCodes) {
     const struct {
         Panne panne;
         int32_t lecture, ecriture;
-    } cas[] = {{Panne::Aucune, 0, 0},
-               {Panne::MauvaisCrc, 3, 3},
-               {Panne::Exception, 3, 4},
-               {Panne::Courte, 3, 4},
-               {Panne::Silence, 3, 4}};
+    } cas[] = {
+        {Panne::Aucune, 0, 0},
+        {Panne::MauvaisCrc, 3, 3},
+        // Illegal data address: the exception's own code.
+        {Panne::Exception, TLiaisonRtu::ReponseException + 2, TLiaisonRtu::ReponseException + 2},
+        {Panne::Courte, 3, 4},
+        {Panne::Silence, 3, 4}};
     for (const auto& c : cas) {
         SCOPED_TRACE(static_cast<int>(c.panne));
         pair.panne = c.panne;
@@ -132,6 +165,37 @@ TEST_F(Serie_, VanishedDeviceFailsEveryExchangeAndInitialiseTriesAgain) {
     ASSERT_EQ(rapport.messages.size(), 2u);
     EXPECT_EQ(rapport.messages[0].rfind("Erreur de communication : - Port : " + pair.Nom(), 0), 0u);
     EXPECT_EQ(rapport.messages[1], "Erreur de liaison");
+}
+
+TEST_F(Serie_, DeviceThatComesBackIsReopenedByTheNextStart) {
+    LienPeripherique lien(pair.Nom());
+    ASSERT_FALSE(lien.Nom().empty());
+    ConfigGenerale.PortSerie.Ecrire(lien.Nom());
+    ASSERT_EQ(ConfigGenerale.PortSerie.Lire(), lien.Nom());
+    TPasserelleCom com;
+    com.Initialise();
+    ASSERT_TRUE(com.LiaisonOuverte()) << (rapport.messages.empty() ? "" : rapport.messages[0]);
+    com.LectureValeurs();
+    ASSERT_TRUE(com.LectureValide());
+
+    pair.Debrancher();
+    com.LectureValeurs();
+    EXPECT_EQ(ValeursCourantes[GNumero], -1);
+    EXPECT_FALSE(com.LiaisonOuverte());
+
+    // Plugged back under the same name: a start button opens it again.
+    PairRtu retour;
+    ASSERT_FALSE(retour.Nom().empty());
+    retour.Remplir(750, 0x0104);
+    ASSERT_TRUE(lien.Rebrancher(retour.Nom()));
+    if (!com.LiaisonOuverte()) com.Initialise();
+    ASSERT_TRUE(com.LiaisonOuverte());
+    EXPECT_EQ(retour.Registre(ParamControle.Adresse()), ControleRepos);
+    com.LectureValeurs();
+    EXPECT_TRUE(com.LectureValide());
+    EXPECT_EQ(ValeursCourantes[GNumero], 0);
+    EXPECT_EQ(ValeursCourantes[GVitesse], 1500);
+    com.Ferme();
 }
 
 TEST_F(Serie_, OrvanectlReadsTheSlave) {

@@ -1,15 +1,149 @@
 // The micro timer: the loop runs inside the call that enables it, keeps
 // processing events while it waits, and deducts the handler's duration from
-// the next wait.
+// the next wait; it can be stopped or destroyed from anywhere, and its clock
+// arithmetic holds for any run length.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QTimer>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <mutex>
+#include <new>
 #include <thread>
 
 #include "comm/MicroTimer.h"
 
 using namespace orvane;
+
+namespace {
+
+// Ends the test program when a case has not finished within ten seconds: a
+// timer loop that never returns is a failure, not a hung test run.
+class Garde {
+public:
+    explicit Garde(const char* cas)
+        : fil_([this, cas] {
+              std::unique_lock<std::mutex> v(verrou_);
+              if (!fin_.wait_for(v, std::chrono::seconds(10), [this] { return fini_; })) {
+                  std::fprintf(stderr, "%s: the timer loop did not return\n", cas);
+                  std::_Exit(3);
+              }
+          }) {}
+    ~Garde() {
+        {
+            std::lock_guard<std::mutex> v(verrou_);
+            fini_ = true;
+        }
+        fin_.notify_one();
+        fil_.join();
+    }
+
+private:
+    std::mutex verrou_;
+    std::condition_variable fin_;
+    bool fini_ = false;
+    std::thread fil_;
+};
+
+constexpr int64_t Max64 = std::numeric_limits<int64_t>::max();
+constexpr int64_t Min64 = std::numeric_limits<int64_t>::min();
+
+}  // namespace
+
+// Clock ticks to microseconds, and the next wait, for runs of any length:
+// a product of the tick count by 10^6 would overflow past 2^63 ns, that is
+// after about 2.56 hours of a nanosecond clock.
+TEST(MicroTimer_, ClockArithmeticHoldsForLongRuns) {
+    const int64_t ns = 1000000000, heure = 3600 * ns;
+    const struct {
+        int64_t ticks, frequence, us;
+    } conversions[] = {
+        {0, ns, 0},
+        {999, ns, 0},
+        {1500, ns, 1},
+        {3 * heure, ns, 3 * 3600 * int64_t{1000000}},
+        {1000 * heure + 999, ns, 1000 * 3600 * int64_t{1000000}},
+        {Max64, ns, Max64 / 1000},
+        {3579545 * int64_t{10000}, 3579545, 10000 * int64_t{1000000}},  // a 3.58 MHz counter
+        {Max64, 3579545, Max64 / 3579545 * 1000000 + Max64 % 3579545 * 1000000 / 3579545},
+    };
+    for (const auto& c : conversions)
+        EXPECT_EQ(TMicroTimer::EnMicrosecondes(c.ticks, c.frequence), c.us) << c.ticks;
+
+    const struct {
+        int64_t interval, duree, attente;
+    } attentes[] = {
+        {20, 0, 20},
+        {1000, 5000 * int64_t{1000}, -4000},  // a 5 ms handler
+        {1000000, 3 * heure, 1000000 - 3 * 3600 * int64_t{1000000}},
+        {Min64 + 5, Max64, Min64},  // saturates instead of wrapping
+        {Max64, 0, Max64},
+    };
+    for (const auto& c : attentes)
+        EXPECT_EQ(TMicroTimer::AttenteUs(c.interval, c.duree, ns), c.attente) << c.interval;
+}
+
+// Destroyed by an event processed while the loop waits out a long period: the
+// wait is cut short, the handler is not called, and the enabling call returns.
+TEST(MicroTimer_, DestroyedWhileWaitingEndsTheLoop) {
+    Garde garde("DestroyedWhileWaitingEndsTheLoop");
+    auto* t = new TMicroTimer;
+    t->SetInterval(60 * 1000000);
+    int appels = 0;
+    t->SetOnTimer([&](TMicroTimer*) { ++appels; });
+    bool detruit = false;
+    QTimer::singleShot(0, [&] {
+        delete t;
+        detruit = true;
+    });
+    t->SetEnabled(true);
+    EXPECT_TRUE(detruit);
+    EXPECT_EQ(appels, 0);
+}
+
+// Destroyed by its own handler: the loop returns without touching the freed
+// object (its storage is filled with a pattern that must stay as it is).
+TEST(MicroTimer_, DestroyedByItsHandlerTouchesNothingAfterwards) {
+    Garde garde("DestroyedByItsHandlerTouchesNothingAfterwards");
+    alignas(TMicroTimer) unsigned char memoire[sizeof(TMicroTimer)];
+    auto* t = new (memoire) TMicroTimer;
+    t->SetInterval(100);
+    int appels = 0;
+    t->SetOnTimer([&](TMicroTimer* s) {
+        ++appels;
+        s->~TMicroTimer();
+        std::memset(memoire, 0x01, sizeof memoire);
+    });
+    t->SetEnabled(true);
+    EXPECT_EQ(appels, 1);
+    unsigned char motif[sizeof(TMicroTimer)];
+    std::memset(motif, 0x01, sizeof motif);
+    EXPECT_EQ(std::memcmp(memoire, motif, sizeof motif), 0);
+}
+
+// Disabling stops the loop even when the handler has been removed, from the
+// handler itself or from an event.
+TEST(MicroTimer_, DisablingWorksWithoutHandler) {
+    Garde garde("DisablingWorksWithoutHandler");
+    for (const bool parEvenement : {false, true}) {
+        TMicroTimer t;
+        t.SetInterval(100);
+        int appels = 0;
+        t.SetOnTimer([&](TMicroTimer* s) {
+            ++appels;
+            s->SetOnTimer({});
+            if (!parEvenement) s->SetEnabled(false);
+        });
+        if (parEvenement) QTimer::singleShot(1, [&] { t.SetEnabled(false); });
+        t.SetEnabled(true);
+        EXPECT_EQ(appels, 1) << parEvenement;
+        EXPECT_FALSE(t.Enabled());
+    }
+}
 
 TEST(MicroTimer_, WithoutHandlerEnablingDoesNothing) {
     TMicroTimer t;

@@ -28,7 +28,7 @@ struct Ecriture {
 };
 
 // A drive that answers from its fields; each exchange takes the next result
-// code of `codes` (0 when none is left).
+// code of `codes` (0 when none is left), and fails while the link is closed.
 class TransportScripte : public ITransportModbus {
 public:
     bool Ouvrir() override { return ouvert = ouvrirOk; }
@@ -53,6 +53,7 @@ public:
         return Code();
     }
     int32_t Code() {
+        if (!ouvert) return 4;
         if (codes.empty()) return 0;
         const int32_t c = codes.front();
         codes.pop_front();
@@ -303,4 +304,87 @@ TEST_F(Passerelle_, ParameterBlockAndLoadConstant) {
     EXPECT_EQ(drive->ecritures[0].valeurs, std::vector<int32_t>{500});
     EXPECT_EQ(drive->ecritures[1].valeurs, (std::vector<int32_t>{0, 0, 0, 0, 0, 6}));
     EXPECT_EQ(pauses, std::vector<int>{100});  // after the block, not after K
+}
+
+TEST_F(Passerelle_, ExchangeWithNoLinkForTheTypeIsAFailureNeverAMeasurement) {
+    // The link type changes under an open link to one that has no transport:
+    // nothing is read, so nothing may be shown as a measurement.
+    for (const int32_t type : {LiaisonAucune, 7, -1}) {
+        SCOPED_TRACE(type);
+        ConfigGenerale.TypeLiaison = LiaisonSimulation;
+        Ouvrir();
+        ASSERT_TRUE(com->LectureValide());
+        const ValeursPoint avant = ValeursCourantes;
+        const size_t envoyes = drive->ecritures.size();
+        ConfigGenerale.TypeLiaison = type;
+
+        com->LectureValeurs();
+        EXPECT_FALSE(com->LectureValide());
+        EXPECT_TRUE(com->DerniereErreur());
+        EXPECT_NE(com->CodeResultat(), 0);
+        // Read and echo both failed: the acquisition stops at once.
+        EXPECT_EQ(com->NbEchecs(), 2);
+        EXPECT_EQ(ValeursCourantes[GNumero], -1);
+        for (int q = GVitesse; q < NbGrandeurs; ++q) EXPECT_EQ(ValeursCourantes[q], avant[q]) << q;
+        EXPECT_EQ(drive->ecritures.size(), envoyes);
+
+        EXPECT_EQ(com->ReadRegModbus(ParamCalibre.menu, ParamCalibre.parametre), 0);
+        EXPECT_EQ(com->NbEchecs(), 3);
+        com->Liberer();
+    }
+}
+
+TEST(PasserelleSansFabrique_, SimulatedLinkWithoutMakerNeverOpens) {
+    InitEtude();
+    ConfigGenerale = ConfigDefaut;
+    ConfigGenerale.TypeLiaison = LiaisonSimulation;
+    const FabriqueTransport avant = DefinirFabriqueSimulation({});
+    RapportEnregistre rapport;
+    {
+        TPasserelleCom com;
+        com.Initialise();
+        EXPECT_FALSE(com.LiaisonOuverte());
+        EXPECT_EQ(rapport.messages, std::vector<std::string>{"Erreur de liaison"});
+        ValeursCourantes[GNumero] = 0;
+        com.LectureValeurs();
+        EXPECT_FALSE(com.LectureValide());
+        EXPECT_EQ(ValeursCourantes[GNumero], -1);
+    }
+    DefinirFabriqueSimulation(avant);
+    ConfigGenerale = ConfigDefaut;
+}
+
+TEST_F(Passerelle_, LinkWhoseTransportWentAwayIsNoLongerOpenAndTheNextStartReopensIt) {
+    Ouvrir();
+    // The device vanishes: the exchanges fail and the link says it is closed,
+    // so a start button (Initialise only when the link is not open) reopens it.
+    drive->ouvert = false;
+    drive->ouvrirOk = false;
+    EXPECT_FALSE(com->LiaisonOuverte());
+    com->LectureValeurs();
+    EXPECT_EQ(ValeursCourantes[GNumero], -1);
+
+    // Still gone: the start says so and the link stays closed.
+    if (!com->LiaisonOuverte()) com->Initialise();
+    EXPECT_FALSE(com->LiaisonOuverte());
+    EXPECT_EQ(rapport.messages, std::vector<std::string>{"Erreur de liaison"});
+
+    // Back: the next start opens it again and measures.
+    drive->ouvrirOk = true;
+    drive->ecritures.clear();
+    if (!com->LiaisonOuverte()) com->Initialise();
+    ASSERT_TRUE(com->LiaisonOuverte());
+    EXPECT_EQ(drive->Controles(), std::vector<int32_t>{ControleRepos});
+    com->LectureValeurs();
+    EXPECT_TRUE(com->LectureValide());
+    EXPECT_EQ(ValeursCourantes[GNumero], 0);
+
+    // Closing a link whose device went away sends no control word.
+    drive->ouvert = false;
+    drive->ecritures.clear();
+    com->setParam0();
+    drive->ecritures.clear();
+    com->Ferme();
+    EXPECT_TRUE(drive->ecritures.empty());
+    EXPECT_FALSE(com->LiaisonOuverte());
 }

@@ -1,6 +1,10 @@
 // Port listing from a tty class folder of our own, the port's open failure
 // message, and the network library's refusals that need no peer.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include "OutilsEssai.h"
 #include "comm/ComSelection.h"
@@ -67,6 +71,41 @@ TEST(PortCom_, OpenFailureSaysWhichPortAndWhy) {
     TTrame t;
     EXPECT_FALSE(port.Lire(5, t));
     EXPECT_FALSE(port.Ecrire(t.Vue()));
+}
+
+// Over a pseudo-terminal: a reply is read at its expected length, an
+// exception reply as soon as its five bytes are there (without waiting for
+// the time-out of the longer read), and a short reply delivers nothing.
+TEST(PortCom_, ReplyReadStopsAtTheLengthItsFunctionAnnounces) {
+    const int maitre = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(maitre, 0);
+    ASSERT_EQ(::grantpt(maitre), 0);
+    ASSERT_EQ(::unlockpt(maitre), 0);
+    RapportEnregistre rapport;
+    TPortCom port;
+    ASSERT_TRUE(port.Ouvrir(::ptsname(maitre)));
+    struct Cas {
+        Octets envoye;
+        int attendu;
+        int lu;
+    } const cas[] = {
+        {AvecCrc(Hex("01 83 02")), 25, 5},
+        {AvecCrc(Hex("01 03 02 12 34")), 7, 7},
+        {Hex("01 03 02 12"), 7, 0},
+    };
+    for (const Cas& c : cas) {
+        ASSERT_EQ(::write(maitre, c.envoye.data(), c.envoye.size()),
+                  static_cast<ssize_t>(c.envoye.size()));
+        TTrame t;
+        EXPECT_EQ(port.LireReponse(c.attendu, t), c.lu != 0);
+        EXPECT_EQ(t.Longueur, c.lu);
+        if (c.lu) {
+            EXPECT_EQ(Octets(t.Octets.begin(), t.Octets.begin() + c.lu), c.envoye);
+        }
+        port.Purger();
+    }
+    port.Fermer();
+    ::close(maitre);
 }
 
 TEST(Knr_, RequestsRefusedAtOnce) {

@@ -17,23 +17,36 @@ namespace {
 
 Octets DeTrame(const TTrame& t) { return {t.Octets.begin(), t.Octets.begin() + t.Longueur}; }
 
-// A port that records what goes out and answers from a script; a reply not
-// of the length asked delivers nothing, as a real port on a short read.
+// A port that records what goes out and answers from a script: each frame
+// written makes the next scripted reply arrive in the input, a purge
+// discards what is there, and a read takes exactly n bytes or, when fewer
+// are there, takes them all and delivers nothing (as a real port on a short
+// read). A reply scripted after an empty one arrives late: after the next
+// purge.
 class PortScripte : public IPortSerie {
 public:
     bool EstOuvert() const override { return ouvert; }
-    void Purger() override { ++purges; }
+    void Purger() override {
+        ++purges;
+        entree.clear();
+    }
     bool Ecrire(std::span<const uint8_t> o) override {
         envoyes.emplace_back(o.begin(), o.end());
-        return ecritureOk;
+        if (!ecritureOk) return false;
+        if (!reponses.empty()) {
+            entree.insert(entree.end(), reponses.front().begin(), reponses.front().end());
+            reponses.pop_front();
+        }
+        return true;
     }
     bool Lire(int n, TTrame& recus) override {
+        demandes.push_back(n);
         recus.Longueur = 0;
-        if (reponses.empty()) return false;
-        const Octets r = reponses.front();
-        reponses.pop_front();
-        if (static_cast<int>(r.size()) != n) return false;
-        std::copy(r.begin(), r.end(), recus.Octets.begin());
+        const size_t k = std::min(entree.size(), static_cast<size_t>(n));
+        const Octets pris(entree.begin(), entree.begin() + static_cast<std::ptrdiff_t>(k));
+        entree.erase(entree.begin(), entree.begin() + static_cast<std::ptrdiff_t>(k));
+        if (static_cast<int>(k) != n) return false;
+        std::copy(pris.begin(), pris.end(), recus.Octets.begin());
         recus.Longueur = n;
         return true;
     }
@@ -41,6 +54,8 @@ public:
     int purges = 0;
     std::vector<Octets> envoyes;
     std::deque<Octets> reponses;
+    std::deque<uint8_t> entree;
+    std::vector<int> demandes;  // the byte counts asked of each read
 };
 
 class LiaisonRtu_ : public ::testing::Test {
@@ -138,12 +153,12 @@ TEST_F(LiaisonRtu_, BlockReadWithBadCrcFillsValuesAndWordZeroButFails) {
     EXPECT_EQ(ValeursCourantes[GNumero], 0);
     EXPECT_EQ(v[1], 8);
 
-    // An exception reply (5 bytes), then none: 3, word 0 untouched.
+    // An exception reply (5 bytes), then none: failures, word 0 untouched.
     ValeursCourantes[GNumero] = -1;
     port.reponses.push_back(AvecCrc(Hex("01 83 02")));
-    for (int k = 0; k < 2; ++k) {
+    for (int32_t attendu : {TLiaisonRtu::ReponseException + 2, TLiaisonRtu::ReponseFausse}) {
         rtu.Read10RegRS232(20, 2, erreur, 10, v);
-        EXPECT_EQ(erreur, 3);
+        EXPECT_EQ(erreur, attendu);
         EXPECT_EQ(ValeursCourantes[GNumero], -1);
     }
     port.ouvert = false;
@@ -181,4 +196,124 @@ TEST_F(LiaisonRtu_, WriteResultCodes) {
     EXPECT_EQ(rtu.ReadRegRS232(11, 32, erreur), 0);
     EXPECT_EQ(erreur, 1);
     EXPECT_EQ(port.envoyes.size(), envoyes);
+}
+
+namespace {
+
+// The echo of a write of n registers from p, without and with its CRC.
+Octets EchoSansCrc(Parametre p, int n) {
+    const int a = p.Adresse();
+    return {EsclaveVariateur,
+            FonctionEcriture,
+            static_cast<uint8_t>(a >> 8),
+            static_cast<uint8_t>(a & 0xFF),
+            0,
+            static_cast<uint8_t>(n)};
+}
+Octets Echo(Parametre p, int n) { return AvecCrc(EchoSansCrc(p, n)); }
+
+Octets Change(Octets o, size_t i, uint8_t v) {
+    o[i] = v;
+    return o;
+}
+
+struct CasReponse {
+    const char* quoi;
+    Octets reponse;
+    int32_t code;
+};
+
+constexpr int32_t Discordante = TLiaisonRtu::ReponseDiscordante;
+constexpr int32_t Exception = TLiaisonRtu::ReponseException;
+
+}  // namespace
+
+TEST_F(LiaisonRtu_, BlockReadAcceptsOnlyTheReplyOfItsSlaveFunctionAndCount) {
+    const Octets bloc = Hex("01 03 14 00 07 00 08 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
+    const CasReponse cas[] = {
+        {"good", AvecCrc(bloc), 0},
+        {"slave 2", AvecCrc(Change(bloc, 0, 2)), Discordante},
+        {"function 4", AvecCrc(Change(bloc, 1, 4)), Discordante},
+        {"byte count 18", AvecCrc(Change(bloc, 2, 18)), Discordante},
+        {"exception", AvecCrc(Hex("01 83 02")), Exception + 2},
+        {"exception of slave 2", AvecCrc(Hex("02 83 02")), Discordante},
+        {"exception of another function", AvecCrc(Hex("01 90 02")), Discordante},
+        {"exception with a bad CRC", Hex("01 83 02 00 00"), TLiaisonRtu::ReponseFausse},
+    };
+    for (const CasReponse& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        port.reponses = {c.reponse};
+        port.demandes.clear();
+        ValeursCourantes[GNumero] = -1;
+        int32_t erreur = -9, v[NbRegistresMax] = {};
+        rtu.Read10RegRS232(ParamStatut.menu, ParamStatut.parametre, erreur, NbMesures, v);
+        EXPECT_EQ(erreur, c.code);
+        // Only a reply to this request counts as "the reply of the expected length".
+        EXPECT_EQ(ValeursCourantes[GNumero], c.code == 0 ? 0 : -1);
+        EXPECT_EQ(v[1], c.code == 0 ? 8 : 0);
+        // An exception reply is read as soon as its first two bytes show it.
+        const int total = c.reponse[1] & 0x80 ? 5 : LongueurReponseLecture(NbMesures);
+        EXPECT_EQ(port.demandes, (std::vector<int>{2, total - 2}));
+    }
+}
+
+TEST_F(LiaisonRtu_, WritesAndSingleReadCheckTheEchoAndTheExceptions) {
+    const Parametre p = ParamControle;
+    const Parametre bloc = ParamBlocCharge;
+    const CasReponse ecritures[] = {
+        {"good", Echo(p, 1), 0},
+        {"slave 2", AvecCrc(Change(EchoSansCrc(p, 1), 0, 2)), Discordante},
+        {"function 3", AvecCrc(Change(EchoSansCrc(p, 1), 1, FonctionLecture)), Discordante},
+        {"another address", Echo(ParamEchoStatut, 1), Discordante},
+        {"another count", Echo(p, 2), Discordante},
+        {"exception", AvecCrc(Hex("01 90 04")), Exception + 4},
+    };
+    for (const CasReponse& c : ecritures) {
+        SCOPED_TRACE(c.quoi);
+        port.reponses = {c.reponse};
+        EXPECT_EQ(rtu.WriteRegRS232(p.menu, p.parametre, ControleRepos), c.code);
+    }
+
+    const int32_t zeros[NbParamCharge] = {};
+    const CasReponse blocs[] = {
+        {"good", Echo(bloc, NbParamCharge), 0},
+        {"another count", Echo(bloc, NbParamCharge - 1), Discordante},
+        {"another address", Echo(bloc.Suivant(1), NbParamCharge), Discordante},
+        {"exception", AvecCrc(Hex("01 90 02")), Exception + 2},
+    };
+    for (const CasReponse& c : blocs) {
+        SCOPED_TRACE(c.quoi);
+        port.reponses = {c.reponse};
+        EXPECT_EQ(rtu.Write10RegRS232(bloc.menu, bloc.parametre, NbParamCharge, zeros), c.code);
+    }
+
+    const CasReponse lectures[] = {
+        {"good", AvecCrc(Hex("01 03 02 00 05")), 0},
+        {"slave 2", AvecCrc(Hex("02 03 02 00 05")), Discordante},
+        {"byte count 4", AvecCrc(Hex("01 03 04 00 05")), Discordante},
+        {"exception", AvecCrc(Hex("01 83 02")), Exception + 2},
+    };
+    for (const CasReponse& c : lectures) {
+        SCOPED_TRACE(c.quoi);
+        port.reponses = {c.reponse};
+        int32_t erreur = -9;
+        EXPECT_EQ(rtu.ReadRegRS232(ParamCalibre.menu, ParamCalibre.parametre, erreur),
+                  c.code == 0 ? 5 : 0);
+        EXPECT_EQ(erreur, c.code);
+    }
+}
+
+TEST_F(LiaisonRtu_, LateEchoIsNotTakenForTheReplyToTheNextWrite) {
+    // The control word's echo comes too late: after the purge of the status
+    // echo's request, just before that request's own reply.
+    Octets tardif = Echo(ParamControle, 1);
+    const Octets propre = Echo(ParamEchoStatut, 1);
+    tardif.insert(tardif.end(), propre.begin(), propre.end());
+    port.reponses = {Octets{}, tardif, propre};
+    EXPECT_EQ(rtu.WriteRegRS232(ParamControle.menu, ParamControle.parametre, ControleRepos),
+              TLiaisonRtu::EchecEnvoi);
+    EXPECT_EQ(rtu.WriteRegRS232(ParamEchoStatut.menu, ParamEchoStatut.parametre, StatutActive),
+              Discordante);
+    // The next request's purge discards the rest, and its own reply is good.
+    EXPECT_EQ(rtu.WriteRegRS232(ParamEchoStatut.menu, ParamEchoStatut.parametre, StatutActive), 0);
 }

@@ -76,7 +76,7 @@ public:
 // is less than perfectly efficient, and the power factor is a factor.
 TEST(SimMachines, PuissancesCoherentesAvecLesMesures) {
     for (int calibre : {300, 1500, 3000})
-        for (int machine = 1; machine <= 7; ++machine)
+        for (int machine = 0; machine <= 7; ++machine)
             for (bool deuxA : {false, true}) {
                 SCOPED_TRACE(::testing::Message() << "calibre " << calibre << " machine " << machine
                                                   << (deuxA ? " 2A" : " 20A"));
@@ -92,7 +92,7 @@ TEST(SimMachines, PuissancesCoherentesAvecLesMesures) {
                         (0.5 * std::abs(r[T]) / 100 + 0.005 * std::abs(r[N])) * M_PI / 30;
                     EXPECT_NEAR(v[orvane::GPuissanceMeca], pm,
                                 10 * arrondi + 1 + 2e-4 * std::abs(pm));
-                    EXPECT_EQ(r[IE] != 0, machine == 1 || machine == 4);
+                    EXPECT_EQ(r[IE] != 0, machine <= 1 || machine == 4);
                     const EtatElectrique e = b.v.Electrique();
                     if (std::abs(e.courant) >= (deuxA ? 3.2 : 32)) continue;  // beyond the range
                     EXPECT_NEAR(v[orvane::GPuissanceElec], 10 * e.puissance, deuxA ? 2 : 20);
@@ -138,14 +138,39 @@ TEST(SimMachines, CcIndependanteVitesseAffineEnCouple) {
         EXPECT_NEAR(n[i], n.front() + pente * (t[i] - t.front()), 0.5);
 }
 
-TEST(SimMachines, SynchroneAccrocheeJusquauDecrochageEtMotovariateursEnVitesse) {
-    for (int frequence : {50, 60}) {
-        Banc b(4, frequence);
-        b.Lancer(CodeTK);
-        for (int k : {0, 250, 500}) EXPECT_EQ(b.Charger(k, 3000)[N], 30 * frequence) << k;
-        // Beyond the pull-out torque.
-        EXPECT_LT(b.Charger(1000, 3000)[N], 30 * frequence * 95 / 100);
-    }
+// The synchronous machine on the mains stays in step up to about twice its
+// rated torque (rated power at the synchronous speed) at 50 and at 60 Hz,
+// and slips on its damper cage beyond. The load rises by steps, as a sweep
+// or a user would raise it.
+TEST(SimMachines, SynchroneAccrocheeJusquauDecrochage) {
+    for (int calibre : {300, 1500, 3000})
+        for (int frequence : {50, 60}) {
+            SCOPED_TRACE(::testing::Message() << calibre << " W bench, " << frequence << " Hz");
+            Banc b(MsTriphasee, frequence, calibre);
+            const int synchrone = 30 * frequence;
+            const double nominal = 100 * b.v.PuissanceMachine() / (M_PI * frequence);  // 0.01 N·m
+            b.Lancer(CodeLineaire, {0, 0, 0});  // constant torque P1
+            double decrochage = 0;
+            for (int pas = 1; pas <= 50 && decrochage == 0; ++pas) {
+                const double fraction = pas <= 8 ? 0.2 * pas : 1.6 + 0.05 * (pas - 8);
+                b.Ecrire(ParamBlocCharge.Suivant(1), static_cast<int>(fraction * nominal));
+                b.Attendre(2000);
+                const Bloc r = b.Lire();
+                if (r[N] < synchrone * 95 / 100) {
+                    decrochage = fraction;
+                } else {
+                    EXPECT_EQ(r[N], synchrone) << fraction << " of the rated torque";
+                    EXPECT_NEAR(r[T], fraction * nominal, 0.01 * nominal) << fraction;
+                }
+            }
+            EXPECT_GE(decrochage, 1.7);
+            EXPECT_LE(decrochage, 2.1);
+            // Out of step it runs on its cage, well below synchronism.
+            EXPECT_LT(b.Lire()[N], synchrone * 90 / 100);
+        }
+}
+
+TEST(SimMachines, MotovariateursEnVitesse) {
     for (int machine : {5, 6, 7}) {
         Banc b(machine);
         b.Lancer(CodeTK);
@@ -276,6 +301,60 @@ TEST(SimVariateur, BalayageAutomatique) {
         EXPECT_EQ(l[S] & 0x0306, 0x0002);  // still running, K where the sweep ended
         EXPECT_EQ(l[K], 0);
     }
+}
+
+// The automatic acquisition on the imposed-speed law (characteristic types 2
+// and 3, both swept with mode code 1), driven as the program drives it: it
+// reads the speed when the direction is chosen and, with the shaft turning
+// (51 tr/min or more), takes the rising points in phase 0x0200 and the
+// falling ones in phase 0x0100, otherwise in 0x0100 and 0x0200. The phase it
+// samples lasts the sweep time and carries K over the whole range in the
+// commanded direction, whether the shaft turned or stood still.
+TEST(SimVariateur, BalayageEnVitesseImposeeCouvreLaPlage) {
+    struct Cas {
+        bool tourne;
+        bool montee;
+        int d;  // sweep time, tenths of a second
+    };
+    for (int machine : {MachineAucune, MasTriphasee})
+        for (const Cas c : {Cas{true, true, 50}, Cas{true, false, 50}, Cas{true, true, 150},
+                            Cas{true, false, 150}, Cas{false, true, 50}, Cas{false, false, 50}}) {
+            SCOPED_TRACE(::testing::Message()
+                         << "machine " << machine << (c.tourne ? ", turning" : ", at rest")
+                         << (c.montee ? ", rising " : ", falling ") << c.d);
+            Banc b(machine);
+            if (!c.tourne) {
+                b.Lancer(CodeVitesse);  // K = 0: the load holds the shaft at rest
+                b.Attendre(3000);
+            }
+            const bool arrete = std::abs(b.Lire()[N]) < 51;
+            ASSERT_EQ(arrete, !c.tourne);
+            const int32_t phase = c.montee == arrete ? StatutPhase1 : StatutPhase2;
+            b.Lancer(CodeVitesse, {1000, 0, c.montee ? c.d : 5, c.montee ? 10 : c.d},
+                     c.montee ? ControleMontee : ControleDescente);
+            int echantillons = 0, kMin = 1000, kMax = 0, kPrec = c.montee ? -1 : 1001;
+            int nMin = 100000, nMax = -100000;
+            bool sens = true;
+            for (int t = 0; t < 30000; t += 50) {
+                const Bloc l = b.Lire();
+                if (!(l[S] & StatutBalayage)) break;
+                if (l[S] & phase) {
+                    ++echantillons;
+                    kMin = std::min(kMin, l[K]), kMax = std::max(kMax, l[K]);
+                    nMin = std::min(nMin, l[N]), nMax = std::max(nMax, l[N]);
+                    sens &= c.montee ? l[K] >= kPrec : l[K] <= kPrec;
+                    kPrec = l[K];
+                }
+                b.Attendre(50);
+            }
+            EXPECT_NEAR(echantillons, c.d * 2, 2);  // every 50 ms over the sweep time
+            EXPECT_TRUE(sens);
+            EXPECT_LE(kMin, 20);
+            EXPECT_GE(kMax, 980);
+            // the load takes the shaft over the speeds of the characteristic
+            EXPECT_LT(nMin, 100);
+            EXPECT_GT(nMax, 1300);
+        }
 }
 
 TEST(SimVariateur, ChienDeGarde) {

@@ -5,9 +5,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <pty.h>
 #include <termios.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 
 #include "OutilsEssai.h"
@@ -52,6 +54,7 @@ Octets Echanger(int fd, const Octets& requete, size_t n) {
 
 TEST(SimModbus, TramesDeReferenceExceptionsEtSilences) {
     Variateur v;
+    v.SetTypeMachine(MasTriphasee);
     EsclaveModbus esclave(v);
     Octets r = esclave.TraiterRtu(LectureBloc).octets;
     ASSERT_EQ(r.size(), 25u);
@@ -60,6 +63,10 @@ TEST(SimModbus, TramesDeReferenceExceptionsEtSilences) {
     EXPECT_NEAR(r[5] << 8 | r[6], 1498, 2);  // R3 of the asynchronous machine at no load
     EXPECT_EQ(esclave.TraiterRtu(EcritureControle).octets, EchoControle);
     EXPECT_EQ(v.Statut() & StatutActive, StatutActive);
+    // Function 6 writes one register and echoes the request: K = 50 % at 19.20.
+    const Octets ecritureK = AvecCrc(Hex("01 06 07 7F 01 F4"));
+    EXPECT_EQ(esclave.TraiterRtu(ecritureK).octets, ecritureK);
+    EXPECT_EQ(v.KCourant(), 500);
 
     const auto reponse = [&](const char* requete) {
         return esclave.TraiterRtu(AvecCrc(Hex(requete))).octets;
@@ -70,6 +77,9 @@ TEST(SimModbus, TramesDeReferenceExceptionsEtSilences) {
     EXPECT_EQ(reponse("01 03 27 10 00 01"), AvecCrc(Hex("01 83 02")));
     EXPECT_EQ(reponse("01 10 07 D2 00 01 02 00 01"), AvecCrc(Hex("01 90 02")));  // 20.03
     EXPECT_EQ(reponse("01 10 07 EC 00 01 04 00 01 00 00"), AvecCrc(Hex("01 90 03")));
+    EXPECT_EQ(reponse("01 06 07 D2 00 01"), AvecCrc(Hex("01 86 02")));  // 20.03, read only
+    EXPECT_EQ(reponse("01 06 07 7F 01"), AvecCrc(Hex("01 86 03")));
+    EXPECT_EQ(v.KCourant(), 500);
     Octets corrompu = LectureBloc;
     corrompu[7] ^= 1;
     EXPECT_TRUE(esclave.TraiterRtu(corrompu).octets.empty());
@@ -124,12 +134,15 @@ TEST(SimModbus, DecoupageDesFluxRtuEtTcp) {
     // An unknown function is a frame once the line falls silent.
     const Octets inconnu = AvecCrc({1, 43, 14, 1, 0});
     d.Ajouter(inconnu.data(), inconnu.size(), 100);
+    EXPECT_EQ(d.Echeance(), 120);  // ends with the silence
     EXPECT_FALSE(d.Extraire(trame, 105));
     ASSERT_TRUE(d.Extraire(trame, 125));
     EXPECT_EQ(trame, inconnu);
     // A stray half frame is dropped.
     d.Ajouter(LectureBloc.data(), 5, 200);
+    EXPECT_EQ(d.Echeance(), 300);  // nothing to do before it is dropped
     EXPECT_FALSE(d.Extraire(trame, 400));
+    EXPECT_EQ(d.Echeance(), -1);
     d.Ajouter(LectureBloc.data(), LectureBloc.size(), 400);
     ASSERT_TRUE(d.Extraire(trame, 400));
     EXPECT_EQ(trame, LectureBloc);
@@ -198,5 +211,84 @@ TEST(SimServeur, CommandeBancRefuse) {
         EXPECT_EQ(statut, args.size() == 2 && args[0] == "--serial" ? 2 : 1);
         const std::string message = err.str();
         EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+    }
+}
+
+// The serial line is set fully raw, whatever a previous user of the device
+// left on it: no hardware or software flow control, no line editing, no
+// output processing, 19200 baud 8N1, reads that never block.
+TEST(SimServeur, LigneSerieBrute) {
+    int maitre = -1, esclave = -1;
+    ASSERT_EQ(openpty(&maitre, &esclave, nullptr, nullptr, nullptr), 0);
+    termios t{};
+    ASSERT_EQ(tcgetattr(esclave, &t), 0);
+    t.c_iflag |= IXON | IXOFF | IXANY | ICRNL | ISTRIP;
+    t.c_oflag |= OPOST | ONLCR;
+    t.c_lflag |= ICANON | ECHO | ISIG | IEXTEN;
+    t.c_cflag |= CRTSCTS | PARENB | CSTOPB;
+    t.c_cc[VMIN] = 1;
+    ASSERT_EQ(tcsetattr(esclave, TCSANOW, &t), 0);
+    ASSERT_EQ(tcgetattr(esclave, &t), 0);
+    ASSERT_TRUE((t.c_cflag & CRTSCTS) && (t.c_iflag & IXOFF));  // the device keeps them
+
+    Variateur v;
+    ServeurBanc serveur(v);
+    std::string erreur;
+    ASSERT_TRUE(serveur.OuvrirSerie(ttyname(esclave), erreur)) << erreur;
+    ASSERT_EQ(tcgetattr(esclave, &t), 0);
+    EXPECT_EQ(t.c_cflag & CRTSCTS, 0u);
+    EXPECT_EQ(t.c_iflag & (IXON | IXOFF | IXANY | ICRNL | ISTRIP | INPCK | BRKINT), 0u);
+    EXPECT_EQ(t.c_oflag & OPOST, 0u);
+    EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
+    EXPECT_EQ(t.c_cflag & (CSIZE | PARENB | CSTOPB | CLOCAL | CREAD),
+              static_cast<tcflag_t>(CS8 | CLOCAL | CREAD));
+    EXPECT_EQ(cfgetispeed(&t), static_cast<speed_t>(B19200));
+    EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B19200));
+    EXPECT_EQ(t.c_cc[VMIN], 0);
+    EXPECT_EQ(t.c_cc[VTIME], 0);
+    close(esclave);
+    close(maitre);
+}
+
+// Half a request on the line and nothing more: the server waits for the
+// rest or for the line to fall silent, it does not loop. Its clock and its
+// waits are the test's: each wait that finds nothing to read lasts what the
+// server asked for, so a wait of 0 ms would stop the clock.
+TEST(SimServeur, TrameIncompleteSansBoucleActive) {
+    for (size_t n : {size_t{1}, size_t{5}, size_t{7}}) {
+        SCOPED_TRACE(::testing::Message() << n << " bytes of a read request");
+        Variateur v;
+        ServeurBanc serveur(v);
+        int64_t ms = 0;
+        serveur.SuivreHorlogeLigne([&] { return ms; });
+        serveur.SuivreHorloge([&] { return ms; });
+        std::string nom, erreur;
+        ASSERT_TRUE(serveur.OuvrirPty(nom, erreur)) << erreur;
+        const int fd = open(("/dev/" + nom).c_str(), O_RDWR | O_NOCTTY);
+        ASSERT_GE(fd, 0);
+        termios t{};
+        tcgetattr(fd, &t);
+        cfmakeraw(&t);
+        tcsetattr(fd, TCSANOW, &t);
+        ASSERT_EQ(write(fd, LectureBloc.data(), n), static_cast<ssize_t>(n));
+        tcdrain(fd);
+
+        std::atomic<bool> arret{false};
+        int tours = 0, sansDelai = 0;
+        serveur.DefinirAttente([&](pollfd* p, size_t k, int delaiMs) {
+            ++tours;
+            const int pret = ::poll(p, k, 0);
+            if (pret == 0) {
+                sansDelai += delaiMs == 0;
+                ms += delaiMs;
+            }
+            if (tours >= 2000 || ms >= 1000) arret = true;
+            return pret;
+        });
+        ASSERT_TRUE(serveur.Servir(arret, erreur)) << erreur;
+        EXPECT_GE(ms, 1000);
+        EXPECT_LE(tours, 120);
+        EXPECT_EQ(sansDelai, 0);
+        close(fd);
     }
 }

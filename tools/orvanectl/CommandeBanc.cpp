@@ -38,7 +38,8 @@ const char* const UsageBanc =
     "                       [--fault badcrc|silent|exception|slow:MS|disconnect [--every N]]\n"
     "  Runs the simulated drive as a Modbus slave until interrupted.\n"
     "  --pty prints the name of the pseudo-terminal served (pts/N, under /dev).\n"
-    "  --machine 1..7 (0: the asynchronous machine); --rating sets parameter 11.32\n"
+    "  --machine 0..7 (default 0, none chosen: the DC machine with independent\n"
+    "  excitation, as the program measures it); --rating sets parameter 11.32\n"
     "  (default 1500); --mains defaults to the configuration's frequency.\n";
 
 int Usage(std::ostream& err, const std::string& message) {

@@ -1,0 +1,112 @@
+// The simulated bench through the program's own gateway (link type 3), in
+// simulated time: the gateway's pauses and the drive's time are one clock
+// that the test advances, so nothing sleeps.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "CoherenceBanc.h"
+#include "OutilsEssai.h"
+#include "comm/Horloge.h"
+#include "comm/Passerelle.h"
+#include "sim/LiaisonSimulee.h"
+#include "study/Study.h"
+
+using namespace orvane;
+using namespace orvane::essai;
+
+namespace {
+
+class BancPasserelle : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InitEtude();
+        ConfigGenerale = ConfigDefaut;
+        ConfigGenerale.TypeLiaison = LiaisonSimulation;
+        ReglagesCourants[MotCalibre] = 0;
+        horloge_ = DefinirHorloge([this] { return maintenant_; });
+        pause_ = DefinirPause([this](int ms) { maintenant_ += ms; });
+        sim::InstallerBancSimule();
+    }
+    void TearDown() override {
+        com.reset();
+        DefinirFabriqueSimulation({});
+        DefinirHorloge(horloge_);
+        DefinirPause(pause_);
+        ConfigGenerale = ConfigDefaut;
+    }
+    // A new gateway on a new bench, link open.
+    void Ouvrir(int32_t machine, int32_t caract) {
+        ReglagesCourants[MotTypeMachine] = machine;
+        ReglagesCourants[MotTypeCaract] = caract;
+        com = std::make_unique<TPasserelleCom>();
+        com->Initialise();
+        ASSERT_TRUE(com->LiaisonOuverte());
+        com->initime();
+    }
+    // `ms` of measurement steps 50 ms apart, as the acquisition timers run them.
+    void Mesurer(int ms) {
+        for (int t = 0; t < ms; t += 50) {
+            Pause(50);
+            com->LectureValeurs();
+            ASSERT_EQ(ValeursCourantes[GNumero], 0);
+        }
+    }
+
+    std::unique_ptr<TPasserelleCom> com;
+
+private:
+    int64_t maintenant_ = 1000000;
+    FonctionHorloge horloge_;
+    FonctionPause pause_;
+};
+
+}  // namespace
+
+// Every machine type, at rest and under half the scale's torque, gives
+// quantities that agree with one another. The torque comes from T = K at
+// K = 50 %, started as a manual acquisition starts it, or from the
+// constant-torque law, started as a load acquisition starts it.
+TEST_F(BancPasserelle, QuantitesCoherentesPourChaqueTypeDeMachine) {
+    for (const LigneMachine& l : LignesMachines)
+        for (int32_t caract : TypesChargeDemiEchelle) {
+            SCOPED_TRACE(::testing::Message()
+                         << "machine type " << l.type << ", characteristic " << caract);
+            Ouvrir(l.type, caract);
+            Mesurer(500);
+            const ValeursPoint repos = ValeursCourantes;
+            VerifierGrandeurs(repos, l);
+
+            com->setParam0();
+            if (caract == TypeCoupleK) {
+                com->EmissionControle(MotControle(caract, ControleMarche));
+                com->EmissionConstanteK(KDemi);
+            } else {
+                com->EmissionControle(MotControle(caract, ControleRepos));
+                std::copy(BlocCoupleConstant.begin(), BlocCoupleConstant.end(), com->P.begin());
+                com->EmissionParam();
+                com->EmissionControle(MotControle(caract, ControleMarche));
+            }
+            Mesurer(3000);
+            VerifierEnCharge(ValeursCourantes, repos, l);
+            com->Ferme();
+        }
+}
+
+// orvanectl's simulated link with no machine chosen measures the DC machine
+// it simulates: a voltage, a current, and the power they make.
+TEST_F(BancPasserelle, LiaisonSimuleeSansMachineChoisie) {
+    const Sortie s = Ctl({"link", "--sim", "read", "--json"});
+    ASSERT_EQ(s.statut, 0) << s.err;
+    const size_t debut = s.out.find("\"values\": [");
+    ASSERT_NE(debut, std::string::npos) << s.out;
+    std::istringstream in(s.out.substr(debut + 11));
+    ValeursPoint v{};
+    char separateur;
+    for (int32_t& x : v) in >> x >> separateur;
+    ASSERT_TRUE(in) << s.out;
+    VerifierGrandeurs(v, LignesMachines[MachineAucune]);
+    EXPECT_NEAR(v[GPuissanceElec], int64_t{v[GTension]} * v[GCourant] / 1000, 10) << s.out;
+}

@@ -41,6 +41,11 @@ TFormCalibreCourant::TFormCalibreCourant(QWidget* parent) : QDialog(parent) {
         b->setCheckable(true);
         b->setFixedSize(145, 40);
         b->setFocusPolicy(Qt::StrongFocus);
+        // The range in use is the button down, in the teal of the bars.
+        b->setStyleSheet(QStringLiteral(
+            "QToolButton { border: 1px solid #808080; border-radius: 3px; background: #f4f4f4; }"
+            "QToolButton:checked { background: #008080; color: white; border-color: #004040; }"
+            "QToolButton:focus { border: 2px solid #008080; }"));
         groupe_->addButton(b);
     }
     connect(ButtonCalibre2A, &QToolButton::clicked, this,

@@ -107,7 +107,10 @@ void TFormTrierPoints::FormShow() {
         groupeSelect_->addButton(item, static_cast<int>(ItemsSelect.size()));
         ItemsSelect.append(item);
         GrandeursListees.append(q);
+        // Made while the dialog opens: shown at once, not at the next event.
+        item->show();
     }
+    liste->activate();
     ItemsSelect[0]->setChecked(true);
     ItemsOrdre[0]->setChecked(true);
 }

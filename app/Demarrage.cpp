@@ -1,5 +1,7 @@
 #include "app/Demarrage.h"
 
+#include <QApplication>
+#include <QIcon>
 #include <QWidget>
 #include <vector>
 
@@ -30,6 +32,12 @@ Fenetre* Creer() {
 }
 
 }  // namespace
+
+void PreparerApplication() {
+    QApplication::setApplicationName(QString::fromLatin1(TitreApplication));
+    QApplication::setWindowIcon(QIcon(ImageProgramme(64)));
+    QApplication::setQuitOnLastWindowClosed(false);
+}
 
 void CreerFenetres() {
     if (!fenetres.empty()) return;

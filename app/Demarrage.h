@@ -4,6 +4,10 @@
 
 namespace orvane {
 
+// The application's title and icon; the program ends when the main menu
+// closes, not when its last window does.
+void PreparerApplication();
+
 // Creates the windows in this order: main menu (whose creation reads the
 // configuration before any other window exists), tracing window,
 // new-characteristic dialog, communication window, live display, choice

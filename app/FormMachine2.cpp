@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -131,13 +132,27 @@ void TFormMachine2::Legender() {
 }
 
 void TFormMachine2::showEvent(QShowEvent* event) {
-    if (!event->spontaneous()) FormShow();
+    if (!event->spontaneous()) {
+        if (!dejaMontre_) Centrer(this, nullptr);
+        dejaMontre_ = true;
+        FormShow();
+    }
     QWidget::showEvent(event);
 }
 
 void TFormMachine2::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange) Legender();
     QWidget::changeEvent(event);
+}
+
+void TFormMachine2::keyPressEvent(QKeyEvent* event) {
+    // Enter runs the command that has the focus, as in a dialog.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        if (auto* b = qobject_cast<QPushButton*>(focusWidget())) {
+            b->click();
+            return;
+        }
+    QWidget::keyPressEvent(event);
 }
 
 void TFormMachine2::OuvrirChoix(int page) {

@@ -49,6 +49,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // The folder of the work-file dialogs and the captions, from the
@@ -56,6 +57,7 @@ private:
     void Legender();
     void OuvrirChoix(int page);
     void EssayerLiaison();
+    bool dejaMontre_ = false;
 };
 
 }  // namespace orvane

@@ -9,9 +9,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromLatin1(orvane::TitreApplication));
-    // The program ends when the main menu closes, not when its last window does.
-    QApplication::setQuitOnLastWindowClosed(false);
+    orvane::PreparerApplication();
 
     orvane::TRapportBoites rapport;
     orvane::DefinirRapport(&rapport);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTimer>
@@ -14,6 +15,7 @@
 #include "OutilsEssai.h"
 #include "app/Demarrage.h"
 #include "app/FormMachine2.h"
+#include "app/RapportBoites.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/Avertissements.h"
 #include "dialogs/CalibreCourant.h"
@@ -446,6 +448,104 @@ private slots:
         QCOMPARE(ConfigGenerale.Langue, LangueEspagnol);
         QCOMPARE(ConfigGenerale.TypeLiaison, LiaisonAucune);
         ChoixLangue(LangueFrancais);
+    }
+
+    void enterRunsTheCommandThatHasTheFocus() {
+        Montrer();
+        ChoixEssai choix;
+        FenetreChoix = &choix;
+        menu->ButtonChargeDynamique->setFocus();
+        QTest::keyClick(menu, Qt::Key_Return);
+        FenetreChoix = nullptr;
+        QCOMPARE(choix.pages, std::vector<int>{2});
+        Montrer();
+    }
+
+    void theApplication() {
+        PreparerApplication();
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Orvane_FR_CTComs.exe"));
+        QVERIFY(!QGuiApplication::quitOnLastWindowClosed());
+        QVERIFY(!QGuiApplication::windowIcon().isNull());
+    }
+
+    void messageBoxes_data() {
+        QTest::addColumn<int>("bouton");  // QMessageBox::StandardButton, 0 = Escape
+        QTest::addColumn<int>("reponse");
+        QTest::addRow("Yes") << int(QMessageBox::Yes) << int(ReponseQuestion::Oui);
+        QTest::addRow("No") << int(QMessageBox::No) << int(ReponseQuestion::Non);
+        QTest::addRow("Cancel") << int(QMessageBox::Cancel) << int(ReponseQuestion::Annuler);
+        QTest::addRow("Escape") << 0 << int(ReponseQuestion::Annuler);
+    }
+    void messageBoxes() {
+        QFETCH(int, bouton);
+        QFETCH(int, reponse);
+        TRapportBoites boites;
+        QString texte;
+        QList<QMessageBox::StandardButton> boutons;
+        int essais = 0;
+        std::function<void()> repondre = [&] {
+            auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (boite == nullptr) {
+                if (++essais < 100) QTimer::singleShot(10, repondre);
+                return;
+            }
+            texte = boite->text();
+            boutons.clear();
+            for (QAbstractButton* b : boite->buttons()) boutons.append(boite->standardButton(b));
+            QAbstractButton* b = boite->button(QMessageBox::StandardButton(bouton));
+            if (b != nullptr)
+                b->click();
+            else
+                QTest::keyClick(boite, Qt::Key_Escape);
+        };
+        QTimer::singleShot(0, repondre);
+        QCOMPARE(int(boites.Question("Fichier modifié. Voulez-vous l'enregistrer?")), reponse);
+        QCOMPARE(texte, QStringLiteral("Fichier modifié. Voulez-vous l'enregistrer?"));
+        QCOMPARE(boutons.size(), 3);
+        QVERIFY(boutons.contains(QMessageBox::Yes) && boutons.contains(QMessageBox::No) &&
+                boutons.contains(QMessageBox::Cancel));
+
+        // A warning has its OK button only.
+        bouton = int(QMessageBox::Ok);
+        essais = 0;
+        QTimer::singleShot(0, repondre);
+        boites.Avertissement("Erreur de liaison");
+        QCOMPARE(texte, QStringLiteral("Erreur de liaison"));
+        QCOMPARE(boutons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
+    }
+
+    void tracingWindowTakesTheChoice_data() {
+        QTest::addColumn<int>("courante");
+        QTest::addColumn<int>("typeAvant");  // type of trial 1, which holds points
+        QTest::addColumn<int>("typeChoisi");
+        QTest::addColumn<int>("nbCaract");
+        QTest::addColumn<int>("typeEssai1");
+        QTest::addRow("same law, new settings") << 1 << 6 << 6 << 1 << 6;
+        QTest::addRow("other law") << 1 << 6 << 8 << 2 << 6;
+        QTest::addRow("no current trial") << 0 << 6 << 6 << 2 << 6;
+        QTest::addRow("machine study to machine study") << 1 << 1 << 3 << 1 << 3;
+    }
+    void tracingWindowTakesTheChoice() {
+        QFETCH(int, courante);
+        QFETCH(int, typeAvant);
+        QFETCH(int, typeChoisi);
+        QFETCH(int, nbCaract);
+        QFETCH(int, typeEssai1);
+        InitEtude();
+        ReglagesCourants[MotTypeMachine] = MasTriphasee;
+        ReglagesCourants[MotTypeCaract] = typeAvant;
+        NouvelleCaract();
+        ValeursCourantes[GVitesse] = 1400;
+        QVERIFY(AjouterPoint());
+        CaractCourante = courante;
+        ReglagesCourants[MotTypeCaract] = typeChoisi;
+        ReglagesCourants[MotInertie] = 77;
+        FormTraceCaract->Setcourbe();
+        QCOMPARE(Etude.NbCaract, nbCaract);
+        QCOMPARE(Caracts[1].Entete[MotTypeCaract], typeEssai1);
+        QCOMPARE(CaractCourante, nbCaract);
+        QCOMPARE(Caracts[CaractCourante].Entete[MotInertie], 77);
+        QCOMPARE(Caracts[CaractCourante].Entete[MotTypeCaract], typeChoisi);
     }
 
     void demonstrationConfigurationSelectsTheSimulatedBench() {

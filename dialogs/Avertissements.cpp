@@ -80,6 +80,7 @@ TAvertissements::TAvertissements(QWidget* parent) : QDialog(parent) {
     auto* colonne = new QVBoxLayout(this);
     colonne->setContentsMargins(8, 6, 8, 8);
     colonne->setSpacing(2);
+    colonne->addStretch(1);
     colonne->addWidget(TextAvert0);
     colonne->addWidget(TextAvert1);
     colonne->addWidget(TextAvert2);

@@ -22,6 +22,10 @@ struct GestionErreur {
     int avertissements;
 };
 
+// The largest picture decoded: far above any window's, far below what a
+// forged header could make the program allocate.
+constexpr long long PixelsMax = 40'000'000;
+
 [[noreturn]] void SortieErreur(j_common_ptr info) {
     auto* e = reinterpret_cast<GestionErreur*>(info->err);
     std::longjmp(e->retour, 1);
@@ -52,6 +56,10 @@ bool Decoder(const unsigned char* donnees, unsigned long taille, QImage* sortie)
     }
     jpeg_mem_src(&info, donnees, taille);
     jpeg_read_header(&info, TRUE);
+    if (static_cast<long long>(info.image_width) * info.image_height > PixelsMax) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
     const bool cmjn = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmjn ? JCS_CMYK : JCS_RGB;
     info.dct_method = JDCT_ISLOW;

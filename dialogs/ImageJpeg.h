@@ -12,7 +12,8 @@
 
 namespace orvane {
 
-// Decodes a JPEG image held in memory into an RGB32 picture; null on failure.
+// Decodes a JPEG image held in memory into an RGB32 picture; null on failure
+// and for pictures of more than 40 million pixels.
 QImage DecoderJpeg(const QByteArray& octets);
 // Reads and decodes a JPEG file; null on failure.
 QImage LireJpeg(const QString& chemin);

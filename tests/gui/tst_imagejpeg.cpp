@@ -141,6 +141,12 @@ private slots:
         geant[sof + 7] = char(0xFF);
         geant[sof + 8] = char(0xFF);
         QTest::addRow("65535 x 65535 frame") << geant;
+        // 20000 x 20000 (0x4E20): a frame that could be allocated, but should not be.
+        geant[sof + 5] = char(0x4E);
+        geant[sof + 6] = char(0x20);
+        geant[sof + 7] = char(0x4E);
+        geant[sof + 8] = char(0x20);
+        QTest::addRow("20000 x 20000 frame") << geant;
     }
     void damagedFilesGiveANullPicture() {
         QFETCH(QByteArray, octets);

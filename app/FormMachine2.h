@@ -1,7 +1,15 @@
-// The main menu.
+// The main menu: the picture of the bench and the seven commands of the
+// program. Its creation reads the configuration before any window shows;
+// its first display opens the link to the drive; its closing asks about
+// unsaved work, releases the link, writes the configuration and ends the
+// program.
 #pragma once
 
 #include <QWidget>
+#include <functional>
+
+class QLabel;
+class QPushButton;
 
 namespace orvane {
 
@@ -10,6 +18,46 @@ class TFormMachine2 : public QWidget {
 
 public:
     explicit TFormMachine2(QWidget* parent = nullptr);
+
+    QLabel* Image1;
+    QPushButton* ButtonTraceCarct;
+    QPushButton* ButtonChargeStatique;
+    QPushButton* ButtonChargeDynamique;
+    QPushButton* ButtonOuvrir;
+    QPushButton* ButtonNouveauTravail;
+    QPushButton* ButtonConfigure;
+    QPushButton* ButtonQuitter;
+
+    // What ends the program once the closing is accepted; by default the
+    // application's event loop stops, whatever other window is open.
+    std::function<void()> FinProgramme;
+
+public slots:
+    // Start folder, configuration, network address, link state, new study.
+    void FormCreate();
+    // The link attempt of the first display, the work-file folder, captions.
+    void FormShow();
+    void ButtonTraceCarctClick();
+    void ButtonChargeStatiqueClick();
+    void ButtonChargeDynamiqueClick();
+    void ButtonOuvrirClick();
+    void ButtonNouveauTravailClick();
+    void ButtonConfigureClick();
+    void ButtonQuitterClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // The folder of the work-file dialogs and the captions, from the
+    // current text table.
+    void Legender();
+    void OuvrirChoix(int page);
+    void EssayerLiaison();
+    bool dejaMontre_ = false;
 };
 
 }  // namespace orvane

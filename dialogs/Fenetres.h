@@ -32,9 +32,19 @@ public:
     virtual void Montrer() = 0;
 };
 
+// The choice of a machine and characteristic, or of an industrial load.
+class IFenetreChoix {
+public:
+    virtual ~IFenetreChoix() = default;
+    // Shows the window on page 0 (characteristic study), 1 (static loads)
+    // or 2 (dynamic loads), without waiting for it to close.
+    virtual void Ouvrir(int page) = 0;
+};
+
 // The process-wide references, set once by the program at start.
 extern QWidget* FormMachine2;  // the main menu
 extern IFenetreTrace* FormTraceCaract;
 extern IFenetreVisuApp* FormVisuApp;
+extern IFenetreChoix* FenetreChoix;  // the choice window
 
 }  // namespace orvane

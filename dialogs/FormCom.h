@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 
 #include "comm/Passerelle.h"
 
@@ -28,6 +29,11 @@ public:
     bool ChoisirFichierEnregistrer(QString& nom);
     // Forgets the remembered name (a cancelled open, a new study).
     void OublierNomFichier();
+    // Replaces the two file dialogs (tests): f receives the proposed name
+    // (the remembered one when saving) and answers like the dialog. An empty
+    // function brings the dialogs back. Returns the previous one.
+    using ChoixFichier = std::function<bool(bool enregistrer, QString& nom)>;
+    ChoixFichier DefinirChoixFichier(ChoixFichier f);
 
     // Spy dump to the clipboard.
     void Espion();
@@ -35,6 +41,7 @@ public:
 private:
     QString dossierFichiers_;
     QString nomFichier_;
+    ChoixFichier choixFichier_;
 };
 
 extern TFormCom* FormCom;

@@ -1,0 +1,75 @@
+#include "app/Demarrage.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QWidget>
+#include <vector>
+
+#include "app/FormMachine2.h"
+#include "app/FormVisuApp.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/Avertissements.h"
+#include "dialogs/CalibreCourant.h"
+#include "dialogs/Fenetres.h"
+#include "dialogs/FormCom.h"
+#include "dialogs/NouvelCaract.h"
+#include "dialogs/TrierPoints.h"
+#include "load/Visualisation.h"
+#include "tracing/FormTraceCaract.h"
+
+namespace orvane {
+
+namespace {
+
+// The windows in the order of their creation.
+std::vector<QWidget*> fenetres;
+
+template <class Fenetre>
+Fenetre* Creer() {
+    auto* f = new Fenetre;
+    fenetres.push_back(f);
+    return f;
+}
+
+}  // namespace
+
+void PreparerApplication() {
+    QApplication::setApplicationName(QString::fromLatin1(TitreApplication));
+    QApplication::setWindowIcon(QIcon(ImageProgramme(64)));
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void CreerFenetres() {
+    if (!fenetres.empty()) return;
+    FormMachine2 = Creer<TFormMachine2>();
+    FormTraceCaract = Creer<TFormTraceCaract>();
+    NouvelCaract = Creer<TNouvelCaract>();
+    FormCom = Creer<TFormCom>();
+    FormVisualisation = Creer<TFormVisualisation>();
+    // The choice window comes here, registering itself as FenetreChoix.
+    FormTrierPoints = Creer<TFormTrierPoints>();
+    FormCalibreCourant = Creer<TFormCalibreCourant>();
+    FormVisuApp = Creer<TFormVisuApp>();
+    AboutBox = Creer<TAboutBox>();
+    Avertissements = Creer<TAvertissements>();
+}
+
+void DetruireFenetres() {
+    while (!fenetres.empty()) {
+        delete fenetres.back();
+        fenetres.pop_back();
+    }
+    Avertissements = nullptr;
+    AboutBox = nullptr;
+    FormVisuApp = nullptr;
+    FormCalibreCourant = nullptr;
+    FormTrierPoints = nullptr;
+    FenetreChoix = nullptr;
+    FormVisualisation = nullptr;
+    FormCom = nullptr;
+    NouvelCaract = nullptr;
+    FormTraceCaract = nullptr;
+    FormMachine2 = nullptr;
+}
+
+}  // namespace orvane

@@ -1,0 +1,177 @@
+// The JPEG picture loader: what it decodes must be what the JPEG says
+// (pixel for pixel the same as Qt's own decoder, which uses the same
+// library), and a damaged file must give a null picture, never a crash or
+// half a picture.
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+
+#include "OutilsEssai.h"
+#include "dialogs/ImageJpeg.h"
+
+using namespace orvane;
+
+namespace {
+
+QImage Motif(int largeur, int hauteur, int sorte) {
+    QImage image(largeur, hauteur, QImage::Format_RGB32);
+    for (int y = 0; y < hauteur; ++y)
+        for (int x = 0; x < largeur; ++x) {
+            switch (sorte) {
+                case 0: image.setPixel(x, y, qRgb(0, 128, 128)); break;
+                case 1:
+                    image.setPixel(
+                        x, y,
+                        qRgb(x * 255 / std::max(largeur - 1, 1), y * 255 / std::max(hauteur - 1, 1),
+                             (x + y) * 255 / (largeur + hauteur)));
+                    break;
+                default:
+                    image.setPixel(
+                        x, y, ((x / 8) + (y / 8)) % 2 ? qRgb(250, 250, 250) : qRgb(10, 10, 10));
+            }
+        }
+    return image;
+}
+
+// Largest difference of one colour channel between two pictures of one size.
+int Ecart(const QImage& a, const QImage& b) {
+    int ecart = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            ecart = std::max({ecart, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                              std::abs(qBlue(p) - qBlue(q))});
+        }
+    return ecart;
+}
+
+QByteArray Octets(const QString& chemin) {
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class TstImageJpeg : public QObject {
+    Q_OBJECT
+
+    essai::DossierTemporaire dossier;
+    QString Chemin(const char* nom) const { return QString::fromStdString(dossier / nom); }
+
+private slots:
+    void decodesLikeTheLibraryItself_data() {
+        QTest::addColumn<int>("largeur");
+        QTest::addColumn<int>("hauteur");
+        QTest::addColumn<int>("sorte");
+        QTest::addColumn<int>("qualite");
+        QTest::addColumn<int>("ecartSource");  // the most a channel may move through the codec
+        QTest::addRow("flat teal 1x1") << 1 << 1 << 0 << 90 << 2;
+        QTest::addRow("flat teal 17x9") << 17 << 9 << 0 << 90 << 2;
+        QTest::addRow("gradient 501x225") << 501 << 225 << 1 << 95 << 8;
+        QTest::addRow("checker 64x40 q100") << 64 << 40 << 2 << 100 << 8;
+        QTest::addRow("checker 33x31 q10") << 33 << 31 << 2 << 10 << 255;
+    }
+    void decodesLikeTheLibraryItself() {
+        QFETCH(int, largeur);
+        QFETCH(int, hauteur);
+        QFETCH(int, sorte);
+        QFETCH(int, qualite);
+        QFETCH(int, ecartSource);
+        const QImage source = Motif(largeur, hauteur, sorte);
+        const QString chemin = Chemin("motif.jpg");
+        QVERIFY(EcrireJpeg(source, chemin, qualite));
+
+        const QImage lu = LireJpeg(chemin);
+        QVERIFY(!lu.isNull());
+        QCOMPARE(lu.size(), source.size());
+        QCOMPARE(lu.format(), QImage::Format_RGB32);
+        const QImage reference(chemin, "JPG");
+        QVERIFY(!reference.isNull());
+        QCOMPARE(Ecart(lu, reference.convertToFormat(QImage::Format_RGB32)), 0);
+        QVERIFY(Ecart(lu, source) <= ecartSource);
+        // From memory as from the file.
+        QCOMPARE(DecoderJpeg(Octets(chemin)), lu);
+    }
+
+    void decodesGreyAndForeignFiles() {
+        // A grey picture written by another encoder comes back in RGB.
+        QImage gris(40, 24, QImage::Format_Grayscale8);
+        for (int y = 0; y < gris.height(); ++y)
+            for (int x = 0; x < gris.width(); ++x) gris.setPixel(x, y, qRgb(x * 6, x * 6, x * 6));
+        const QString chemin = Chemin("gris.jpg");
+        QVERIFY(gris.save(chemin, "JPG", 90));
+        const QImage lu = LireJpeg(chemin);
+        QVERIFY(!lu.isNull());
+        QCOMPARE(Ecart(lu, QImage(chemin).convertToFormat(QImage::Format_RGB32)), 0);
+        for (int x = 0; x < lu.width(); ++x) {
+            const QRgb p = lu.pixel(x, 10);
+            QVERIFY(qRed(p) == qGreen(p) && qGreen(p) == qBlue(p));
+        }
+    }
+
+    void damagedFilesGiveANullPicture_data() {
+        QTest::addColumn<QByteArray>("octets");
+        const QString bon = Chemin("bon.jpg");
+        EcrireJpeg(Motif(120, 80, 1), bon, 90);
+        const QByteArray jpeg = Octets(bon);
+        QVERIFY(jpeg.size() > 1000);
+        QByteArray png;
+        QBuffer tampon(&png);
+        tampon.open(QIODevice::WriteOnly);
+        Motif(8, 8, 0).save(&tampon, "PNG");
+
+        QTest::addRow("empty") << QByteArray();
+        QTest::addRow("text") << QByteArray("not a picture at all");
+        QTest::addRow("png") << png;
+        QTest::addRow("start marker only") << jpeg.left(2);
+        QTest::addRow("header only") << jpeg.left(300);
+        QTest::addRow("half") << jpeg.left(jpeg.size() / 2);
+        QTest::addRow("end marker missing") << jpeg.left(jpeg.size() - 2);
+        QByteArray abime = jpeg;
+        for (int i = 400; i < abime.size() - 2; i += 7) abime[i] = char(0xFF);
+        QTest::addRow("scan overwritten") << abime;
+        QByteArray geant = jpeg;
+        // Frame header dimensions (SOF0: FF C0, length, precision, height, width).
+        const qsizetype sof = geant.indexOf(QByteArray("\xFF\xC0", 2));
+        QVERIFY(sof > 0);
+        geant[sof + 5] = char(0xFF);
+        geant[sof + 6] = char(0xFF);
+        geant[sof + 7] = char(0xFF);
+        geant[sof + 8] = char(0xFF);
+        QTest::addRow("65535 x 65535 frame") << geant;
+        // 20000 x 20000 (0x4E20): a frame that could be allocated, but should not be.
+        geant[sof + 5] = char(0x4E);
+        geant[sof + 6] = char(0x20);
+        geant[sof + 7] = char(0x4E);
+        geant[sof + 8] = char(0x20);
+        QTest::addRow("20000 x 20000 frame") << geant;
+    }
+    void damagedFilesGiveANullPicture() {
+        QFETCH(QByteArray, octets);
+        QVERIFY(DecoderJpeg(octets).isNull());
+        const QString chemin = Chemin("abime.jpg");
+        QFile f(chemin);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(octets);
+        f.close();
+        QVERIFY(LireJpeg(chemin).isNull());
+    }
+
+    void missingFileAndNullPicture() {
+        QVERIFY(LireJpeg(Chemin("absent.jpg")).isNull());
+        QVERIFY(!EcrireJpeg(QImage(), Chemin("rien.jpg")));
+        QVERIFY(!EcrireJpeg(Motif(4, 4, 0), Chemin("pas/de/dossier.jpg")));
+    }
+
+    void theBenchPictureComesWithTheProgram() {
+        const QString chemin = CheminImage(QString::fromLatin1(ImageBanc));
+        QVERIFY(chemin.endsWith(QStringLiteral("/images/banc.jpg")));
+        const QImage banc = LireJpeg(chemin);
+        QCOMPARE(banc.size(), QSize(501, 225));
+    }
+};
+
+QTEST_MAIN(TstImageJpeg)
+#include "tst_imagejpeg.moc"

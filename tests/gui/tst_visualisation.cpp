@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QScrollBar>
+#include <QTemporaryFile>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -442,14 +443,16 @@ private slots:
         QCOMPARE(v->Affichage[0]->width(), obtenue.width() / 3);
     }
 
+    // The screen of this test is 16:10: a maximised window takes it whole
+    // and keeps that shape.
     void maximisedWindowKeepsItsShape() {
         ouvrir(1, 1);
-        v->setWindowState(Qt::WindowMaximized);
-        v->resize(1000, 900);  // as the system would size a maximised window
+        v->showMaximized();
+        QTRY_COMPARE(v->size(), QSize(1280, 800));
         QTest::qWait(20);
-        const QSize taille = v->size();
         v->FormResize();
-        QCOMPARE(v->size(), taille);
+        QCOMPARE(v->size(), QSize(1280, 800));
+        QVERIFY(v->windowState() & Qt::WindowMaximized);
     }
 
     void pictures_data() {
@@ -489,5 +492,19 @@ private slots:
     }
 };
 
-QTEST_MAIN(TstVisualisation)
+// Off screen, the test runs on a 16:10 screen of its own.
+int main(int argc, char** argv) {
+    QTemporaryFile ecran;
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && ecran.open()) {
+        ecran.write(R"({"synchronousWindowSystemEvents": true, "windowFrameMargins": false,
+            "screens": [{"name": "E", "x": 0, "y": 0, "width": 1280, "height": 800,
+                         "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        ecran.close();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + ecran.fileName().toLocal8Bit());
+    }
+    QApplication app(argc, argv);
+    TstVisualisation essai;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&essai, argc, argv);
+}
 #include "tst_visualisation.moc"

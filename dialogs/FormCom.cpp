@@ -335,6 +335,7 @@ void TFormCom::RemplirPorts() {
         GroupeCom->addButton(item, static_cast<int>(i));
         colonne->insertWidget(colonne->count() - 1, item);  // before the closing stretch
         item->setChecked(static_cast<int>(i) == ComSelection.NumComportSelect());
+        item->show();  // the list is filled while the window is being shown
         ItemsCom.append(item);
     }
     TexteAucunPortCom->setVisible(ItemsCom.isEmpty());

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QResizeEvent>
@@ -179,8 +180,17 @@ void TFormVisualisation::showEvent(QShowEvent* event) {
 }
 
 void TFormVisualisation::closeEvent(QCloseEvent* event) {
-    FormClose();
+    // Closing a window that is not open sends nothing.
+    if (isVisible()) FormClose();
     QWidget::closeEvent(event);
+}
+
+void TFormVisualisation::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        ButtonCloseClick();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TFormVisualisation::resizeEvent(QResizeEvent* event) {

@@ -186,22 +186,30 @@ private slots:
     }
 
     void closingStopsTheTimerAndSendsRest_data() {
-        QTest::addColumn<bool>("bouton");
-        QTest::newRow("close button") << true;
-        QTest::newRow("close box") << false;
+        QTest::addColumn<int>("maniere");
+        QTest::newRow("close button") << 0;
+        QTest::newRow("close box") << 1;
+        QTest::newRow("Escape") << 2;
     }
     void closingStopsTheTimerAndSendsRest() {
-        QFETCH(bool, bouton);
+        QFETCH(int, maniere);
         ouvrir(1, 1);
         lien->journal.clear();
-        if (bouton)
+        if (maniere == 0)
             QTest::mouseClick(v->ButtonClose, Qt::LeftButton);
-        else
+        else if (maniere == 1)
             v->close();  // what the window frame's close box does
+        else
+            QTest::keyClick(v, Qt::Key_Escape);
         QVERIFY(!v->isVisible());
         QVERIFY(!v->TimerA->isActive());
         QCOMPARE(lien->journal, QStringList{QStringLiteral("W20.29=1")});
         QVERIFY(appelante->isVisible());
+        // Closing it again (the window is not open) sends nothing.
+        appelante->hide();
+        v->close();
+        QCOMPARE(lien->journal.size(), 1);
+        QVERIFY(appelante->isHidden());
     }
 
     void kIsSentAndReadAtOnce_data() {

@@ -147,10 +147,12 @@ void TPasserelleCom::Initialise() {
     calibre_ = -1;
     if (ouverte_) calibre_ = ReadRegModbus(ParamCalibre.menu, ParamCalibre.parametre);
     ConfigGenerale.GammePuissance = GammeDeCalibre(calibre_, ConfigGenerale.GammePuissance);
-    if (ouverte_)
+    if (ouverte_) {
         EmissionControle(ControleRepos);
-    else
+        LiaisonPrete();
+    } else {
         Avertir(std::string(Textes.Texte(168)));
+    }
 }
 
 void TPasserelleCom::Ferme() {
@@ -184,7 +186,10 @@ void TPasserelleCom::LectureValeurs() {
     const bool lu = !derniereErreur_;
     // After a failed read the block's first word means nothing: the last
     // good status word is kept and echoed.
-    if (lu) status_ = statusCopie_ = bloc[0];
+    if (lu) {
+        status_ = statusCopie_ = bloc[0];
+        StatutLu(statusCopie_);
+    }
     SetStatus();
     if (lu && !derniereErreur_) {
         ValeursCourantes[GNumero] = 0;

@@ -121,6 +121,14 @@ public:
     // the maker installed with DefinirFabriqueSimulation); nullptr otherwise.
     ITransportModbus* Transport(int32_t typeLiaison);
 
+protected:
+    // Called by Initialise each time it finds the link open, after the idle
+    // control word: the moment the link (re)starts.
+    virtual void LiaisonPrete() {}
+    // Called by each measurement step whose block read succeeded, with the
+    // status word the drive sent.
+    virtual void StatutLu(int32_t statut) { (void)statut; }
+
 private:
     // The link of a type when it exists, without making one.
     const ITransportModbus* TransportExistant(int32_t typeLiaison) const;

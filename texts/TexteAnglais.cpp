@@ -354,6 +354,7 @@ constinit const TTextesOrvane TexteAnglais = {
         "Link lost: the values shown are the last ones read",  // 181
         "No serial port found",  // 182
         "No link to the active load",  // 183
+        "Link lost",  // 184
     }},
 };
 

@@ -354,6 +354,7 @@ constinit const TTextesOrvane TexteEspagnol = {
         "Enlace perdido: los valores mostrados son los últimos leídos",  // 181
         "Ningún puerto serie encontrado",  // 182
         "Sin enlace con la carga activa",  // 183
+        "Enlace perdido",  // 184
     }},
 };
 

@@ -354,6 +354,7 @@ constinit const TTextesOrvane TexteFrancais = {
         "Liaison perdue : les valeurs affichées sont les dernières lues",  // 181
         "Aucun port série trouvé",  // 182
         "Pas de liaison avec la charge active",  // 183
+        "Liaison perdue",  // 184
     }},
 };
 

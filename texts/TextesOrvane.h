@@ -30,7 +30,7 @@ inline constexpr int NbEtatAcquisition = 4;
 inline constexpr int NbListesApplications = 10;
 inline constexpr int NbTextesNumerotes = 178;
 // Texts of our own, numbered on from 179: the simulated bench, the link state.
-inline constexpr int NbTextesAjoutes = 5;
+inline constexpr int NbTextesAjoutes = 6;
 inline constexpr int DernierTexte = NbTextesNumerotes + NbTextesAjoutes;
 
 struct TTextesOrvane {
@@ -81,5 +81,6 @@ inline constexpr int TexteExplicationBanc = 180;  // what the simulated bench is
 inline constexpr int TexteLiaisonPerdue = 181;    // live display: readings fail
 inline constexpr int TexteAucunPort = 182;        // no serial port on this computer
 inline constexpr int TexteSansLiaison = 183;      // live display: the link is not open
+inline constexpr int TexteLiaisonCoupee = 184;    // live display: no valid reading any more
 
 }  // namespace orvane

@@ -351,7 +351,7 @@ private slots:
         // The unreadable file is not what the next save proposes.
         QString nom;
         FormCom->ChoisirFichierEnregistrer(nom);
-        QCOMPARE(fichiers.proposes.last(), QString());
+        QVERIFY(!fichiers.proposes.last().endsWith(".OVX2"));  // the folder, no name
     }
 
     void cancellingTheOpenDialogForgetsTheName() {
@@ -363,7 +363,7 @@ private slots:
         QTest::mouseClick(menu->ButtonOuvrir, Qt::LeftButton);  // cancelled
         QVERIFY(menu->isVisible());
         FormCom->ChoisirFichierEnregistrer(nom);
-        QCOMPARE(fichiers.proposes.last(), QString());
+        QVERIFY(!fichiers.proposes.last().endsWith(".OVX2"));  // the folder, no name
     }
 
     void newWork_data() {
@@ -398,7 +398,7 @@ private slots:
             // The new study has no name for the next save to propose.
             QString nom;
             FormCom->ChoisirFichierEnregistrer(nom);
-            QCOMPARE(fichiers.proposes.last(), QString());
+            QVERIFY(!fichiers.proposes.last().endsWith(".OVX2"));  // the folder, no name
         }
         // A saved study is not asked about.
         rapport->questions.clear();

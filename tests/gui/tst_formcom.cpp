@@ -1,0 +1,557 @@
+// The settings window: address edits (digits only, range message, silent
+// filling), language and frequency buttons, what OK stores and what Cancel
+// leaves, the link closed while shown and reopened on OK, the spy log and
+// its dump, the work-file dialogs' remembered name.
+#include <QApplication>
+#include <QButtonGroup>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QtTest>
+#include <filesystem>
+#include <optional>
+
+#include "Captures.h"
+#include "OutilsEssai.h"
+#include "comm/Horloge.h"
+#include "dialogs/Fenetres.h"
+#include "dialogs/FormCom.h"
+#include "sim/LiaisonSimulee.h"
+#include "study/Cp1252.h"
+#include "study/Study.h"
+#include "texts/TextesOrvane.h"
+
+using namespace orvane;
+
+namespace {
+
+// The settings window with its gateway hooks reachable, so that the spy can
+// be fed chosen status words.
+class FormComEssai : public TFormCom {
+public:
+    using TFormCom::LiaisonPrete;
+    using TFormCom::StatutLu;
+};
+
+class TraceFactice : public IFenetreTrace {
+public:
+    void Setcourbe() override {}
+    void Montrer() override {}
+    bool EstVisible() const override { return false; }
+    void Langue() override { ++langues; }
+    bool Avertissement() override { return true; }
+    int langues = 0;
+};
+
+QString Texte(int n) {
+    const std::string_view s = Textes.Texte(n);
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+std::string Adresse(int i) { return ConfigGenerale.Adresse[i].Lire(); }
+
+}  // namespace
+
+class TstFormCom : public QObject {
+    Q_OBJECT
+
+    FormComEssai* f = nullptr;
+    TraceFactice trace;
+    essai::DossierTemporaire sysfs;
+    std::optional<essai::RapportEnregistre> rapport;
+    FonctionPause pause_;
+
+    QLineEdit* edit(int i) const {
+        return QList<QLineEdit*>{f->EditTC1, f->EditTC2, f->EditTC3, f->EditTC4}[i];
+    }
+    QToolButton* boutonLangue(int code) const {
+        return code == LangueAnglais    ? f->ButtonUK
+               : code == LangueEspagnol ? f->ButtonSP
+                                        : f->ButtonFR;
+    }
+    void montrer() {
+        f->show();
+        QVERIFY(f->isVisible());
+    }
+    // A serial device folder as the tty class shows one.
+    void port(const std::string& nom) {
+        std::filesystem::create_directories(sysfs.racine / nom / "device");
+    }
+
+private slots:
+    void initTestCase() {
+        sim::InstallerBancSimule(1, false);
+        pause_ = DefinirPause([](int) {});
+        port("ttyQ7");
+        port("ttyQ12");
+        f = new FormComEssai;
+        QCOMPARE(FormCom, f);
+        f->ComSelection = TComSelection(sysfs.racine.string());
+        FormTraceCaract = &trace;
+    }
+    void cleanupTestCase() {
+        FormTraceCaract = nullptr;
+        delete f;
+        DefinirPause(pause_);
+    }
+    void init() {
+        ConfigGenerale = ConfigDefaut;
+        ConfigGenerale.TypeLiaison = LiaisonSimulation;
+        ChoixLangue(LangueFrancais);
+        InitEtude();
+        trace.langues = 0;
+        rapport.emplace();
+    }
+    void cleanup() {
+        f->hide();
+        f->Ferme();
+        rapport.reset();
+    }
+
+    // ---- address edits ----
+
+    void addressEditTakesDigitsUpTo255_data() {
+        QTest::addColumn<int>("champ");
+        QTest::addColumn<QString>("frappe");
+        QTest::addColumn<QString>("attendu");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("digits") << 0 << "12"
+                                << "12" << 0;
+        QTest::newRow("letters discarded") << 1 << "a1b2"
+                                           << "12" << 0;
+        QTest::newRow("signs discarded") << 3 << "-7+."
+                                         << "7" << 0;
+        QTest::newRow("255 kept") << 2 << "255"
+                                  << "255" << 0;
+        QTest::newRow("300 becomes 255") << 2 << "300"
+                                         << "255" << 1;
+        QTest::newRow("256 becomes 255") << 0 << "256"
+                                         << "255" << 1;
+        QTest::newRow("three digits at most") << 3 << "1234"
+                                              << "123" << 0;
+    }
+    void addressEditTakesDigitsUpTo255() {
+        QFETCH(int, champ);
+        QFETCH(QString, frappe);
+        QFETCH(QString, attendu);
+        QFETCH(int, messages);
+        montrer();
+        f->PageControlCom->setCurrentIndex(TFormCom::PageReseau);
+        edit(champ)->clear();
+        QTest::keyClicks(edit(champ), frappe);
+        QCOMPARE(edit(champ)->text(), attendu);
+        QCOMPARE(static_cast<int>(rapport->messages.size()), messages);
+        if (messages)
+            QCOMPARE(QString::fromStdString(rapport->messages[0]),
+                     QStringLiteral("La valeur doit être comprise entre 0 et 255"));
+        const QStringList avant = {"192", "168", "1", "100"};
+        for (int i = 0; i < 4; ++i)
+            if (i != champ) QCOMPARE(edit(i)->text(), avant[i]);
+    }
+
+    void pastedLettersAreRefused_data() {
+        QTest::addColumn<QString>("colle");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("letters") << "4x5"
+                                 << "";
+        QTest::newRow("digits") << "42"
+                                << "42";
+        QTest::newRow("too large") << "999"
+                                   << "255";
+    }
+    void pastedLettersAreRefused() {
+        QFETCH(QString, colle);
+        QFETCH(QString, attendu);
+        montrer();
+        f->PageControlCom->setCurrentIndex(TFormCom::PageReseau);
+        edit(1)->clear();
+        QApplication::clipboard()->setText(colle);
+        edit(1)->paste();
+        QCOMPARE(edit(1)->text(), attendu);
+    }
+
+    void storedFieldsOpenSilently() {
+        ConfigGenerale.Adresse[2].Ecrire("300");
+        ConfigGenerale.Adresse[3].Ecrire("");
+        montrer();
+        QCOMPARE(f->EditTC3->text(), QStringLiteral("300"));
+        QCOMPARE(f->EditTC4->text(), QString());
+        QVERIFY(rapport->messages.empty());
+    }
+
+    // Enter confirms and Escape cancels, even from an address edit; an
+    // emptied edit is stored empty.
+    void enterConfirmsEscapeCancels_data() {
+        QTest::addColumn<int>("touche");
+        QTest::addColumn<int>("resultat");
+        QTest::addColumn<QString>("adresse");
+        QTest::newRow("Enter") << int(Qt::Key_Return) << int(QDialog::Accepted) << "(192..1.100)";
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << int(QDialog::Rejected) << "";
+    }
+    void enterConfirmsEscapeCancels() {
+        QFETCH(int, touche);
+        QFETCH(int, resultat);
+        QFETCH(QString, adresse);
+        AdresseReseau.clear();
+        montrer();
+        f->PageControlCom->setCurrentIndex(TFormCom::PageBanc);
+        f->EditTC2->clear();
+        QTest::keyClick(f->EditTC2, static_cast<Qt::Key>(touche));
+        QTRY_VERIFY(!f->isVisible());
+        QCOMPARE(f->result(), resultat);
+        QCOMPARE(QString::fromStdString(AdresseReseau), adresse);
+        QCOMPARE(Adresse(1), std::string(resultat == QDialog::Accepted ? "" : "168"));
+    }
+
+    // ---- languages ----
+
+    void languageFollowsAtOnceButIsStoredOnlyOnOk_data() {
+        QTest::addColumn<int>("langue");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("titre");
+        QTest::addColumn<QString>("annuler");
+        QTest::newRow("Spanish, Cancel") << int(LangueEspagnol) << false << "Configuración"
+                                         << "Anular";
+        QTest::newRow("English, Cancel") << int(LangueAnglais) << false << "Configuration"
+                                         << "Cancel";
+        QTest::newRow("Spanish, OK") << int(LangueEspagnol) << true << "Configuración"
+                                     << "Anular";
+        QTest::newRow("English, OK") << int(LangueAnglais) << true << "Configuration"
+                                     << "Cancel";
+    }
+    void languageFollowsAtOnceButIsStoredOnlyOnOk() {
+        QFETCH(int, langue);
+        QFETCH(bool, ok);
+        QFETCH(QString, titre);
+        QFETCH(QString, annuler);
+        montrer();
+        QVERIFY(f->ButtonFR->isChecked());
+        QTest::mouseClick(boutonLangue(langue), Qt::LeftButton);
+        QCOMPARE(f->windowTitle(), titre);
+        QCOMPARE(f->BoutonANNULER->text(), annuler);
+        QCOMPARE(f->PageControlCom->tabText(TFormCom::PageBanc), Texte(TexteBancSimule));
+        QTest::mouseClick(ok ? f->BoutonOK : f->BoutonANNULER, Qt::LeftButton);
+        QVERIFY(!f->isVisible());
+        // The program stays in the chosen language either way.
+        QCOMPARE(QString::fromUtf8(Textes.Texte(2).data()), annuler);
+        QCOMPARE(ConfigGenerale.Langue, ok ? langue : LangueFrancais);
+        QCOMPARE(trace.langues, ok ? 1 : 0);
+        // The study takes the quantity names of the language only on OK.
+        const std::string vitesse = DepuisCp1252(Etude.Grandeurs[GVitesse].Nom.Lire());
+        QCOMPARE(vitesse == "Vitesse de rotation", !ok);
+    }
+
+    void storedLanguageShowsItsButton_data() {
+        QTest::addColumn<int>("stockee");
+        QTest::addColumn<int>("bouton");
+        QTest::newRow("0") << 0 << int(LangueFrancais);
+        QTest::newRow("1") << 1 << int(LangueFrancais);
+        QTest::newRow("2") << 2 << int(LangueAnglais);
+        QTest::newRow("3") << 3 << int(LangueEspagnol);
+        QTest::newRow("4") << 4 << int(LangueFrancais);
+        QTest::newRow("-1") << -1 << int(LangueFrancais);
+    }
+    void storedLanguageShowsItsButton() {
+        QFETCH(int, stockee);
+        QFETCH(int, bouton);
+        ConfigGenerale.Langue = stockee;
+        ChoixLangue(stockee);
+        montrer();
+        QVERIFY(boutonLangue(bouton)->isChecked());
+        QCOMPARE(f->GroupeLangue->checkedId(), bouton);
+        QTest::mouseClick(f->BoutonOK, Qt::LeftButton);
+        QCOMPARE(ConfigGenerale.Langue, bouton);
+    }
+
+    void frequencyButtons_data() {
+        QTest::addColumn<int>("stockee");
+        QTest::addColumn<int>("clic");
+        QTest::addColumn<int>("attendue");
+        QTest::newRow("50 kept") << 50 << 0 << 50;
+        QTest::newRow("60 kept") << 60 << 0 << 60;
+        QTest::newRow("50 to 60") << 50 << 60 << 60;
+        QTest::newRow("60 to 50") << 60 << 50 << 50;
+    }
+    void frequencyButtons() {
+        QFETCH(int, stockee);
+        QFETCH(int, clic);
+        QFETCH(int, attendue);
+        ConfigGenerale.FrequenceReseau = stockee;
+        montrer();
+        QVERIFY((stockee == 60 ? f->Button60Hz : f->Button50Hz)->isChecked());
+        if (clic) QTest::mouseClick(clic == 60 ? f->Button60Hz : f->Button50Hz, Qt::LeftButton);
+        QTest::mouseClick(f->BoutonOK, Qt::LeftButton);
+        QCOMPARE(ConfigGenerale.FrequenceReseau, attendue);
+    }
+
+    // ---- pages, link ----
+
+    void tabControlShownAtEachOpening() {
+        for (int fois = 0; fois < 3; ++fois) {
+            montrer();
+            QVERIFY(f->PageControlCom->isVisible());
+            QTest::mouseClick(f->BoutonANNULER, Qt::LeftButton);
+            QVERIFY(f->PageControlCom->isHidden());
+        }
+    }
+
+    void pageFollowsLinkType_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("page");
+        QTest::newRow("network") << 0 << int(TFormCom::PageReseau);
+        QTest::newRow("serial") << 1 << int(TFormCom::PageSerie);
+        QTest::newRow("no link") << 2 << int(TFormCom::PageSerie);
+        QTest::newRow("bench") << 3 << int(TFormCom::PageBanc);
+        QTest::newRow("negative") << -4 << int(TFormCom::PageReseau);
+    }
+    void pageFollowsLinkType() {
+        QFETCH(int, type);
+        QFETCH(int, page);
+        ConfigGenerale.TypeLiaison = type;
+        montrer();
+        QCOMPARE(f->PageControlCom->currentIndex(), page);
+    }
+
+    void serialPageListsPortsAndStoresTheChosenOne_data() {
+        QTest::addColumn<QString>("stocke");
+        QTest::addColumn<int>("clic");  // item clicked, -1 none
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("stored port selected") << "ttyQ12" << -1 << "ttyQ12";
+        QTest::newRow("another port clicked") << "ttyQ12" << 0 << "ttyQ7";
+        QTest::newRow("vanished port: empty name") << "COM2" << -1 << "";
+    }
+    void serialPageListsPortsAndStoresTheChosenOne() {
+        QFETCH(QString, stocke);
+        QFETCH(int, clic);
+        QFETCH(QString, attendu);
+        ConfigGenerale.PortSerie.Ecrire(stocke.toStdString());
+        montrer();
+        f->PageControlCom->setCurrentIndex(TFormCom::PageSerie);
+        QCOMPARE(f->ItemsCom.size(), 2);
+        QCOMPARE(f->ItemsCom[0]->text(), QStringLiteral("ttyQ7"));
+        QVERIFY(f->TexteAucunPortCom->isHidden());
+        if (clic >= 0) QTest::mouseClick(f->ItemsCom[clic], Qt::LeftButton, {}, QPoint(8, 8));
+        QTest::mouseClick(f->BoutonOK, Qt::LeftButton);
+        QCOMPARE(ConfigGenerale.TypeLiaison, LiaisonSerie);
+        QCOMPARE(QString::fromStdString(ConfigGenerale.PortSerie.Lire()), attendu);
+        // No such device here: the port error, then the link error.
+        QVERIFY(!f->LiaisonOuverte());
+        QCOMPARE(rapport->messages.back(), std::string(Textes.Texte(168)));
+    }
+
+    void noPortSaysSo() {
+        essai::DossierTemporaire vide;
+        const TComSelection avant = f->ComSelection;
+        f->ComSelection = TComSelection(vide.racine.string());
+        ConfigGenerale.TypeLiaison = LiaisonSerie;
+        montrer();
+        QVERIFY(f->ItemsCom.isEmpty());
+        QVERIFY(f->TexteAucunPortCom->isVisible());
+        QCOMPARE(f->TexteAucunPortCom->text(), Texte(TexteAucunPort));
+        f->ComSelection = avant;
+    }
+
+    // Fields typed on the network page travel with any page; the bench page
+    // keeps this test from dialling the address.
+    void addressFieldsMakeTheNodeAddress() {
+        montrer();
+        f->PageControlCom->setCurrentIndex(TFormCom::PageReseau);
+        const QStringList champs = {"10", "0", "0", "7"};
+        for (int i = 0; i < 4; ++i) {
+            edit(i)->clear();
+            QTest::keyClicks(edit(i), champs[i]);
+        }
+        f->PageControlCom->setCurrentIndex(TFormCom::PageBanc);
+        QTest::mouseClick(f->BoutonOK, Qt::LeftButton);
+        QCOMPARE(AdresseReseau, std::string("(10.0.0.7)"));
+        QCOMPARE(Adresse(0), std::string("10"));
+        QCOMPARE(Adresse(3), std::string("7"));
+        QCOMPARE(ConfigGenerale.TypeLiaison, LiaisonSimulation);
+        QVERIFY(f->LiaisonOuverte());
+        QVERIFY(rapport->messages.empty());
+    }
+
+    // The network page on a drive this test serves on the loopback address.
+    void networkPageReachesTheDriveAtTheAddress() {
+        essai::ServeurEnFond drive;
+        QVERIFY(drive.Tcp());
+        const int32_t portAvant = f->Reseau().PortTcp;
+        f->Reseau().PortTcp = drive.serveur.Port();
+        ConfigGenerale.TypeLiaison = LiaisonReseau;
+        ConfigGenerale.GammePuissance = 0;
+        montrer();
+        const QStringList champs = {"127", "0", "0", "1"};
+        for (int i = 0; i < 4; ++i) {
+            edit(i)->clear();
+            QTest::keyClicks(edit(i), champs[i]);
+        }
+        QTest::mouseClick(f->BoutonOK, Qt::LeftButton);
+        QCOMPARE(ConfigGenerale.TypeLiaison, LiaisonReseau);
+        QCOMPARE(AdresseReseau, std::string("(127.0.0.1)"));
+        QVERIFY(f->LiaisonOuverte());
+        QCOMPARE(f->CalibreVariateur(), 1500);
+        QCOMPARE(ConfigGenerale.GammePuissance, 2);
+        QVERIFY(rapport->messages.empty());
+        f->Ferme();
+        f->Reseau().PortTcp = portAvant;
+    }
+
+    void linkClosedWhileShownAndAfterCancel() {
+        f->Initialise();
+        QVERIFY(f->LiaisonOuverte());
+        montrer();
+        QVERIFY(!f->LiaisonOuverte());
+        QTest::mouseClick(f->BoutonANNULER, Qt::LeftButton);
+        QVERIFY(!f->LiaisonOuverte());
+        QCOMPARE(ConfigGenerale.TypeLiaison, LiaisonSimulation);
+    }
+
+    // Everything OK stores passes the configuration file's checks.
+    void okStoresACheckedCopy() {
+        ConfigGenerale.Couleurs = 5;
+        ConfigGenerale.FrequenceReseau = 55;
+        ConfigGenerale.Langue = 9;
+        montrer();
+        QVERIFY(f->Button50Hz->isChecked());
+        ConfigGenerale.Couleurs = 6;  // changed elsewhere while shown: the copy wins on OK
+        QTest::mouseClick(f->BoutonOK, Qt::LeftButton);
+        TConfigGenerale verifiee = ConfigGenerale;
+        CorrigerConfig(verifiee);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&verifiee), sizeof verifiee),
+                 QByteArray(reinterpret_cast<const char*>(&ConfigGenerale), sizeof ConfigGenerale));
+        QCOMPARE(int(ConfigGenerale.Couleurs), 5);
+        QCOMPARE(ConfigGenerale.FrequenceReseau, 50);
+        QCOMPARE(ConfigGenerale.Langue, LangueFrancais);
+    }
+
+    // ---- spy ----
+
+    void spyDumpFormat_data() {
+        QTest::addColumn<QList<int>>("mots");  // pairs: number, word
+        QTest::addColumn<QString>("texte");
+        QTest::newRow("empty") << QList<int>{} << "";
+        QTest::newRow("one") << QList<int>{50, 0x0104} << "50\t260\t0000\t0001\t0000\t0100\r\n";
+        QTest::newRow("two") << QList<int>{0, 0, 1234, 0xFFFF}
+                             << "0\t0\t0000\t0000\t0000\t0000\r\n"
+                                "1234\t65535\t1111\t1111\t1111\t1111\r\n";
+        QTest::newRow("high bits not shown")
+            << QList<int>{7, 0x1A5C3} << "7\t107971\t1010\t0101\t1100\t0011\r\n";
+        QTest::newRow("negative word") << QList<int>{9, -1} << "9\t-1\t1111\t1111\t1111\t1111\r\n";
+    }
+    void spyDumpFormat() {
+        QFETCH(QList<int>, mots);
+        QFETCH(QString, texte);
+        int64_t maintenant = 0;
+        const FonctionHorloge avant = DefinirHorloge([&maintenant] { return maintenant; });
+        f->LiaisonPrete();
+        for (qsizetype i = 0; i + 1 < mots.size(); i += 2) {
+            maintenant = mots[i];
+            f->StatutLu(mots[i + 1]);
+        }
+        DefinirHorloge(avant);
+        QApplication::clipboard()->setText(QStringLiteral("before"));
+        f->Espion();
+        QCOMPARE(QApplication::clipboard()->text(), texte);
+        QCOMPARE(f->NbEspion(), 0);
+    }
+
+    void spyLogStopsGrowingAt100000() {
+        f->LiaisonPrete();
+        for (int i = 0; i < TFormCom::NbEspionMax + 5; ++i) f->StatutLu(i);
+        QCOMPARE(f->NbEspion(), 100000);
+        QCOMPARE(f->JournalEspion().back()[1], 99999);
+        f->Espion();
+        QCOMPARE(QApplication::clipboard()->text().count(QStringLiteral("\r\n")), 100000);
+        QCOMPARE(f->NbEspion(), 0);
+    }
+
+    // On the simulated bench: each step logs the word the drive sent,
+    // numbered from the opening of the link, which empties the log.
+    void spyLogsEachMeasurementStep() {
+        int64_t maintenant = 5000;
+        const FonctionHorloge avant = DefinirHorloge([&maintenant] { return maintenant; });
+        f->StatutLu(1);  // left over from before: gone at the opening
+        f->Initialise();
+        QCOMPARE(f->NbEspion(), 0);
+        for (int pas = 1; pas <= 3; ++pas) {
+            maintenant += 50;
+            f->LectureValeurs();
+            QVERIFY(f->LectureValide());
+            QCOMPARE(f->JournalEspion().back()[0], 50 * pas);
+            QCOMPARE(f->JournalEspion().back()[1], f->StatusCopie());
+        }
+        f->Ferme();
+        f->LectureValeurs();  // closed link: no step
+        QCOMPARE(f->NbEspion(), 3);
+        DefinirHorloge(avant);
+    }
+
+    // ---- work-file dialogs ----
+
+    void workFileNameIsRememberedBetweenOpenAndSave() {
+        f->OublierNomFichier();
+        f->DefinirDossierFichiers(QStringLiteral("/depart/Fichiers"));
+        QStringList propositions;
+        QString reponse;
+        const ChoixFichier avant = DefinirChoixFichier([&](bool enregistrer, QString& nom) {
+            propositions << (enregistrer ? "S:" : "O:") + nom;
+            nom = reponse;
+            return !reponse.isEmpty();
+        });
+        QString nom;
+        reponse = "/depart/Fichiers/essai.OVX2";
+        QVERIFY(f->ChoisirFichierOuvrir(nom));
+        QCOMPARE(nom, reponse);
+        reponse = "/ailleurs/copie";
+        QVERIFY(f->ChoisirFichierEnregistrer(nom));
+        QCOMPARE(nom, QStringLiteral("/ailleurs/copie.OVX2"));  // default extension
+        reponse.clear();
+        QVERIFY(!f->ChoisirFichierEnregistrer(nom));
+        QVERIFY(nom.isEmpty());
+        f->OublierNomFichier();
+        reponse = "/x/y.OVX2";
+        QVERIFY(f->ChoisirFichierEnregistrer(nom));
+        QCOMPARE(propositions, QStringList({"O:/depart/Fichiers", "S:/depart/Fichiers/essai.OVX2",
+                                            "S:/ailleurs/copie.OVX2", "S:/depart/Fichiers"}));
+        QVERIFY(static_cast<bool>(DefinirChoixFichier(avant)));
+    }
+
+    // ---- pictures ----
+
+    void pictures_data() {
+        QTest::addColumn<int>("langue");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("nom");
+        QTest::newRow("fr") << int(LangueFrancais) << int(TFormCom::PageReseau) << "formcom-fr";
+        QTest::newRow("en") << int(LangueAnglais) << int(TFormCom::PageSerie) << "formcom-en";
+        QTest::newRow("es") << int(LangueEspagnol) << int(TFormCom::PageBanc) << "formcom-es";
+    }
+    void pictures() {
+        QFETCH(int, langue);
+        QFETCH(int, page);
+        QFETCH(QString, nom);
+        ConfigGenerale.Langue = langue;
+        ChoixLangue(langue);
+        montrer();
+        f->PageControlCom->setCurrentIndex(page);
+        QCOMPARE(f->size(), QSize(384, 494));
+        // No caption is cut: every button's text fits its button.
+        for (QAbstractButton* b : f->findChildren<QAbstractButton*>())
+            if (!b->text().isEmpty() && b->isVisible())
+                QVERIFY2(b->sizeHint().width() <= b->width() + 1, qPrintable(b->text()));
+        QTabBar* onglets = f->PageControlCom->tabBar();
+        for (int i = 0; i < onglets->count(); ++i)
+            QVERIFY2(onglets->fontMetrics().horizontalAdvance(onglets->tabText(i)) <
+                         onglets->tabRect(i).width(),
+                     qPrintable(onglets->tabText(i)));
+        essai::Capturer(f, nom);
+    }
+};
+
+QTEST_MAIN(TstFormCom)
+#include "tst_formcom.moc"

@@ -1,0 +1,518 @@
+// The live display on the simulated bench: what it sends when it opens and
+// closes, K sent and read at once, frames per machine and their layout, the
+// value texts, the 4:3 shape, and the "----" state with its status line while
+// the link is closed or lost -- never a dialog from a tick.
+#include <QButtonGroup>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTemporaryFile>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+#include <optional>
+
+#include "Captures.h"
+#include "OutilsEssai.h"
+#include "comm/Horloge.h"
+#include "dialogs/FormCom.h"
+#include "load/Affichage.h"
+#include "load/Visualisation.h"
+#include "sim/LiaisonSimulee.h"
+#include "study/Study.h"
+#include "texts/TextesOrvane.h"
+
+using namespace orvane;
+
+namespace {
+
+// The simulated link with a journal of its exchanges and failures on demand.
+class LienEspionne : public ITransportModbus {
+public:
+    explicit LienEspionne(std::unique_ptr<ITransportModbus> t) : dedans_(std::move(t)) {}
+    bool Ouvrir() override { return dedans_->Ouvrir(); }
+    void Fermer() override { dedans_->Fermer(); }
+    bool EstOuvert() const override { return dedans_->EstOuvert(); }
+    int32_t LireRegistre(int m, int p, int32_t& v) override {
+        return Noter(QStringLiteral("R%1.%2").arg(m).arg(p), dedans_->LireRegistre(m, p, v));
+    }
+    int32_t LireRegistres(int m, int p, int n, int32_t* v) override {
+        return Noter(QStringLiteral("R%1.%2").arg(m).arg(p), dedans_->LireRegistres(m, p, n, v));
+    }
+    int32_t EcrireRegistre(int m, int p, int32_t v) override {
+        return Noter(QStringLiteral("W%1.%2=%3").arg(m).arg(p).arg(v),
+                     dedans_->EcrireRegistre(m, p, v));
+    }
+    int32_t EcrireRegistres(int m, int p, int n, const int32_t* v) override {
+        return Noter(QStringLiteral("W%1.%2=%3...").arg(m).arg(p).arg(v[0]),
+                     dedans_->EcrireRegistres(m, p, n, v));
+    }
+    // The last value written to menu.parametre, -1 when none.
+    int Dernier(const QString& registre) const {
+        for (qsizetype i = journal.size() - 1; i >= 0; --i)
+            if (journal[i].startsWith(QLatin1Char('W') + registre + QLatin1Char('=')))
+                return journal[i].section(QLatin1Char('='), 1).toInt();
+        return -1;
+    }
+
+    QStringList journal;
+    int echecs = 0;  // the next exchanges that fail
+
+private:
+    int32_t Noter(const QString& e, int32_t code) {
+        journal << e;
+        if (echecs > 0) {
+            --echecs;
+            return 4;
+        }
+        return code;
+    }
+    std::unique_ptr<ITransportModbus> dedans_;
+};
+
+QString Texte(int n) {
+    const std::string_view s = Textes.Texte(n);
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+}  // namespace
+
+class TstVisualisation : public QObject {
+    Q_OBJECT
+
+    TFormCom* com = nullptr;
+    TFormVisualisation* v = nullptr;
+    QWidget* appelante = nullptr;  // stands for the choice window
+    LienEspionne* lien = nullptr;
+    int64_t maintenant = 0;
+    FonctionPause pause_;
+    FonctionHorloge horloge_;
+    FabriqueTransport fabrique_;
+    std::optional<essai::RapportEnregistre> rapport;
+
+    QString valeur(int k) const { return v->Affichage[k - 1]->TextAffichage->text(); }
+    // n ticks of the timer, the clock moving on as it would.
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i) {
+            maintenant += TFormVisualisation::IntervalleMs;
+            v->TimerATimer();
+        }
+    }
+    void ouvrir(int machine, int type) {
+        ReglagesCourants[MotTypeMachine] = machine;
+        ReglagesCourants[MotTypeCaract] = type;
+        appelante->show();
+        v->show();
+        QVERIFY(v->isVisible());
+    }
+
+private slots:
+    void initTestCase() {
+        sim::InstallerBancSimule(1, false);
+        fabrique_ = DefinirFabriqueSimulation(
+            [this, simule = FabriqueSimulation()]() -> std::unique_ptr<ITransportModbus> {
+                auto t = std::make_unique<LienEspionne>(simule());
+                lien = t.get();
+                return t;
+            });
+        horloge_ = DefinirHorloge([this] { return maintenant; });
+        pause_ = DefinirPause([this](int ms) { maintenant += ms; });
+        ConfigGenerale = ConfigDefaut;
+        ConfigGenerale.TypeLiaison = LiaisonSimulation;
+        com = new TFormCom;
+        com->Transport(LiaisonSimulation);
+        QVERIFY(lien);
+        v = new TFormVisualisation;
+        QCOMPARE(FormVisualisation, v);
+        appelante = new QWidget;
+        v->FenetreAppelante = appelante;
+    }
+    void cleanupTestCase() {
+        delete v;
+        delete appelante;
+        delete com;
+        DefinirFabriqueSimulation(fabrique_);
+        DefinirHorloge(horloge_);
+        DefinirPause(pause_);
+    }
+    void init() {
+        ConfigGenerale = ConfigDefaut;
+        ConfigGenerale.TypeLiaison = LiaisonSimulation;
+        ChoixLangue(LangueFrancais);
+        InitEtude();
+        ReglagesCourants[MotCalibre] = 0;
+        com->Initialise();
+        lien->journal.clear();
+        lien->echecs = 0;
+        rapport.emplace();
+    }
+    void cleanup() {
+        v->close();
+        v->setWindowState(Qt::WindowNoState);
+        v->resize(800, 600);
+        appelante->hide();
+        rapport.reset();
+    }
+
+    // K = 0 is sent and read before the control word of the law, which
+    // carries the law's mode code and the run bits.
+    void openingSendsKZeroReadsThenStartsTheLaw_data() {
+        QTest::addColumn<int>("machine");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("controle");
+        QTest::newRow("DC independent, T = K") << 1 << 1 << (2 << 8 | 5);
+        QTest::newRow("DC series, n = K") << 2 << 2 << (1 << 8 | 5);
+        QTest::newRow("asynchronous, type 3") << 3 << 3 << (4 << 8 | 5);
+        QTest::newRow("synchronous, type 4") << 4 << 4 << (3 << 8 | 5);
+        QTest::newRow("drive DC, type 5") << 5 << 5 << (10 << 8 | 5);
+    }
+    void openingSendsKZeroReadsThenStartsTheLaw() {
+        QFETCH(int, machine);
+        QFETCH(int, type);
+        QFETCH(int, controle);
+        ouvrir(machine, type);
+        const QStringList& j = lien->journal;
+        const qsizetype k = j.indexOf(QStringLiteral("W19.20=0"));
+        const qsizetype lecture = j.indexOf(QStringLiteral("R20.2"), k);
+        const qsizetype marche = j.indexOf(QStringLiteral("W20.29=%1").arg(controle));
+        QVERIFY2(k >= 0 && lecture > k && marche > lecture, qPrintable(j.join(' ')));
+        QVERIFY(v->TimerA->isActive());
+        QCOMPARE(v->TimerA->interval(), 250);
+        QVERIFY(appelante->isHidden());
+        QCOMPARE(v->TextK->text(), QStringLiteral("K = 0%"));
+        QVERIFY(v->TextModechargeManu->text().startsWith(
+            QString::fromUtf8(Textes.TitreMachine[machine].data()) + " - "));
+        QVERIFY(rapport->messages.empty());
+    }
+
+    void closingStopsTheTimerAndSendsRest_data() {
+        QTest::addColumn<int>("maniere");
+        QTest::newRow("close button") << 0;
+        QTest::newRow("close box") << 1;
+        QTest::newRow("Escape") << 2;
+    }
+    void closingStopsTheTimerAndSendsRest() {
+        QFETCH(int, maniere);
+        ouvrir(1, 1);
+        lien->journal.clear();
+        if (maniere == 0)
+            QTest::mouseClick(v->ButtonClose, Qt::LeftButton);
+        else if (maniere == 1)
+            v->close();  // what the window frame's close box does
+        else
+            QTest::keyClick(v, Qt::Key_Escape);
+        QVERIFY(!v->isVisible());
+        QVERIFY(!v->TimerA->isActive());
+        QCOMPARE(lien->journal, QStringList{QStringLiteral("W20.29=1")});
+        QVERIFY(appelante->isVisible());
+        // Closing it again (the window is not open) sends nothing.
+        appelante->hide();
+        v->close();
+        QCOMPARE(lien->journal.size(), 1);
+        QVERIFY(appelante->isHidden());
+    }
+
+    void kIsSentAndReadAtOnce_data() {
+        QTest::addColumn<int>("touche");  // 0: the slider is dragged to `position`
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("envoye");
+        QTest::newRow("dragged to 37") << 0 << 37 << 370;
+        QTest::newRow("dragged to 100") << 0 << 100 << 1000;
+        QTest::newRow("page up") << int(Qt::Key_PageDown) << 10 << 100;
+        QTest::newRow("end") << int(Qt::Key_End) << 100 << 1000;
+    }
+    void kIsSentAndReadAtOnce() {
+        QFETCH(int, touche);
+        QFETCH(int, position);
+        QFETCH(int, envoye);
+        ouvrir(1, 1);
+        lien->journal.clear();
+        if (touche)
+            QTest::keyClick(v->ScrollBarK, static_cast<Qt::Key>(touche));
+        else
+            v->ScrollBarK->setSliderPosition(position);
+        QCOMPARE(v->ScrollBarK->value(), position);
+        QCOMPARE(lien->journal.first(), QStringLiteral("W19.20=%1").arg(envoye));
+        QCOMPARE(v->TextK->text(), QStringLiteral("K = %1%").arg(position));
+        // Read back at once, without waiting for the timer: the drive's K in use.
+        QVERIFY(lien->journal.contains(QStringLiteral("R20.2")));
+        QCOMPARE(com->R[10], envoye);
+    }
+
+    void framesFollowTheMachine_data() {
+        QTest::addColumn<int>("machine");
+        QTest::addColumn<QList<int>>("cachees");
+        QTest::newRow("0 none") << 0 << QList<int>{};
+        QTest::newRow("1 DC independent") << 1 << QList<int>{9};
+        QTest::newRow("2 DC series") << 2 << QList<int>{7, 9};
+        QTest::newRow("3 asynchronous") << 3 << QList<int>{7};
+        QTest::newRow("4 synchronous") << 4 << QList<int>{};
+        QTest::newRow("5 drive DC") << 5 << QList<int>{7, 9};
+        QTest::newRow("6 drive three-phase") << 6 << QList<int>{7};
+        QTest::newRow("7 drive single-phase") << 7 << QList<int>{7};
+    }
+    void framesFollowTheMachine() {
+        QFETCH(int, machine);
+        QFETCH(QList<int>, cachees);
+        ouvrir(machine, 1);
+        for (int k = 1; k <= 10; ++k) {
+            QCOMPARE(v->Affichage[k - 1]->isHidden(), cachees.contains(k));
+            QCOMPARE(
+                v->Affichage[k - 1]->TextTitre->text(),
+                QString::fromUtf8(Textes.Grandeurs[k].Nom.data(), Textes.Grandeurs[k].Nom.size()));
+        }
+        // Hidden or not, every frame keeps its place.
+        const int w = v->width() / 3;
+        const int t0 = 2 * v->BarreHaut->height();
+        const int h = (v->height() - t0) / 4;
+        const QList<QPoint> places = {{0, t0},
+                                      {w, t0},
+                                      {2 * w, t0},
+                                      {0, t0 + h},
+                                      {w, t0 + h},
+                                      {2 * w, t0 + h},
+                                      {w / 3, t0 + 3 * h},
+                                      {w / 3, t0 + 2 * h},
+                                      {5 * w / 3, t0 + 3 * h},
+                                      {5 * w / 3, t0 + 2 * h}};
+        for (int k = 1; k <= 10; ++k)
+            QCOMPARE(v->Affichage[k - 1]->geometry(), QRect(places[k - 1], QSize(w, h)));
+    }
+
+    void valueTexts_data() {
+        QTest::addColumn<int>("grandeur");
+        QTest::addColumn<int>("nombre");
+        QTest::addColumn<QString>("texte");
+        QTest::newRow("torque -5") << 2 << -5 << "-0,05 Nm";
+        QTest::newRow("speed 0") << 1 << 0 << "0 tr/min";
+        QTest::newRow("speed 1500") << 1 << 1500 << "1500 tr/min";
+        QTest::newRow("mechanical power") << 3 << 18852 << "1885,2 W";
+        QTest::newRow("current") << 5 << 4000 << "4,000 A";
+        QTest::newRow("efficiency") << 8 << 897 << "0,897 ";
+    }
+    void valueTexts() {
+        QFETCH(int, grandeur);
+        QFETCH(int, nombre);
+        QFETCH(QString, texte);
+        ouvrir(4, 1);
+        QVERIFY(v->ValeursValides());
+        ValeursCourantes[grandeur] = nombre;
+        v->AfficheValeur();
+        QCOMPARE(valeur(grandeur), texte);
+    }
+
+    void currentRangeButtons() {
+        ReglagesCourants[MotCalibre] = 1;
+        ouvrir(1, 1);
+        QVERIFY(v->ButtonCalibre2A->isChecked());
+        QTest::mouseClick(v->ButtonCalibre20A, Qt::LeftButton);
+        QCOMPARE(ReglagesCourants[MotCalibre], 0);
+        QTest::mouseClick(v->ButtonCalibre2A, Qt::LeftButton);
+        QCOMPARE(ReglagesCourants[MotCalibre], 1);
+        QVERIFY(!lien->journal.join(' ').contains("W22"));
+    }
+
+    void machinePowerOfTheRange_data() {
+        QTest::addColumn<int>("gamme");
+        QTest::addColumn<int>("puissance");
+        QTest::newRow("0") << 0 << 1500;
+        QTest::newRow("1") << 1 << 300;
+        QTest::newRow("2") << 2 << 1500;
+        QTest::newRow("3") << 3 << 3000;
+        QTest::newRow("out of range") << 7 << 3000;
+    }
+    void machinePowerOfTheRange() {
+        QFETCH(int, gamme);
+        QFETCH(int, puissance);
+        QCOMPARE(PuissanceMachine(gamme), puissance);
+    }
+
+    // The bench's drive is rated 1500 W: range 2 once the window opened the link.
+    void machineCaption_data() {
+        QTest::addColumn<int>("langue");
+        QTest::addColumn<QString>("titre");
+        QTest::addColumn<QString>("machine");
+        QTest::newRow("fr") << int(LangueFrancais) << "Visualisation"
+                            << "MACHINE 1500 W";
+        QTest::newRow("en") << int(LangueAnglais) << "Display"
+                            << "MACHINE 1500 W";
+        QTest::newRow("es") << int(LangueEspagnol) << "Visualización"
+                            << "MAQUINA 1500 W";
+    }
+    void machineCaption() {
+        QFETCH(int, langue);
+        QFETCH(QString, titre);
+        QFETCH(QString, machine);
+        ChoixLangue(langue);
+        com->Ferme();
+        ConfigGenerale.GammePuissance = 1;
+        ouvrir(1, 1);
+        QCOMPARE(v->windowTitle(), titre);
+        QCOMPARE(v->TextdelaMachine->text(), machine);
+        QCOMPARE(v->ScrollBarK->toolTip(), Texte(149));
+        QCOMPARE(v->LabelCourant->text(), Texte(161));
+    }
+
+    // The window opens the link when it is closed.
+    void closedLinkIsOpenedOnShow() {
+        com->Ferme();
+        QVERIFY(!com->LiaisonOuverte());
+        ouvrir(1, 1);
+        QVERIFY(com->LiaisonOuverte());
+        QVERIFY(v->ValeursValides());
+        QVERIFY(v->TextEtatLiaison->text().isEmpty());
+        QCOMPARE(valeur(1), QString::fromStdString(FormatGrandeur(1)));
+    }
+
+    // No link at all: the one message comes from the opening (a user
+    // action); the ticks stay silent and show no value.
+    void noLinkShowsDashesAndStaysSilent() {
+        com->Ferme();
+        ConfigGenerale.TypeLiaison = LiaisonAucune;
+        ValeursCourantes[GVitesse] = 1234;  // left over: never shown as a measurement
+        ouvrir(1, 1);
+        QCOMPARE(rapport->messages.size(), size_t{1});
+        ticks(8);
+        QCOMPARE(rapport->messages.size(), size_t{1});
+        for (int k = 1; k <= 10; ++k) QCOMPARE(valeur(k), QStringLiteral("----"));
+        QCOMPARE(v->TextEtatLiaison->text(), Texte(TexteSansLiaison));
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(v->TextEtatLiaison->fontMetrics().horizontalAdvance(v->TextEtatLiaison->text()) <=
+                v->TextEtatLiaison->width());
+        essai::Capturer(v, QStringLiteral("visualisation-sans-liaison-fr"));
+    }
+
+    // Failures while shown: one failed exchange keeps the values and says so;
+    // a reading given up shows "----"; all clears when readings come back.
+    void lostLinkShowsDashesUntilReadingsReturn_data() {
+        QTest::addColumn<int>("echecs");
+        QTest::addColumn<bool>("gardees");
+        QTest::addColumn<int>("etat");
+        QTest::newRow("one failed exchange") << 1 << true << int(TexteLiaisonPerdue);
+        QTest::newRow("read and echo fail") << 2 << false << int(TexteLiaisonCoupee);
+        QTest::newRow("many steps fail") << 12 << false << int(TexteLiaisonCoupee);
+    }
+    void lostLinkShowsDashesUntilReadingsReturn() {
+        QFETCH(int, echecs);
+        QFETCH(bool, gardees);
+        QFETCH(int, etat);
+        ouvrir(1, 1);
+        ticks(2);
+        const QString avant = valeur(1);
+        QVERIFY(!avant.startsWith(QStringLiteral("--")));
+        lien->echecs = echecs;
+        ticks((echecs + 1) / 2);
+        QCOMPARE(valeur(1), gardees ? avant : QStringLiteral("----"));
+        QCOMPARE(v->TextEtatLiaison->text(), Texte(etat));
+        QVERIFY(rapport->messages.empty());
+        ticks(1);
+        QVERIFY(v->ValeursValides());
+        QCOMPARE(valeur(1), QString::fromStdString(FormatGrandeur(1)));
+        QVERIFY(v->TextEtatLiaison->text().isEmpty());
+    }
+
+    void linkClosedElsewhereWhileShown() {
+        ouvrir(1, 1);
+        com->Ferme();
+        ticks(1);
+        QCOMPARE(valeur(2), QStringLiteral("----"));
+        QCOMPARE(v->TextEtatLiaison->text(), Texte(TexteSansLiaison));
+        QVERIFY(rapport->messages.empty());
+    }
+
+    // The simulated machine answers K: its torque and speed move.
+    void valuesMoveWithK() {
+        ouvrir(1, 1);
+        ticks(12);
+        const int32_t couple0 = ValeursCourantes[GCouple];
+        const QString texte0 = valeur(2);
+        v->ScrollBarK->setSliderPosition(60);
+        ticks(12);
+        QVERIFY2(
+            ValeursCourantes[GCouple] > couple0 + 100,
+            qPrintable(QStringLiteral("%1 -> %2").arg(couple0).arg(ValeursCourantes[GCouple])));
+        QVERIFY(valeur(2) != texte0);
+        QCOMPARE(valeur(2), QString::fromStdString(FormatGrandeur(2)));
+    }
+
+    void heightSetsWidth_data() {
+        QTest::addColumn<QSize>("demande");
+        QTest::addColumn<QSize>("obtenue");
+        QTest::newRow("height 900") << QSize(1000, 900) << QSize(1200, 900);
+        QTest::newRow("height 750") << QSize(800, 750) << QSize(1000, 750);
+        QTest::newRow("already 4:3") << QSize(1024, 768) << QSize(1024, 768);
+    }
+    void heightSetsWidth() {
+        QFETCH(QSize, demande);
+        QFETCH(QSize, obtenue);
+        ouvrir(1, 1);
+        v->resize(demande);
+        QTRY_COMPARE(v->size(), obtenue);
+        QCOMPARE(v->Affichage[0]->width(), obtenue.width() / 3);
+    }
+
+    // The screen of this test is 16:10: a maximised window takes it whole
+    // and keeps that shape.
+    void maximisedWindowKeepsItsShape() {
+        ouvrir(1, 1);
+        v->showMaximized();
+        QTRY_COMPARE(v->size(), QSize(1280, 800));
+        QTest::qWait(20);
+        v->FormResize();
+        QCOMPARE(v->size(), QSize(1280, 800));
+        QVERIFY(v->windowState() & Qt::WindowMaximized);
+    }
+
+    void pictures_data() {
+        QTest::addColumn<int>("langue");
+        QTest::addColumn<int>("machine");
+        QTest::addColumn<QString>("nom");
+        QTest::newRow("fr") << int(LangueFrancais) << 2 << "visualisation-fr";
+        QTest::newRow("en") << int(LangueAnglais) << 3 << "visualisation-en";
+        QTest::newRow("es") << int(LangueEspagnol) << 4 << "visualisation-es";
+    }
+    void pictures() {
+        QFETCH(int, langue);
+        QFETCH(int, machine);
+        QFETCH(QString, nom);
+        ChoixLangue(langue);
+        InitEtude();  // quantity names of the language
+        ouvrir(machine, machine);
+        v->ScrollBarK->setSliderPosition(40);
+        ticks(8);
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(v->size(), QSize(800, 600));
+        for (QLabel* l : v->findChildren<QLabel*>())
+            if (l->isVisible() && !l->wordWrap() &&
+                !qobject_cast<TAffichage*>(l->parentWidget()->parentWidget()))
+                QVERIFY2(l->fontMetrics().horizontalAdvance(l->text()) <= l->contentsRect().width(),
+                         qPrintable(l->text()));
+        for (TAffichage* a : v->Affichage) {
+            if (a->isHidden()) continue;
+            for (QLabel* l : {a->TextTitre, a->TextAffichage}) {
+                const QFontMetrics m(l->font());
+                QVERIFY2(m.horizontalAdvance(l->text()) <= l->contentsRect().width(),
+                         qPrintable(l->text()));
+                QVERIFY2(m.height() <= l->contentsRect().height() + 2, qPrintable(l->text()));
+            }
+        }
+        essai::Capturer(v, nom);
+    }
+};
+
+// Off screen, the test runs on a 16:10 screen of its own.
+int main(int argc, char** argv) {
+    QTemporaryFile ecran;
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && ecran.open()) {
+        ecran.write(R"({"synchronousWindowSystemEvents": true, "windowFrameMargins": false,
+            "screens": [{"name": "E", "x": 0, "y": 0, "width": 1280, "height": 800,
+                         "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        ecran.close();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + ecran.fileName().toLocal8Bit());
+    }
+    QApplication app(argc, argv);
+    TstVisualisation essai;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&essai, argc, argv);
+}
+#include "tst_visualisation.moc"

@@ -3,9 +3,12 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -15,6 +18,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 #include <string>
 
 #include "dialogs/Fenetres.h"
@@ -114,6 +118,99 @@ int Enfonce(const QButtonGroup* groupe) {
     return 0;
 }
 
+// The bench drawn: the machine under study coupled to the load machine,
+// the drive that commands the load beside them.
+class TImageBanc : public QWidget {
+public:
+    explicit TImageBanc(QWidget* parent) : QWidget(parent) {
+        setMinimumSize(200, 150);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF r = QRectF(rect()).adjusted(4, 4, -4, -4);
+        QLinearGradient fond(r.topLeft(), r.bottomLeft());
+        fond.setColorAt(0, QColor(236, 244, 244));
+        fond.setColorAt(1, QColor(200, 222, 222));
+        p.setPen(QPen(QColor(0, 96, 96), 1));
+        p.setBrush(fond);
+        p.drawRoundedRect(r, 8, 8);
+
+        // Everything in a 400 × 240 frame, centred and scaled to fit.
+        const double k = std::min(r.width() / 400.0, r.height() / 240.0) * 0.92;
+        p.translate(r.center());
+        p.scale(k, k);
+        p.translate(-200, -120);
+
+        // bench base
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(70, 70, 80));
+        p.drawRoundedRect(QRectF(10, 170, 290, 18), 4, 4);
+        p.setBrush(QColor(110, 110, 120));
+        p.drawRect(QRectF(30, 188, 14, 30));
+        p.drawRect(QRectF(266, 188, 14, 30));
+
+        auto machine = [&](double x, const QColor& c, const QString& nom) {
+            QLinearGradient g(0, 80, 0, 160);
+            g.setColorAt(0, c.lighter(150));
+            g.setColorAt(0.5, c);
+            g.setColorAt(1, c.darker(160));
+            p.setPen(QPen(c.darker(200), 1.5));
+            p.setBrush(g);
+            p.drawRoundedRect(QRectF(x, 80, 100, 80), 10, 10);
+            p.setPen(QPen(c.darker(130), 1));
+            for (int i = 1; i < 6; ++i)
+                p.drawLine(QPointF(x + 8, 80 + i * 13.3), QPointF(x + 92, 80 + i * 13.3));
+            p.setPen(Qt::NoPen);
+            p.setBrush(c.darker(180));
+            p.drawRect(QRectF(x + 15, 160, 70, 10));
+            p.setBrush(Qt::white);
+            p.drawEllipse(QPointF(x + 50, 120), 17, 17);
+            p.setPen(QPen(c.darker(220), 1));
+            QFont f(QStringLiteral("Arial"), 14);
+            f.setBold(true);
+            p.setFont(f);
+            p.drawText(QRectF(x + 33, 103, 34, 34), Qt::AlignCenter, nom);
+        };
+        // shaft and coupling
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(150, 150, 160));
+        p.drawRect(QRectF(125, 114, 70, 12));
+        p.setBrush(QColor(230, 160, 30));
+        p.drawRoundedRect(QRectF(150, 106, 20, 28), 3, 3);
+        machine(25, QColor(0, 128, 128), QStringLiteral("M"));
+        machine(195, QColor(40, 70, 150), QStringLiteral("C"));
+
+        // drive of the active load, its cable and its screen
+        p.setPen(QPen(QColor(40, 40, 40), 3));
+        p.setBrush(Qt::NoBrush);
+        QPainterPath cable(QPointF(295, 95));
+        cable.cubicTo(QPointF(320, 60), QPointF(330, 60), QPointF(335, 70));
+        p.drawPath(cable);
+        p.setPen(QPen(QColor(30, 30, 30), 1.5));
+        p.setBrush(QColor(225, 225, 215));
+        p.drawRoundedRect(QRectF(318, 40, 72, 140), 5, 5);
+        p.setBrush(Qt::black);
+        p.drawRect(QRectF(326, 52, 56, 40));
+        p.setPen(QPen(QColor(255, 255, 0), 2));
+        p.drawPolyline(QPolygonF({QPointF(330, 84), QPointF(340, 64), QPointF(378, 64)}));
+        p.setPen(QPen(QColor(0, 255, 255), 1));
+        p.drawLine(QPointF(330, 86), QPointF(380, 86));
+        p.drawLine(QPointF(330, 86), QPointF(330, 56));
+        p.setPen(Qt::NoPen);
+        const QColor voyants[3] = {QColor(40, 200, 60), QColor(240, 180, 0), QColor(220, 40, 40)};
+        for (int i = 0; i < 3; ++i) {
+            p.setBrush(voyants[i]);
+            p.drawEllipse(QPointF(334 + i * 20, 108), 5, 5);
+        }
+        p.setBrush(QColor(150, 150, 150));
+        for (int i = 0; i < 4; ++i) p.drawRect(QRectF(328, 126 + i * 12, 52, 6));
+    }
+};
+
 // Types of the load buttons of each page, in their order.
 const std::vector<int> TypesPage[3] = {
     {1, 2, 3, 4, 5},
@@ -202,7 +299,7 @@ TFormChoixCaract::TFormChoixCaract(QWidget* parent)
 
     // ---- machine column ----
     PanelMachine = new QFrame(this);
-    PanelMachine->setFixedWidth(200);
+    PanelMachine->setFixedWidth(180);
     GroupeMachine = new QButtonGroup(this);
     GroupeMachine->setExclusive(false);
     auto* colonne = new QVBoxLayout(PanelMachine);
@@ -268,7 +365,7 @@ TFormChoixCaract::TFormChoixCaract(QWidget* parent)
         }
         gauche->addStretch(1);
         auto* cadreGauche = new QWidget(page);
-        cadreGauche->setFixedWidth(190);
+        cadreGauche->setFixedWidth(170);
         cadreGauche->setLayout(gauche);
         gauche->setContentsMargins(0, 0, 0, 0);
 
@@ -278,19 +375,18 @@ TFormChoixCaract::TFormChoixCaract(QWidget* parent)
         *lignes2[p] = Titre(page);
         droite->addWidget(*lignes1[p]);
         droite->addWidget(*lignes2[p]);
+        // The load panel lies over the picture: one or the other is shown.
+        auto* fond = new QGridLayout;
+        fond->setContentsMargins(0, 4, 0, 0);
+        images_[p] = new TImageBanc(page);
+        fond->addWidget(images_[p], 0, 0);
         if (p == 1 || p == 2) {
             TPanelCaract* panel = new TPanelCaract(page);
             panel->hide();
-            QSizePolicy sp = panel->sizePolicy();
-            sp.setRetainSizeWhenHidden(true);
-            sp.setVerticalPolicy(QSizePolicy::Expanding);
-            panel->setSizePolicy(sp);
             (p == 1 ? PanelCaractS : PanelCaractD) = panel;
-            droite->addSpacing(4);
-            droite->addWidget(panel, 1);
-        } else {
-            droite->addStretch(1);
+            fond->addWidget(panel, 0, 0);
         }
+        droite->addLayout(fond, 1);
 
         auto* milieu = new QHBoxLayout;
         milieu->setSpacing(10);
@@ -377,18 +473,19 @@ QToolButton* TFormChoixCaract::BoutonCharge(int page, int type) {
 
 void TFormChoixCaract::Ouvrir(int page, QWidget* appelant) {
     PageDemandee = page >= 0 && page <= 2 ? page : 0;
-    if (!isVisible()) {
-        setWindowModality(appelant ? Qt::WindowModal : Qt::NonModal);
-        // The opener's window becomes this one's transient parent: window
-        // modality blocks it (and only it) while this window is shown.
-        if (appelant && appelant->window()->windowHandle()) {
-            create();
-            if (QWindow* w = windowHandle())
-                w->setTransientParent(appelant->window()->windowHandle());
-        }
+    if (isVisible()) {
+        // Already open: the requested page is taken at the next showing.
+        raise();
+        activateWindow();
+        return;
     }
+    // With an opener, its window becomes this one's transient parent: window
+    // modality then blocks that window (and only it) while this one is shown.
+    QWindow* parent = appelant ? appelant->window()->windowHandle() : nullptr;
+    setWindowModality(parent ? Qt::WindowModal : Qt::NonModal);
+    create();
+    if (QWindow* w = windowHandle()) w->setTransientParent(parent);
     show();
-    raise();
     activateWindow();
 }
 
@@ -500,6 +597,8 @@ void TFormChoixCaract::Action(QObject* sender) {
     if (charge1) PanelCaractS->SetMode(sender, TypeChoisi);
     PanelCaractD->setVisible(charge2);
     if (charge2) PanelCaractD->SetMode(sender, TypeChoisi);
+    images_[1]->setVisible(!charge1);
+    images_[2]->setVisible(!charge2);
 }
 
 void TFormChoixCaract::ButtonEtudeCaractClick(QObject*) {
@@ -537,7 +636,6 @@ void TFormChoixCaract::ButtonVISUALISATIONClick() {
     FormVisualisation->installEventFilter(this);
     hide();
     FormVisualisation->show();
-    FormVisualisation->raise();
 }
 
 bool TFormChoixCaract::eventFilter(QObject* objet, QEvent* event) {

@@ -142,6 +142,7 @@ private:
     QToolButton* BoutonCharge(int page, int type);
     void Etudier();
 
+    QWidget* images_[3] = {};                // the pictures of the pages
     bool attenteVisualisation_ = false;      // shown again when the live display hides
     TNouvelCaract* nouvelCaract_ = nullptr;  // own dialog when the program made none
 };

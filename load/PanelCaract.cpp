@@ -361,6 +361,13 @@ void TPanelCaract::Action(QObject*) {
         StaticTextPente->setText(Q(a.Pente));
     }
     TextJ->setText(Q(a.J));
+    // Each slider's hint names the value it sets: B the first column, A the
+    // column where its value shows.
+    const bool aEnColonne3 = type_ == 9 || type_ == 13 || type_ == 14 || type_ >= 17;
+    TrackBarB->setToolTip(Q(a.C1));
+    TrackBarA->setToolTip(Q(aEnColonne3 ? a.C3 : a.C2));
+    TrackBarN->setToolTip(Q(a.C3));
+    TrackBarJ->setToolTip(Q(a.Inertie));
     PaintBox->Definir(true, a.Vitesse, a.Couple, a.Points);
 }
 

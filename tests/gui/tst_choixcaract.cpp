@@ -148,6 +148,24 @@ private slots:
         QCOMPARE(f->TextCaractMachine->text(), QStringLiteral(" Machine asynchrone triphasée"));
     }
 
+    void fixedDialogWithoutTitleBarButtons() {
+        ouvrir(0);
+        QCOMPARE(f->size(), QSize(800, 560));
+        QVERIFY(!(f->windowFlags() & Qt::WindowCloseButtonHint));
+        QVERIFY(!(f->windowFlags() & Qt::WindowMinMaxButtonsHint));
+    }
+
+    void keyboardChoosesToo() {
+        ouvrir(1);
+        f->ButtonMCCSerie->setFocus();
+        QTest::keyClick(f->ButtonMCCSerie, Qt::Key_Space);
+        QCOMPARE(ReglagesCourants[MotTypeMachine], 2);
+        f->ButtonPcstS->setFocus();
+        QTest::keyClick(f->ButtonPcstS, Qt::Key_Space);
+        QCOMPARE(ReglagesCourants[MotTypeCaract], 9);
+        QVERIFY(f->ButtonEtudeStatique->isEnabled());
+    }
+
     void machineClickedTwiceIsUp() {
         ouvrir(0);
         clic(f->ButtonAlimTri);

@@ -99,6 +99,28 @@ private slots:
         QCOMPARE(p->TextJ->text(), j);
     }
 
+    void sliderHintsNameTheirValue_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("bulleA");
+        QTest::addColumn<QString>("bulleB");
+        QTest::newRow("7") << 7 << "Couple à 1500tr/min"
+                           << "Couple constant";
+        QTest::newRow("13") << 13 << "Puissance constante"
+                            << "Couple constant";
+        QTest::newRow("14") << 14 << "Couple maximum"
+                            << "Couple minimum";
+        QTest::newRow("17") << 17 << "Masse"
+                            << "Couple de descente";
+    }
+    void sliderHintsNameTheirValue() {
+        QFETCH(int, type);
+        QFETCH(QString, bulleA);
+        QFETCH(QString, bulleB);
+        mode(type);
+        QCOMPARE(p->TrackBarA->toolTip(), bulleA);
+        QCOMPARE(p->TrackBarB->toolTip(), bulleB);
+    }
+
     void constantTorquePolyline() {
         mode(6);
         const std::vector<PointCharge> attendu = {{0, 0}, {0, 200}, {1500, 200}};

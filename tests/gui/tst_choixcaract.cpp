@@ -1,0 +1,491 @@
+// The choice window driven through its buttons and pages: the coupling aid,
+// page changes, the action buttons, the warning before a load study, the
+// new-characteristic dialog, reopening on the current words, closing, the
+// live display and the application animation.
+#include <QApplication>
+#include <QButtonGroup>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
+#include <QtTest>
+
+#include "Captures.h"
+#include "dialogs/Fenetres.h"
+#include "dialogs/NouvelCaract.h"
+#include "load/ChoixCaract.h"
+#include "load/PanelCaract.h"
+#include "load/Visualisation.h"
+#include "study/Study.h"
+#include "texts/TextesOrvane.h"
+
+using namespace orvane;
+
+namespace {
+
+class TraceFactice : public IFenetreTrace {
+public:
+    void Setcourbe() override { ++setcourbe; }
+    void Montrer() override {
+        ++montrer;
+        visible = true;
+        choixVisibleAuMontrer = FormChoixCaract && FormChoixCaract->isVisible();
+    }
+    bool EstVisible() const override { return visible; }
+    void Langue() override {}
+    bool Avertissement() override { return true; }
+
+    int setcourbe = 0;
+    int montrer = 0;
+    bool visible = false;
+    bool choixVisibleAuMontrer = false;
+};
+
+class VisuAppFactice : public IFenetreVisuApp {
+public:
+    void DefinirGroupe(int g) override { groupe = g; }
+    void Montrer() override { ++montrer; }
+    int groupe = -1;
+    int montrer = 0;
+};
+
+}  // namespace
+
+class TstChoixCaract : public QObject {
+    Q_OBJECT
+
+    QWidget* menu = nullptr;
+    TFormChoixCaract* f = nullptr;
+    TNouvelCaract* nouvel = nullptr;
+    TraceFactice trace;
+    VisuAppFactice app;
+    QList<int> avertis;  // types the warning was shown for
+    bool reponseAvertissement = false;
+
+    static void clic(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    void page(int p) {
+        QTabBar* barre = f->PageControl->tabBar();
+        QTest::mouseClick(barre, Qt::LeftButton, {}, barre->tabRect(p).center());
+        QCOMPARE(f->PageControl->currentIndex(), p);
+    }
+    QToolButton* machine(int m) { return qobject_cast<QToolButton*>(f->GroupeMachine->button(m)); }
+    QToolButton* charge(int type) {
+        const int p = TFormChoixCaract::PageDuType(type);
+        return qobject_cast<QToolButton*>(f->GroupeCharge[p]->button(type));
+    }
+    QString boutonsActifs() const {
+        QString s;
+        for (const QPushButton* b :
+             {f->ButtonVISUALISATION, f->ButtonEtudeCaract, f->ButtonEtudeStatique,
+              f->ButtonAPPstat, f->ButtonEtudeDynamique, f->ButtonAPPdyn})
+            s += b->isEnabled() ? '1' : '0';
+        return s;
+    }
+    void ouvrir(int p) {
+        f->Ouvrir(p);
+        QVERIFY(QTest::qWaitForWindowExposed(f));
+    }
+
+private slots:
+    void initTestCase() {
+        menu = new QWidget;
+        FormMachine2 = menu;
+        f = new TFormChoixCaract;
+        QCOMPARE(FormChoixCaract, f);
+        nouvel = new TNouvelCaract;
+        FormVisualisation = new TFormVisualisation;
+    }
+    void cleanupTestCase() {
+        delete f;
+        delete nouvel;
+        delete FormVisualisation;
+        FormVisualisation = nullptr;
+        delete menu;
+        FormMachine2 = nullptr;
+        FormTraceCaract = nullptr;
+        FormVisuApp = nullptr;
+    }
+    void init() {
+        ChoixLangue(LangueFrancais);
+        InitEtude();
+        ConfigGenerale.GammePuissance = 0;
+        ConfigGenerale.FrequenceReseau = 50;
+        trace = TraceFactice();
+        app = VisuAppFactice();
+        FormTraceCaract = &trace;
+        FormVisuApp = &app;
+        avertis.clear();
+        reponseAvertissement = false;
+        f->Avertissement = [this](int type) {
+            avertis << type;
+            return reponseAvertissement;
+        };
+    }
+    void cleanup() {
+        f->hide();
+        menu->hide();
+        FormVisualisation->hide();
+    }
+
+    void couplingAidFollowsSynchronousMachine() {
+        ouvrir(0);
+        QVERIFY(!f->ButtonCouplage->isEnabled());
+        clic(f->ButtonMSynch);
+        QVERIFY(f->ButtonCouplage->isEnabled());
+        clic(f->ButtonCouplage);
+        QVERIFY(f->ButtonCouplage->isChecked());
+        QCOMPARE(ReglagesCourants[MotTypeCaract], 5);
+        QCOMPARE(f->TextCaractCharge->text(), QStringLiteral(" Aide au couplage sur le réseau"));
+        clic(f->ButtonMASTri);
+        QVERIFY(!f->ButtonMSynch->isChecked());
+        QVERIFY(!f->ButtonCouplage->isChecked());
+        QVERIFY(!f->ButtonCouplage->isEnabled());
+        QCOMPARE(ReglagesCourants[MotTypeMachine], 3);
+        QCOMPARE(ReglagesCourants[MotTypeCaract], 0);
+        QCOMPARE(f->TextCaractMachine->text(), QStringLiteral(" Machine asynchrone triphasée"));
+    }
+
+    void fixedDialogWithoutTitleBarButtons() {
+        ouvrir(0);
+        QCOMPARE(f->size(), QSize(800, 560));
+        QVERIFY(!(f->windowFlags() & Qt::WindowCloseButtonHint));
+        QVERIFY(!(f->windowFlags() & Qt::WindowMinMaxButtonsHint));
+    }
+
+    void keyboardChoosesToo() {
+        ouvrir(1);
+        f->ButtonMCCSerie->setFocus();
+        QTest::keyClick(f->ButtonMCCSerie, Qt::Key_Space);
+        QCOMPARE(ReglagesCourants[MotTypeMachine], 2);
+        f->ButtonPcstS->setFocus();
+        QTest::keyClick(f->ButtonPcstS, Qt::Key_Space);
+        QCOMPARE(ReglagesCourants[MotTypeCaract], 9);
+        QVERIFY(f->ButtonEtudeStatique->isEnabled());
+    }
+
+    void machineClickedTwiceIsUp() {
+        ouvrir(0);
+        clic(f->ButtonAlimTri);
+        QCOMPARE(ReglagesCourants[MotTypeMachine], 6);
+        clic(f->ButtonAlimTri);
+        QVERIFY(!f->ButtonAlimTri->isChecked());
+        QCOMPARE(ReglagesCourants[MotTypeMachine], 0);
+    }
+
+    void temporelPageClearsWord1() {
+        ouvrir(1);
+        clic(f->ButtonMCCInd);
+        clic(f->Buttontan2bS);
+        QCOMPARE(ReglagesCourants[MotTypeCaract], 8);
+        QVERIFY(f->PanelCaractS->isVisible());
+        QCOMPARE(f->PanelCaractS->Type(), 8);
+        page(2);
+        QCOMPARE(ReglagesCourants[MotTypeCaract], 0);
+        QVERIFY(!f->PanelCaractS->isVisible());
+        QVERIFY(!f->PanelCaractD->isVisible());
+        QCOMPARE(boutonsActifs(), QStringLiteral("000000"));
+        clic(f->ButtonTcycle);
+        QCOMPARE(ReglagesCourants[MotTypeCaract], 14);
+        QVERIFY(f->PanelCaractD->isVisible());
+        QCOMPARE(boutonsActifs(), QStringLiteral("000011"));
+        // Back on the static page its button is still down and counts again.
+        page(1);
+        QCOMPARE(ReglagesCourants[MotTypeCaract], 8);
+    }
+
+    void actionButtons_data() {
+        QTest::addColumn<int>("p");
+        QTest::addColumn<int>("m");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("actifs");  // VISU, ETUDE 0, ETUDE 1, APP 1, ETUDE 2, APP 2
+        QTest::newRow("characteristic with machine") << 0 << 1 << 1 << "110000";
+        QTest::newRow("characteristic without machine") << 0 << 0 << 2 << "000000";
+        QTest::newRow("static load without machine") << 1 << 0 << 6 << "000100";
+        QTest::newRow("static load with machine") << 1 << 3 << 17 << "001100";
+        QTest::newRow("machine without static load") << 1 << 2 << 0 << "000000";
+        QTest::newRow("dynamic load without machine") << 2 << 0 << 14 << "000001";
+        QTest::newRow("dynamic load with machine") << 2 << 7 << 16 << "000011";
+    }
+    void actionButtons() {
+        QFETCH(int, p);
+        QFETCH(int, m);
+        QFETCH(int, type);
+        QFETCH(QString, actifs);
+        ouvrir(p);
+        if (m) clic(machine(m));
+        if (type) clic(charge(type));
+        QCOMPARE(boutonsActifs(), actifs);
+        QCOMPARE(ReglagesCourants[MotTypeMachine], m);
+        QCOMPARE(ReglagesCourants[MotTypeCaract], type);
+    }
+
+    void warning_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("courant");  // type of the current characteristic, 0 = none
+        QTest::addColumn<bool>("averti");
+        QTest::newRow("T = cst") << 6 << 0 << true;
+        QTest::newRow("T = cst, already that type") << 6 << 6 << false;
+        QTest::newRow("T = cst after another load") << 6 << 8 << true;
+        QTest::newRow("T = a.n²+b") << 8 << 0 << false;
+        QTest::newRow("T = a.n²+b, dynamic") << 12 << 6 << false;
+        QTest::newRow("T cyclique") << 14 << 0 << false;
+        QTest::newRow("P = cst, dynamic") << 13 << 0 << true;
+        QTest::newRow("Levage, dynamic") << 18 << 17 << true;
+        QTest::newRow("décollage") << 15 << 0 << true;
+        QTest::newRow("T = K") << 1 << 6 << false;
+    }
+    void warning() {
+        QFETCH(int, type);
+        QFETCH(int, courant);
+        QFETCH(bool, averti);
+        if (courant) {
+            ReglagesCourants[MotTypeCaract] = courant;
+            NouvelleCaract();
+            ReglagesCourants[MotTypeCaract] = 0;
+        }
+        Etude.Vues[0].Presente = 1;
+        ouvrir(TFormChoixCaract::PageDuType(type));
+        clic(f->ButtonMASTri);
+        clic(charge(type));
+        QPushButton* etude[3] = {f->ButtonEtudeCaract, f->ButtonEtudeStatique,
+                                 f->ButtonEtudeDynamique};
+        clic(etude[TFormChoixCaract::PageDuType(type)]);
+        QCOMPARE(avertis, averti ? QList<int>{type} : QList<int>{});
+        // The warning was cancelled: nothing goes on. Without it, the study goes on.
+        QCOMPARE(trace.setcourbe, averti ? 0 : 1);
+        QCOMPARE(f->isVisible(), averti);
+    }
+
+    void warningAcceptedGoesOnTracingShownFirst() {
+        reponseAvertissement = true;
+        Etude.Vues[0].Presente = 1;
+        ouvrir(1);
+        clic(f->ButtonMSynch);
+        clic(f->ButtonTcstS);
+        clic(f->ButtonEtudeStatique);
+        QCOMPARE(avertis, QList<int>{6});
+        QCOMPARE(trace.setcourbe, 1);
+        QCOMPARE(trace.montrer, 1);
+        QVERIFY(trace.choixVisibleAuMontrer);
+        QVERIFY(!f->isVisible());
+        QVERIFY(!menu->isVisible());  // the tracing window is shown instead
+    }
+
+    void noViewOpensNewCharacteristicDialog_data() {
+        QTest::addColumn<bool>("valider");
+        QTest::newRow("cancelled") << false;
+        QTest::newRow("validated") << true;
+    }
+    void noViewOpensNewCharacteristicDialog() {
+        QFETCH(bool, valider);
+        QCOMPARE(NbVuesGraphe(), 0);
+        ouvrir(0);
+        clic(f->ButtonMCCSerie);
+        clic(f->ButtonTcstC);
+        bool montre = false;
+        int mode = -1, vue = -1;
+        QTimer::singleShot(0, nouvel, [&] {
+            montre = nouvel->isVisible();
+            mode = nouvel->Mode;
+            vue = nouvel->NumeroVue;
+            if (valider)
+                clic(nouvel->BtnOK);
+            else
+                clic(nouvel->BitBtn2);
+        });
+        clic(f->ButtonEtudeCaract);
+        QVERIFY(montre);
+        QCOMPARE(mode, 0);
+        QCOMPARE(vue, 1);
+        QCOMPARE(f->isVisible(), !valider);
+        QCOMPARE(trace.setcourbe, valider ? 1 : 0);
+        QCOMPARE(NbVuesGraphe(), valider ? 1 : 0);
+    }
+
+    void reopenShowsCurrentChoice_data() {
+        QTest::addColumn<int>("m");
+        QTest::addColumn<int>("type");
+        QTest::newRow("synchronous machine, coupling aid") << 4 << 5;
+        QTest::newRow("asynchronous machine, T = a.n²+b") << 3 << 8;
+        QTest::newRow("drive, Levage dynamic") << 7 << 18;
+    }
+    void reopenShowsCurrentChoice() {
+        QFETCH(int, m);
+        QFETCH(int, type);
+        ReglagesCourants[MotTypeMachine] = m;
+        ReglagesCourants[MotTypeCaract] = type;
+        const int p = TFormChoixCaract::PageDuType(type);
+        ouvrir(p);
+        QCOMPARE(f->PageControl->currentIndex(), p);
+        QVERIFY(machine(m)->isChecked());
+        QVERIFY(charge(type)->isChecked());
+        QCOMPARE(ReglagesCourants[MotTypeMachine], m);
+        QCOMPARE(ReglagesCourants[MotTypeCaract], type);
+        QCOMPARE(f->PanelCaractS->isVisible(), p == 1);
+        QCOMPARE(f->PanelCaractD->isVisible(), p == 2);
+        // Buttons put down or up by the program change nothing else.
+        f->ResetButton();
+        f->SetButton();
+        machine(m == 1 ? 2 : 1)->setChecked(true);
+        QCOMPARE(ReglagesCourants[MotTypeMachine], m);
+        QCOMPARE(ReglagesCourants[MotTypeCaract], type);
+    }
+
+    void closingShowsTheMainMenu_data() {
+        QTest::addColumn<int>("p");
+        QTest::addColumn<bool>("echap");
+        QTest::addColumn<bool>("traceVisible");
+        QTest::newRow("Fermer, page 0") << 0 << false << false;
+        QTest::newRow("Fermer, page 2") << 2 << false << false;
+        QTest::newRow("Escape") << 1 << true << false;
+        QTest::newRow("tracing window shown") << 1 << false << true;
+    }
+    void closingShowsTheMainMenu() {
+        QFETCH(int, p);
+        QFETCH(bool, echap);
+        QFETCH(bool, traceVisible);
+        trace.visible = traceVisible;
+        ouvrir(p);
+        QPushButton* fermer[3] = {f->ButtonFermer1, f->ButtonFermer2, f->ButtonFermer3};
+        if (echap)
+            QTest::keyClick(f, Qt::Key_Escape);
+        else
+            clic(fermer[p]);
+        QVERIFY(!f->isVisible());
+        QCOMPARE(menu->isVisible(), !traceVisible);
+    }
+
+    void applications_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("groupe");
+        const int groupes[19] = {0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 1, 2, 3, 4, 5, 1, 1, 7, 7};
+        for (int t = 6; t <= 18; ++t) QTest::addRow("type %d", t) << t << groupes[t];
+    }
+    void applications() {
+        QFETCH(int, type);
+        QFETCH(int, groupe);
+        const int p = TFormChoixCaract::PageDuType(type);
+        ouvrir(p);
+        clic(charge(type));
+        clic(p == 1 ? f->ButtonAPPstat : f->ButtonAPPdyn);
+        QCOMPARE(app.groupe, groupe);
+        QCOMPARE(app.montrer, 1);
+        FormVisuApp = nullptr;  // no animation window: nothing happens
+        clic(p == 1 ? f->ButtonAPPstat : f->ButtonAPPdyn);
+        QVERIFY(f->isVisible());
+    }
+
+    void liveDisplayHidesAndGivesBack() {
+        ouvrir(0);
+        clic(f->ButtonMCCInd);
+        clic(f->ButtonNcste);
+        clic(f->ButtonVISUALISATION);
+        QVERIFY(!f->isVisible());
+        QVERIFY(FormVisualisation->isVisible());
+        FormVisualisation->close();
+        QVERIFY(f->isVisible());
+        QVERIFY(f->ButtonNcste->isChecked());
+        QCOMPARE(ReglagesCourants[MotTypeCaract], 3);
+        QVERIFY(!menu->isVisible());
+    }
+
+    void openedFromTracingIsModalToIt() {
+        QWidget appelant;
+        appelant.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&appelant));
+        f->Ouvrir(2, &appelant);
+        QCOMPARE(f->windowModality(), Qt::WindowModal);
+        QCOMPARE(f->windowHandle()->transientParent(), appelant.windowHandle());
+        QCOMPARE(f->PageControl->currentIndex(), 2);
+        f->hide();
+        f->Ouvrir(0);
+        QCOMPARE(f->windowModality(), Qt::NonModal);
+        QVERIFY(f->windowHandle()->transientParent() == nullptr);
+    }
+
+    void machinePower_data() {
+        QTest::addColumn<int>("gamme");
+        QTest::addColumn<QString>("texte");
+        QTest::newRow("0") << 0 << "1500 W";
+        QTest::newRow("1") << 1 << "300 W";
+        QTest::newRow("2") << 2 << "1500 W";
+        QTest::newRow("3") << 3 << "3000 W";
+    }
+    void machinePower() {
+        QFETCH(int, gamme);
+        QFETCH(QString, texte);
+        ConfigGenerale.GammePuissance = gamme;
+        ouvrir(0);
+        QCOMPARE(f->TextPuissanceMachine->text(), texte);
+    }
+
+    void captionsPerLanguage_data() {
+        QTest::addColumn<int>("langue");
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<QStringList>("pages");
+        QTest::addColumn<QString>("etude");
+        QTest::addColumn<QString>("machine");
+        QTest::newRow("FR") << LangueFrancais << "FR"
+                            << QStringList{"Caractéristiques", "Comportement", "Temporel"}
+                            << "ETUDE"
+                            << "MCC Indépendante";
+        QTest::newRow("EN") << LangueAnglais << "EN"
+                            << QStringList{"Characteristics", "Static study", "Dynamic study"}
+                            << "STUDY"
+                            << "Independent DCM";
+        QTest::newRow("ES") << LangueEspagnol << "ES"
+                            << QStringList{"Características", "Comportamiento", "Temporal"}
+                            << "ESTUDIO"
+                            << "DCM Independiente";
+    }
+    void captionsPerLanguage() {
+        QFETCH(int, langue);
+        QFETCH(QString, nom);
+        QFETCH(QStringList, pages);
+        QFETCH(QString, etude);
+        QFETCH(QString, machine);
+        ChoixLangue(langue);
+        ouvrir(0);
+        for (int p = 0; p < 3; ++p) QCOMPARE(f->PageControl->tabText(p), pages[p]);
+        QCOMPARE(f->ButtonEtudeCaract->text(), etude);
+        QCOMPARE(f->ButtonMCCInd->text(), machine);
+        QCOMPARE(f->ButtonMCCInd->toolTip(), QString::fromUtf8(Textes.TitreMachine[1].data()));
+        QCOMPARE(f->Buttontan2bS->toolTip(), QString::fromUtf8(Textes.DescriptionLoi[8].data()));
+        QCOMPARE(f->ButtonFermer2->toolTip(), QString::fromUtf8(Textes.Texte(4).data()));
+
+        const int choix[3] = {5, 9, 14};
+        clic(f->ButtonMSynch);
+        for (int p = 0; p < 3; ++p) {
+            page(p);
+            clic(charge(choix[p]));
+            QCoreApplication::processEvents();
+            essai::Capturer(f, QStringLiteral("choixcaract-page%1-%2").arg(p).arg(nom));
+        }
+    }
+
+    void captureEveryLawFR() {
+        ouvrir(1);
+        clic(f->ButtonMASTri);
+        for (int type = 6; type <= 18; ++type) {
+            const int p = TFormChoixCaract::PageDuType(type);
+            if (f->PageControl->currentIndex() != p) page(p);
+            clic(charge(type));
+            QCOMPARE(ReglagesCourants[MotTypeCaract], type);
+            QCoreApplication::processEvents();
+            essai::Capturer(f, QStringLiteral("choixcaract-law%1-FR").arg(type));
+            // The panel has the room it asks for.
+            TPanelCaract* panel = p == 1 ? f->PanelCaractS : f->PanelCaractD;
+            QVERIFY2(panel->width() >= panel->minimumSizeHint().width(),
+                     qPrintable(QStringLiteral("%1 < %2")
+                                    .arg(panel->width())
+                                    .arg(panel->minimumSizeHint().width())));
+            QVERIFY(panel->height() >= panel->minimumSizeHint().height());
+        }
+    }
+};
+
+QTEST_MAIN(TstChoixCaract)
+#include "tst_choixcaract.moc"

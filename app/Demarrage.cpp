@@ -14,6 +14,7 @@
 #include "dialogs/FormCom.h"
 #include "dialogs/NouvelCaract.h"
 #include "dialogs/TrierPoints.h"
+#include "load/ChoixCaract.h"
 #include "load/Visualisation.h"
 #include "tracing/FormTraceCaract.h"
 
@@ -46,7 +47,12 @@ void CreerFenetres() {
     NouvelCaract = Creer<TNouvelCaract>();
     FormCom = Creer<TFormCom>();
     FormVisualisation = Creer<TFormVisualisation>();
-    // The choice window comes here, registering itself as FenetreChoix.
+    FormChoixCaract = Creer<TFormChoixCaract>();
+    FormChoixCaract->Avertissement = [](int type) {
+        if (Avertissements == nullptr) return true;
+        Avertissements->TypeCaract = type;
+        return Avertissements->exec() == QDialog::Accepted;
+    };
     FormTrierPoints = Creer<TFormTrierPoints>();
     FormCalibreCourant = Creer<TFormCalibreCourant>();
     FormVisuApp = Creer<TFormVisuApp>();
@@ -65,6 +71,7 @@ void DetruireFenetres() {
     FormCalibreCourant = nullptr;
     FormTrierPoints = nullptr;
     FenetreChoix = nullptr;
+    FormChoixCaract = nullptr;
     FormVisualisation = nullptr;
     FormCom = nullptr;
     NouvelCaract = nullptr;

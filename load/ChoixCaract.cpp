@@ -281,6 +281,7 @@ bool TFormChoixCaract::TypeAvecAvertissement(int type) {
 TFormChoixCaract::TFormChoixCaract(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     FormChoixCaract = this;
+    FenetreChoix = this;
     setFixedSize(800, 560);
     setFont(Police(9));
     setStyleSheet(QStringLiteral(
@@ -461,6 +462,7 @@ TFormChoixCaract::TFormChoixCaract(QWidget* parent)
 TFormChoixCaract::~TFormChoixCaract() {
     if (FormVisualisation) FormVisualisation->removeEventFilter(this);
     if (FormChoixCaract == this) FormChoixCaract = nullptr;
+    if (FenetreChoix == this) FenetreChoix = nullptr;
 }
 
 QToolButton* TFormChoixCaract::BoutonMachine(int machine) {
@@ -631,20 +633,10 @@ void TFormChoixCaract::Etudier() {
 
 void TFormChoixCaract::ButtonVISUALISATIONClick() {
     if (FormVisualisation == nullptr) return;
-    // The live display takes the screen; this window comes back when it hides.
-    attenteVisualisation_ = true;
-    FormVisualisation->installEventFilter(this);
-    hide();
+    // The live display takes the screen: it hides this window while it is
+    // open and shows it again when it closes.
+    FormVisualisation->FenetreAppelante = this;
     FormVisualisation->show();
-}
-
-bool TFormChoixCaract::eventFilter(QObject* objet, QEvent* event) {
-    if (objet == FormVisualisation && attenteVisualisation_ && event->type() == QEvent::Hide) {
-        attenteVisualisation_ = false;
-        FormVisualisation->removeEventFilter(this);
-        show();
-    }
-    return QDialog::eventFilter(objet, event);
 }
 
 void TFormChoixCaract::ButtonAPPstatClick() {

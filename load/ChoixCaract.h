@@ -15,6 +15,8 @@
 #include <QDialog>
 #include <functional>
 
+#include "dialogs/Fenetres.h"
+
 class QButtonGroup;
 class QLabel;
 class QPushButton;
@@ -26,7 +28,7 @@ namespace orvane {
 class TPanelCaract;
 class TNouvelCaract;
 
-class TFormChoixCaract : public QDialog {
+class TFormChoixCaract : public QDialog, public IFenetreChoix {
     Q_OBJECT
 
 public:
@@ -36,7 +38,8 @@ public:
     // Sets the requested page (0 characteristics, 1 static loads, 2 dynamic
     // loads) and shows the window without waiting. With `appelant` the window
     // is modal to that window only (no nested event loop).
-    void Ouvrir(int page, QWidget* appelant = nullptr);
+    void Ouvrir(int page, QWidget* appelant);
+    void Ouvrir(int page) override { Ouvrir(page, nullptr); }
     // Page of a characteristic type: 1–5 → 0; 6–9, 15, 17 → 1; 10–14, 16, 18 → 2.
     static int PageDuType(int type);
     // Application group of the animation window for a type, 0 for none.
@@ -135,7 +138,6 @@ public slots:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* objet, QEvent* event) override;
 
 private:
     QToolButton* BoutonMachine(int machine);
@@ -143,7 +145,6 @@ private:
     void Etudier();
 
     QWidget* images_[3] = {};                // the pictures of the pages
-    bool attenteVisualisation_ = false;      // shown again when the live display hides
     TNouvelCaract* nouvelCaract_ = nullptr;  // own dialog when the program made none
 };
 

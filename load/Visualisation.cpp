@@ -21,6 +21,7 @@
 #include "dialogs/FormCom.h"
 #include "load/Affichage.h"
 #include "study/Cp1252.h"
+#include "study/LoisCharge.h"
 #include "study/Study.h"
 #include "texts/TextesOrvane.h"
 
@@ -70,12 +71,6 @@ void Barre(QFrame* barre) {
 }
 
 }  // namespace
-
-int32_t PuissanceMachine(int32_t gamme) {
-    // The machine power column of the power-range table, by GammePuissance.
-    static constexpr int32_t Puissances[4] = {1500, 300, 1500, 3000};
-    return Puissances[Borner(gamme, 4)];
-}
 
 TFormVisualisation::TFormVisualisation(QWidget* parent) : QWidget(parent) {
     FormVisualisation = this;

@@ -25,10 +25,6 @@ namespace orvane {
 class TAffichage;
 class TPasserelleCom;
 
-// Rated power (W) of the bench's machines for a power range 0..3 (the last
-// column of the power-range table); the nearest range for any other value.
-int32_t PuissanceMachine(int32_t gamme);
-
 class TFormVisualisation : public QWidget {
     Q_OBJECT
 

@@ -287,13 +287,15 @@ private slots:
         QFETCH(int, bouton);
         QFETCH(int, page);
         Montrer();
+        IFenetreChoix* const programme = FenetreChoix;
+        FenetreChoix = nullptr;
         // Without a choice window the menu stays.
         QTest::mouseClick(Boutons()[bouton], Qt::LeftButton);
         QVERIFY(menu->isVisible());
         ChoixEssai choix;
         FenetreChoix = &choix;
         QTest::mouseClick(Boutons()[bouton], Qt::LeftButton);
-        FenetreChoix = nullptr;
+        FenetreChoix = programme;
         QCOMPARE(choix.pages, std::vector<int>{page});
         QVERIFY(!menu->isVisible());
         Montrer();

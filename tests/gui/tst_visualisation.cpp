@@ -19,6 +19,7 @@
 #include "load/Affichage.h"
 #include "load/Visualisation.h"
 #include "sim/LiaisonSimulee.h"
+#include "study/LoisCharge.h"
 #include "study/Study.h"
 #include "texts/TextesOrvane.h"
 
@@ -319,7 +320,6 @@ private slots:
         QTest::newRow("1") << 1 << 300;
         QTest::newRow("2") << 2 << 1500;
         QTest::newRow("3") << 3 << 3000;
-        QTest::newRow("out of range") << 7 << 3000;
     }
     void machinePowerOfTheRange() {
         QFETCH(int, gamme);

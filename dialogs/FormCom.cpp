@@ -33,6 +33,7 @@
 
 #include "comm/Horloge.h"
 #include "dialogs/Fenetres.h"
+#include "dialogs/Habillage.h"
 #include "study/Cp1252.h"
 #include "study/Fichiers.h"
 #include "study/Rapport.h"
@@ -63,14 +64,7 @@ constexpr int TexteEspagnolBouton = 173;
 constexpr int Largeur = 384;
 constexpr int Hauteur = 494;
 constexpr int LongueurChamp = 3;
-const QColor Sarcelle(0, 128, 128);
 const QString FiltreEtude = QStringLiteral("Fichier Orvane (*.OVX2)");
-
-QString VersQString(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-QString TexteNumero(int n) { return VersQString(Textes.Texte(n)); }
 
 QString Champ(const ShortString<10>& s) { return QString::fromStdString(DepuisCp1252(s.Lire())); }
 
@@ -148,7 +142,7 @@ TFormCom::TFormCom(QWidget* parent) : QDialog(parent) {
     TitreLiaison->setAutoFillBackground(true);
     {
         QPalette pal = TitreLiaison->palette();
-        pal.setColor(QPalette::Window, Sarcelle);
+        pal.setColor(QPalette::Window, CouleurBarre);
         pal.setColor(QPalette::WindowText, Qt::white);
         TitreLiaison->setPalette(pal);
         QFont f = police;

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <string_view>
 
+#include "dialogs/Habillage.h"
 #include "study/Cp1252.h"
 #include "study/Study.h"
 #include "texts/TextesOrvane.h"
@@ -47,12 +48,6 @@ constexpr int TexteOrdonnee = 63;
 constexpr int TexteAbscisse = 64;
 constexpr int TexteQuadrants = 65;
 constexpr int TexteCalibre = 66;
-
-QString VersQString(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-QString TexteNumero(int n) { return VersQString(Textes.Texte(n)); }
 
 QString NomGrandeur(int q) { return VersQString(DepuisCp1252(Etude.Grandeurs[q].Nom.Lire())); }
 

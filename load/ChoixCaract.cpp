@@ -22,6 +22,7 @@
 #include <string>
 
 #include "dialogs/Fenetres.h"
+#include "dialogs/Habillage.h"
 #include "dialogs/NouvelCaract.h"
 #include "load/PanelCaract.h"
 #include "load/Visualisation.h"
@@ -36,37 +37,24 @@ TFormChoixCaract* FormChoixCaract = nullptr;
 
 namespace {
 
-const QColor Sarcelle(0, 128, 128);
-
-QString Q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-QString T(int n) { return Q(Textes.Texte(n)); }
-
 QString TexteType(const std::array<std::string_view, NbTypeCaract>& table, int type) {
-    return type >= 0 && type < NbTypeCaract ? Q(table[static_cast<size_t>(type)]) : QString();
+    return type >= 0 && type < NbTypeCaract ? VersQString(table[static_cast<size_t>(type)])
+                                            : QString();
 }
 
 QString TexteMachine(const std::array<std::string_view, NbNomMachine>& table, int machine) {
-    return machine >= 0 && machine < NbNomMachine ? Q(table[static_cast<size_t>(machine)])
+    return machine >= 0 && machine < NbNomMachine ? VersQString(table[static_cast<size_t>(machine)])
                                                   : QString();
-}
-
-QFont Police(int points, bool gras = true) {
-    QFont f(QStringLiteral("Arial"), points);
-    f.setBold(gras);
-    return f;
 }
 
 // A teal bar with a white bold title.
 QLabel* Bandeau(QWidget* parent, int points = 10) {
     auto* l = new QLabel(parent);
     l->setAlignment(Qt::AlignCenter);
-    l->setFont(Police(points));
+    l->setFont(PoliceArial(points));
     l->setAutoFillBackground(true);
     QPalette p = l->palette();
-    p.setColor(QPalette::Window, Sarcelle);
+    p.setColor(QPalette::Window, CouleurBarre);
     p.setColor(QPalette::WindowText, Qt::white);
     l->setPalette(p);
     l->setMinimumHeight(QFontMetrics(l->font()).height() + 10);
@@ -76,7 +64,7 @@ QLabel* Bandeau(QWidget* parent, int points = 10) {
 // A title line over the load panel: the machine or the load chosen.
 QLabel* Titre(QWidget* parent) {
     auto* l = new QLabel(parent);
-    l->setFont(Police(9));
+    l->setFont(PoliceArial(9));
     QPalette p = l->palette();
     p.setColor(QPalette::WindowText, QColor(0, 0, 128));
     l->setPalette(p);
@@ -98,7 +86,7 @@ QToolButton* Choix(QWidget* parent, QButtonGroup* groupe, int id) {
 
 QPushButton* BoutonAction(QWidget* parent) {
     auto* b = new QPushButton(parent);
-    b->setFont(Police(9));
+    b->setFont(PoliceArial(9));
     b->setMinimumHeight(30);
     b->setAutoDefault(false);
     return b;
@@ -283,7 +271,7 @@ TFormChoixCaract::TFormChoixCaract(QWidget* parent)
     FormChoixCaract = this;
     FenetreChoix = this;
     setFixedSize(800, 560);
-    setFont(Police(9));
+    setFont(PoliceArial(9));
     setStyleSheet(QStringLiteral(
         "QToolButton[choix=\"true\"] { font: bold 9pt \"Arial\"; padding: 3px 6px;"
         " border: 1px solid #7a7a7a; border-radius: 3px; background: #ececec; }"
@@ -309,7 +297,7 @@ TFormChoixCaract::TFormChoixCaract(QWidget* parent)
     TextMachine = Bandeau(PanelMachine, 11);
     TextPuissanceMachine = new QLabel(PanelMachine);
     TextPuissanceMachine->setAlignment(Qt::AlignCenter);
-    TextPuissanceMachine->setFont(Police(10));
+    TextPuissanceMachine->setFont(PoliceArial(10));
     TextPuissanceMachine->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     TextPuissanceMachine->setMinimumHeight(26);
     colonne->addWidget(TextMachine);
@@ -327,7 +315,7 @@ TFormChoixCaract::TFormChoixCaract(QWidget* parent)
 
     // ---- pages ----
     PageControl = new QTabWidget(this);
-    PageControl->tabBar()->setFont(Police(9));
+    PageControl->tabBar()->setFont(PoliceArial(9));
     TabSheet1 = new QWidget;
     TabSheet2 = new QWidget;
     TabSheet3 = new QWidget;
@@ -499,12 +487,12 @@ void TFormChoixCaract::showEvent(QShowEvent* event) {
 }
 
 void TFormChoixCaract::FormShow() {
-    setWindowTitle(T(TextePage[0]));
-    for (int p = 0; p < 3; ++p) PageControl->setTabText(p, T(TextePage[p]));
-    TextEtudeCaractMachine->setText(T(TexteTitrePage[0]));
-    TextEtudeStatique->setText(T(TexteTitrePage[1]));
-    TextEtudeDynamique->setText(T(TexteTitrePage[2]));
-    TextMachine->setText(T(TexteMachineMot));
+    setWindowTitle(TexteNumero(TextePage[0]));
+    for (int p = 0; p < 3; ++p) PageControl->setTabText(p, TexteNumero(TextePage[p]));
+    TextEtudeCaractMachine->setText(TexteNumero(TexteTitrePage[0]));
+    TextEtudeStatique->setText(TexteNumero(TexteTitrePage[1]));
+    TextEtudeDynamique->setText(TexteNumero(TexteTitrePage[2]));
+    TextMachine->setText(TexteNumero(TexteMachineMot));
     TextPuissanceMachine->setText(QString::number(PuissanceMachine(ConfigGenerale.GammePuissance)) +
                                   QStringLiteral(" W"));
     for (int m = 1; m <= 7; ++m) {
@@ -512,26 +500,27 @@ void TFormChoixCaract::FormShow() {
         b->setText(TexteMachine(Textes.NomMachine, m));
         b->setToolTip(TexteMachine(Textes.TitreMachine, m));
     }
-    for (QLabel* l : {TextCharge, TextChargeS, TextChargeD}) l->setText(T(TexteChargeMot));
+    for (QLabel* l : {TextCharge, TextChargeS, TextChargeD})
+        l->setText(TexteNumero(TexteChargeMot));
     for (int p = 0; p < 3; ++p)
         for (int type : TypesPage[p]) {
             QToolButton* b = BoutonCharge(p, type);
             b->setText(TexteType(Textes.NomLoi, type));
             b->setToolTip(TexteType(Textes.DescriptionLoi, type));
         }
-    ButtonVISUALISATION->setText(T(TexteVisualisation));
-    ButtonVISUALISATION->setToolTip(T(TexteBulleVisualisation));
+    ButtonVISUALISATION->setText(TexteNumero(TexteVisualisation));
+    ButtonVISUALISATION->setToolTip(TexteNumero(TexteBulleVisualisation));
     for (QPushButton* b : {ButtonEtudeCaract, ButtonEtudeStatique, ButtonEtudeDynamique}) {
-        b->setText(T(TexteEtude));
-        b->setToolTip(T(TexteBulleEtude));
+        b->setText(TexteNumero(TexteEtude));
+        b->setToolTip(TexteNumero(TexteBulleEtude));
     }
     for (QPushButton* b : {ButtonAPPstat, ButtonAPPdyn}) {
-        b->setText(T(TexteApplications));
-        b->setToolTip(T(TexteBulleApplications));
+        b->setText(TexteNumero(TexteApplications));
+        b->setToolTip(TexteNumero(TexteBulleApplications));
     }
     for (QPushButton* b : {ButtonFermer1, ButtonFermer2, ButtonFermer3}) {
-        b->setText(T(TexteFermer));
-        b->setToolTip(T(TexteBulleFermer));
+        b->setText(TexteNumero(TexteFermer));
+        b->setToolTip(TexteNumero(TexteBulleFermer));
     }
 
     SetButton();

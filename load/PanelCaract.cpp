@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "dialogs/Habillage.h"
 #include "study/Study.h"
 #include "texts/TextesOrvane.h"
 
@@ -21,14 +22,6 @@ const QColor Marine(0, 0, 128);
 const QColor Cyan(0, 255, 255);
 const QColor Jaune(255, 255, 0);
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-QFont Police(int points, bool gras) {
-    QFont f(QStringLiteral("Arial"), points);
-    f.setBold(gras);
-    return f;
-}
-
 // A column title (white on navy) over its value (sunken, white).
 QFrame* Colonne(QWidget* parent, QLabel*& titre, QLabel*& valeur) {
     auto* cadre = new QFrame(parent);
@@ -38,7 +31,7 @@ QFrame* Colonne(QWidget* parent, QLabel*& titre, QLabel*& valeur) {
     titre = new QLabel(cadre);
     titre->setAlignment(Qt::AlignCenter);
     titre->setWordWrap(true);
-    titre->setFont(Police(8, true));
+    titre->setFont(PoliceArial(8, true));
     titre->setAutoFillBackground(true);
     QPalette p = titre->palette();
     p.setColor(QPalette::Window, Marine);
@@ -47,7 +40,7 @@ QFrame* Colonne(QWidget* parent, QLabel*& titre, QLabel*& valeur) {
     titre->setFixedHeight(QFontMetrics(titre->font()).lineSpacing() * 2 + 4);
     valeur = new QLabel(cadre);
     valeur->setAlignment(Qt::AlignCenter);
-    valeur->setFont(Police(10, true));
+    valeur->setFont(PoliceArial(10, true));
     valeur->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     valeur->setAutoFillBackground(true);
     QPalette pv = valeur->palette();
@@ -85,7 +78,7 @@ QLabel* Valeur(QWidget* parent) {
     auto* l = new QLabel(parent);
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     l->setAlignment(Qt::AlignCenter);
-    l->setFont(Police(9, true));
+    l->setFont(PoliceArial(9, true));
     l->setAutoFillBackground(true);
     QPalette p = l->palette();
     p.setColor(QPalette::Window, Qt::white);
@@ -118,7 +111,7 @@ void GarderPlace(QWidget* w) {
 // ---- plot area ----
 
 TZoneCharge::TZoneCharge(QWidget* parent) : QWidget(parent) {
-    setFont(Police(8, false));
+    setFont(PoliceArial(8, false));
     setMinimumSize(160, 120);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -157,21 +150,21 @@ void TZoneCharge::paintEvent(QPaintEvent*) {
     p.drawLine(0, g.Y0, droite, g.Y0);
     p.drawPolyline(QPolygon(
         {QPoint(droite - 10, g.Y0 - 5), QPoint(droite, g.Y0), QPoint(droite - 10, g.Y0 + 5)}));
-    const QString ln = Q(vitesse_.Libelle);
+    const QString ln = VersQString(vitesse_.Libelle);
     p.drawText(droite - 5 - fm.horizontalAdvance(ln), g.Y0 - 5 - fm.height() + fm.ascent(), ln);
     for (const Graduation& t : g.GradVitesse) {
         p.drawLine(t.Position, g.Y0, t.Position, g.Y0 + 5);
-        const QString s = Q(t.Texte);
+        const QString s = VersQString(t.Texte);
         p.drawText(t.Position - fm.horizontalAdvance(s) / 2, g.Y0 + 5 + fm.ascent(), s);
     }
 
     // vertical axis, its arrow head and label
     p.drawLine(g.X0, 0, g.X0, bas);
     p.drawPolyline(QPolygon({QPoint(g.X0 - 5, 10), QPoint(g.X0, 0), QPoint(g.X0 + 5, 10)}));
-    p.drawText(g.X0 + 5, 5 + fm.ascent(), Q(couple_.Libelle));
+    p.drawText(g.X0 + 5, 5 + fm.ascent(), VersQString(couple_.Libelle));
     for (const Graduation& t : g.GradCouple) {
         p.drawLine(g.X0, t.Position, g.X0 - 5, t.Position);
-        const QString s = Q(t.Texte);
+        const QString s = VersQString(t.Texte);
         p.drawText(g.X0 - 6 - fm.horizontalAdvance(s), t.Position - fm.height() / 2 + fm.ascent(),
                    s);
     }
@@ -189,7 +182,7 @@ void TZoneCharge::paintEvent(QPaintEvent*) {
 
 TPanelCaract::TPanelCaract(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
-    setFont(Police(9, true));
+    setFont(PoliceArial(9, true));
 
     auto* colonnes = new QHBoxLayout;
     colonnes->setSpacing(6);
@@ -336,7 +329,7 @@ void TPanelCaract::Action(QObject*) {
                                    TrackBarB->maximum(), TrackBarN->maximum(), Textes);
     const AffichageCharge& a = affichage_;
     PanelInertie->setVisible(a.PanneauInertie);
-    StaticTextInertie->setText(Q(a.Inertie));
+    StaticTextInertie->setText(VersQString(a.Inertie));
     if (!a.Valide) {
         PaintBox->Definir(false, a.Vitesse, a.Couple, {});
         return;
@@ -348,26 +341,26 @@ void TPanelCaract::Action(QObject*) {
     PanelN->setVisible(a.PanneauN);
     PanelCycle->setVisible(a.PanneauCycle);
 
-    TextC1->setText(Q(a.C1));
-    TextC2->setText(Q(a.C2));
-    TextC3->setText(Q(a.C3));
-    TextB1->setText(Q(a.B1));
-    TextB2->setText(Q(a.B2));
-    TextB3->setText(Q(a.B3));
+    TextC1->setText(VersQString(a.C1));
+    TextC2->setText(VersQString(a.C2));
+    TextC3->setText(VersQString(a.C3));
+    TextB1->setText(VersQString(a.B1));
+    TextB2->setText(VersQString(a.B2));
+    TextB3->setText(VersQString(a.B3));
     if (a.PanneauCycle) {
-        StaticTextReduction->setText(Q(a.Reduction));
-        StaticTextred->setText(Q(a.Red));
-        StaticTextPent->setText(Q(a.Pent));
-        StaticTextPente->setText(Q(a.Pente));
+        StaticTextReduction->setText(VersQString(a.Reduction));
+        StaticTextred->setText(VersQString(a.Red));
+        StaticTextPent->setText(VersQString(a.Pent));
+        StaticTextPente->setText(VersQString(a.Pente));
     }
-    TextJ->setText(Q(a.J));
+    TextJ->setText(VersQString(a.J));
     // Each slider's hint names the value it sets: B the first column, A the
     // column where its value shows.
     const bool aEnColonne3 = type_ == 9 || type_ == 13 || type_ == 14 || type_ >= 17;
-    TrackBarB->setToolTip(Q(a.C1));
-    TrackBarA->setToolTip(Q(aEnColonne3 ? a.C3 : a.C2));
-    TrackBarN->setToolTip(Q(a.C3));
-    TrackBarJ->setToolTip(Q(a.Inertie));
+    TrackBarB->setToolTip(VersQString(a.C1));
+    TrackBarA->setToolTip(VersQString(aEnColonne3 ? a.C3 : a.C2));
+    TrackBarN->setToolTip(VersQString(a.C3));
+    TrackBarJ->setToolTip(VersQString(a.Inertie));
     PaintBox->Definir(true, a.Vitesse, a.Couple, a.Points);
 }
 

@@ -19,6 +19,7 @@
 #include <string_view>
 
 #include "dialogs/FormCom.h"
+#include "dialogs/Habillage.h"
 #include "load/Affichage.h"
 #include "study/Cp1252.h"
 #include "study/LoisCharge.h"
@@ -38,13 +39,6 @@ constexpr int TexteVisualisation = 160;
 constexpr int TexteCalibreCourant = 161;
 
 constexpr int HauteurBarre = 36;
-const QColor Sarcelle(0, 128, 128);
-
-QString VersQString(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-QString TexteNumero(int n) { return VersQString(Textes.Texte(n)); }
 
 QString TexteEtude(const std::string& cp1252) {
     return QString::fromStdString(DepuisCp1252(cp1252));
@@ -65,7 +59,7 @@ QString ModeleValeur(int q) {
 void Barre(QFrame* barre) {
     barre->setAutoFillBackground(true);
     QPalette pal = barre->palette();
-    pal.setColor(QPalette::Window, Sarcelle);
+    pal.setColor(QPalette::Window, CouleurBarre);
     pal.setColor(QPalette::WindowText, Qt::white);
     barre->setPalette(pal);
 }

@@ -49,7 +49,7 @@ struct TTextesOrvane {
     std::array<std::array<std::string_view, 4>, NbListesApplications> ListeApplications;
     std::array<std::string_view, NbTypeCaract> NomLoi;
     std::array<std::string_view, NbTypeCaract> DescriptionLoi;
-    std::array<std::string_view, 149> Textes30a178;  // texts 30..178
+    std::array<std::string_view, 149> Textes30a178;               // texts 30..178
     std::array<std::string_view, NbTextesAjoutes> TextesAjoutes;  // texts 179..
 
     // Numbered text n (1..DernierTexte); an empty text for any other number.

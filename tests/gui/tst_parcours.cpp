@@ -1,0 +1,147 @@
+// A student's first path through the program, on the simulated bench: main
+// menu, choice of a machine and a law, live display, K moved, values moving,
+// and back. Once with the bench in process (link type 3), once with the
+// bench served by `orvanectl bench --pty` on a pseudo-terminal, reached as a
+// real drive is, over the serial link (link type 1).
+#include <QDir>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QtTest>
+
+#include "OutilsEssai.h"
+#include "app/Demarrage.h"
+#include "app/FormMachine2.h"
+#include "dialogs/Fenetres.h"
+#include "dialogs/FormCom.h"
+#include "load/Affichage.h"
+#include "load/ChoixCaract.h"
+#include "load/Visualisation.h"
+#include "sim/LiaisonSimulee.h"
+#include "study/Study.h"
+#include "texts/TextesOrvane.h"
+
+using namespace orvane;
+
+class TstParcours : public QObject {
+    Q_OBJECT
+
+    essai::DossierTemporaire dossier;
+    std::optional<essai::RapportEnregistre> rapport;
+    TFormMachine2* menu = nullptr;
+
+    QString valeur(int k) const {
+        return FormVisualisation->Affichage[k - 1]->TextAffichage->text();
+    }
+    // Lets the live display's timer run until `condition` holds (at most 5 s).
+    template <class Condition>
+    bool attendre(Condition condition) {
+        for (int i = 0; i < 100 && !condition(); ++i) QTest::qWait(50);
+        return condition();
+    }
+
+    // Main menu → "Tracé des caractéristiques d'une machine" → asynchronous
+    // machine, "T = K" → VISUALISATION; K from 0 to 60 %; then back to the menu.
+    void parcours() {
+        menu->show();
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QTest::mouseClick(menu->ButtonTraceCarct, Qt::LeftButton);
+        TFormChoixCaract* choix = FormChoixCaract;
+        QTRY_VERIFY(choix->isVisible());
+        QVERIFY(!menu->isVisible());
+        QVERIFY(!choix->ButtonVISUALISATION->isEnabled());
+        QTest::mouseClick(choix->ButtonMASTri, Qt::LeftButton);
+        QTest::mouseClick(choix->ButtonTcstC, Qt::LeftButton);
+        QCOMPARE(ReglagesCourants[MotTypeMachine], MasTriphasee);
+        QCOMPARE(ReglagesCourants[MotTypeCaract], 1);
+        QVERIFY(choix->ButtonVISUALISATION->isEnabled());
+        QTest::mouseClick(choix->ButtonVISUALISATION, Qt::LeftButton);
+
+        TFormVisualisation* v = FormVisualisation;
+        QTRY_VERIFY(v->isVisible());
+        QVERIFY(!choix->isVisible());
+        QVERIFY(attendre([&] { return v->ValeursValides(); }));
+        QCOMPARE(v->TextK->text(), QStringLiteral("K = 0%"));
+        // Frame 7 (excitation current) does not exist for this machine.
+        QVERIFY(v->Affichage[6]->isHidden());
+        // At K = 0 the machine runs near its synchronous speed, unloaded.
+        QVERIFY(attendre([] { return ValeursCourantes[GVitesse] > 1400; }));
+        const int32_t coupleVide = ValeursCourantes[GCouple];
+        const QString texteVide = valeur(2);
+
+        v->ScrollBarK->setSliderPosition(60);
+        QCOMPARE(v->TextK->text(), QStringLiteral("K = 60%"));
+        QVERIFY2(
+            attendre([&] { return ValeursCourantes[GCouple] > coupleVide + 300; }),
+            qPrintable(QStringLiteral("%1 -> %2").arg(coupleVide).arg(ValeursCourantes[GCouple])));
+        QVERIFY(attendre([&] { return valeur(2) != texteVide; }));
+        QVERIFY(valeur(2).endsWith(QStringLiteral(" Nm")));
+        // Loaded, it slows down and draws more electrical than mechanical power.
+        QVERIFY(ValeursCourantes[GVitesse] < 1500);
+        QVERIFY(ValeursCourantes[GPuissanceElec] > ValeursCourantes[GPuissanceMeca]);
+        QVERIFY(v->TextEtatLiaison->text().isEmpty());
+
+        // Back: the live display stops the load, the choice window returns,
+        // and its close button brings the main menu back.
+        QTest::mouseClick(v->ButtonClose, Qt::LeftButton);
+        QTRY_VERIFY(!v->isVisible());
+        QVERIFY(!v->TimerA->isActive());
+        QTRY_VERIFY(choix->isVisible());
+        QTest::mouseClick(choix->ButtonFermer1, Qt::LeftButton);
+        QTRY_VERIFY(menu->isVisible());
+        QVERIFY(rapport->messages.empty());
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(!dossier.racine.empty());
+        QVERIFY(QDir::setCurrent(QString::fromStdString(dossier.racine.string())));
+        rapport.emplace();
+        sim::InstallerBancSimule(1, false);
+        CreerFenetres();  // no configuration file: its read error, then the defaults
+        QCOMPARE(rapport->messages, std::vector<std::string>{"Erreur de lecture du fichier"});
+        menu = static_cast<TFormMachine2*>(FormMachine2);
+        menu->FinProgramme = [] {};
+    }
+    void cleanupTestCase() {
+        DetruireFenetres();
+        rapport.reset();
+    }
+    void init() {
+        rapport->messages.clear();
+        ChoixLangue(LangueFrancais);
+        InitEtude();
+    }
+
+    void inProcessBench() {
+        ConfigGenerale.TypeLiaison = LiaisonSimulation;
+        parcours();
+        QVERIFY(FormCom->LiaisonOuverte());
+    }
+
+    void benchServedOnAPseudoTerminal() {
+        QProcess banc;
+        banc.start(QStringLiteral(ORVANECTL_CHEMIN),
+                   {"bench", "--pty", "--machine", "3", "--rating", "1500"});
+        QVERIFY(banc.waitForStarted(5000));
+        QString pty;
+        for (int i = 0; i < 100 && pty.isEmpty(); ++i) {
+            banc.waitForReadyRead(50);
+            pty = QString::fromUtf8(banc.readAllStandardOutput()).trimmed();
+        }
+        QVERIFY2(pty.startsWith(QStringLiteral("pts/")), qPrintable(pty));
+
+        FormCom->Ferme();
+        ConfigGenerale.TypeLiaison = LiaisonSerie;
+        ConfigGenerale.PortSerie.Ecrire(pty.toStdString());
+        parcours();  // the live display opens the link it finds closed
+        FormCom->Ferme();
+        banc.terminate();
+        QVERIFY(banc.waitForFinished(5000));
+    }
+};
+
+QTEST_MAIN(TstParcours)
+#include "tst_parcours.moc"

@@ -119,7 +119,7 @@ constinit const TTextesOrvane TexteAnglais = {
         "Torque at ",
         "Maximum torque",
         "  ",
-        "Weight",
+        "Up torque",  // over the lifting torque, as in French and Spanish
     }},
     // TitreColonne3
     {{
@@ -130,7 +130,7 @@ constinit const TTextesOrvane TexteAnglais = {
         "Constant power",
         "Cycle",
         "Kick off speed",
-        "Up torque",
+        "Weight",  // over the mass
     }},
     // EtatAcquisition
     {{

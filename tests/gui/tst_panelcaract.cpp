@@ -134,7 +134,8 @@ private slots:
     void hoistInEnglishAndSpanish() {
         ChoixLangue(LangueAnglais);
         mode(17);
-        QCOMPARE(p->TextC2->text(), QStringLiteral("Weight"));
+        QCOMPARE(p->TextC2->text(), QStringLiteral("Up torque"));
+        QCOMPARE(p->TextC3->text(), QStringLiteral("Weight"));
         QCOMPARE(p->StaticTextReduction->text(), QStringLiteral("Speed"));
         ChoixLangue(LangueEspagnol);
         p->Action(nullptr);

@@ -147,6 +147,18 @@ TEST(Tables, MachineNamesFoldersAndFilesInTheThreeLanguages) {
     EXPECT_EQ(TexteEspagnol.TitreMachine[4], " Maquina sincrona trifásica");
     EXPECT_EQ(TexteAnglais.TitreMachine[6], " Three-phase supplied drive");
     EXPECT_EQ(TexteAnglais.TitreCharge[1], "Mechanical load: T = K");
+    // The lifting law's columns: descending torque, lifting torque, mass.
+    const std::array<std::array<std::string_view, 3>, 3> levage = {{
+        {"Couple de descente", "Couple de montée", "Masse"},
+        {"Down torque", "Up torque", "Weight"},
+        {"par de bajada", "Par de subida", "Masa"},
+    }};
+    for (int l = 0; l < 3; ++l) {
+        const auto& c = levage[static_cast<size_t>(l)];
+        EXPECT_EQ(langues[l]->TitreColonne1[7], c[0]);
+        EXPECT_EQ(langues[l]->TitreColonne2[7], c[1]);
+        EXPECT_EQ(langues[l]->TitreColonne3[7], c[2]);
+    }
 
     const std::string_view dossiers[3] = {"Fichiers", "Files", "Ficheros"};
     const std::string_view fichiers[3] = {"CFGAPPFR.cfg", "CFGAPPUK.cfg", "CFGAPPSP.cfg"};

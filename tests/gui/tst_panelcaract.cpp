@@ -24,7 +24,26 @@ const QStringList Noms = {"C1", "C2", "C3", "B1", "B2", "B3", "J", "Reduction", 
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
+// The user sets one slider to `valeur`; both sliders and their words follow
+// the law (-1: not checked).
+struct Contrainte {
+    int type;
+    bool curseurA;
+    int valeur, valeurA, valeurB, motA, motB;
+};
+
+// A control moved `fois` times (the speed slider: set to `fois`).
+struct Controle {
+    int type;
+    int controle;  // 0 speed slider, 1..4 reduction up/down, slope up/down
+    int fois, mot, valeur;
+    QString texte;
+};
+
 }  // namespace
+
+Q_DECLARE_METATYPE(Contrainte)
+Q_DECLARE_METATYPE(Controle)
 
 class TstPanelCaract : public QObject {
     Q_OBJECT
@@ -59,53 +78,49 @@ private slots:
     // Every label and panel shows what CalculerAffichage gives for the
     // panel's words and sliders; `attendus` pins the worked examples.
     void widgetsShowTheComputedLaw_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("gamme");
-        QTest::addColumn<int>("frequence");
-        QTest::addColumn<int>("langue");
+        QTest::addColumn<QList<int>>("c");          // type, range, mains frequency, language
         QTest::addColumn<QStringList>("attendus");  // label=text
+        const int fr = LangueFrancais;
         for (int t = 6; t <= 18; ++t)
-            QTest::addRow("type %d", t) << t << 0 << 50 << int(LangueFrancais) << QStringList{};
-        QTest::newRow("T = cst") << 6 << 0 << 50 << int(LangueFrancais)
+            QTest::addRow("type %d", t) << QList<int>{t, 0, 50, fr} << QStringList{};
+        QTest::newRow("T = cst") << QList<int>{6, 0, 50, fr}
                                  << QStringList{"B1=2,00 Nm", "B3=314 W",
                                                 "C3=Puissance à 1500tr/min",
                                                 "bulleB=Couple constant"};
-        QTest::newRow("Levage") << 18 << 0 << 50 << int(LangueFrancais)
+        QTest::newRow("Levage") << QList<int>{18, 0, 50, fr}
                                 << QStringList{"B1=6,90 Nm", "B2=9,55 Nm", "B3=130 kg",
                                                "J=J = 0,005 kg.m²", "bulleA=Masse"};
         QTest::newRow("T = a.n + b, 60 Hz")
-            << 7 << 0 << 60 << int(LangueFrancais)
+            << QList<int>{7, 0, 60, fr}
             << QStringList{"C2=Couple à 1800tr/min", "C3=Puissance à 1800tr/min", "B3=942 W",
                            "bulleA=Couple à 1800tr/min"};
-        QTest::newRow("P = cst, range 3") << 9 << 3 << 50 << int(LangueFrancais) << QStringList{};
+        QTest::newRow("P = cst, range 3") << QList<int>{9, 3, 50, fr} << QStringList{};
         QTest::newRow("Levage, English")
-            << 17 << 0 << 50 << int(LangueAnglais) << QStringList{"C2=Up torque", "C3=Weight"};
-        QTest::newRow("Levage, Spanish")
-            << 17 << 0 << 50 << int(LangueEspagnol) << QStringList{"C3=Masa", "Pent=Rendimiento :"};
+            << QList<int>{17, 0, 50, LangueAnglais} << QStringList{"C2=Up torque", "C3=Weight"};
+        QTest::newRow("Levage, Spanish") << QList<int>{17, 0, 50, LangueEspagnol}
+                                         << QStringList{"C3=Masa", "Pent=Rendimiento :"};
     }
     void widgetsShowTheComputedLaw() {
-        QFETCH(int, type);
-        QFETCH(int, gamme);
-        QFETCH(int, frequence);
-        QFETCH(int, langue);
+        QFETCH(QList<int>, c);
         QFETCH(QStringList, attendus);
-        ChoixLangue(langue);
-        ConfigGenerale.GammePuissance = gamme;
-        ConfigGenerale.FrequenceReseau = frequence;
+        const int type = c[0];
+        ChoixLangue(c[3]);
+        ConfigGenerale.GammePuissance = c[1];
+        ConfigGenerale.FrequenceReseau = c[2];
         mode(type);
         EnteteCaract r = ReglagesCourants;
         const AffichageCharge a =
-            CalculerAffichage(type, r, EchellesDe(gamme, frequence), p->TrackBarA->maximum(),
+            CalculerAffichage(type, r, EchellesDe(c[1], c[2]), p->TrackBarA->maximum(),
                               p->TrackBarB->maximum(), p->TrackBarN->maximum(), Textes);
         const QList<QLabel*> l = {
             p->TextC1,        p->TextC2,         p->TextC3,         p->TextB1,
             p->TextB2,        p->TextB3,         p->TextJ,          p->StaticTextReduction,
             p->StaticTextred, p->StaticTextPent, p->StaticTextPente};
-        const std::string* c[] = {&a.C1, &a.C2,        &a.C3,  &a.B1,   &a.B2,   &a.B3,
+        const std::string* t[] = {&a.C1, &a.C2,        &a.C3,  &a.B1,   &a.B2,   &a.B3,
                                   &a.J,  &a.Reduction, &a.Red, &a.Pent, &a.Pente};
         // The cycle panel's texts matter only while it is shown.
         const int n = a.PanneauCycle ? int(l.size()) : 7;
-        for (int i = 0; i < n; ++i) QCOMPARE(l[i]->text(), Q(*c[i]));
+        for (int i = 0; i < n; ++i) QCOMPARE(l[i]->text(), Q(*t[i]));
         const bool montres[7] = {a.Colonne2, a.CurseurA,     a.CurseurB,      a.CurseurJ,
                                  a.PanneauN, a.PanneauCycle, a.PanneauInertie};
         const QWidget* w[7] = {p->PanelAff2, p->TrackBarA,  p->TrackBarB,   p->TrackBarJ,
@@ -133,98 +148,73 @@ private slots:
     }
 
     void constraints_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<bool>("curseurA");
-        QTest::addColumn<int>("valeur");  // slider value the user sets
-        QTest::addColumn<int>("valeurA");
-        QTest::addColumn<int>("valeurB");
-        QTest::addColumn<QList<int>>("mots");  // word of A, word of B
-        QTest::newRow("6: B alone") << 6 << false << 90 << -1 << 90 << QList<int>{-1, 3};
-        QTest::newRow("7: free") << 7 << false << 90 << 50 << 90 << QList<int>{4, 5};
-        QTest::newRow("8: B drags A up") << 8 << false << 90 << 90 << 90 << QList<int>{6, 7};
-        QTest::newRow("12: A under B refused") << 12 << true << 5 << 20 << 20 << QList<int>{6, 7};
-        QTest::newRow("9: A at least 10") << 9 << true << 3 << 10 << 50 << QList<int>{9, 8};
-        QTest::newRow("13: B at least 10") << 13 << false << 0 << 20 << 10 << QList<int>{9, 8};
-        QTest::newRow("14: B drags A up") << 14 << false << 120 << 120 << 120 << QList<int>{10, 11};
-        QTest::newRow("15: A above B refused")
-            << 15 << true << 90 << 50 << 50 << QList<int>{24, 23};
-        QTest::newRow("16: B drags A down") << 16 << false << 10 << 10 << 10 << QList<int>{24, 23};
-        QTest::newRow("17: A alone") << 17 << true << 222 << 222 << -1 << QList<int>{26, -1};
+        QTest::addColumn<Contrainte>("c");
+        QTest::newRow("6: B alone") << Contrainte{6, false, 90, -1, 90, -1, 3};
+        QTest::newRow("7: free") << Contrainte{7, false, 90, 50, 90, 4, 5};
+        QTest::newRow("8: B drags A up") << Contrainte{8, false, 90, 90, 90, 6, 7};
+        QTest::newRow("12: A under B refused") << Contrainte{12, true, 5, 20, 20, 6, 7};
+        QTest::newRow("9: A at least 10") << Contrainte{9, true, 3, 10, 50, 9, 8};
+        QTest::newRow("13: B at least 10") << Contrainte{13, false, 0, 20, 10, 9, 8};
+        QTest::newRow("14: B drags A up") << Contrainte{14, false, 120, 120, 120, 10, 11};
+        QTest::newRow("15: A above B refused") << Contrainte{15, true, 90, 50, 50, 24, 23};
+        QTest::newRow("16: B drags A down") << Contrainte{16, false, 10, 10, 10, 24, 23};
+        QTest::newRow("17: A alone") << Contrainte{17, true, 222, 222, -1, 26, -1};
     }
     void constraints() {
-        QFETCH(int, type);
-        QFETCH(bool, curseurA);
-        QFETCH(int, valeur);
-        QFETCH(int, valeurA);
-        QFETCH(int, valeurB);
-        QFETCH(QList<int>, mots);
-        mode(type);
-        QSlider* s = curseurA ? p->TrackBarA : p->TrackBarB;
-        s->setValue(curseurA ? s->maximum() - valeur + s->minimum() : s->maximum() - valeur);
-        if (valeurA >= 0) QCOMPARE(luA(), valeurA);
-        if (valeurB >= 0) QCOMPARE(luB(), valeurB);
-        if (mots[0] >= 0) QCOMPARE(ReglagesCourants[mots[0]], valeurA);
-        if (mots[1] >= 0) QCOMPARE(ReglagesCourants[mots[1]], valeurB);
+        QFETCH(Contrainte, c);
+        mode(c.type);
+        QSlider* s = c.curseurA ? p->TrackBarA : p->TrackBarB;
+        s->setValue(s->maximum() - c.valeur + (c.curseurA ? s->minimum() : 0));
+        if (c.valeurA >= 0) QCOMPARE(luA(), c.valeurA);
+        if (c.valeurB >= 0) QCOMPARE(luB(), c.valeurB);
+        if (c.motA >= 0) QCOMPARE(ReglagesCourants[c.motA], c.valeurA);
+        if (c.motB >= 0) QCOMPARE(ReglagesCourants[c.motB], c.valeurB);
     }
 
     // The speed slider and the spin buttons write their word and its text.
     void otherControlsWriteTheirWord_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("controle");  // 0 speed slider, 1..4 red. up/down, slope up/down
-        QTest::addColumn<int>("fois");      // clicks, or the speed slider's value
-        QTest::addColumn<int>("mot");
-        QTest::addColumn<int>("valeur");
-        QTest::addColumn<QString>("texte");
-        QTest::newRow("break-away speed") << 15 << 0 << 40 << 25 << 40 << "600 tr/min";
-        QTest::newRow("reduction down") << 14 << 2 << 1 << 12 << 90 << "1/90";
-        QTest::newRow("slope up, capped") << 14 << 3 << 12 << 13 << 10 << "100%";
-        QTest::newRow("hoist speed up") << 18 << 1 << 1 << 27 << 11 << "1,1 m/s";
-        QTest::newRow("efficiency down, floor") << 18 << 4 << 40 << 28 << 50 << "50%";
+        QTest::addColumn<Controle>("c");
+        QTest::newRow("break-away speed") << Controle{15, 0, 40, 25, 40, "600 tr/min"};
+        QTest::newRow("reduction down") << Controle{14, 2, 1, 12, 90, "1/90"};
+        QTest::newRow("slope up, capped") << Controle{14, 3, 12, 13, 10, "100%"};
+        QTest::newRow("hoist speed up") << Controle{18, 1, 1, 27, 11, "1,1 m/s"};
+        QTest::newRow("efficiency down, floor") << Controle{18, 4, 40, 28, 50, "50%"};
     }
     void otherControlsWriteTheirWord() {
-        QFETCH(int, type);
-        QFETCH(int, controle);
-        QFETCH(int, fois);
-        QFETCH(int, mot);
-        QFETCH(int, valeur);
-        QFETCH(QString, texte);
-        mode(type);
+        QFETCH(Controle, c);
+        mode(c.type);
         QToolButton* b[] = {nullptr, p->SpinButtonReductionUp, p->SpinButtonReductionDown,
                             p->SpinButtonPenteUp, p->SpinButtonPenteDown};
-        if (controle == 0)
-            p->TrackBarN->setValue(fois);
-        else
-            for (int i = 0; i < fois; ++i) QTest::mouseClick(b[controle], Qt::LeftButton);
-        QCOMPARE(ReglagesCourants[mot], valeur);
-        QLabel* l = controle == 0   ? p->TextB3
-                    : controle <= 2 ? p->StaticTextred
-                                    : p->StaticTextPente;
-        QCOMPARE(l->text(), texte);
+        if (c.controle == 0) p->TrackBarN->setValue(c.fois);
+        for (int i = 0; c.controle && i < c.fois; ++i)
+            QTest::mouseClick(b[c.controle], Qt::LeftButton);
+        QCOMPARE(ReglagesCourants[c.mot], c.valeur);
+        QLabel* l = c.controle == 0   ? p->TextB3
+                    : c.controle <= 2 ? p->StaticTextred
+                                      : p->StaticTextPente;
+        QCOMPARE(l->text(), c.texte);
     }
 
+    // Word 14 takes the inertia table's step; shown again, the slider finds
+    // its step from the word.
     void inertia_data() {
-        QTest::addColumn<int>("gamme");
-        QTest::addColumn<int>("position");
-        QTest::addColumn<int>("mot14");
+        QTest::addColumn<QList<int>>("c");  // range, position, word 14
         QTest::addColumn<QString>("texte");
-        QTest::newRow("Jscale 1000, 50") << 0 << 50 << 1000 << "J = 1,000 kg.m²";
+        QTest::newRow("Jscale 1000, 50") << QList<int>{0, 50, 1000} << "J = 1,000 kg.m²";
         for (int pos = 1; pos <= 4; ++pos)
-            QTest::addRow("Jscale 200, %d", pos) << 1 << pos << 0 << "J = 0,000 kg.m²";
-        QTest::newRow("Jscale 200, 5") << 1 << 5 << 1 << "J = 0,001 kg.m²";
+            QTest::addRow("Jscale 200, %d", pos) << QList<int>{1, pos, 0} << "J = 0,000 kg.m²";
+        QTest::newRow("Jscale 200, 5") << QList<int>{1, 5, 1} << "J = 0,001 kg.m²";
     }
     void inertia() {
-        QFETCH(int, gamme);
-        QFETCH(int, position);
-        QFETCH(int, mot14);
+        QFETCH(QList<int>, c);
         QFETCH(QString, texte);
-        ConfigGenerale.GammePuissance = gamme;
+        ConfigGenerale.GammePuissance = c[0];
         mode(10);
-        p->TrackBarJ->setValue(position);
-        QCOMPARE(ReglagesCourants[MotInertie], mot14);
+        p->TrackBarJ->setValue(c[1]);
+        QCOMPARE(ReglagesCourants[MotInertie], c[2]);
         QCOMPARE(p->TextJ->text(), texte);
-        // Shown again, the slider finds its step from the word.
         mode(12);
-        QCOMPARE(p->TrackBarJ->value(), mot14 == 0 ? 0 : position);
+        QCOMPARE(p->TrackBarJ->value(), c[2] == 0 ? 0 : c[1]);
     }
 
     // Going from law to law and back restores each law's settings.
@@ -245,23 +235,17 @@ private slots:
     // A range change with the previous law's slider position must not be
     // taken for a move under the new law.
     void rangeChangeWritesNothing_data() {
-        QTest::addColumn<int>("avant");
-        QTest::addColumn<int>("apres");
-        QTest::addColumn<int>("mot");
-        QTest::addColumn<int>("valeur");
-        QTest::newRow("T = a.n²+b at the top, then Levage") << 8 << 17 << 26 << 60;
-        QTest::newRow("Levage low, then T = a.n + b") << 17 << 7 << 4 << 50;
+        QTest::addColumn<QList<int>>("c");  // law before, law after, word, its value
+        QTest::newRow("T = a.n²+b at the top, then Levage") << QList<int>{8, 17, 26, 60};
+        QTest::newRow("Levage low, then T = a.n + b") << QList<int>{17, 7, 4, 50};
     }
     void rangeChangeWritesNothing() {
-        QFETCH(int, avant);
-        QFETCH(int, apres);
-        QFETCH(int, mot);
-        QFETCH(int, valeur);
+        QFETCH(QList<int>, c);
         ReglagesCourants[6] = 150;  // A at the top: position 0, below the hoist's minimum
         ReglagesCourants[26] = 60;  // A low: position 240, beyond 150
-        mode(avant);
-        mode(apres);
-        QCOMPARE(ReglagesCourants[mot], valeur);
+        mode(c[0]);
+        mode(c[1]);
+        QCOMPARE(ReglagesCourants[c[2]], c[3]);
     }
 
     // The words are brought into range before the sliders take them; valid

@@ -193,52 +193,41 @@ private slots:
         QCOMPARE(ReglagesCourants[MotTypeCaract], type);
     }
 
+    // The warning before a load study: cancelled, nothing goes on; accepted
+    // or not needed, the tracing window is shown while this one still is,
+    // then this one closes.
     void warning_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("courant");  // type of the current characteristic, 0 = none
-        QTest::addColumn<bool>("averti");
-        QTest::newRow("T = cst") << 6 << 0 << true;
-        QTest::newRow("T = cst, already that type") << 6 << 6 << false;
-        QTest::newRow("T = a.n²+b") << 8 << 0 << false;
-        QTest::newRow("T cyclique") << 14 << 0 << false;
-        QTest::newRow("P = cst, dynamic") << 13 << 0 << true;
-        QTest::newRow("T = K") << 1 << 6 << false;
+        QTest::addColumn<QList<int>>("c");  // type, current trial's type (0 none), warned, OK
+        QTest::newRow("T = cst") << QList<int>{6, 0, 1, 0};
+        QTest::newRow("T = cst, accepted") << QList<int>{6, 0, 1, 1};
+        QTest::newRow("T = cst, already that type") << QList<int>{6, 6, 0, 0};
+        QTest::newRow("T = a.n²+b") << QList<int>{8, 0, 0, 0};
+        QTest::newRow("T cyclique") << QList<int>{14, 0, 0, 0};
+        QTest::newRow("P = cst, dynamic") << QList<int>{13, 0, 1, 0};
+        QTest::newRow("T = K") << QList<int>{1, 6, 0, 0};
     }
     void warning() {
-        QFETCH(int, type);
-        QFETCH(int, courant);
-        QFETCH(bool, averti);
-        if (courant) {
-            ReglagesCourants[MotTypeCaract] = courant;
+        QFETCH(QList<int>, c);
+        const int type = c[0], p = TFormChoixCaract::PageDuType(type);
+        if (c[1]) {
+            ReglagesCourants[MotTypeCaract] = c[1];
             NouvelleCaract();
             ReglagesCourants[MotTypeCaract] = 0;
         }
+        reponseAvertissement = c[3];
         Etude.Vues[0].Presente = 1;
-        ouvrir(TFormChoixCaract::PageDuType(type));
+        ouvrir(p);
         clic(f->ButtonMASTri);
         clic(charge(type));
-        QPushButton* etude[3] = {f->ButtonEtudeCaract, f->ButtonEtudeStatique,
-                                 f->ButtonEtudeDynamique};
-        clic(etude[TFormChoixCaract::PageDuType(type)]);
-        QCOMPARE(avertis, averti ? QList<int>{type} : QList<int>{});
-        // The warning was cancelled: nothing goes on. Without it, the study goes on.
-        QCOMPARE(trace.setcourbe, averti ? 0 : 1);
-        QCOMPARE(f->isVisible(), averti);
-    }
-
-    void warningAcceptedGoesOnTracingShownFirst() {
-        reponseAvertissement = true;
-        Etude.Vues[0].Presente = 1;
-        ouvrir(1);
-        clic(f->ButtonMSynch);
-        clic(f->ButtonTcstS);
-        clic(f->ButtonEtudeStatique);
-        QCOMPARE(avertis, QList<int>{6});
-        QCOMPARE(trace.setcourbe, 1);
-        QCOMPARE(trace.montrer, 1);
-        QVERIFY(trace.choixVisibleAuMontrer);
-        QVERIFY(!f->isVisible());
-        QVERIFY(!menu->isVisible());  // the tracing window is shown instead
+        clic(QList<QPushButton*>{f->ButtonEtudeCaract, f->ButtonEtudeStatique,
+                                 f->ButtonEtudeDynamique}[p]);
+        QCOMPARE(avertis, c[2] ? QList<int>{type} : QList<int>{});
+        const bool suite = !c[2] || c[3];
+        QCOMPARE(trace.setcourbe, int(suite));
+        QCOMPARE(trace.montrer, int(suite));
+        QCOMPARE(trace.choixVisibleAuMontrer, suite);
+        QCOMPARE(f->isVisible(), !suite);
+        QVERIFY(!menu->isVisible());
     }
 
     void noViewOpensNewCharacteristicDialog_data() {
@@ -300,26 +289,18 @@ private slots:
         QCOMPARE(ReglagesCourants[MotTypeCaract], type);
     }
 
-    void closingShowsTheMainMenu_data() {
-        QTest::addColumn<int>("p");
-        QTest::addColumn<bool>("echap");
-        QTest::addColumn<bool>("traceVisible");
-        QTest::newRow("Escape") << 1 << true << false;
-        QTest::newRow("tracing window shown") << 1 << false << true;
-    }
+    // Closing brings the main menu back, unless the tracing window is shown.
     void closingShowsTheMainMenu() {
-        QFETCH(int, p);
-        QFETCH(bool, echap);
-        QFETCH(bool, traceVisible);
-        trace.visible = traceVisible;
-        ouvrir(p);
-        QPushButton* fermer[3] = {f->ButtonFermer1, f->ButtonFermer2, f->ButtonFermer3};
-        if (echap)
-            QTest::keyClick(f, Qt::Key_Escape);
-        else
-            clic(fermer[p]);
+        ouvrir(1);
+        QTest::keyClick(f, Qt::Key_Escape);
         QVERIFY(!f->isVisible());
-        QCOMPARE(menu->isVisible(), !traceVisible);
+        QVERIFY(menu->isVisible());
+        menu->hide();
+        trace.visible = true;
+        ouvrir(2);
+        clic(f->ButtonFermer3);
+        QVERIFY(!f->isVisible());
+        QVERIFY(!menu->isVisible());
     }
 
     void applications_data() {
@@ -372,42 +353,29 @@ private slots:
         QVERIFY(f->windowHandle()->transientParent() == nullptr);
     }
 
-    void machinePowerOfTheRange() {
-        ConfigGenerale.GammePuissance = 1;
-        ouvrir(0);
-        QCOMPARE(f->TextPuissanceMachine->text(), QStringLiteral("300 W"));
-    }
-
     void captionsPerLanguage_data() {
         QTest::addColumn<int>("langue");
-        QTest::addColumn<QString>("nom");
-        QTest::addColumn<QStringList>("pages");
-        QTest::addColumn<QString>("etude");
-        QTest::addColumn<QString>("machine");
-        QTest::newRow("FR") << LangueFrancais << "FR"
-                            << QStringList{"Caractéristiques", "Comportement", "Temporel"}
-                            << "ETUDE"
-                            << "MCC Indépendante";
-        QTest::newRow("EN") << LangueAnglais << "EN"
-                            << QStringList{"Characteristics", "Static study", "Dynamic study"}
-                            << "STUDY"
-                            << "Independent DCM";
-        QTest::newRow("ES") << LangueEspagnol << "ES"
-                            << QStringList{"Características", "Comportamiento", "Temporal"}
-                            << "ESTUDIO"
-                            << "DCM Independiente";
+        QTest::addColumn<QStringList>("textes");  // the three tabs, ETUDE, first machine
+        QTest::newRow("FR") << LangueFrancais
+                            << QStringList{"Caractéristiques", "Comportement", "Temporel", "ETUDE",
+                                           "MCC Indépendante"};
+        QTest::newRow("EN") << LangueAnglais
+                            << QStringList{"Characteristics", "Static study", "Dynamic study",
+                                           "STUDY", "Independent DCM"};
+        QTest::newRow("ES") << LangueEspagnol
+                            << QStringList{"Características", "Comportamiento", "Temporal",
+                                           "ESTUDIO", "DCM Independiente"};
     }
     void captionsPerLanguage() {
         QFETCH(int, langue);
-        QFETCH(QString, nom);
-        QFETCH(QStringList, pages);
-        QFETCH(QString, etude);
-        QFETCH(QString, machine);
+        QFETCH(QStringList, textes);
         ChoixLangue(langue);
+        ConfigGenerale.GammePuissance = 1;
         ouvrir(0);
-        for (int p = 0; p < 3; ++p) QCOMPARE(f->PageControl->tabText(p), pages[p]);
-        QCOMPARE(f->ButtonEtudeCaract->text(), etude);
-        QCOMPARE(f->ButtonMCCInd->text(), machine);
+        for (int p = 0; p < 3; ++p) QCOMPARE(f->PageControl->tabText(p), textes[p]);
+        QCOMPARE(f->ButtonEtudeCaract->text(), textes[3]);
+        QCOMPARE(f->ButtonMCCInd->text(), textes[4]);
+        QCOMPARE(f->TextPuissanceMachine->text(), QStringLiteral("300 W"));
         clic(f->ButtonMSynch);
         page(1);
         clic(charge(9));
@@ -415,7 +383,7 @@ private slots:
         // The panel has the room it asks for.
         QVERIFY(f->PanelCaractS->width() >= f->PanelCaractS->minimumSizeHint().width());
         QVERIFY(f->PanelCaractS->height() >= f->PanelCaractS->minimumSizeHint().height());
-        essai::Capturer(f, QStringLiteral("choixcaract-%1").arg(nom));
+        essai::Capturer(f, QStringLiteral("choixcaract-") + QTest::currentDataTag());
     }
 };
 

@@ -62,8 +62,6 @@ private:
     std::unique_ptr<ITransportModbus> dedans_;
 };
 
-const char* const CodeLangue[] = {"", "fr", "en", "es"};
-
 QString Nom(int k) {
     return QString::fromUtf8(Textes.Grandeurs[k].Nom.data(), Textes.Grandeurs[k].Nom.size());
 }
@@ -208,29 +206,26 @@ private slots:
         QVERIFY(appelante->isHidden());
     }
 
+    // Dragged or keyed, K is sent ×10 and read back at once, without waiting
+    // for the timer.
     void kIsSentAndReadAtOnce_data() {
-        QTest::addColumn<int>("touche");  // 0: the slider is dragged to `position`
-        QTest::addColumn<int>("position");
-        QTest::addColumn<int>("envoye");
-        QTest::newRow("dragged to 37") << 0 << 37 << 370;
-        QTest::newRow("end") << int(Qt::Key_End) << 100 << 1000;
+        QTest::addColumn<QList<int>>("c");  // key (0: dragged), position, word sent
+        QTest::newRow("dragged to 37") << QList<int>{0, 37, 370};
+        QTest::newRow("end") << QList<int>{Qt::Key_End, 100, 1000};
     }
     void kIsSentAndReadAtOnce() {
-        QFETCH(int, touche);
-        QFETCH(int, position);
-        QFETCH(int, envoye);
+        QFETCH(QList<int>, c);
         ouvrir(1, 1);
         lien->journal.clear();
-        if (touche)
-            QTest::keyClick(v->ScrollBarK, static_cast<Qt::Key>(touche));
+        if (c[0])
+            QTest::keyClick(v->ScrollBarK, static_cast<Qt::Key>(c[0]));
         else
-            v->ScrollBarK->setSliderPosition(position);
-        QCOMPARE(v->ScrollBarK->value(), position);
-        QCOMPARE(lien->journal.first(), QStringLiteral("W19.20=%1").arg(envoye));
-        QCOMPARE(v->TextK->text(), QStringLiteral("K = %1%").arg(position));
-        // Read back at once, without waiting for the timer: the drive's K in use.
+            v->ScrollBarK->setSliderPosition(c[1]);
+        QCOMPARE(v->ScrollBarK->value(), c[1]);
+        QCOMPARE(lien->journal.first(), QStringLiteral("W19.20=%1").arg(c[2]));
+        QCOMPARE(v->TextK->text(), QStringLiteral("K = %1%").arg(c[1]));
         QVERIFY(lien->journal.contains(QStringLiteral("R20.2")));
-        QCOMPARE(com->R[10], envoye);
+        QCOMPARE(com->R[10], c[2]);  // the drive's K in use
     }
 
     void framesFollowTheMachine_data() {
@@ -257,33 +252,20 @@ private slots:
     }
 
     void valueTexts_data() {
-        QTest::addColumn<int>("grandeur");
-        QTest::addColumn<int>("nombre");
+        QTest::addColumn<QList<int>>("c");  // quantity, number
         QTest::addColumn<QString>("texte");
-        QTest::newRow("torque -5") << 2 << -5 << "-0,05 Nm";
-        QTest::newRow("speed 0") << 1 << 0 << "0 tr/min";
-        QTest::newRow("mechanical power") << 3 << 18852 << "1885,2 W";
+        QTest::newRow("torque -5") << QList<int>{2, -5} << "-0,05 Nm";
+        QTest::newRow("speed 0") << QList<int>{1, 0} << "0 tr/min";
+        QTest::newRow("mechanical power") << QList<int>{3, 18852} << "1885,2 W";
     }
     void valueTexts() {
-        QFETCH(int, grandeur);
-        QFETCH(int, nombre);
+        QFETCH(QList<int>, c);
         QFETCH(QString, texte);
         ouvrir(4, 1);
         QVERIFY(v->ValeursValides());
-        ValeursCourantes[grandeur] = nombre;
+        ValeursCourantes[c[0]] = c[1];
         v->AfficheValeur();
-        QCOMPARE(valeur(grandeur), texte);
-    }
-
-    void currentRangeButtons() {
-        ReglagesCourants[MotCalibre] = 1;
-        ouvrir(1, 1);
-        QVERIFY(v->ButtonCalibre2A->isChecked());
-        QTest::mouseClick(v->ButtonCalibre20A, Qt::LeftButton);
-        QCOMPARE(ReglagesCourants[MotCalibre], 0);
-        QTest::mouseClick(v->ButtonCalibre2A, Qt::LeftButton);
-        QCOMPARE(ReglagesCourants[MotCalibre], 1);
-        QVERIFY(!lien->journal.join(' ').contains("W22"));
+        QCOMPARE(valeur(c[0]), texte);
     }
 
     // The window opens the link when it is closed.
@@ -395,32 +377,29 @@ private slots:
     // (range 2 once the window opened the link).
     void pictures_data() {
         QTest::addColumn<int>("langue");
-        QTest::addColumn<QString>("titre");
-        QTest::addColumn<QString>("machine");
-        QTest::newRow("fr") << int(LangueFrancais) << "Visualisation"
-                            << "MACHINE 1500 W";
-        QTest::newRow("en") << int(LangueAnglais) << "Display"
-                            << "MACHINE 1500 W";
-        QTest::newRow("es") << int(LangueEspagnol) << "Visualización"
-                            << "MAQUINA 1500 W";
+        QTest::addColumn<QStringList>("textes");  // title, machine
+        QTest::newRow("fr") << int(LangueFrancais)
+                            << QStringList{"Visualisation", "MACHINE 1500 W"};
+        QTest::newRow("en") << int(LangueAnglais) << QStringList{"Display", "MACHINE 1500 W"};
+        QTest::newRow("es") << int(LangueEspagnol)
+                            << QStringList{"Visualización", "MAQUINA 1500 W"};
     }
     void pictures() {
         QFETCH(int, langue);
-        QFETCH(QString, titre);
-        QFETCH(QString, machine);
+        QFETCH(QStringList, textes);
         ChoixLangue(langue);
         InitEtude();  // quantity names of the language
         com->Ferme();
         ConfigGenerale.GammePuissance = 1;
         ouvrir(langue + 1, langue + 1);
-        QCOMPARE(v->windowTitle(), titre);
-        QCOMPARE(v->TextdelaMachine->text(), machine);
+        QCOMPARE(v->windowTitle(), textes[0]);
+        QCOMPARE(v->TextdelaMachine->text(), textes[1]);
         QCOMPARE(v->ScrollBarK->toolTip(), Texte(149));
         for (int k = 1; k <= 10; ++k) QCOMPARE(v->Affichage[k - 1]->TextTitre->text(), Nom(k));
         v->ScrollBarK->setSliderPosition(40);
         ticks(8);
         QCoreApplication::sendPostedEvents();
-        essai::Capturer(v, QStringLiteral("visualisation-") + QLatin1String(CodeLangue[langue]));
+        essai::Capturer(v, QStringLiteral("visualisation-") + QTest::currentDataTag());
     }
 };
 

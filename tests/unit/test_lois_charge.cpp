@@ -170,16 +170,9 @@ TEST(LoisCharge, CyclicTorqueSquareAndTriangle) {
     EXPECT_EQ(a.C3, "Couple maximum");
     EXPECT_EQ(a.Reduction, "Reduction :");
     // Vertical edges at L/2, L and 3L/2 (L = 1000).
-    EXPECT_EQ(a.Points, (Points{{0, 200},
-                                {500, 200},
-                                {500, 500},
-                                {1000, 500},
-                                {1000, 200},
-                                {1500, 200},
-                                {1500, 500},
-                                {2000, 500},
-                                {2000, 200},
-                                {2001, 200}}));
+    const Points carre = {{0, 200},    {500, 200},  {500, 500},  {1000, 500}, {1000, 200},
+                          {1500, 200}, {1500, 500}, {2000, 500}, {2000, 200}, {2001, 200}};
+    EXPECT_EQ(a.Points, carre);
     r[13] = 10;
     a = Afficher(14, r);
     EXPECT_EQ(a.Pente, "100%");

@@ -123,44 +123,31 @@ private slots:
     // Typed or pasted, an address field keeps digits only, three at most, and
     // turns a number above 255 into 255 with a message; the others stay.
     void addressEditTakesDigitsUpTo255_data() {
-        QTest::addColumn<int>("champ");
-        QTest::addColumn<bool>("colle");
-        QTest::addColumn<QString>("texte");
-        QTest::addColumn<QString>("attendu");
-        QTest::addColumn<int>("messages");
-        QTest::newRow("letters discarded") << 1 << false << "a1b2"
-                                           << "12" << 0;
-        QTest::newRow("signs discarded") << 3 << false << "-7+."
-                                         << "7" << 0;
-        QTest::newRow("255 kept") << 2 << false << "255"
-                                  << "255" << 0;
-        QTest::newRow("300 becomes 255") << 2 << false << "300"
-                                         << "255" << 1;
-        QTest::newRow("three digits at most") << 3 << false << "1234"
-                                              << "123" << 0;
-        QTest::newRow("pasted letters") << 1 << true << "4x5"
-                                        << "" << 0;
-        QTest::newRow("pasted digits") << 1 << true << "42"
-                                       << "42" << 0;
-        QTest::newRow("pasted 999") << 1 << true << "999"
-                                    << "255" << 1;
+        QTest::addColumn<QList<int>>("c");        // field, pasted, messages
+        QTest::addColumn<QStringList>("textes");  // typed or pasted, shown
+        QTest::newRow("letters discarded") << QList<int>{1, 0, 0} << QStringList{"a1b2", "12"};
+        QTest::newRow("signs discarded") << QList<int>{3, 0, 0} << QStringList{"-7+.", "7"};
+        QTest::newRow("255 kept") << QList<int>{2, 0, 0} << QStringList{"255", "255"};
+        QTest::newRow("300 becomes 255") << QList<int>{2, 0, 1} << QStringList{"300", "255"};
+        QTest::newRow("three digits at most") << QList<int>{3, 0, 0} << QStringList{"1234", "123"};
+        QTest::newRow("pasted letters") << QList<int>{1, 1, 0} << QStringList{"4x5", ""};
+        QTest::newRow("pasted digits") << QList<int>{1, 1, 0} << QStringList{"42", "42"};
+        QTest::newRow("pasted 999") << QList<int>{1, 1, 1} << QStringList{"999", "255"};
     }
     void addressEditTakesDigitsUpTo255() {
-        QFETCH(int, champ);
-        QFETCH(bool, colle);
-        QFETCH(QString, texte);
-        QFETCH(QString, attendu);
-        QFETCH(int, messages);
+        QFETCH(QList<int>, c);
+        QFETCH(QStringList, textes);
+        const int champ = c[0], messages = c[2];
         montrer();
         f->PageControlCom->setCurrentIndex(TFormCom::PageReseau);
         edit(champ)->clear();
-        if (colle) {
-            QApplication::clipboard()->setText(texte);
+        if (c[1]) {
+            QApplication::clipboard()->setText(textes[0]);
             edit(champ)->paste();
         } else {
-            QTest::keyClicks(edit(champ), texte);
+            QTest::keyClicks(edit(champ), textes[0]);
         }
-        QCOMPARE(edit(champ)->text(), attendu);
+        QCOMPARE(edit(champ)->text(), textes[1]);
         QCOMPARE(static_cast<int>(rapport->messages.size()), messages);
         if (messages)
             QCOMPARE(QString::fromStdString(rapport->messages[0]),
@@ -240,23 +227,17 @@ private slots:
     // The stored language, frequency and link type show their buttons and
     // page; a language other than 2 or 3 shows Français and is stored as 1.
     void storedSettingsShowTheirButtons_data() {
-        QTest::addColumn<int>("langue");
-        QTest::addColumn<int>("bouton");
-        QTest::addColumn<int>("frequence");
-        QTest::addColumn<int>("liaison");
-        QTest::addColumn<int>("page");
-        QTest::newRow("0, network") << 0 << 1 << 50 << 0 << int(TFormCom::PageReseau);
-        QTest::newRow("2, serial") << 2 << 2 << 60 << 1 << int(TFormCom::PageSerie);
-        QTest::newRow("3, bench") << 3 << 3 << 50 << 3 << int(TFormCom::PageBanc);
-        QTest::newRow("4, negative type") << 4 << 1 << 60 << -4 << int(TFormCom::PageReseau);
-        QTest::newRow("-1") << -1 << 1 << 50 << 3 << int(TFormCom::PageBanc);
+        QTest::addColumn<QList<int>>("c");  // language, button, frequency, link type, page
+        const int reseau = TFormCom::PageReseau, serie = TFormCom::PageSerie;
+        QTest::newRow("0, network") << QList<int>{0, 1, 50, 0, reseau};
+        QTest::newRow("2, serial") << QList<int>{2, 2, 60, 1, serie};
+        QTest::newRow("3, bench") << QList<int>{3, 3, 50, 3, TFormCom::PageBanc};
+        QTest::newRow("4, negative type") << QList<int>{4, 1, 60, -4, reseau};
+        QTest::newRow("-1") << QList<int>{-1, 1, 50, 3, TFormCom::PageBanc};
     }
     void storedSettingsShowTheirButtons() {
-        QFETCH(int, langue);
-        QFETCH(int, bouton);
-        QFETCH(int, frequence);
-        QFETCH(int, liaison);
-        QFETCH(int, page);
+        QFETCH(QList<int>, c);
+        const int langue = c[0], bouton = c[1], frequence = c[2], liaison = c[3], page = c[4];
         ConfigGenerale.Langue = langue;
         ConfigGenerale.FrequenceReseau = frequence;
         ConfigGenerale.TypeLiaison = liaison;

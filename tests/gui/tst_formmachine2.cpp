@@ -255,15 +255,20 @@ private slots:
         Montrer();
     }
 
-    // A modified study: Cancel leaves everything; No opens the file unsaved.
-    void openWithAModifiedStudy_data() {
+    // Open or new work with a modified study: Cancel leaves everything; No
+    // goes on without saving. A saved study is not asked about.
+    void unsavedStudyQuestion_data() {
+        QTest::addColumn<bool>("nouveau");
         QTest::addColumn<int>("reponse");
-        QTest::addRow("Cancel") << int(ReponseQuestion::Annuler);
-        QTest::addRow("No") << int(ReponseQuestion::Non);
+        QTest::addRow("open, Cancel") << false << int(ReponseQuestion::Annuler);
+        QTest::addRow("open, No") << false << int(ReponseQuestion::Non);
+        QTest::addRow("new, Cancel") << true << int(ReponseQuestion::Annuler);
+        QTest::addRow("new, No") << true << int(ReponseQuestion::Non);
     }
-    void openWithAModifiedStudy() {
+    void unsavedStudyQuestion() {
+        QFETCH(bool, nouveau);
         QFETCH(int, reponse);
-        const bool ouvre = reponse == int(ReponseQuestion::Non);
+        const bool non = reponse == int(ReponseQuestion::Non), ouvre = non && !nouveau;
         EtudeModifiee("Sur disque");
         const QString fichier = Chemin("sur-disque.OVX2");
         QVERIFY(EnregistrerEtude(fichier.toStdString()));
@@ -271,17 +276,22 @@ private slots:
         rapport->reponses = {ReponseQuestion(reponse)};
         fichiers.reponses = {{true, fichier}};
         Montrer();
-        QTest::mouseClick(menu->ButtonOuvrir, Qt::LeftButton);
+        QPushButton* bouton = nouveau ? menu->ButtonNouveauTravail : menu->ButtonOuvrir;
+        QTest::mouseClick(bouton, Qt::LeftButton);
         QCOMPARE(rapport->questions,
                  std::vector<std::string>{"Fichier modifié. Voulez-vous l'enregistrer?"});
         QCOMPARE(fichiers.enregistrer, ouvre ? QList<bool>{false} : QList<bool>{});
-        QCOMPARE(TitreEtude(), std::string(ouvre ? "Sur disque" : "Etude en cours"));
-        QCOMPARE(int(EtudeEnregistree), ouvre ? 1 : 0);
+        QCOMPARE(TitreEtude(), std::string(!non ? "Etude en cours" : nouveau ? "" : "Sur disque"));
+        QCOMPARE(int(EtudeEnregistree), int(non));
         QCOMPARE(FormTraceCaract->EstVisible(), ouvre);
         QCOMPARE(menu->isVisible(), !ouvre);
         // Closing the tracing window brings the menu back.
         if (ouvre) static_cast<TFormTraceCaract*>(FormTraceCaract)->ButtonFermer->click();
         QVERIFY(menu->isVisible());
+        rapport->questions.clear();
+        EtudeEnregistree = 1;
+        QTest::mouseClick(bouton, Qt::LeftButton);
+        QVERIFY(rapport->questions.empty());
     }
 
     // An unreadable file or a cancelled dialog keeps the menu, and the next
@@ -310,32 +320,6 @@ private slots:
         QVERIFY(!FormTraceCaract->EstVisible());
         FormCom->ChoisirFichierEnregistrer(nom);
         QVERIFY(!fichiers.proposes.last().endsWith(".OVX2"));
-    }
-
-    // A new study after the question: Cancel keeps the study, No starts
-    // afresh; a saved study is not asked about.
-    void newWork_data() {
-        QTest::addColumn<int>("reponse");
-        QTest::addRow("cancel") << int(ReponseQuestion::Annuler);
-        QTest::addRow("no") << int(ReponseQuestion::Non);
-    }
-    void newWork() {
-        QFETCH(int, reponse);
-        const bool remiseAZero = reponse == int(ReponseQuestion::Non);
-        EtudeModifiee("Avant");
-        rapport->reponses = {ReponseQuestion(reponse)};
-        Montrer();
-        QTest::mouseClick(menu->ButtonNouveauTravail, Qt::LeftButton);
-        QCOMPARE(rapport->questions.size(), size_t(1));
-        QCOMPARE(TitreEtude(), remiseAZero ? std::string() : std::string("Avant"));
-        QCOMPARE(Etude.NbCaract, remiseAZero ? 0 : 1);
-        QVERIFY(fichiers.enregistrer.isEmpty());
-        QVERIFY(menu->isVisible());
-        rapport->questions.clear();
-        EtudeEnregistree = 1;
-        QTest::mouseClick(menu->ButtonNouveauTravail, Qt::LeftButton);
-        QVERIFY(rapport->questions.empty());
-        QCOMPARE(Etude.NbCaract, 0);
     }
 
     // Yes, then the save dialog cancelled or the save failing: still running.

@@ -148,33 +148,6 @@ private slots:
         QCOMPARE(f->TextCaractMachine->text(), QStringLiteral(" Machine asynchrone triphasée"));
     }
 
-    void fixedDialogWithoutTitleBarButtons() {
-        ouvrir(0);
-        QCOMPARE(f->size(), QSize(800, 560));
-        QVERIFY(!(f->windowFlags() & Qt::WindowCloseButtonHint));
-        QVERIFY(!(f->windowFlags() & Qt::WindowMinMaxButtonsHint));
-    }
-
-    void keyboardChoosesToo() {
-        ouvrir(1);
-        f->ButtonMCCSerie->setFocus();
-        QTest::keyClick(f->ButtonMCCSerie, Qt::Key_Space);
-        QCOMPARE(ReglagesCourants[MotTypeMachine], 2);
-        f->ButtonPcstS->setFocus();
-        QTest::keyClick(f->ButtonPcstS, Qt::Key_Space);
-        QCOMPARE(ReglagesCourants[MotTypeCaract], 9);
-        QVERIFY(f->ButtonEtudeStatique->isEnabled());
-    }
-
-    void machineClickedTwiceIsUp() {
-        ouvrir(0);
-        clic(f->ButtonAlimTri);
-        QCOMPARE(ReglagesCourants[MotTypeMachine], 6);
-        clic(f->ButtonAlimTri);
-        QVERIFY(!f->ButtonAlimTri->isChecked());
-        QCOMPARE(ReglagesCourants[MotTypeMachine], 0);
-    }
-
     void temporelPageClearsWord1() {
         ouvrir(1);
         clic(f->ButtonMCCInd);
@@ -202,10 +175,8 @@ private slots:
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("actifs");  // VISU, ETUDE 0, ETUDE 1, APP 1, ETUDE 2, APP 2
         QTest::newRow("characteristic with machine") << 0 << 1 << 1 << "110000";
-        QTest::newRow("characteristic without machine") << 0 << 0 << 2 << "000000";
         QTest::newRow("static load without machine") << 1 << 0 << 6 << "000100";
         QTest::newRow("static load with machine") << 1 << 3 << 17 << "001100";
-        QTest::newRow("machine without static load") << 1 << 2 << 0 << "000000";
         QTest::newRow("dynamic load without machine") << 2 << 0 << 14 << "000001";
         QTest::newRow("dynamic load with machine") << 2 << 7 << 16 << "000011";
     }
@@ -222,56 +193,41 @@ private slots:
         QCOMPARE(ReglagesCourants[MotTypeCaract], type);
     }
 
+    // The warning before a load study: cancelled, nothing goes on; accepted
+    // or not needed, the tracing window is shown while this one still is,
+    // then this one closes.
     void warning_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("courant");  // type of the current characteristic, 0 = none
-        QTest::addColumn<bool>("averti");
-        QTest::newRow("T = cst") << 6 << 0 << true;
-        QTest::newRow("T = cst, already that type") << 6 << 6 << false;
-        QTest::newRow("T = cst after another load") << 6 << 8 << true;
-        QTest::newRow("T = a.n²+b") << 8 << 0 << false;
-        QTest::newRow("T = a.n²+b, dynamic") << 12 << 6 << false;
-        QTest::newRow("T cyclique") << 14 << 0 << false;
-        QTest::newRow("P = cst, dynamic") << 13 << 0 << true;
-        QTest::newRow("Levage, dynamic") << 18 << 17 << true;
-        QTest::newRow("décollage") << 15 << 0 << true;
-        QTest::newRow("T = K") << 1 << 6 << false;
+        QTest::addColumn<QList<int>>("c");  // type, current trial's type (0 none), warned, OK
+        QTest::newRow("T = cst") << QList<int>{6, 0, 1, 0};
+        QTest::newRow("T = cst, accepted") << QList<int>{6, 0, 1, 1};
+        QTest::newRow("T = cst, already that type") << QList<int>{6, 6, 0, 0};
+        QTest::newRow("T = a.n²+b") << QList<int>{8, 0, 0, 0};
+        QTest::newRow("T cyclique") << QList<int>{14, 0, 0, 0};
+        QTest::newRow("P = cst, dynamic") << QList<int>{13, 0, 1, 0};
+        QTest::newRow("T = K") << QList<int>{1, 6, 0, 0};
     }
     void warning() {
-        QFETCH(int, type);
-        QFETCH(int, courant);
-        QFETCH(bool, averti);
-        if (courant) {
-            ReglagesCourants[MotTypeCaract] = courant;
+        QFETCH(QList<int>, c);
+        const int type = c[0], p = TFormChoixCaract::PageDuType(type);
+        if (c[1]) {
+            ReglagesCourants[MotTypeCaract] = c[1];
             NouvelleCaract();
             ReglagesCourants[MotTypeCaract] = 0;
         }
+        reponseAvertissement = c[3];
         Etude.Vues[0].Presente = 1;
-        ouvrir(TFormChoixCaract::PageDuType(type));
+        ouvrir(p);
         clic(f->ButtonMASTri);
         clic(charge(type));
-        QPushButton* etude[3] = {f->ButtonEtudeCaract, f->ButtonEtudeStatique,
-                                 f->ButtonEtudeDynamique};
-        clic(etude[TFormChoixCaract::PageDuType(type)]);
-        QCOMPARE(avertis, averti ? QList<int>{type} : QList<int>{});
-        // The warning was cancelled: nothing goes on. Without it, the study goes on.
-        QCOMPARE(trace.setcourbe, averti ? 0 : 1);
-        QCOMPARE(f->isVisible(), averti);
-    }
-
-    void warningAcceptedGoesOnTracingShownFirst() {
-        reponseAvertissement = true;
-        Etude.Vues[0].Presente = 1;
-        ouvrir(1);
-        clic(f->ButtonMSynch);
-        clic(f->ButtonTcstS);
-        clic(f->ButtonEtudeStatique);
-        QCOMPARE(avertis, QList<int>{6});
-        QCOMPARE(trace.setcourbe, 1);
-        QCOMPARE(trace.montrer, 1);
-        QVERIFY(trace.choixVisibleAuMontrer);
-        QVERIFY(!f->isVisible());
-        QVERIFY(!menu->isVisible());  // the tracing window is shown instead
+        clic(QList<QPushButton*>{f->ButtonEtudeCaract, f->ButtonEtudeStatique,
+                                 f->ButtonEtudeDynamique}[p]);
+        QCOMPARE(avertis, c[2] ? QList<int>{type} : QList<int>{});
+        const bool suite = !c[2] || c[3];
+        QCOMPARE(trace.setcourbe, int(suite));
+        QCOMPARE(trace.montrer, int(suite));
+        QCOMPARE(trace.choixVisibleAuMontrer, suite);
+        QCOMPARE(f->isVisible(), !suite);
+        QVERIFY(!menu->isVisible());
     }
 
     void noViewOpensNewCharacteristicDialog_data() {
@@ -309,7 +265,6 @@ private slots:
         QTest::addColumn<int>("m");
         QTest::addColumn<int>("type");
         QTest::newRow("synchronous machine, coupling aid") << 4 << 5;
-        QTest::newRow("asynchronous machine, T = a.n²+b") << 3 << 8;
         QTest::newRow("drive, Levage dynamic") << 7 << 18;
     }
     void reopenShowsCurrentChoice() {
@@ -334,35 +289,27 @@ private slots:
         QCOMPARE(ReglagesCourants[MotTypeCaract], type);
     }
 
-    void closingShowsTheMainMenu_data() {
-        QTest::addColumn<int>("p");
-        QTest::addColumn<bool>("echap");
-        QTest::addColumn<bool>("traceVisible");
-        QTest::newRow("Fermer, page 0") << 0 << false << false;
-        QTest::newRow("Fermer, page 2") << 2 << false << false;
-        QTest::newRow("Escape") << 1 << true << false;
-        QTest::newRow("tracing window shown") << 1 << false << true;
-    }
+    // Closing brings the main menu back, unless the tracing window is shown.
     void closingShowsTheMainMenu() {
-        QFETCH(int, p);
-        QFETCH(bool, echap);
-        QFETCH(bool, traceVisible);
-        trace.visible = traceVisible;
-        ouvrir(p);
-        QPushButton* fermer[3] = {f->ButtonFermer1, f->ButtonFermer2, f->ButtonFermer3};
-        if (echap)
-            QTest::keyClick(f, Qt::Key_Escape);
-        else
-            clic(fermer[p]);
+        ouvrir(1);
+        QTest::keyClick(f, Qt::Key_Escape);
         QVERIFY(!f->isVisible());
-        QCOMPARE(menu->isVisible(), !traceVisible);
+        QVERIFY(menu->isVisible());
+        menu->hide();
+        trace.visible = true;
+        ouvrir(2);
+        clic(f->ButtonFermer3);
+        QVERIFY(!f->isVisible());
+        QVERIFY(!menu->isVisible());
     }
 
     void applications_data() {
         QTest::addColumn<int>("type");
         QTest::addColumn<int>("groupe");
-        const int groupes[19] = {0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 1, 2, 3, 4, 5, 1, 1, 7, 7};
-        for (int t = 6; t <= 18; ++t) QTest::addRow("type %d", t) << t << groupes[t];
+        QTest::newRow("T = cst") << 6 << 1;
+        QTest::newRow("T cyclique") << 14 << 5;
+        QTest::newRow("décollage") << 15 << 1;
+        QTest::newRow("Levage, dynamic") << 18 << 7;
     }
     void applications() {
         QFETCH(int, type);
@@ -406,84 +353,37 @@ private slots:
         QVERIFY(f->windowHandle()->transientParent() == nullptr);
     }
 
-    void machinePower_data() {
-        QTest::addColumn<int>("gamme");
-        QTest::addColumn<QString>("texte");
-        QTest::newRow("0") << 0 << "1500 W";
-        QTest::newRow("1") << 1 << "300 W";
-        QTest::newRow("2") << 2 << "1500 W";
-        QTest::newRow("3") << 3 << "3000 W";
-    }
-    void machinePower() {
-        QFETCH(int, gamme);
-        QFETCH(QString, texte);
-        ConfigGenerale.GammePuissance = gamme;
-        ouvrir(0);
-        QCOMPARE(f->TextPuissanceMachine->text(), texte);
-    }
-
     void captionsPerLanguage_data() {
         QTest::addColumn<int>("langue");
-        QTest::addColumn<QString>("nom");
-        QTest::addColumn<QStringList>("pages");
-        QTest::addColumn<QString>("etude");
-        QTest::addColumn<QString>("machine");
-        QTest::newRow("FR") << LangueFrancais << "FR"
-                            << QStringList{"Caractéristiques", "Comportement", "Temporel"}
-                            << "ETUDE"
-                            << "MCC Indépendante";
-        QTest::newRow("EN") << LangueAnglais << "EN"
-                            << QStringList{"Characteristics", "Static study", "Dynamic study"}
-                            << "STUDY"
-                            << "Independent DCM";
-        QTest::newRow("ES") << LangueEspagnol << "ES"
-                            << QStringList{"Características", "Comportamiento", "Temporal"}
-                            << "ESTUDIO"
-                            << "DCM Independiente";
+        QTest::addColumn<QStringList>("textes");  // the three tabs, ETUDE, first machine
+        QTest::newRow("FR") << LangueFrancais
+                            << QStringList{"Caractéristiques", "Comportement", "Temporel", "ETUDE",
+                                           "MCC Indépendante"};
+        QTest::newRow("EN") << LangueAnglais
+                            << QStringList{"Characteristics", "Static study", "Dynamic study",
+                                           "STUDY", "Independent DCM"};
+        QTest::newRow("ES") << LangueEspagnol
+                            << QStringList{"Características", "Comportamiento", "Temporal",
+                                           "ESTUDIO", "DCM Independiente"};
     }
     void captionsPerLanguage() {
         QFETCH(int, langue);
-        QFETCH(QString, nom);
-        QFETCH(QStringList, pages);
-        QFETCH(QString, etude);
-        QFETCH(QString, machine);
+        QFETCH(QStringList, textes);
         ChoixLangue(langue);
+        ConfigGenerale.GammePuissance = 1;
         ouvrir(0);
-        for (int p = 0; p < 3; ++p) QCOMPARE(f->PageControl->tabText(p), pages[p]);
-        QCOMPARE(f->ButtonEtudeCaract->text(), etude);
-        QCOMPARE(f->ButtonMCCInd->text(), machine);
-        QCOMPARE(f->ButtonMCCInd->toolTip(), QString::fromUtf8(Textes.TitreMachine[1].data()));
-        QCOMPARE(f->Buttontan2bS->toolTip(), QString::fromUtf8(Textes.DescriptionLoi[8].data()));
-        QCOMPARE(f->ButtonFermer2->toolTip(), QString::fromUtf8(Textes.Texte(4).data()));
-
-        const int choix[3] = {5, 9, 14};
+        for (int p = 0; p < 3; ++p) QCOMPARE(f->PageControl->tabText(p), textes[p]);
+        QCOMPARE(f->ButtonEtudeCaract->text(), textes[3]);
+        QCOMPARE(f->ButtonMCCInd->text(), textes[4]);
+        QCOMPARE(f->TextPuissanceMachine->text(), QStringLiteral("300 W"));
         clic(f->ButtonMSynch);
-        for (int p = 0; p < 3; ++p) {
-            page(p);
-            clic(charge(choix[p]));
-            QCoreApplication::processEvents();
-            essai::Capturer(f, QStringLiteral("choixcaract-page%1-%2").arg(p).arg(nom));
-        }
-    }
-
-    void captureEveryLawFR() {
-        ouvrir(1);
-        clic(f->ButtonMASTri);
-        for (int type = 6; type <= 18; ++type) {
-            const int p = TFormChoixCaract::PageDuType(type);
-            if (f->PageControl->currentIndex() != p) page(p);
-            clic(charge(type));
-            QCOMPARE(ReglagesCourants[MotTypeCaract], type);
-            QCoreApplication::processEvents();
-            essai::Capturer(f, QStringLiteral("choixcaract-law%1-FR").arg(type));
-            // The panel has the room it asks for.
-            TPanelCaract* panel = p == 1 ? f->PanelCaractS : f->PanelCaractD;
-            QVERIFY2(panel->width() >= panel->minimumSizeHint().width(),
-                     qPrintable(QStringLiteral("%1 < %2")
-                                    .arg(panel->width())
-                                    .arg(panel->minimumSizeHint().width())));
-            QVERIFY(panel->height() >= panel->minimumSizeHint().height());
-        }
+        page(1);
+        clic(charge(9));
+        QCoreApplication::processEvents();
+        // The panel has the room it asks for.
+        QVERIFY(f->PanelCaractS->width() >= f->PanelCaractS->minimumSizeHint().width());
+        QVERIFY(f->PanelCaractS->height() >= f->PanelCaractS->minimumSizeHint().height());
+        essai::Capturer(f, QStringLiteral("choixcaract-") + QTest::currentDataTag());
     }
 };
 

@@ -202,6 +202,73 @@ private slots:
         QCOMPARE(NonBlancs(page, QRect(0, H / 20 + 60, LargeurPage, H * 17 / 20 - 120)), 0);
     }
 
+    // ---- copies to the clipboard ----
+
+    // The values as Unicode text: the 8-bit record strings are converted, so
+    // "N°" and the comments' accents paste as they are.
+    void copierValeurs_data() {
+        QTest::addColumn<int>("langue");
+        QTest::addColumn<int>("r");
+        QTest::addColumn<QString>("debut");
+        QTest::addColumn<QStringList>("absents");
+        QTest::addColumn<int>("lignes");
+        const QString entetes =
+            "N°\tn\tTu\tPm\tU\tI\tPe\tIe\tRd\tFp\tPertes\tt\r\n"
+            "\t(tr/min)\t(Nm)\t(W)\t(V)\t(A)\t(W)\t(A)\t\t\t(W)\t(s)\r\n";
+        // All trials: only 2 and 4 hold points, each after its title line.
+        QTest::newRow("all, French")
+            << int{LangueFrancais} << -1 << "Essai 2\tessai à 2\r\n" + entetes + "0\t600\t4,00\t"
+            << QStringList{"Essai 1", "Essai 3"} << 2 * (3 + 2 + 1);
+        QTest::newRow("all, English") << int{LangueAnglais} << 0 << "Test 2\tessai à 2\r\nN°\t"
+                                      << QStringList{"Test 1", "Test 3"} << 2 * (3 + 2 + 1);
+        QTest::newRow("all, Spanish") << int{LangueEspagnol} << -1 << "prueba 2\tessai à 2\r\nN°\t"
+                                      << QStringList{"prueba 1"} << 2 * (3 + 2 + 1);
+        // The selected trial: its block alone; an empty one: the two headings.
+        QTest::newRow("trial 4") << int{LangueFrancais} << 4 << entetes + "0\t1200\t4,00\t"
+                                 << QStringList{"Essai"} << 3 + 2;
+        QTest::newRow("empty trial 3")
+            << int{LangueFrancais} << 3 << entetes << QStringList{"Essai"} << 2;
+    }
+    void copierValeurs() {
+        QFETCH(int, langue);
+        QFETCH(int, r);
+        QFETCH(QString, debut);
+        QFETCH(QStringList, absents);
+        QFETCH(int, lignes);
+        ChoixLangue(langue);
+        CopierValeurs(r);
+        const QMimeData* donnees = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(donnees && donnees->hasText());
+        const QString texte = donnees->text();
+        QVERIFY2(texte.startsWith(debut), qPrintable(texte.left(200)));
+        for (const QString& a : absents) QVERIFY2(!texte.contains(a), qPrintable(a));
+        QCOMPARE(texte.count(QStringLiteral("\r\n")), lignes);
+        // The bytes other programs read: UTF-8, never Windows-1252.
+        const QByteArray octets = donnees->data(QStringLiteral("text/plain"));
+        QVERIFY(octets.contains("N\xC2\xB0\t"));
+        QVERIFY(!octets.contains("N\xB0\t"));
+    }
+
+    // The shown views, placed as on screen, as an SVG picture and a PNG image
+    // of 190 x 140 mm.
+    void copierVues() {
+        QGuiApplication::clipboard()->clear();
+        CopierVues(96, {true, false, false, true});
+        const QMimeData* donnees = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(donnees);
+        const QByteArray svg = donnees->data(QStringLiteral("image/svg+xml"));
+        QVERIFY(svg.contains("<svg"));
+        QVERIFY(svg.contains("viewBox=\"0 0 718 529\""));
+        QVERIFY(svg.contains(">Tu<") || svg.contains(">Tu <"));  // vertical name of view 1
+        QVERIFY(svg.contains(">I<") || svg.contains(">I <"));    // and of view 4
+        QVERIFY(donnees->hasImage());
+        const QImage image = qvariant_cast<QImage>(donnees->imageData());
+        QCOMPARE(image.size(), QSize(718, 529));
+        // Two views side by side: something drawn in each half.
+        QVERIFY(NonBlancs(image, QRect(0, 0, 359, 529)) > 500);
+        QVERIFY(NonBlancs(image, QRect(359, 0, 359, 529)) > 500);
+    }
+
     // ---- printer and PDF file ----
 
     void impressionSurUneImprimante() {

@@ -15,6 +15,7 @@
 #include "graph/Vue.h"
 #include "study/Cp1252.h"
 #include "study/Study.h"
+#include "study/TexteValeurs.h"
 #include "texts/TextesOrvane.h"
 #include "tracing/Exports.h"
 #include "tracing/Impression.h"
@@ -267,6 +268,66 @@ private slots:
         // Two views side by side: something drawn in each half.
         QVERIFY(NonBlancs(image, QRect(0, 0, 359, 529)) > 500);
         QVERIFY(NonBlancs(image, QRect(359, 0, 359, 529)) > 500);
+    }
+
+    // ---- values as a CSV file ----
+
+    // Every trial in the separators of the current language, with a UTF-8
+    // byte-order mark; a dialog name without extension gets ".csv".
+    void exporterValeurs_data() {
+        QTest::addColumn<int>("langue");
+        QTest::addColumn<QString>("filtre");
+        QTest::addColumn<QByteArray>("debut");
+        QTest::newRow("French") << int{LangueFrancais} << "Valeurs pour tableur (*.csv)"
+                                << QByteArray(
+                                       "\xEF\xBB\xBF"
+                                       "Essai;N\xC2\xB0;n (tr/min);");
+        QTest::newRow("English") << int{LangueAnglais} << "Values for spreadsheets (*.csv)"
+                                 << QByteArray(
+                                        "\xEF\xBB\xBF"
+                                        "Test,N\xC2\xB0,n (tr/min),");
+        QTest::newRow("Spanish") << int{LangueEspagnol} << "Valores para hoja de cálculo (*.csv)"
+                                 << QByteArray(
+                                        "\xEF\xBB\xBF"
+                                        "prueba;N\xC2\xB0;n (tr/min);");
+    }
+    void exporterValeurs() {
+        QFETCH(int, langue);
+        QFETCH(QString, filtre);
+        QFETCH(QByteArray, debut);
+        ConfigGenerale.Langue = langue;
+        ChoixLangue(langue);
+        RapportEnregistre rapport;
+        const QString sansExtension = QString::fromStdString(dossier / "valeurs");
+        QString filtreVu;
+        const ChoixExport precedent =
+            DefinirChoixExport([&](const QString& f, const QString&, QString& nom) {
+                filtreVu = f;
+                nom = sansExtension;
+                return true;
+            });
+        QVERIFY(ExporterValeurs());
+        DefinirChoixExport(precedent);
+        QCOMPARE(filtreVu, filtre);
+        QVERIFY(rapport.messages.empty());
+        const std::string contenu = essai::Contenu(dossier / "valeurs.csv");
+        QVERIFY2(contenu.starts_with(debut.toStdString()), contenu.substr(0, 60).c_str());
+        QCOMPARE(contenu, "\xEF\xBB\xBF" + CsvValeursLangue(-1, langue));
+    }
+
+    void exporterValeursRefuse() {
+        RapportEnregistre rapport;
+        const std::string fichier = dossier / "plein";
+        std::ofstream(fichier) << "x";
+        QVERIFY(!ExporterValeursCsv(QString::fromStdString(fichier + "/valeurs.csv")));
+        QCOMPARE(rapport.messages.size(), size_t{1});
+        QVERIFY(rapport.messages[0].starts_with(Textes.Texte(TexteErreurEcriture)));
+        // A cancelled dialog writes nothing and says nothing.
+        const ChoixExport precedent =
+            DefinirChoixExport([](const QString&, const QString&, QString&) { return false; });
+        QVERIFY(!ExporterValeurs());
+        DefinirChoixExport(precedent);
+        QCOMPARE(rapport.messages.size(), size_t{1});
     }
 
     // ---- printer and PDF file ----

@@ -360,11 +360,10 @@ constinit const TTextesOrvane TexteAnglais = {
         "Cannot print: the printer could not be started. Check that it is connected and chosen in the printer set-up.",  // 187
         "PDF document (*.pdf)",  // 188
         "Values for spreadsheets (*.csv)",  // 189
-        "Help",  // 190
-        "The help pages cannot be found in the folder:",  // 191
-        "Contents",  // 192
-        "Back",  // 193
-        "Forward",  // 194
+        "The help pages cannot be found in the folder:",  // 190
+        "Contents",  // 191
+        "Back",  // 192
+        "Forward",  // 193
     }},
 };
 

@@ -360,11 +360,10 @@ constinit const TTextesOrvane TexteEspagnol = {
         "Impresión imposible: no se pudo iniciar la impresora. Compruebe que está conectada y elegida en la configuración de la impresora.",  // 187
         "Documento PDF (*.pdf)",  // 188
         "Valores para hoja de cálculo (*.csv)",  // 189
-        "Ayuda",  // 190
-        "No se encuentran las páginas de ayuda en la carpeta:",  // 191
-        "Índice",  // 192
-        "Atrás",  // 193
-        "Adelante",  // 194
+        "No se encuentran las páginas de ayuda en la carpeta:",  // 190
+        "Índice",  // 191
+        "Atrás",  // 192
+        "Adelante",  // 193
     }},
 };
 

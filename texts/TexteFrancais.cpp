@@ -360,11 +360,10 @@ constinit const TTextesOrvane TexteFrancais = {
         "Impression impossible : l'imprimante n'a pas pu démarrer. Vérifiez qu'elle est branchée et choisie dans la configuration de l'imprimante.",  // 187
         "Document PDF (*.pdf)",  // 188
         "Valeurs pour tableur (*.csv)",  // 189
-        "Aide",  // 190
-        "Les pages d'aide sont introuvables dans le dossier :",  // 191
-        "Sommaire",  // 192
-        "Précédent",  // 193
-        "Suivant",  // 194
+        "Les pages d'aide sont introuvables dans le dossier :",  // 190
+        "Sommaire",  // 191
+        "Précédent",  // 192
+        "Suivant",  // 193
     }},
 };
 

@@ -31,7 +31,7 @@ inline constexpr int NbListesApplications = 10;
 inline constexpr int NbTextesNumerotes = 178;
 // Texts of our own, numbered on from 179: the simulated bench, the link state,
 // printing and exports, help.
-inline constexpr int NbTextesAjoutes = 16;
+inline constexpr int NbTextesAjoutes = 15;
 inline constexpr int DernierTexte = NbTextesNumerotes + NbTextesAjoutes;
 
 struct TTextesOrvane {
@@ -90,10 +90,9 @@ inline constexpr int TexteExporterValeurs = 186;       // menu: the values as a 
 inline constexpr int TexteImpressionImpossible = 187;  // the print job could not start
 inline constexpr int TexteFiltrePdf = 188;             // file dialog filter of the PDF export
 inline constexpr int TexteFiltreCsv = 189;             // file dialog filter of the CSV export
-inline constexpr int TexteAide = 190;                  // title of the help window
-inline constexpr int TexteAideAbsente = 191;           // help window: no help folder
-inline constexpr int TexteAideSommaire = 192;          // help window: first page
-inline constexpr int TexteAidePrecedent = 193;         // help window: back
-inline constexpr int TexteAideSuivant = 194;           // help window: forward
+inline constexpr int TexteAideAbsente = 190;           // help window: no help folder
+inline constexpr int TexteAideSommaire = 191;          // help window: first page
+inline constexpr int TexteAidePrecedent = 192;         // help window: back
+inline constexpr int TexteAideSuivant = 193;           // help window: forward
 
 }  // namespace orvane

@@ -80,10 +80,7 @@ private slots:
         QTest::newRow("English") << int{LangueAnglais} << "en/index.html"
                                  << "Help"
                                  << "Contents";
-        QTest::newRow("Spanish") << int{LangueEspagnol}
-                                 << (QFileInfo::exists(DossierAide() + "/es/index.html")
-                                         ? "es/index.html"
-                                         : "en/index.html")
+        QTest::newRow("Spanish") << int{LangueEspagnol} << "es/index.html"
                                  << "Ayuda"
                                  << "Índice";
     }
@@ -140,6 +137,8 @@ private slots:
         QVERIFY(langues.contains("fr") && langues.contains("en"));
         const QStringList pagesFr = QDir(racine.filePath("fr")).entryList({"*.html"});
         QVERIFY(pagesFr.size() >= 7);
+        static const QRegularExpression debut(
+            QStringLiteral("<body>\\s*(<p class=\"nav\">[^\\n]*</p>\\s*)?<h1>"));
         static const QRegularExpression lien(QStringLiteral("href=\"([^\"#:]+)\""));
         for (const QString& l : langues) {
             const QDir dossier(racine.filePath(l));
@@ -148,7 +147,12 @@ private slots:
                 QFile f(dossier.filePath(page));
                 QVERIFY(f.open(QIODevice::ReadOnly));
                 const QString texte = QString::fromUtf8(f.readAll());
+                // A page of its language: a title, then the body opens on the
+                // navigation line (not on the first page) and the heading.
+                QVERIFY2(texte.contains("<html lang=\"" + l + "\">"), qPrintable(l + "/" + page));
                 QVERIFY2(texte.contains("<title>"), qPrintable(l + "/" + page));
+                QVERIFY2(debut.match(texte).hasMatch(), qPrintable(l + "/" + page));
+                QCOMPARE(texte.count("<h1>"), 1);
                 for (auto m = lien.globalMatch(texte); m.hasNext();) {
                     const QString cible = m.next().captured(1);
                     QVERIFY2(dossier.exists(cible), qPrintable(l + "/" + page + " -> " + cible));

@@ -121,6 +121,10 @@ private slots:
         QCOMPARE(Fin(aide->Navigateur->source()), QStringLiteral("fr/liaison.html"));
         QTest::mouseClick(aide->BoutonSommaire, Qt::LeftButton);
         QCOMPARE(Fin(aide->Navigateur->source()), QStringLiteral("fr/index.html"));
+        QTest::mouseClick(aide->Navigateur->viewport(), Qt::LeftButton, {},
+                          PositionLien(aide->Navigateur, QStringLiteral("lois.html")));
+        QCOMPARE(Fin(aide->Navigateur->source()), QStringLiteral("fr/lois.html"));
+        essai::Capturer(aide, "aide-lois-fr");
 
         Langue(LangueAnglais);
         OuvrirAide();

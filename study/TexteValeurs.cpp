@@ -90,4 +90,8 @@ std::string CsvValeurs(int r, bool virguleDecimale) {
     return t;
 }
 
+std::string CsvValeursLangue(int r, int32_t langue) {
+    return CsvValeurs(r, langue != LangueAnglais);
+}
+
 }  // namespace orvane

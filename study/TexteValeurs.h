@@ -2,6 +2,7 @@
 // window copies, and a CSV form for spreadsheets.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace orvane {
@@ -19,5 +20,10 @@ std::string TexteValeurs(int r);
 // the decimal separator ',', as French and Spanish spreadsheets expect;
 // otherwise ',' and '.'.
 std::string CsvValeurs(int r, bool virguleDecimale);
+
+// The CSV text in the separators of a language (configuration codes):
+// ';' and a decimal comma in French and Spanish, ',' and a decimal point in
+// English; any other code counts as French.
+std::string CsvValeursLangue(int r, int32_t langue);
 
 }  // namespace orvane

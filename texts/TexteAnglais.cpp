@@ -355,6 +355,15 @@ constinit const TTextesOrvane TexteAnglais = {
         "No serial port found",  // 182
         "No link to the active load",  // 183
         "Link lost",  // 184
+        "Export to PDF",  // 185
+        "Export the values",  // 186
+        "Cannot print: the printer could not be started. Check that it is connected and chosen in the printer set-up.",  // 187
+        "PDF document (*.pdf)",  // 188
+        "Values for spreadsheets (*.csv)",  // 189
+        "The help pages cannot be found in the folder:",  // 190
+        "Contents",  // 191
+        "Back",  // 192
+        "Forward",  // 193
     }},
 };
 

@@ -355,6 +355,15 @@ constinit const TTextesOrvane TexteEspagnol = {
         "Ningún puerto serie encontrado",  // 182
         "Sin enlace con la carga activa",  // 183
         "Enlace perdido",  // 184
+        "Exportar a PDF",  // 185
+        "Exportar los valores",  // 186
+        "Impresión imposible: no se pudo iniciar la impresora. Compruebe que está conectada y elegida en la configuración de la impresora.",  // 187
+        "Documento PDF (*.pdf)",  // 188
+        "Valores para hoja de cálculo (*.csv)",  // 189
+        "No se encuentran las páginas de ayuda en la carpeta:",  // 190
+        "Índice",  // 191
+        "Atrás",  // 192
+        "Adelante",  // 193
     }},
 };
 

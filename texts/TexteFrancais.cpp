@@ -355,6 +355,15 @@ constinit const TTextesOrvane TexteFrancais = {
         "Aucun port série trouvé",  // 182
         "Pas de liaison avec la charge active",  // 183
         "Liaison perdue",  // 184
+        "Exporter en PDF",  // 185
+        "Exporter les valeurs",  // 186
+        "Impression impossible : l'imprimante n'a pas pu démarrer. Vérifiez qu'elle est branchée et choisie dans la configuration de l'imprimante.",  // 187
+        "Document PDF (*.pdf)",  // 188
+        "Valeurs pour tableur (*.csv)",  // 189
+        "Les pages d'aide sont introuvables dans le dossier :",  // 190
+        "Sommaire",  // 191
+        "Précédent",  // 192
+        "Suivant",  // 193
     }},
 };
 

@@ -29,8 +29,9 @@ inline constexpr int NbColonnes = 8;
 inline constexpr int NbEtatAcquisition = 4;
 inline constexpr int NbListesApplications = 10;
 inline constexpr int NbTextesNumerotes = 178;
-// Texts of our own, numbered on from 179: the simulated bench, the link state.
-inline constexpr int NbTextesAjoutes = 6;
+// Texts of our own, numbered on from 179: the simulated bench, the link state,
+// printing and exports, help.
+inline constexpr int NbTextesAjoutes = 15;
 inline constexpr int DernierTexte = NbTextesNumerotes + NbTextesAjoutes;
 
 struct TTextesOrvane {
@@ -82,5 +83,16 @@ inline constexpr int TexteLiaisonPerdue = 181;    // live display: readings fail
 inline constexpr int TexteAucunPort = 182;        // no serial port on this computer
 inline constexpr int TexteSansLiaison = 183;      // live display: the link is not open
 inline constexpr int TexteLiaisonCoupee = 184;    // live display: no valid reading any more
+
+// Printing, exports and help of the tracing window.
+inline constexpr int TexteExporterPdf = 185;           // menu: the report as a PDF file
+inline constexpr int TexteExporterValeurs = 186;       // menu: the values as a CSV file
+inline constexpr int TexteImpressionImpossible = 187;  // the print job could not start
+inline constexpr int TexteFiltrePdf = 188;             // file dialog filter of the PDF export
+inline constexpr int TexteFiltreCsv = 189;             // file dialog filter of the CSV export
+inline constexpr int TexteAideAbsente = 190;           // help window: no help folder
+inline constexpr int TexteAideSommaire = 191;          // help window: first page
+inline constexpr int TexteAidePrecedent = 192;         // help window: back
+inline constexpr int TexteAideSuivant = 193;           // help window: forward
 
 }  // namespace orvane

@@ -175,14 +175,20 @@ void TFormMachine2::ButtonOuvrirClick() {
         FormCom->OublierNomFichier();
         return;
     }
+    OuvrirFichier(nom);
+}
+
+bool TFormMachine2::OuvrirFichier(const QString& nom) {
     if (!OuvrirEtude(QFile::encodeName(nom).toStdString())) {
         // The read error has been shown and the study is empty: the menu
         // stays, and the unreadable file is not proposed for the next save.
-        FormCom->OublierNomFichier();
-        return;
+        if (FormCom != nullptr) FormCom->OublierNomFichier();
+        return false;
     }
+    if (FormCom != nullptr) FormCom->RetenirNomFichier(nom);
     if (FormTraceCaract != nullptr) FormTraceCaract->Montrer();
     hide();
+    return true;
 }
 
 void TFormMachine2::ButtonNouveauTravailClick() {

@@ -41,6 +41,10 @@ public slots:
     void ButtonChargeStatiqueClick();
     void ButtonChargeDynamiqueClick();
     void ButtonOuvrirClick();
+    // Opens a work file chosen elsewhere (the dialog, the command line): the
+    // tracing window shows it and the menu hides; a file that cannot be read
+    // leaves its message, an empty study and the menu.
+    bool OuvrirFichier(const QString& nom);
     void ButtonNouveauTravailClick();
     void ButtonConfigureClick();
     void ButtonQuitterClick();

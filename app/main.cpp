@@ -1,8 +1,11 @@
 #include <QApplication>
+#include <QStringList>
+#include <QTimer>
 #include <QWidget>
 #include <chrono>
 
 #include "app/Demarrage.h"
+#include "app/FormMachine2.h"
 #include "app/RapportBoites.h"
 #include "dialogs/Fenetres.h"
 #include "sim/LiaisonSimulee.h"
@@ -19,7 +22,15 @@ int main(int argc, char** argv) {
     orvane::sim::InstallerBancSimule(graine, true);
 
     orvane::CreerFenetres();
-    orvane::FormMachine2->show();
+    auto* menu = static_cast<orvane::TFormMachine2*>(orvane::FormMachine2);
+    menu->show();
+    // A work file named on the command line (as a file manager passes it)
+    // opens in the tracing window once the menu has started.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) {
+        const QString fichier = arguments.at(1);
+        QTimer::singleShot(0, menu, [menu, fichier] { menu->OuvrirFichier(fichier); });
+    }
     const int statut = app.exec();
     orvane::DetruireFenetres();
     orvane::DefinirRapport(nullptr);

@@ -105,6 +105,8 @@ public:
     // Forgets the remembered name (a cancelled open, a new study).
     void OublierNomFichier();
     QString NomFichier() const { return nomFichier_; }
+    // Remembers a file opened without the dialog (named on the command line).
+    void RetenirNomFichier(const QString& nom) { nomFichier_ = nom; }
 
     // ---- printer dialogs of the tracing window ----
     // The printer both dialogs set up, kept for the whole run.

@@ -322,6 +322,35 @@ private slots:
         QVERIFY(!fichiers.proposes.last().endsWith(".OVX2"));
     }
 
+    // A file named on the command line opens as one chosen in the dialog, and
+    // becomes the name the next save proposes; an unreadable one gives its
+    // message, an empty study and the menu.
+    void fileNamedOnTheCommandLine_data() {
+        QTest::addColumn<bool>("lisible");
+        QTest::addRow("readable") << true;
+        QTest::addRow("unreadable") << false;
+    }
+    void fileNamedOnTheCommandLine() {
+        QFETCH(bool, lisible);
+        EtudeModifiee("Du gestionnaire de fichiers");
+        const QString fichier = Chemin("ligne-de-commande.OVX2");
+        QVERIFY(EnregistrerEtude(fichier.toStdString()));
+        if (!lisible) QVERIFY(QFile::resize(fichier, 100));
+        InitEtude();
+        FormCom->OublierNomFichier();
+        Montrer();
+        QCOMPARE(menu->OuvrirFichier(fichier), lisible);
+        QCOMPARE(TitreEtude(), std::string(lisible ? "Du gestionnaire de fichiers" : ""));
+        QCOMPARE(rapport->messages, lisible
+                                        ? std::vector<std::string>{}
+                                        : std::vector<std::string>{"Erreur de lecture du fichier"});
+        QCOMPARE(FormTraceCaract->EstVisible(), lisible);
+        QCOMPARE(menu->isVisible(), !lisible);
+        QCOMPARE(FormCom->NomFichier(), lisible ? fichier : QString());
+        if (lisible) static_cast<TFormTraceCaract*>(FormTraceCaract)->ButtonFermer->click();
+        QVERIFY(menu->isVisible());
+    }
+
     // Yes, then the save dialog cancelled or the save failing: still running.
     void quitWithoutTheSaveKeepsRunning_data() {
         QTest::addColumn<bool>("choisi");

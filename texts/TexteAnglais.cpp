@@ -355,6 +355,10 @@ constinit const TTextesOrvane TexteAnglais = {
         "No serial port found",  // 182
         "No link to the active load",  // 183
         "Link lost",  // 184
+        "Export to PDF",  // 185
+        "Export values",  // 186
+        "Delete all points of test ",  // 187
+        "Delete test ",  // 188
     }},
 };
 

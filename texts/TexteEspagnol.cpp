@@ -355,6 +355,10 @@ constinit const TTextesOrvane TexteEspagnol = {
         "Ningún puerto serie encontrado",  // 182
         "Sin enlace con la carga activa",  // 183
         "Enlace perdido",  // 184
+        "Exportar a PDF",  // 185
+        "Exportar los valores",  // 186
+        "Supresión de todos los puntos de la prueba ",  // 187
+        "Supresión de la prueba ",  // 188
     }},
 };
 

@@ -355,6 +355,10 @@ constinit const TTextesOrvane TexteFrancais = {
         "Aucun port série trouvé",  // 182
         "Pas de liaison avec la charge active",  // 183
         "Liaison perdue",  // 184
+        "Exporter en PDF",  // 185
+        "Exporter les valeurs",  // 186
+        "Suppression de tous les points de l'essai ",  // 187
+        "Suppression de l'essai ",  // 188
     }},
 };
 

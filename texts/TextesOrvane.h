@@ -30,7 +30,7 @@ inline constexpr int NbEtatAcquisition = 4;
 inline constexpr int NbListesApplications = 10;
 inline constexpr int NbTextesNumerotes = 178;
 // Texts of our own, numbered on from 179: the simulated bench, the link state.
-inline constexpr int NbTextesAjoutes = 6;
+inline constexpr int NbTextesAjoutes = 10;
 inline constexpr int DernierTexte = NbTextesNumerotes + NbTextesAjoutes;
 
 struct TTextesOrvane {
@@ -82,5 +82,9 @@ inline constexpr int TexteLiaisonPerdue = 181;    // live display: readings fail
 inline constexpr int TexteAucunPort = 182;        // no serial port on this computer
 inline constexpr int TexteSansLiaison = 183;      // live display: the link is not open
 inline constexpr int TexteLiaisonCoupee = 184;    // live display: no valid reading any more
+inline constexpr int TexteExporterPdf = 185;      // tracing window: the print drawing as a PDF file
+inline constexpr int TexteExporterValeurs = 186;  // tracing window: the values as a CSV file
+inline constexpr int TexteMenuSupprimerPoints = 187;  // trial pop-up: delete its points (+ number)
+inline constexpr int TexteMenuSupprimerEssai = 188;   // trial pop-up: delete the trial (+ number)
 
 }  // namespace orvane

@@ -1084,6 +1084,7 @@ void TFormTraceCaract::ButtonManuClick() {
         ButtonStopManuClick();
         return;
     }
+    TextModechargeManu->setText(TitreGroupe(ReglagesCourants));
     Action();
 }
 
@@ -1093,6 +1094,7 @@ void TFormTraceCaract::ButtonAutoClick() {
         ButtonStopManuClick();
         return;
     }
+    TextModechargeAuto->setText(TitreGroupe(ReglagesCourants));
     Action();
 }
 
@@ -1102,6 +1104,7 @@ void TFormTraceCaract::ButtonChargeManuClick() {
         ButtonStopManuClick();
         return;
     }
+    TextModeChargestatiqueManu->setText(TitreGroupe(ReglagesCourants));
     Action();
 }
 
@@ -1111,6 +1114,7 @@ void TFormTraceCaract::ButtonChargeAutoClick() {
         ButtonStopManuClick();
         return;
     }
+    TextModeChargestatiqueAuto->setText(TitreGroupe(ReglagesCourants));
     Action();
 }
 
@@ -1120,6 +1124,7 @@ void TFormTraceCaract::ButtonChargeDynamiqueClick() {
         ButtonStopManuClick();
         return;
     }
+    TextModeChargeDynamique->setText(TitreGroupe(ReglagesCourants));
     Action();
 }
 
@@ -1135,6 +1140,12 @@ void TFormTraceCaract::ButtonStopManuClick() {
     AcquisitionEnCours = 0;
     setMenu();
     Action();
+}
+
+void TFormTraceCaract::ArreterAcquisition() {
+    if (AcquisitionEnCours != 0 || TimerManu->isActive() || TimerAuto->isActive() ||
+        TimerChargeAuto->isActive() || TimerOscillo->isActive())
+        ButtonStopManuClick();
 }
 
 void TFormTraceCaract::resetAcquisition() {
@@ -1168,6 +1179,8 @@ void TFormTraceCaract::Fichier1Click() {
 }
 
 void TFormTraceCaract::OuvrirClick() {
+    // The study is about to be replaced: no acquisition goes on into it.
+    ArreterAcquisition();
     if (Avertissement()) {
         QString nom;
         if (FormCom != nullptr && FormCom->ChoisirFichierOuvrir(nom))
@@ -1190,6 +1203,7 @@ void TFormTraceCaract::Enregistrersous1Click() {
 }
 
 void TFormTraceCaract::Nouveautravail1Click() {
+    ArreterAcquisition();
     if (Avertissement()) {
         InitEtude();
         if (FormCom != nullptr) FormCom->OublierNomFichier();
@@ -1260,6 +1274,7 @@ void TFormTraceCaract::SuppCourbeClick(int k) {
     if (k < 1 || k > NbEssais()) return;
     const std::string question = std::string(Textes.Texte(TexteSupprimerEssai)) + std::to_string(k);
     if (Demander(question) != ReponseQuestion::Oui) return;
+    ArreterAcquisition();
     const int courante = CaractCourante;
     SupprimerCaract(k);
     // A real trial stays current: the same one, shifted by the deletion,
@@ -1400,7 +1415,7 @@ void TFormTraceCaract::ButtonModifChargeClick() {
 void TFormTraceCaract::Configurationmatrielle1Click() {
     if (FormCom == nullptr) return;
     // The settings window may change the link: no acquisition survives it.
-    if (AcquisitionEnCours != 0) ButtonStopManuClick();
+    ArreterAcquisition();
     FormCom->exec();
 }
 

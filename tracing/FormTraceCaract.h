@@ -241,6 +241,9 @@ public:
     void ButtonStopManuClick();
     void ButtonAcquiPointCaractClick();
     void resetAcquisition();
+    // Stops a running acquisition as Stop does (commands that replace or
+    // reshape the study or the link).
+    void ArreterAcquisition();
     void MicroTimer1OnTimer();
     // A stored point of the current trial is selected outside an
     // acquisition: the one thing "Suppression du point" may delete.

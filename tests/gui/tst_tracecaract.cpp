@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -18,9 +19,12 @@
 
 #include "Captures.h"
 #include "OutilsEssai.h"
+#include "dialogs/CalibreCourant.h"
+#include "dialogs/FormCom.h"
 #include "dialogs/NouvelCaract.h"
 #include "dialogs/TrierPoints.h"
 #include "study/Cp1252.h"
+#include "study/Fichiers.h"
 #include "study/Study.h"
 #include "texts/TextesOrvane.h"
 #include "tracing/FormTraceCaract.h"
@@ -662,11 +666,220 @@ private slots:
         QVERIFY(texte.contains(QStringLiteral("N°\tn\tTu")));
     }
 
+    void sortItemFollowsTheType_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("avant");
+        QTest::addColumn<bool>("apres");
+        QTest::newRow("0") << 0 << false << true;
+        QTest::newRow("5") << 5 << false << true;
+        QTest::newRow("8") << 8 << false << true;
+        QTest::newRow("15") << 15 << false << true;
+        QTest::newRow("9 time capture") << 9 << true << false;
+        QTest::newRow("14") << 14 << true << false;
+        QTest::newRow("16") << 16 << true << false;
+        QTest::newRow("17 unchanged") << 17 << true << true;
+        QTest::newRow("18 unchanged") << 18 << false << false;
+    }
+    void sortItemFollowsTheType() {
+        QFETCH(int, type);
+        QFETCH(bool, avant);
+        QFETCH(bool, apres);
+        Essais(1);
+        Caracts[1].Entete[MotTypeCaract] = type;
+        Montrer();
+        F().delacourbeselectionne1->setEnabled(avant);
+        emit F().Configuration1->aboutToShow();
+        QCOMPARE(F().delacourbeselectionne1->isEnabled(), apres);
+    }
+
+    void escapeDuringAnAcquisitionStopsIt() {
+        Essais(1);
+        Montrer();
+        QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
+        AcquisitionEnCours = 1;
+        F().resetMenu();
+        QVERIFY(F().PanelAcquiManu->isVisible() && !F().PanelANALYSE->isVisible());
+        QVERIFY(!F().Fichier1->menuAction()->isEnabled());
+        QTest::keyClick(F().ScrollBarK, Qt::Key_Escape);
+        QCOMPARE(AcquisitionEnCours, 0);
+        QVERIFY(!F().ButtonManu->isChecked() && !F().PanelAcquiManu->isVisible());
+        QVERIFY(F().PanelANALYSE->isVisible() && F().Fichier1->menuAction()->isEnabled());
+    }
+
+    void acquisitionGroups_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("groupe");  // 1 machine, 2 static, 3 dynamic
+        QTest::addColumn<bool>("auto_");
+        QTest::addColumn<QString>("titre");
+        QTest::newRow("T = K") << 1 << 1 << true
+                               << "Tracé des caractéristiques d'une machine :  Machine "
+                                  "asynchrone triphasée Charge mécanique : T = K";
+        QTest::newRow("n = K has no sweep") << 3 << 1 << false << "";
+        QTest::newRow("coupling has no sweep") << 5 << 1 << false << "";
+        QTest::newRow("static") << 7 << 2 << false
+                                << "Comportement sur application industrielle :  Machine "
+                                   "asynchrone triphasée Charge mécanique : T = a.n + b";
+        QTest::newRow("dynamic") << 14 << 3 << false << "";
+    }
+    void acquisitionGroups() {
+        QFETCH(int, type);
+        QFETCH(int, groupe);
+        QFETCH(bool, auto_);
+        QFETCH(QString, titre);
+        Essais(1);
+        Caracts[1].Entete[MotTypeCaract] = type;
+        Montrer();
+        QCOMPARE(F().PanelAcquisitionCarMachine->isVisible(), groupe == 1);
+        QCOMPARE(F().PanelAcqusitionChargeStatique->isVisible(), groupe == 2);
+        QCOMPARE(F().PanelAcqusitionChargeDynamique->isVisible(), groupe == 3);
+        if (groupe == 1) QCOMPARE(F().ButtonAuto->isVisible(), auto_);
+        if (!titre.isEmpty()) QCOMPARE(F().windowTitle(), titre);
+        QCOMPARE(F().PanelTemps->isVisible(), type == 14);
+        // Its acquisition panel replaces the trials while its button is down.
+        QToolButton* bouton = groupe == 1   ? F().ButtonManu
+                              : groupe == 2 ? F().ButtonChargeAuto
+                                            : F().ButtonChargeDynamique;
+        QFrame* panneau = groupe == 1   ? F().PanelAcquiManu
+                          : groupe == 2 ? F().PanelChargeStatiqueAuto
+                                        : F().PanelChargeDynamique;
+        QTest::mouseClick(bouton, Qt::LeftButton);
+        QVERIFY(panneau->isVisible() && !F().PanelANALYSE->isVisible());
+        QCOMPARE(F().ButtonModifCharge->isEnabled(), groupe == 2);
+        for (QLabel* l :
+             {F().TextModechargeManu, F().TextModeChargestatiqueAuto, F().TextModeChargeDynamique})
+            if (l->isVisible()) QCOMPARE(l->text(), F().windowTitle());
+        essai::Capturer(&F(), QStringLiteral("trace-acquisition-%1").arg(groupe));
+        QTest::mouseClick(bouton, Qt::LeftButton);
+        QVERIFY(!panneau->isVisible() && F().PanelANALYSE->isVisible());
+    }
+
+    void currentRangeDialogFromItsCaption() {
+        TFormCalibreCourant dialogue;
+        Essais(1);
+        Montrer();
+        EtudeEnregistree = 1;
+        QTimer::singleShot(0, &dialogue, [&] {
+            dialogue.ButtonCalibre2A->click();
+            dialogue.BitBtn1->click();
+        });
+        QTest::mouseClick(F().StaticTextCourant, Qt::LeftButton);
+        QCOMPARE(Caracts[1].Entete[MotCalibre], 1);
+        QCOMPARE(F().StaticTextCourant->text(), QStringLiteral("Courant:I (2A)"));
+        QCOMPARE(int(EtudeEnregistree), 0);
+    }
+
+    void modifyViewThroughTheDialog() {
+        TNouvelCaract dialogue;
+        VuesQuatre();
+        Essais(1);
+        Montrer();
+        QTimer::singleShot(0, &dialogue, [&] {
+            QCOMPARE(dialogue.Mode, 1);
+            QCOMPARE(dialogue.NumeroVue, 3);
+            dialogue.BitBtn2->click();
+        });
+        emit F().Edition1->aboutToShow();
+        F().MCar[2]->trigger();
+        QCOMPARE(NbVuesGraphe(), 4);
+        // The frame's own button asks the window for the same dialog.
+        QTimer::singleShot(0, &dialogue, [&] {
+            QCOMPARE(dialogue.NumeroVue, 2);
+            dialogue.BitBtn2->click();
+        });
+        QTest::mouseClick(F().CaractMachine[1]->ButtonCaract, Qt::LeftButton);
+    }
+
+    void newTrialFromTheMenuAndTheFrames() {
+        VuesQuatre();
+        Essais(1);
+        Montrer();
+        emit F().Edition1->aboutToShow();
+        F().Nouvellecourbe1->trigger();
+        QCOMPARE(Etude.NbCaract, 2);
+        QVERIFY(F().Buttoncourbe[1]->isVisible() && F().Buttoncourbe[1]->isChecked());
+        F().CaractMachine[0]->Nouvelessai1->trigger();
+        QCOMPARE(Etude.NbCaract, 3);
+        QCOMPARE(CaractCourante, 3);
+    }
+
+    void savedFromTheWindowReadsBackTheSame() {
+        essai::DossierTemporaire dossier;
+        TFormCom com;
+        QStringList reponses;
+        TFormCom::DefinirChoixFichier([&](bool, QString& nom) {
+            if (reponses.isEmpty()) return false;
+            nom = reponses.takeFirst();
+            return true;
+        });
+        VuesQuatre();
+        Essais(3);
+        Etude.Titre.Ecrire("Etude sauvee");
+        Montrer();
+        const QString premier = QString::fromStdString(dossier / "premier.OVX2");
+        const QString second = QString::fromStdString(dossier / "second.OVX2");
+        reponses = {premier};
+        F().Enregistrersous1->trigger();
+        QCOMPARE(int(EtudeEnregistree), 1);
+        InitEtude();
+        reponses = {premier};
+        F().Ouvrir->trigger();
+        QCOMPARE(Etude.NbCaract, 3);
+        QCOMPARE(F().EditTitre->text(), QStringLiteral("Etude sauvee"));
+        QVERIFY(F().Buttoncourbe[2]->isVisible() && F().ButtonCar[3]->isVisible());
+        reponses = {second};
+        F().Enregistrersous1->trigger();
+        const std::string a = essai::Contenu(premier.toStdString());
+        QVERIFY(!a.empty());
+        QVERIFY(a == essai::Contenu(second.toStdString()));
+        TFormCom::DefinirChoixFichier({});
+    }
+
+    void failedSaveKeepsTheStudy() {
+        TFormCom com;
+        TFormCom::DefinirChoixFichier([](bool, QString& nom) {
+            nom = QStringLiteral("/nonexistent-folder/etude.OVX2");
+            return true;
+        });
+        Essais(2);
+        Montrer();
+        EtudeEnregistree = 0;
+        rapport->reponses = {ReponseQuestion::Oui};
+        F().Nouveautravail1->trigger();
+        QCOMPARE(Etude.NbCaract, 2);
+        QCOMPARE(int(EtudeEnregistree), 0);
+        QVERIFY(!rapport->messages.empty());
+        TFormCom::DefinirChoixFichier({});
+    }
+
+    void replacingTheStudyStopsTheAcquisition_data() {
+        QTest::addColumn<int>("commande");  // 0 new work, 1 open, 2 trial deletion
+        QTest::newRow("new work") << 0;
+        QTest::newRow("open") << 1;
+        QTest::newRow("trial deletion") << 2;
+    }
+    void replacingTheStudyStopsTheAcquisition() {
+        QFETCH(int, commande);
+        Essais(2);
+        Caracts[2].Entete[MotTypeCaract] = 7;
+        Montrer();
+        QTest::mouseClick(F().ButtonChargeManu, Qt::LeftButton);
+        AcquisitionEnCours = 1;
+        F().TimerManu->start(3600 * 1000);
+        EtudeEnregistree = 1;
+        rapport->reponses = {ReponseQuestion::Oui};
+        if (commande == 0) F().Nouveautravail1->trigger();
+        if (commande == 1) F().Ouvrir->trigger();
+        if (commande == 2) F().Ncb[0]->trigger();
+        QCOMPARE(AcquisitionEnCours, 0);
+        QVERIFY(!F().TimerManu->isActive() && !F().ButtonChargeManu->isChecked());
+    }
+
     void closingShowsTheMainMenu() {
         QWidget menu;
         FormMachine2 = &menu;
         Essais(1);
-        Montrer();
+        F().Montrer();
+        QVERIFY(F().windowState() & Qt::WindowMaximized);
         F().ButtonManu->click();
         QVERIFY(F().PanelAcquiManu->isVisible() && !F().PanelANALYSE->isVisible());
         QTest::mouseClick(F().ButtonClose, Qt::LeftButton);

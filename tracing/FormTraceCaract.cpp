@@ -193,6 +193,16 @@ TFormTraceCaract::TFormTraceCaract(QWidget* parent) : QMainWindow(parent) {
     bas->addWidget(PanelAffichageValeur);
     colonne->addLayout(bas, 1);
     CreerMenu();
+    // The buttons of the bars: a down button stands out from the others.
+    const QString boutons = QStringLiteral(
+        "QToolButton { background: #f4f4f4; color: black; border: 1px solid #1f4f4f;"
+        " border-radius: 2px; padding: 1px 6px; }"
+        "QToolButton:hover { background: white; }"
+        "QToolButton:checked { background: #ffe27a; border: 2px inset #404040; }"
+        "QToolButton:disabled { color: #8a8a8a; background: #dcdcdc; }");
+    for (QFrame* f : {PanelCarcteristique, PanelANALYSE, PanelAcquiManu, PanelAcquiAuto,
+                      PanelChargeStatiqueManu, PanelChargeStatiqueAuto, PanelChargeDynamique})
+        f->setStyleSheet(boutons);
 
     auto minuterie = [this](int ms) {
         auto* t = new QTimer(this);
@@ -685,7 +695,7 @@ void TFormTraceCaract::NouvelCaractVue(int vue) {
 
 // ------------------------------------------------------------- language --
 
-void TFormTraceCaract::Langue() {
+void TFormTraceCaract::TextesLangue() {
     setWindowTitle(T(67));
     Fichier1->setTitle(T(68));
     Edition1->setTitle(T(69));
@@ -783,8 +793,16 @@ void TFormTraceCaract::Langue() {
                                                              {StaticTextTemps, 11}}};
     for (const auto& [etiquette, q] : boites) etiquette->setText(NomGrandeur(q, " : "));
     for (TCaractMachine* c : CaractMachine) c->setmenu();
-    // The caption of the group and the current range in the new language.
-    Settitre();
+}
+
+void TFormTraceCaract::Langue() {
+    TextesLangue();
+    // The texts built at run time (group caption, current range, value
+    // boxes, synchronisation) follow at once.
+    if (isVisible())
+        Action();
+    else
+        Settitre();
 }
 
 // --------------------------------------------------------------- refresh --
@@ -795,7 +813,7 @@ void TFormTraceCaract::showEvent(QShowEvent* event) {
 }
 
 void TFormTraceCaract::FormShow() {
-    Langue();
+    TextesLangue();
     PanelAcquisitionCarMachine->hide();
     PanelAcqusitionChargeStatique->hide();
     PanelAcqusitionChargeDynamique->hide();

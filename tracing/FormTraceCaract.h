@@ -296,6 +296,8 @@ private:
     void CreerPanneauxAcquisition();
     void CreerZoneClient();
     void CreerMenu();
+    // Captions and hints of the current language (no refresh).
+    void TextesLangue();
     void AjusterImageFond();
     void ExclusifAcquisition(QToolButton* bouton);
     bool TrierOuvert(bool tous);

@@ -19,6 +19,7 @@
 
 #include "Captures.h"
 #include "OutilsEssai.h"
+#include "dialogs/AboutBox.h"
 #include "dialogs/CalibreCourant.h"
 #include "dialogs/FormCom.h"
 #include "dialogs/NouvelCaract.h"
@@ -872,6 +873,37 @@ private slots:
         if (commande == 2) F().Ncb[0]->trigger();
         QCOMPARE(AcquisitionEnCours, 0);
         QVERIFY(!F().TimerManu->isActive() && !F().ButtonChargeManu->isChecked());
+    }
+
+    void dialogsFromTheMenu_data() {
+        QTest::addColumn<int>("dialogue");  // 0 about box, 1 settings window
+        QTest::newRow("about") << 0;
+        QTest::newRow("settings") << 1;
+    }
+    void dialogsFromTheMenu() {
+        QFETCH(int, dialogue);
+        TAboutBox apropos;
+        TFormCom com;
+        Essais(1);
+        Montrer();
+        QDialog* d = dialogue == 0 ? static_cast<QDialog*>(&apropos) : &com;
+        bool ouvert = false;
+        QTimer::singleShot(0, d, [&] {
+            ouvert = d->isVisible();
+            d->reject();
+        });
+        (dialogue == 0 ? F().Apropos1 : F().Configurationmatrielle1)->trigger();
+        QVERIFY(ouvert);
+    }
+
+    void languageRefreshesRunTimeTexts() {
+        Essais(1);
+        Montrer();
+        QCOMPARE(F().TextVitesse->text(), QStringLiteral("----"));
+        ChoixLangue(LangueAnglais);
+        F().Langue();
+        QCOMPARE(F().StaticTextCourant->text(), QStringLiteral("Current:I (20A)"));
+        QVERIFY(F().windowTitle().endsWith(QString::fromUtf8(TexteAnglais.TitreCharge[1])));
     }
 
     void closingShowsTheMainMenu() {

@@ -359,6 +359,7 @@ constinit const TTextesOrvane TexteAnglais = {
         "Export values",  // 186
         "Delete all points of test ",  // 187
         "Delete test ",  // 188
+        "Five tests at most: delete a test to start another one",  // 189
     }},
 };
 

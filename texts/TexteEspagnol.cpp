@@ -359,6 +359,7 @@ constinit const TTextesOrvane TexteEspagnol = {
         "Exportar los valores",  // 186
         "Supresión de todos los puntos de la prueba ",  // 187
         "Supresión de la prueba ",  // 188
+        "Cinco pruebas como máximo: suprima una prueba para empezar otra",  // 189
     }},
 };
 

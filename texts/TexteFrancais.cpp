@@ -359,6 +359,7 @@ constinit const TTextesOrvane TexteFrancais = {
         "Exporter les valeurs",  // 186
         "Suppression de tous les points de l'essai ",  // 187
         "Suppression de l'essai ",  // 188
+        "Cinq essais au plus : supprimez un essai pour en commencer un autre",  // 189
     }},
 };
 

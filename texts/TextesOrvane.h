@@ -30,7 +30,7 @@ inline constexpr int NbEtatAcquisition = 4;
 inline constexpr int NbListesApplications = 10;
 inline constexpr int NbTextesNumerotes = 178;
 // Texts of our own, numbered on from 179: the simulated bench, the link state.
-inline constexpr int NbTextesAjoutes = 10;
+inline constexpr int NbTextesAjoutes = 11;
 inline constexpr int DernierTexte = NbTextesNumerotes + NbTextesAjoutes;
 
 struct TTextesOrvane {
@@ -86,5 +86,6 @@ inline constexpr int TexteExporterPdf = 185;      // tracing window: the print d
 inline constexpr int TexteExporterValeurs = 186;  // tracing window: the values as a CSV file
 inline constexpr int TexteMenuSupprimerPoints = 187;  // trial pop-up: delete its points (+ number)
 inline constexpr int TexteMenuSupprimerEssai = 188;   // trial pop-up: delete the trial (+ number)
+inline constexpr int TexteCinqEssais = 189;  // no new trial: five trials already
 
 }  // namespace orvane

@@ -657,10 +657,16 @@ void TFormTraceCaract::Setcourbe() {
     // The current trial takes the settings only when it belongs to the
     // study: a current number beyond the count (the last trial deleted, a
     // file with views and no trial) would fill a record that is never saved.
-    if (CaractCourante >= 1 && CaractCourante <= NbEssais() && CaractCompatible(CaractCourante))
+    if (CaractCourante >= 1 && CaractCourante <= NbEssais() && CaractCompatible(CaractCourante)) {
         Caracts[CaractCourante].Entete = ReglagesCourants;
-    else
+    } else if (NbEssais() < NbCaractMax) {
         NouvelleCaract();
+    } else {
+        // Five trials: the choice is not taken, and the user is told so
+        // rather than left believing it was.
+        Avertir(std::string(Textes.Texte(TexteCinqEssais)));
+        ReglagesCourants = Caracts[std::clamp(CaractCourante, 0, NbCaractMax)].Entete;
+    }
     if (isVisible()) Action();
 }
 

@@ -395,6 +395,20 @@ private slots:
         QCOMPARE(Caracts[2].Entete[MotTypeCaract], 3);
     }
 
+    void setcourbeWithFiveTrialsSaysSo() {
+        Essais(5);
+        Montrer();
+        ReglagesCourants[MotTypeMachine] = 6;
+        ReglagesCourants[MotTypeCaract] = 7;  // its points would not fit
+        F().Setcourbe();
+        QCOMPARE(Etude.NbCaract, 5);
+        QCOMPARE(Caracts[5].Entete[MotTypeCaract], 1);
+        QCOMPARE(ReglagesCourants[MotTypeCaract], 1);
+        QCOMPARE(rapport->messages,
+                 std::vector<std::string>{
+                     "Cinq essais au plus : supprimez un essai pour en commencer un autre"});
+    }
+
     void actionLeavesARunningCapture() {
         Essais(1);
         Montrer();

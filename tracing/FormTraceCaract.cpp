@@ -323,9 +323,6 @@ void TFormTraceCaract::CreerBarres() {
     auto* l2 = Serree<QHBoxLayout>(ToolBar2, 1, 1);
     StaticTextCourbes = new QLabel(ToolBar1);
     StaticTextCommentaire = new QLabel(ToolBar2);
-    const int largeurEtiquette = 120;
-    StaticTextCourbes->setFixedWidth(largeurEtiquette);
-    StaticTextCommentaire->setFixedWidth(largeurEtiquette);
     StaticTextCourbes->setIndent(6);
     StaticTextCommentaire->setIndent(6);
     l1->addWidget(StaticTextCourbes);
@@ -335,7 +332,6 @@ void TFormTraceCaract::CreerBarres() {
     for (int k = 0; k < NbCaractMax; ++k) {
         const size_t i = static_cast<size_t>(k);
         QToolButton* b = Bouton(ToolBar1, QString(), true);
-        b->setFixedWidth(LargeurBoutonEssai);
         b->setContextMenuPolicy(Qt::CustomContextMenu);
         GroupeCourbes->addButton(b, k + 1);
         Buttoncourbe[i] = b;
@@ -356,7 +352,6 @@ void TFormTraceCaract::CreerBarres() {
         });
         auto* e = new QLineEdit(ToolBar2);
         e->setMaxLength(20);
-        e->setFixedWidth(LargeurBoutonEssai);
         e->installEventFilter(this);
         Editcourbe[i] = e;
         l2->addWidget(e);
@@ -367,6 +362,25 @@ void TFormTraceCaract::CreerBarres() {
     l2->addStretch(1);
     la->addWidget(ToolBar1);
     la->addWidget(ToolBar2);
+    PanelANALYSE->installEventFilter(this);
+}
+
+void TFormTraceCaract::LargeursEssais() {
+    // The two captions share the width of the longer one; the trial buttons
+    // and the comment boxes below them are 140 wide, less when the window is
+    // too narrow for five.
+    const QFontMetrics fm(StaticTextCourbes->font());
+    const int etiquette = std::max(fm.horizontalAdvance(StaticTextCourbes->text()),
+                                   fm.horizontalAdvance(StaticTextCommentaire->text())) +
+                          StaticTextCourbes->indent() + 10;
+    StaticTextCourbes->setFixedWidth(etiquette);
+    StaticTextCommentaire->setFixedWidth(etiquette);
+    const int place = (PanelANALYSE->width() - etiquette - 2 - 5) / NbCaractMax;
+    const int largeur = std::clamp(place, 60, LargeurBoutonEssai);
+    for (int k = 0; k < NbCaractMax; ++k) {
+        Buttoncourbe[static_cast<size_t>(k)]->setFixedWidth(largeur);
+        Editcourbe[static_cast<size_t>(k)]->setFixedWidth(largeur);
+    }
 }
 
 void TFormTraceCaract::CreerPanneauxAcquisition() {
@@ -799,6 +813,7 @@ void TFormTraceCaract::TextesLangue() {
                                                              {StaticTextTemps, 11}}};
     for (const auto& [etiquette, q] : boites) etiquette->setText(NomGrandeur(q, " : "));
     for (TCaractMachine* c : CaractMachine) c->setmenu();
+    LargeursEssais();
 }
 
 void TFormTraceCaract::Langue() {
@@ -1066,6 +1081,7 @@ bool TFormTraceCaract::eventFilter(QObject* objet, QEvent* event) {
             break;
         }
         case QEvent::Resize:
+            if (objet == PanelANALYSE) LargeursEssais();
             if (objet == ImageFond) {
                 AjusterImageFond();
                 FormResize();

@@ -299,6 +299,7 @@ private:
     // Captions and hints of the current language (no refresh).
     void TextesLangue();
     void AjusterImageFond();
+    void LargeursEssais();
     void ExclusifAcquisition(QToolButton* bouton);
     bool TrierOuvert(bool tous);
 

@@ -374,6 +374,34 @@ private slots:
         essai::Capturer(&F(), nom);
     }
 
+    void smallestWindowKeepsTextsWhole_data() {
+        QTest::addColumn<int>("langue");
+        QTest::newRow("fr") << int(LangueFrancais);
+        QTest::newRow("en") << int(LangueAnglais);
+        QTest::newRow("es") << int(LangueEspagnol);
+    }
+    void smallestWindowKeepsTextsWhole() {
+        QFETCH(int, langue);
+        ChoixLangue(langue);
+        InitEtude();
+        VuesQuatre();
+        Essais(5);
+        Montrer();
+        F().resize(800, 600);
+        QCoreApplication::processEvents();
+        F().Action();
+        for (QAbstractButton* b : F().findChildren<QAbstractButton*>())
+            if (b->isVisible() && !b->text().isEmpty())
+                QVERIFY2(b->fontMetrics().horizontalAdvance(b->text()) <= b->width(),
+                         qPrintable(b->text()));
+        for (QLabel* l : {F().StaticTextCourbes, F().StaticTextCommentaire})
+            QVERIFY(l->fontMetrics().horizontalAdvance(l->text()) <= l->contentsRect().width());
+        // The fifth trial and its comment stay inside the window.
+        QVERIFY(F().Buttoncourbe[4]->geometry().right() < F().ToolBar1->width());
+        QVERIFY(F().Editcourbe[4]->geometry().right() < F().ToolBar2->width());
+        essai::Capturer(&F(), QStringLiteral("trace-800-%1").arg(langue));
+    }
+
     // -- mends --
 
     void setcourbeBeyondTheCountAppends() {

@@ -364,6 +364,9 @@ constinit const TTextesOrvane TexteAnglais = {
         "Contents",  // 191
         "Back",  // 192
         "Forward",  // 193
+        "Delete all points of test ",  // 194
+        "Delete test ",  // 195
+        "Five tests at most: delete a test to start another one",  // 196
     }},
 };
 

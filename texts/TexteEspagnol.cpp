@@ -364,6 +364,9 @@ constinit const TTextesOrvane TexteEspagnol = {
         "Índice",  // 191
         "Atrás",  // 192
         "Adelante",  // 193
+        "Supresión de todos los puntos de la prueba ",  // 194
+        "Supresión de la prueba ",  // 195
+        "Cinco pruebas como máximo: suprima una prueba para empezar otra",  // 196
     }},
 };
 

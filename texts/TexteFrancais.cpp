@@ -364,6 +364,9 @@ constinit const TTextesOrvane TexteFrancais = {
         "Sommaire",  // 191
         "Précédent",  // 192
         "Suivant",  // 193
+        "Suppression de tous les points de l'essai ",  // 194
+        "Suppression de l'essai ",  // 195
+        "Cinq essais au plus : supprimez un essai pour en commencer un autre",  // 196
     }},
 };
 

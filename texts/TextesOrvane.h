@@ -30,8 +30,8 @@ inline constexpr int NbEtatAcquisition = 4;
 inline constexpr int NbListesApplications = 10;
 inline constexpr int NbTextesNumerotes = 178;
 // Texts of our own, numbered on from 179: the simulated bench, the link state,
-// printing and exports, help.
-inline constexpr int NbTextesAjoutes = 15;
+// printing and exports, help, trial commands.
+inline constexpr int NbTextesAjoutes = 18;
 inline constexpr int DernierTexte = NbTextesNumerotes + NbTextesAjoutes;
 
 struct TTextesOrvane {
@@ -94,5 +94,10 @@ inline constexpr int TexteAideAbsente = 190;           // help window: no help f
 inline constexpr int TexteAideSommaire = 191;          // help window: first page
 inline constexpr int TexteAidePrecedent = 192;         // help window: back
 inline constexpr int TexteAideSuivant = 193;           // help window: forward
+
+// Trial commands of the tracing window.
+inline constexpr int TexteMenuSupprimerPoints = 194;  // trial pop-up: delete its points (+ number)
+inline constexpr int TexteMenuSupprimerEssai = 195;   // trial pop-up: delete the trial (+ number)
+inline constexpr int TexteCinqEssais = 196;           // no new trial: five trials already
 
 }  // namespace orvane

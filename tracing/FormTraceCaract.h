@@ -1,23 +1,41 @@
-// The tracing window. For now it shows what the study holds (title and
-// trials) and closes back to the main menu; it already answers the
-// unsaved-work question and takes the choice window's confirmed settings.
+// The tracing window: the main work window of a study. It shows up to four
+// graph views of the study side by side, the trials with their comments, the
+// values of the quantities, and holds the commands that acquire points, edit
+// the study, copy, print and save it.
 #pragma once
 
+#include <QImage>
 #include <QMainWindow>
+#include <array>
 
 #include "dialogs/Fenetres.h"
+#include "graph/CaractMachine.h"
+#include "tracing/PositionTrace.h"
 
+class QAction;
+class QActionGroup;
+class QButtonGroup;
+class QComboBox;
+class QFrame;
 class QLabel;
-class QPushButton;
+class QLineEdit;
+class QMenu;
+class QScrollBar;
+class QTimer;
+class QToolButton;
 
 namespace orvane {
 
-class TFormTraceCaract : public QMainWindow, public IFenetreTrace {
+class TMicroTimer;
+
+class TFormTraceCaract : public QMainWindow, public IFenetreTrace, public ITraceCaract {
     Q_OBJECT
 
 public:
     explicit TFormTraceCaract(QWidget* parent = nullptr);
+    ~TFormTraceCaract() override;
 
+    // ---- faces ----
     // Makes the current trial take ReglagesCourants when its points stay
     // valid, otherwise appends a new trial from them.
     void Setcourbe() override;
@@ -28,18 +46,265 @@ public:
     // save dialog (a cancelled dialog or a failed save forbids), No allows,
     // Cancel forbids. A saved study allows at once.
     bool Avertissement() override;
+    void curseur() override;
+    void Action() override;
+    void SupprimePoint() override;
+    void SupprimeTousPoints() override;
+    void Nouvellecourbe1Click() override;
+    void NouvelCaractVue(int vue) override;
 
-    QLabel* LabelTitre;
-    QLabel* LabelEtude;
-    QLabel* LabelEssais;
-    QPushButton* ButtonFermer;
+    // ---- state ----
+    PlacesTrace RectTrace{};
+    int32_t SensAuto = 0;
+    int32_t PhaseAuto = 0;
+    bool OscilloArme = true;
+    bool OscilloDeclenche = true;
+    int32_t ValeurReference = 0;
+    TMicroTimer* MicroTimer1 = nullptr;
 
-public slots:
-    // Refreshes the shown texts from the study.
-    void Action();
+    // ---- bar of the views and functions ----
+    QFrame* PanelCarcteristique;
+    std::array<QToolButton*, 4> ButtonCar{};  // ButtonCar1..4
+    QFrame* PanelFonction;
+    QToolButton* ButtonClose;
+    QToolButton* ButtonTitre;
+    QToolButton* ButtonAffichage;
+    QToolButton* ButtonModifCharge;
+    QToolButton* ButtonEspion;
+    QFrame* PanelAcquisitionCarMachine;
+    QToolButton* ButtonManu;
+    QToolButton* ButtonAuto;
+    QFrame* PanelAcqusitionChargeStatique;
+    QToolButton* ButtonChargeManu;
+    QToolButton* ButtonChargeAuto;
+    QFrame* PanelAcqusitionChargeDynamique;
+    QToolButton* ButtonChargeDynamique;
+
+    // ---- title bar ----
+    QFrame* ToolBarTitre;
+    QLabel* StaticTextTitreessai;
+    QLineEdit* EditTitre;
+
+    // ---- trials ----
+    QFrame* PanelANALYSE;
+    QFrame* ToolBar1;
+    QLabel* StaticTextCourbes;
+    std::array<QToolButton*, 5> Buttoncourbe{};  // Buttoncourbe1..5
+    QButtonGroup* GroupeCourbes;
+    std::array<QMenu*, 5> PopupMenu{};  // PopupMenu1..5
+    // MenuItem1..10: [k][0] deletes the points of trial k + 1, [k][1] the trial.
+    std::array<std::array<QAction*, 2>, 5> MenuItem{};
+    QFrame* ToolBar2;
+    QLabel* StaticTextCommentaire;
+    std::array<QLineEdit*, 5> Editcourbe{};  // Editcourbe1..5
+
+    // ---- acquisition panels ----
+    QFrame* PanelAcquiManu;
+    QLabel* TextModechargeManu;
+    QScrollBar* ScrollBarK;
+    QLabel* TextK;
+    QToolButton* ButtonAcquiPointCaract;
+    QToolButton* ButtonStopManu;
+    QFrame* PanelAcquiAuto;
+    QLabel* TextModechargeAuto;
+    QScrollBar* ScrollBarT;
+    QLabel* TextT;
+    QToolButton* ButtonAutoCroissant;
+    QToolButton* ButtonAutoDecroissant;
+    QToolButton* ButtonStopAuto;
+    QFrame* PanelChargeStatiqueManu;
+    QLabel* TextModeChargestatiqueManu;
+    QToolButton* ButtonAcquiPointStatique;
+    QToolButton* ButtonStopChargeManu;
+    QFrame* PanelChargeStatiqueAuto;
+    QLabel* TextModeChargestatiqueAuto;
+    QToolButton* ButtonAcquiAutoStatique;
+    QToolButton* ButtonStopChargeAuto;
+    QFrame* PanelChargeDynamique;
+    QLabel* TextModeChargeDynamique;
+    QLabel* StaticTextModeOscillo;
+    QFrame* PanelConfOscillo;
+    QToolButton* ButtonSynchro;
+    QLabel* TextSynchro;
+    QComboBox* ComboBoxVariable;
+    QLabel* StaticTextDuree;
+    QScrollBar* ScrollBarDureeOscillo;
+    QLabel* TextDureeSynchro;
+    QToolButton* SpeedButtonOscillo;
+    QToolButton* ButtonStopDynamique;
+
+    // ---- client area ----
+    QWidget* ZoneTrace;  // holds ImageFond; the frames are placed over it
+    QLabel* ImageFond;
+    std::array<TCaractMachine*, 4> CaractMachine{};  // CaractMachine1..4
+    QFrame* PanelAffichageValeur;
+    QFrame* PanelVitesse;
+    QFrame* PanelCouple;
+    QFrame* PanelPmeca;
+    QFrame* PanelTension;
+    QFrame* PanelCourant;
+    QFrame* PanelPelec;
+    QFrame* Paneliexc;
+    QFrame* PanelFp;
+    QFrame* PanelPertes;
+    QFrame* PanelRendement;
+    QFrame* PanelTemps;
+    QLabel* StaticTextVitesse;
+    QLabel* StaticTextCouple;
+    QLabel* StaticTextPmeca;
+    QLabel* StaticTextTension;
+    QLabel* StaticTextCourant;
+    QLabel* StaticTextPelec;
+    QLabel* StaticTextIexc;
+    QLabel* StaticTextFP;
+    QLabel* StaticTextPertes;
+    QLabel* StaticTextRend;
+    QLabel* StaticTextTemps;
+    QLabel* TextVitesse;
+    QLabel* TextCouple;
+    QLabel* TextPmeca;
+    QLabel* TextTension;
+    QLabel* TextCourant;
+    QLabel* TextPelec;
+    QLabel* TextIexc;
+    QLabel* TextFp;
+    QLabel* TextPertes;
+    QLabel* TextRend;
+    QLabel* TextTemps;
+
+    // ---- timers ----
+    QTimer* TimerManu;
+    QTimer* TimerAuto;
+    QTimer* TimerChargeAuto;
+    QTimer* TimerOscillo;
+
+    // ---- main menu ----
+    QMenu* Fichier1;
+    QAction* Ouvrir;
+    QAction* Enregistrer1;
+    QAction* Enregistrersous1;
+    QAction* Nouveautravail1;
+    QAction* Configurationimprimante1;
+    QAction* Imprimer1;
+    QAction* ExporterPdf1;
+    QAction* ExporterValeurs1;
+    QAction* Quitter1;
+    QMenu* Edition1;
+    QAction* Nouvellecaracteristique1;
+    QMenu* Modificationdunecaracteristique1;
+    std::array<QAction*, 4> MCar{};
+    QMenu* Suppressiondunecaracteristique1;
+    std::array<QAction*, 4> SCar{};
+    QAction* Nouvellecourbe1;
+    QMenu* Suppressioncourbe1;
+    std::array<QAction*, 5> Ncb{};
+    QAction* Copierlescaractristiques1;
+    QAction* Copierlesvaleurs1;
+    QAction* Copierlesvaleurs2;
+    QMenu* Configuration1;
+    QMenu* Trierlespoints1;
+    QAction* delacourbeselectionne1;
+    QAction* detouteslescourbes1;
+    QMenu* Interpolation;
+    std::array<QAction*, 6> interpolation{};  // interpolation1..6
+    QActionGroup* GroupeInterpolation;
+    QMenu* Couleurdesgraphes1;
+    // Cblanc, CbleuClair, CJaune, Cgris, CBrun, CVert, CBleu, CNoir.
+    std::array<QAction*, 8> CouleurGraphe{};
+    QAction* CalibreCourant1;
+    QAction* Configurationmatrielle1;
+    QMenu* N1;
+    QAction* Aide1;
+    QAction* Apropos1;
+
+    // ---- refresh ----
+    void FormShow();
+    void Settitre();
+    void ButtoncourbeClick();
+    void ButtonCararactClick(QObject* sender);
+    int NbPanelTrace() const;
+    void calculposition(int32_t L, int32_t T, int32_t W, int32_t H);
+    void TraceTout();
+    void setMenu();
+    void resetMenu();
+    void FormResize();
+    // Escape and Space; true when the key is consumed.
+    bool FormKeyPress(int touche);
+    void FormClose();
+
+    // ---- acquisitions (their cycles belong to the acquisition commands) ----
+    void ButtonManuClick();
+    void ButtonAutoClick();
+    void ButtonChargeManuClick();
+    void ButtonChargeAutoClick();
+    void ButtonChargeDynamiqueClick();
+    void ButtonStopManuClick();
+    void ButtonAcquiPointCaractClick();
+    void resetAcquisition();
+    // Stops a running acquisition as Stop does (commands that replace or
+    // reshape the study or the link).
+    void ArreterAcquisition();
+    void MicroTimer1OnTimer();
+    // A stored point of the current trial is selected outside an
+    // acquisition: the one thing "Suppression du point" may delete.
+    bool PointSupprimable() const;
+
+    // ---- file commands ----
+    void Fichier1Click();
+    void OuvrirClick();
+    void Enregistrer1Click();
+    void Enregistrersous1Click();
+    void Nouveautravail1Click();
+    void Configurationimprimante1Click();
+    void Imprimer1Click();
+    void ExporterPdf1Click();
+    void ExporterValeurs1Click();
+    void Quitter1Click();
+    void ButtonCloseClick();
+
+    // ---- study editing ----
+    void Edition1Click();
+    void Nouvellecaracteristique1Click();
+    void ModifCarClick(int k);
+    void SupprimeCarClick(int k);
+    void SupprimeCourbeClick(int k);
+    void SuppCourbeClick(int k);
+    void SupprimePoints(int k);
+    void Copierlescaractristiques1Click();
+    void Copierlesvaleurs1Click(QObject* sender);
+    void Editcourbe1Change(int k);
+    void EditTitreChange();
+    void Configuration1Click();
+    void delacourbeselectionne1Click();
+    void detouteslescourbes1Click();
+    void interpolationClick(int item);
+    void FondClick(int code);
+    void CalibreCourant1Click();
+    void ButtonModifChargeClick();
+    void Configurationmatrielle1Click();
+    void ButtonEspionClick();
+    void Aide1Click();
+    void Apropos1Click();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* objet, QEvent* event) override;
+
+private:
+    void CreerBarres();
+    void CreerPanneauxAcquisition();
+    void CreerZoneClient();
+    void CreerMenu();
+    // Captions and hints of the current language (no refresh).
+    void TextesLangue();
+    void AjusterImageFond();
+    void LargeursEssais();
+    void ExclusifAcquisition(QToolButton* bouton);
+    bool TrierOuvert(bool tous);
+
+    QImage imageBanc_;
+    bool enAction_ = false;
 };
 
 }  // namespace orvane

@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 
 #include "Captures.h"
@@ -286,7 +287,7 @@ private slots:
         QCOMPARE(FormTraceCaract->EstVisible(), ouvre);
         QCOMPARE(menu->isVisible(), !ouvre);
         // Closing the tracing window brings the menu back.
-        if (ouvre) static_cast<TFormTraceCaract*>(FormTraceCaract)->ButtonFermer->click();
+        if (ouvre) static_cast<TFormTraceCaract*>(FormTraceCaract)->ButtonClose->click();
         QVERIFY(menu->isVisible());
         rapport->questions.clear();
         EtudeEnregistree = 1;
@@ -348,7 +349,7 @@ private slots:
         QCOMPARE(FormTraceCaract->EstVisible(), lisible);
         QCOMPARE(menu->isVisible(), !lisible);
         QCOMPARE(FormCom->NomFichier(), lisible ? fichier : QString());
-        if (lisible) static_cast<TFormTraceCaract*>(FormTraceCaract)->ButtonFermer->click();
+        if (lisible) static_cast<TFormTraceCaract*>(FormTraceCaract)->ButtonClose->click();
         QVERIFY(menu->isVisible());
     }
 

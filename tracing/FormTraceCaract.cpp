@@ -25,6 +25,7 @@
 
 #include "comm/MicroTimer.h"
 #include "dialogs/AboutBox.h"
+#include "dialogs/Aide.h"
 #include "dialogs/CalibreCourant.h"
 #include "dialogs/FormCom.h"
 #include "dialogs/Habillage.h"
@@ -38,6 +39,8 @@
 #include "study/Study.h"
 #include "study/TexteValeurs.h"
 #include "texts/TextesOrvane.h"
+#include "tracing/Exports.h"
+#include "tracing/Impression.h"
 
 namespace orvane {
 
@@ -1253,11 +1256,23 @@ void TFormTraceCaract::Nouveautravail1Click() {
 
 // Printing, the PDF and values exports and the picture copy are drawn by the
 // report module.
-void TFormTraceCaract::Configurationimprimante1Click() {}
-void TFormTraceCaract::Imprimer1Click() {}
-void TFormTraceCaract::ExporterPdf1Click() {}
-void TFormTraceCaract::ExporterValeurs1Click() {}
-void TFormTraceCaract::Copierlescaractristiques1Click() {}
+void TFormTraceCaract::Configurationimprimante1Click() {
+    if (FormCom != nullptr) FormCom->PrinterSetupDialog1();
+}
+
+// The views whose buttons are down (the shown byte of their slots), drawn
+// through their frames.
+VuesMontrees TFormTraceCaract::VuesImprimees() const { return VuesDeLEtude(); }
+
+void TFormTraceCaract::Imprimer1Click() { Imprimer(VuesImprimees(), CaractMachine); }
+
+void TFormTraceCaract::ExporterPdf1Click() { ExporterPdf(VuesImprimees(), CaractMachine); }
+
+void TFormTraceCaract::ExporterValeurs1Click() { ExporterValeurs(); }
+
+void TFormTraceCaract::Copierlescaractristiques1Click() {
+    CopierVues(96, VuesImprimees(), CaractMachine);
+}
 
 void TFormTraceCaract::Quitter1Click() { close(); }
 
@@ -1463,7 +1478,7 @@ void TFormTraceCaract::ButtonEspionClick() {
     if (FormCom != nullptr) FormCom->Espion();
 }
 
-void TFormTraceCaract::Aide1Click() {}
+void TFormTraceCaract::Aide1Click() { OuvrirAide(); }
 
 void TFormTraceCaract::Apropos1Click() {
     if (AboutBox != nullptr) AboutBox->exec();

@@ -257,6 +257,8 @@ public:
     void Nouveautravail1Click();
     void Configurationimprimante1Click();
     void Imprimer1Click();
+    // The views whose buttons are down: those printed, exported and copied.
+    std::array<bool, 4> VuesImprimees() const;
     void ExporterPdf1Click();
     void ExporterValeurs1Click();
     void Quitter1Click();

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -20,6 +21,7 @@
 #include "Captures.h"
 #include "OutilsEssai.h"
 #include "dialogs/AboutBox.h"
+#include "dialogs/Aide.h"
 #include "dialogs/CalibreCourant.h"
 #include "dialogs/FormCom.h"
 #include "dialogs/NouvelCaract.h"
@@ -28,6 +30,7 @@
 #include "study/Fichiers.h"
 #include "study/Study.h"
 #include "texts/TextesOrvane.h"
+#include "tracing/Exports.h"
 #include "tracing/FormTraceCaract.h"
 
 using namespace orvane;
@@ -699,6 +702,31 @@ private slots:
         QCOMPARE(int(ConfigGenerale.Couleurs), 7);
         F().CouleurGraphe[0]->trigger();
         QCOMPARE(int(ConfigGenerale.Couleurs), 0);
+    }
+
+    // The file menu's exports and the picture copy reach their drawings: a
+    // PDF of the report, the values for a spreadsheet, the views as SVG.
+    void exportsFromTheMenu() {
+        essai::DossierTemporaire dossier;
+        Essais(4, 3, {1, 3});
+        Montrer();
+        QStringList demandes;
+        const ChoixExport avant =
+            DefinirChoixExport([&](const QString&, const QString& ext, QString& nom) {
+                demandes << ext;
+                nom = QString::fromStdString(dossier / ("essai." + ext.toStdString()));
+                return true;
+            });
+        F().ExporterPdf1->trigger();
+        F().ExporterValeurs1->trigger();
+        DefinirChoixExport(avant);
+        QCOMPARE(demandes, (QStringList{"pdf", "csv"}));
+        QVERIFY(essai::Contenu(dossier / "essai.pdf").rfind("%PDF", 0) == 0);
+        QVERIFY(essai::Contenu(dossier / "essai.csv").find("Essai") != std::string::npos);
+        F().Copierlescaractristiques1->trigger();
+        const QMimeData* m = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(m != nullptr && m->hasFormat(QStringLiteral("image/svg+xml")) && m->hasImage());
+        QVERIFY(rapport->messages.empty());
     }
 
     void copyValues_data() {

@@ -14,7 +14,9 @@ public:
     virtual ~IFenetreTrace() = default;
     // Makes the current trial take ReglagesCourants (the choice window's
     // confirmed choice), or appends a new trial when its points would not fit.
-    virtual void Setcourbe() = 0;
+    // False when no trial could take it (five trials, none compatible): the
+    // user has been told, and the caller stays where it is.
+    virtual bool Setcourbe() = 0;
     virtual void Montrer() = 0;
     virtual bool EstVisible() const = 0;
     // Re-captions the window after a language change.
@@ -38,7 +40,9 @@ public:
     virtual ~IFenetreChoix() = default;
     // Shows the window on page 0 (characteristic study), 1 (static loads)
     // or 2 (dynamic loads), without waiting for it to close.
-    virtual void Ouvrir(int page) = 0;
+    // With `appelant` (the tracing window's "Charge"), the window is modal to
+    // it, and closing without "ETUDE" gives ReglagesCourants back as it was.
+    virtual void Ouvrir(int page, QWidget* appelant = nullptr) = 0;
 };
 
 // The process-wide references, set once by the program at start.

@@ -471,6 +471,8 @@ void TFormChoixCaract::Ouvrir(int page, QWidget* appelant) {
     }
     // With an opener, its window becomes this one's transient parent: window
     // modality then blocks that window (and only it) while this one is shown.
+    restaurer_ = appelant != nullptr;
+    reglagesAvant_ = ReglagesCourants;
     QWindow* parent = appelant ? appelant->window()->windowHandle() : nullptr;
     setWindowModality(parent ? Qt::WindowModal : Qt::NonModal);
     create();
@@ -614,9 +616,12 @@ void TFormChoixCaract::ButtonEtudeCaractClick(QObject*) {
 // so that closing does not bring the main menu back.
 void TFormChoixCaract::Etudier() {
     if (FormTraceCaract) {
-        FormTraceCaract->Setcourbe();
+        // No trial could take the choice: the user has been told, and the
+        // choice stays on screen.
+        if (!FormTraceCaract->Setcourbe()) return;
         FormTraceCaract->Montrer();
     }
+    restaurer_ = false;
     close();
 }
 
@@ -645,6 +650,11 @@ void TFormChoixCaract::closeEvent(QCloseEvent* event) {
 }
 
 void TFormChoixCaract::FormClose() {
+    if (restaurer_) {
+        // Left without "ETUDE": the next start sends what the trial holds.
+        ReglagesCourants = reglagesAvant_;
+        restaurer_ = false;
+    }
     if (FormTraceCaract && FormTraceCaract->EstVisible()) return;
     if (FormMachine2) FormMachine2->show();
 }

@@ -16,6 +16,7 @@
 #include <functional>
 
 #include "dialogs/Fenetres.h"
+#include "study/Records.h"
 
 class QButtonGroup;
 class QLabel;
@@ -38,8 +39,7 @@ public:
     // Sets the requested page (0 characteristics, 1 static loads, 2 dynamic
     // loads) and shows the window without waiting. With `appelant` the window
     // is modal to that window only (no nested event loop).
-    void Ouvrir(int page, QWidget* appelant);
-    void Ouvrir(int page) override { Ouvrir(page, nullptr); }
+    void Ouvrir(int page, QWidget* appelant = nullptr) override;
     // Page of a characteristic type: 1–5 → 0; 6–9, 15, 17 → 1; 10–14, 16, 18 → 2.
     static int PageDuType(int type);
     // Application group of the animation window for a type, 0 for none.
@@ -146,6 +146,10 @@ private:
 
     QWidget* images_[3] = {};                // the pictures of the pages
     TNouvelCaract* nouvelCaract_ = nullptr;  // own dialog when the program made none
+    // The settings to give back when a window that opened this one is left
+    // without "ETUDE".
+    bool restaurer_ = false;
+    EnteteCaract reglagesAvant_{};
 };
 
 // The one instance of the program, set by the constructor.

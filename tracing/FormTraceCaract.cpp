@@ -670,7 +670,7 @@ void TFormTraceCaract::CreerMenu() {
 
 // ----------------------------------------------------------------- faces --
 
-void TFormTraceCaract::Setcourbe() {
+bool TFormTraceCaract::Setcourbe() {
     // The current trial takes the settings only when it belongs to the
     // study: a current number beyond the count (the last trial deleted, a
     // file with views and no trial) would fill a record that is never saved.
@@ -683,8 +683,10 @@ void TFormTraceCaract::Setcourbe() {
         // rather than left believing it was.
         Avertir(std::string(Textes.Texte(TexteCinqEssais)));
         ReglagesCourants = Caracts[std::clamp(CaractCourante, 0, NbCaractMax)].Entete;
+        return false;
     }
     if (isVisible()) Action();
+    return true;
 }
 
 void TFormTraceCaract::Montrer() {
@@ -1464,7 +1466,7 @@ void TFormTraceCaract::ButtonModifChargeClick() {
         case GroupeCaract::Dynamique: page = 2; break;
         default: break;
     }
-    FenetreChoix->Ouvrir(page);
+    FenetreChoix->Ouvrir(page, this);
 }
 
 void TFormTraceCaract::Configurationmatrielle1Click() {

@@ -38,7 +38,7 @@ public:
     // ---- faces ----
     // Makes the current trial take ReglagesCourants when its points stay
     // valid, otherwise appends a new trial from them.
-    void Setcourbe() override;
+    bool Setcourbe() override;
     void Montrer() override;
     bool EstVisible() const override;
     void Langue() override;

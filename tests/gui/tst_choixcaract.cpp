@@ -28,7 +28,10 @@ namespace {
 
 class TraceFactice : public IFenetreTrace {
 public:
-    void Setcourbe() override { ++setcourbe; }
+    bool Setcourbe() override {
+        ++setcourbe;
+        return accepte;
+    }
     void Montrer() override {
         ++montrer;
         visible = true;
@@ -39,6 +42,7 @@ public:
     bool Avertissement() override { return true; }
 
     int setcourbe = 0;
+    bool accepte = true;  // a trial takes the choice
     int montrer = 0;
     bool visible = false;
     bool choixVisibleAuMontrer = false;
@@ -337,6 +341,39 @@ private slots:
         QVERIFY(f->ButtonNcste->isChecked());
         QCOMPARE(ReglagesCourants[MotTypeCaract], 3);
         QVERIFY(!menu->isVisible());
+    }
+
+    // Opened from the tracing window's "Charge": left without "ETUDE", the
+    // settings are given back as the trial holds them; with "ETUDE" they
+    // stay. When no trial can take them, the window stays open.
+    void choiceFromTheTracingWindow_data() {
+        QTest::addColumn<int>("fin");  // 0 closed, 1 ETUDE taken, 2 ETUDE refused
+        QTest::newRow("closed") << 0;
+        QTest::newRow("ETUDE") << 1;
+        QTest::newRow("ETUDE, no trial free") << 2;
+    }
+    void choiceFromTheTracingWindow() {
+        QFETCH(int, fin);
+        QWidget appelant;
+        appelant.show();
+        Etude.Vues[0].Presente = 1;
+        ReglagesCourants[MotTypeMachine] = MasTriphasee;
+        ReglagesCourants[MotTypeCaract] = 1;
+        trace.accepte = fin != 2;
+        f->Ouvrir(0, &appelant);
+        clic(f->ButtonMCCInd);
+        clic(f->ButtonNcste);
+        if (fin == 0)
+            clic(f->ButtonFermer1);
+        else
+            clic(f->ButtonEtudeCaract);
+        QCOMPARE(f->isVisible(), fin == 2);
+        QCOMPARE(trace.setcourbe, fin == 0 ? 0 : 1);
+        QCOMPARE(trace.montrer, fin == 1 ? 1 : 0);
+        const bool garde = fin != 0;
+        QCOMPARE(ReglagesCourants[MotTypeMachine], garde ? 1 : MasTriphasee);
+        QCOMPARE(ReglagesCourants[MotTypeCaract], garde ? 3 : 1);
+        trace.accepte = true;
     }
 
     void openedFromTracingIsModalToIt() {

@@ -39,7 +39,7 @@ public:
 
 class TraceFactice : public IFenetreTrace {
 public:
-    void Setcourbe() override {}
+    bool Setcourbe() override { return true; }
     void Montrer() override {}
     bool EstVisible() const override { return false; }
     void Langue() override { ++langues; }

@@ -45,7 +45,7 @@ struct RapportEssai : essai::RapportEnregistre {
 };
 
 struct ChoixEssai : IFenetreChoix {
-    void Ouvrir(int page) override { pages.push_back(page); }
+    void Ouvrir(int page, QWidget* = nullptr) override { pages.push_back(page); }
     std::vector<int> pages;
 };
 

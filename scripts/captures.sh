@@ -11,7 +11,7 @@ export ORVANE_CAPTURES="$dossier"
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 for t in "$BUILD_DIR"/tests/gui/tst_*; do
-  [ -x "$t" ] || continue
+  [ -f "$t" ] && [ -x "$t" ] || continue
   QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1920x1080x24" "$t" >/dev/null 2>&1 ||
     echo "captures: $(basename "$t") failed" >&2
 done

@@ -885,7 +885,23 @@ private slots:
         QCOMPARE(CaractCourante, 3);
     }
 
+    // Sample studies opened through the window show their views and trials,
+    // and saving them from the window writes the same bytes: the empty study,
+    // one view of one trial, four views of three trials, and four views of
+    // five full trials (2001 points each).
+    void savedFromTheWindowReadsBackTheSame_data() {
+        QTest::addColumn<int>("vues");
+        QTest::addColumn<int>("essais");
+        QTest::addColumn<bool>("pleins");
+        QTest::newRow("empty study") << 0 << 0 << false;
+        QTest::newRow("one view, one trial") << 1 << 1 << false;
+        QTest::newRow("four views, three trials") << 4 << 3 << false;
+        QTest::newRow("four views, five full trials") << 4 << 5 << true;
+    }
     void savedFromTheWindowReadsBackTheSame() {
+        QFETCH(int, vues);
+        QFETCH(int, essais);
+        QFETCH(bool, pleins);
         essai::DossierTemporaire dossier;
         TFormCom com;
         QStringList reponses;
@@ -894,23 +910,33 @@ private slots:
             nom = reponses.takeFirst();
             return true;
         });
-        VuesQuatre();
-        Essais(3);
+        if (vues == 4) VuesQuatre();
+        if (vues == 1) Etude.Vues[0] = {1, 1, {0, 0}, GVitesse, 18, {0, 0}, GCouple, 18, {0, 0}, 1};
+        Essais(essais);
+        for (int k = 1; pleins && k <= essais; ++k) {
+            CaractCourante = k;
+            for (int p = Caracts[k].Entete[MotDernierPoint] + 1; p < NbPointsMax; ++p) {
+                ValeursCourantes[GVitesse] = p % 1500;
+                ValeursCourantes[GCouple] = 2000 - p;
+                AjouterPoint();
+            }
+            QCOMPARE(Caracts[k].Entete[MotDernierPoint], NbPointsMax - 1);
+        }
         Etude.Titre.Ecrire("Etude sauvee");
-        Montrer();
         const QString premier = QString::fromStdString(dossier / "premier.OVX2");
         const QString second = QString::fromStdString(dossier / "second.OVX2");
-        reponses = {premier};
-        F().Enregistrersous1->trigger();
-        QCOMPARE(int(EtudeEnregistree), 1);
+        QVERIFY(EnregistrerEtude(premier.toStdString()));
         InitEtude();
+        Montrer();
         reponses = {premier};
         F().Ouvrir->trigger();
-        QCOMPARE(Etude.NbCaract, 3);
+        QCOMPARE(Etude.NbCaract, essais);
         QCOMPARE(F().EditTitre->text(), QStringLiteral("Etude sauvee"));
-        QVERIFY(F().Buttoncourbe[2]->isVisible() && F().ButtonCar[3]->isVisible());
+        for (int k = 0; k < 5; ++k) QCOMPARE(F().Buttoncourbe[k]->isVisible(), k < essais);
+        for (int k = 0; k < 4; ++k) QCOMPARE(F().ButtonCar[k]->isVisible(), k < vues);
         reponses = {second};
         F().Enregistrersous1->trigger();
+        QCOMPARE(int(EtudeEnregistree), 1);
         const std::string a = essai::Contenu(premier.toStdString());
         QVERIFY(!a.empty());
         QVERIFY(a == essai::Contenu(second.toStdString()));

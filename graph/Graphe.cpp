@@ -206,20 +206,34 @@ void initgraphe(TGraphe& g) {
     PreparerEchelle(g.X, g.ConfigX);
     PreparerEchelle(g.Y, g.ConfigY);
 
-    // Room on the left for the labels of the vertical axis, on the right for
-    // the horizontal axis' name and unit.
-    const int64_t w =
-        g.ConfigY.Decimales > 0 ? Largeur(p, "-00,00") : Largeur(p, std::to_string(g.Y.Etendue));
-    g.X.Debut = g.Gauche + w + m;
-    g.X.Fin =
-        g.Droite - std::max(Largeur(p, "(" + g.ConfigX.Unite + ")"), Largeur(p, g.ConfigX.Nom)) - m;
-    g.X.Longueur = std::abs(g.X.Fin - g.X.Debut);
+    // The vertical scale does not depend on the horizontal one: it comes
+    // first, so that its labels are known when the room on the left is set.
     g.Y.Debut = g.Haut + 2 * (h + m);
     g.Y.Fin = g.Bas - (h + m);
     g.Y.Longueur = std::abs(g.Y.Fin - g.Y.Debut);
-
-    calculechelle(g.X, false);
     calculechelle(g.Y, true);
+
+    // Room on the left for the labels of the vertical axis, on the right for
+    // the horizontal axis' name and unit.
+    const auto placerX = [&g, &p, m](int64_t w) {
+        g.X.Debut = g.Gauche + w + m;
+        g.X.Fin = g.Droite -
+                  std::max(Largeur(p, "(" + g.ConfigX.Unite + ")"), Largeur(p, g.ConfigX.Nom)) - m;
+        g.X.Longueur = std::abs(g.X.Fin - g.X.Debut);
+        calculechelle(g.X, false);
+    };
+    placerX(g.ConfigY.Decimales > 0 ? Largeur(p, "-00,00")
+                                    : Largeur(p, std::to_string(g.Y.Etendue)));
+    // The labels end 2 mm left of the vertical axis, which stands only
+    // 1.5 mm past that room, and they may be wider than "-00,00" (three
+    // decimals, five digits, a minus sign): when one of them would start
+    // left of the rectangle, where a clipped surface cuts it, the room grows
+    // to the widest label. Views whose labels fit keep their layout.
+    const int64_t b = 2 * LongueursDe(g).a;
+    int64_t plusLarge = 0;
+    for (const Graduation& t : GraduationsY(g.Y))
+        plusLarge = std::max<int64_t>(plusLarge, Largeur(p, t.Libelle));
+    if (g.X.PixOrigine - plusLarge - b < g.Gauche) placerX(plusLarge + b - m);
 
     // Takes the cursor image off before the picture is painted over.
     choixcurseur(g, g.GenreCurseur, g.CouleurCurseur);

@@ -196,6 +196,59 @@ private slots:
         QCOMPARE(EtudeEnregistree, enregistree);  // printing changes nothing
     }
 
+    // The report's views of current (20,000 A, three decimals) and of power
+    // (3000,0 W, both signs) keep their vertical labels whole: each view,
+    // drawn at its place and size on the page without the clip of the
+    // report, draws nothing outside its place.
+    void rapportLibellesVerticauxEntiers_data() {
+        QTest::addColumn<QSize>("page");
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("794 x 1123 at 96 dpi") << QSize(794, 1123) << 96;
+        QTest::newRow("2100 x 2970 at 254 dpi") << QSize(LargeurPage, HauteurPage) << 254;
+    }
+    void rapportLibellesVerticauxEntiers() {
+        QFETCH(QSize, page);
+        QFETCH(int, dpi);
+        Etude.Vues[2] = {1, 1, {0, 0}, GVitesse, 18, {0, 0}, GPuissanceElec, 18, {0, 0}, 2};
+        const auto [W, M, H] = MesurerPage(page.width(), page.height());
+        const auto places = PositionsVues(M, H / 20, W, H * 17 / 20, 4);
+        const auto image = [&] {
+            QImage i(page, QImage::Format_RGB32);
+            i.setDotsPerMeterX(dpi * 10000 / 254);
+            i.setDotsPerMeterY(dpi * 10000 / 254);
+            i.fill(Qt::white);
+            return i;
+        };
+        for (int k = 1; k <= 4; ++k) {
+            QImage vue = image();
+            {
+                QPainter p(&vue);
+                TGraphe g;
+                auto courbe = std::make_unique<TCourbeGraphe>();
+                const SurfaceGraphe surface(g, p);
+                const QRect r = places[k - 1];
+                g.Gauche = r.left();
+                g.Haut = r.top();
+                g.Droite = r.left() + r.width();
+                g.Bas = r.top() + r.height();
+                AppliquerPalette(g, 1);
+                g.TaillePolice = 8;
+                DessinerVue(g, *courbe, k);
+                QVERIFY(g.Pret);
+            }
+            QCOMPARE(NonBlancs(vue, QRect(0, 0, places[k - 1].left(), page.height())), 0);
+            QVERIFY(NonBlancs(vue, places[k - 1]) > 500);
+        }
+        if (qEnvironmentVariableIsSet("ORVANE_CAPTURES")) {
+            QImage rapport = image();
+            QPainter p(&rapport);
+            DessinerRapport(p, page.width(), page.height(), {true, true, true, true});
+            p.end();
+            rapport.save(qEnvironmentVariable("ORVANE_CAPTURES") + "/rapport-" +
+                         QString::number(dpi) + "dpi.png");
+        }
+    }
+
     void rapportSansVue() {
         const QImage page = PageRapport({false, false, false, false});
         const auto [W, M, H] = MesurerPage(LargeurPage, HauteurPage);

@@ -156,6 +156,12 @@ bool ServeurBanc::OuvrirTcp(const std::string& adresse, int port, std::string& e
     return true;
 }
 
+int64_t ServeurBanc::DureeLigneMs(size_t octets) const {
+    if (debit_ <= 0) return 0;
+    const int64_t bitsParMs = debit_;  // bits in 1000 ms
+    return (static_cast<int64_t>(octets) * 10 * 1000 + bitsParMs - 1) / bitsParMs;
+}
+
 void ServeurBanc::Repondre(Connexion& c, Reponse r, int64_t maintenant) {
     if (r.octets.empty() && !r.deconnexion) return;
     c.envois.push_back({maintenant + r.delaiMs, std::move(r.octets), r.deconnexion});
@@ -227,8 +233,13 @@ bool ServeurBanc::Servir(const std::atomic<bool>& arret, std::string& erreur) {
         // replies due and frames complete by silence
         if (fdSerie_ >= 0) {
             std::vector<uint8_t> trame;
-            while (decoupeur_.Extraire(trame, maintenant))
-                Repondre(serie_, esclave_.TraiterRtu(trame), maintenant);
+            while (decoupeur_.Extraire(trame, maintenant)) {
+                Reponse r = esclave_.TraiterRtu(trame);
+                // the request and the reply each cross the line at its rate
+                if (!r.octets.empty())
+                    r.delaiMs += static_cast<int>(DureeLigneMs(trame.size() + r.octets.size()));
+                Repondre(serie_, std::move(r), maintenant);
+            }
             if (!EnvoyerDus(serie_, maintenant)) {
                 erreur = Systeme("serial write failed");
                 return false;

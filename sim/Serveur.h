@@ -46,6 +46,15 @@ public:
     // poll's arguments and result; an empty one restores poll. For tests.
     using Attente = std::function<int(pollfd*, size_t, int delaiMs)>;
     void DefinirAttente(Attente attente);
+    // Emulates the line time of a real serial line at `baud` (0: none, the
+    // default) on a pseudo-terminal or a serial device: each byte takes 10
+    // bits (8N1). A reply is held back until the request and the whole reply
+    // would have crossed the line (rounded up to the next millisecond, never
+    // faster than the real line), then written in one piece. Set before `Servir`.
+    void DefinirDebit(int baud) { debit_ = baud > 0 ? baud : 0; }
+    // Line time of `octets` bytes at the emulated rate, in milliseconds
+    // rounded up (0 without emulation).
+    int64_t DureeLigneMs(size_t octets) const;
 
     // Serves until `arret` is set (looked at every 10 ms at most). False, with
     // a message, when the device fails.
@@ -81,6 +90,7 @@ private:
     Connexion serie_;
     DecoupeurRtu decoupeur_;
     int64_t muetJusquaMs_ = 0;
+    int debit_ = 0;  // emulated baud rate, 0: none
     // TCP
     int fdEcoute_ = -1;
     int port_ = 0;

@@ -341,6 +341,7 @@ int Variateur::EcrireRegistres(int adresse, int n, const uint16_t* valeurs) {
         if (a != AEcho && a != AControle && !(a >= AParam && a < AParam + NbParamCharge))
             return AdresseIllegale;
     }
+    Journaliser(adresse, n, valeurs);
     for (int k = 0; k < n; ++k) {
         int a = adresse + k;
         if (a == AEcho) {
@@ -354,6 +355,59 @@ int Variateur::EcrireRegistres(int adresse, int n, const uint16_t* valeurs) {
         }
     }
     return Succes;
+}
+
+// ---- journal of the writes ----
+
+std::string TexteEcriture(const Ecriture& e) {
+    std::string t = std::to_string(e.menu) + "." + (e.parametre < 10 ? "0" : "") +
+                    std::to_string(e.parametre) + " ";
+    const bool controle = AdresseRegistre(e.menu, e.parametre) == AControle;
+    for (size_t k = 0; k < e.valeurs.size(); ++k) {
+        if (k) t += ",";
+        t += controle ? std::to_string(e.valeurs[k])
+                      : std::to_string(static_cast<int16_t>(e.valeurs[k]));
+    }
+    return t;
+}
+
+void Variateur::Journaliser(int adresse, int n, const uint16_t* valeurs) {
+    if (adresse == AEcho && n == 1) return;
+    Ecriture e;
+    e.menu = (adresse + 1) / 100;
+    e.parametre = (adresse + 1) % 100;
+    e.valeurs.assign(valeurs, valeurs + n);
+    e.tempsMs = TempsMs();
+    std::function<void(const Ecriture&)> suivi;
+    {
+        std::lock_guard verrou(journalVerrou_);
+        if (journal_.size() >= JournalEcrituresMax) journal_.pop_front();
+        journal_.push_back(e);
+        ++nbEcritures_;
+        suivi = suiviEcritures_;
+    }
+    if (suivi) suivi(e);
+}
+
+std::vector<Ecriture> Variateur::JournalEcritures() const {
+    std::lock_guard verrou(journalVerrou_);
+    return {journal_.begin(), journal_.end()};
+}
+
+uint64_t Variateur::NbEcritures() const {
+    std::lock_guard verrou(journalVerrou_);
+    return nbEcritures_;
+}
+
+void Variateur::ViderJournal() {
+    std::lock_guard verrou(journalVerrou_);
+    journal_.clear();
+    nbEcritures_ = 0;
+}
+
+void Variateur::SuivreEcritures(std::function<void(const Ecriture&)> suivi) {
+    std::lock_guard verrou(journalVerrou_);
+    suiviEcritures_ = std::move(suivi);
 }
 
 int Variateur::LireRegistre(int menu, int parametre, int32_t& valeur) {

@@ -49,7 +49,12 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
 
 #include "comm/Registres.h"
 #include "sim/Lois.h"
@@ -66,6 +71,20 @@ inline constexpr int DefautEsclave = 4;
 
 inline constexpr int CalibreParDefaut = 1500;
 inline constexpr int DelaiChienDeGardeMs = 2000;
+
+// One write the drive accepted on the load parameters (19.20..19.25) or the
+// control word (20.29); the status echo (18.30), written at every step, is
+// not kept.
+struct Ecriture {
+    int menu = 0, parametre = 0;    // first register written
+    std::vector<uint16_t> valeurs;  // register by register, as received
+    int64_t tempsMs = 0;            // the drive's time then
+    bool operator==(const Ecriture&) const = default;
+};
+// "19.20 0,0,0,0,0,0", "20.29 1285": the parameters signed, the control word unsigned.
+std::string TexteEcriture(const Ecriture& e);
+// The journal keeps this many of the latest writes.
+inline constexpr size_t JournalEcrituresMax = 1000;
 
 class Variateur {
 public:
@@ -102,6 +121,17 @@ public:
     int LireRegistres(int menu, int parametre, int n, int32_t* valeurs);
     int EcrireRegistre(int menu, int parametre, int32_t valeur);
     int EcrireRegistres(int menu, int parametre, int n, const int32_t* valeurs);
+
+    // ---- journal of the writes received (safe to read from another thread) ----
+    // The latest writes, oldest first (at most JournalEcrituresMax).
+    std::vector<Ecriture> JournalEcritures() const;
+    // Writes received since the drive was made or the journal emptied,
+    // including those the journal no longer holds.
+    uint64_t NbEcritures() const;
+    void ViderJournal();
+    // `suivi` is called with each write as it is journalled, in the writer's
+    // thread; an empty one stops it.
+    void SuivreEcritures(std::function<void(const Ecriture&)> suivi);
 
     // ---- time ----
     void Avancer(int ms);
@@ -160,6 +190,13 @@ private:
     double omega_ = 0;
     double coupleArbre_ = 0;
     int64_t tempsUs_ = 0;
+
+    // journal of the writes
+    void Journaliser(int adresse, int n, const uint16_t* valeurs);
+    mutable std::mutex journalVerrou_;
+    std::deque<Ecriture> journal_;
+    uint64_t nbEcritures_ = 0;
+    std::function<void(const Ecriture&)> suiviEcritures_;
 
     // measurement noise
     uint64_t graine_;

@@ -2,8 +2,16 @@
 // type 3) and through the real serial path over a pseudo-terminal.
 #include <gtest/gtest.h>
 #include <modbus/modbus.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <atomic>
+#include <cstdio>
+#include <fstream>
+#include <memory>
 
 #include "CoherenceBanc.h"
 #include "OutilsEssai.h"
@@ -249,3 +257,120 @@ TEST(BancServi, QuantitesCoherentesPourChaqueTypeDeMachine) {
 }
 
 }  // namespace
+
+namespace {
+
+// `orvanectl bench` run as its own process, until the object goes.
+class BancExterne {
+public:
+    explicit BancExterne(const std::vector<std::string>& args) {
+        int tube[2];
+        if (pipe(tube) != 0) return;
+        std::vector<std::string> tout = {ORVANECTL_CHEMIN, "bench"};
+        tout.insert(tout.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (std::string& a : tout) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, tube[1], 1);
+        posix_spawn_file_actions_addclose(&actions, tube[0]);
+        if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        close(tube[1]);
+        sortie_ = tube[0];
+    }
+    ~BancExterne() {
+        Arreter();
+        if (sortie_ >= 0) close(sortie_);
+    }
+    // The first line it prints (the pseudo-terminal's name), within 5 s.
+    std::string Ligne() {
+        std::string ligne;
+        for (int k = 0; k < 200 && pid_ > 0; ++k) {
+            pollfd p{sortie_, POLLIN, 0};
+            if (poll(&p, 1, 25) <= 0) continue;
+            char c;
+            if (read(sortie_, &c, 1) != 1 || c == '\n') break;
+            ligne += c;
+        }
+        return ligne;
+    }
+    // Stops it (SIGTERM) and returns its exit status.
+    int Arreter() {
+        if (pid_ <= 0) return -1;
+        kill(pid_, SIGTERM);
+        int statut = 0;
+        waitpid(std::exchange(pid_, -1), &statut, 0);
+        return WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int sortie_ = -1;
+};
+
+}  // namespace
+
+// The drive's journal shows the writes of a manual start and of its stop as
+// they reach it, in order, through the real serial path with the line time
+// of 19200 baud: in a served thread (JournalEcritures) and with the real
+// `orvanectl bench --baud 19200 --journal` process (its journal file).
+TEST_F(BancSimule, JournalDesEcrituresDUnDemarrageEtDUnArret) {
+    const int32_t marche = MotControle(1, ControleMarche);
+    const int32_t repos = MotControle(1, ControleRepos);
+    // opening the link puts the drive at rest (1), closing it switches it off (0)
+    const std::vector<std::string> attendu = {"20.29 1",
+                                              "19.20 0",
+                                              "19.20 0,0,0,0,0,0",
+                                              "20.29 " + std::to_string(marche),
+                                              "20.29 " + std::to_string(repos),
+                                              "19.20 0,0,0,0,0,0",
+                                              "19.20 0",
+                                              "20.29 0"};
+    const std::string fichier = ::testing::TempDir() + "orvane_journal_banc.txt";
+    for (bool externe : {false, true}) {
+        SCOPED_TRACE(externe ? "orvanectl bench" : "served thread");
+        std::remove(fichier.c_str());
+        ServeurEnFond fil;
+        std::unique_ptr<BancExterne> processus;
+        std::string nom;
+        if (externe) {
+            processus = std::make_unique<BancExterne>(std::vector<std::string>{
+                "--pty", "--machine", "3", "--baud", "19200", "--journal", fichier});
+            nom = processus->Ligne();
+        } else {
+            fil.variateur.SetTypeMachine(3);
+            fil.serveur.DefinirDebit(19200);
+            nom = fil.Pty();
+        }
+        ASSERT_TRUE(nom.starts_with("pts/")) << nom;
+        ConfigGenerale.TypeLiaison = LiaisonSerie;
+        ConfigGenerale.PortSerie.Ecrire(nom);
+        TPasserelleCom com;
+        com.Initialise();
+        ASSERT_TRUE(com.LiaisonOuverte()) << nom;
+
+        com.EmissionConstanteK(0);
+        com.setParam0();
+        com.EmissionControle(marche);
+        com.LectureValeurs();
+        EXPECT_TRUE(com.LectureValide());
+        com.EmissionControle(repos);
+        com.setParam0();
+        com.EmissionConstanteK(0);
+        com.Ferme();
+
+        std::vector<std::string> lu;
+        if (externe) {
+            EXPECT_EQ(processus->Arreter(), 0);
+            std::ifstream f(fichier);
+            for (std::string ligne; std::getline(f, ligne) && lu.size() < 100;) lu.push_back(ligne);
+        } else {
+            for (const sim::Ecriture& e : fil.variateur.JournalEcritures())
+                lu.push_back(sim::TexteEcriture(e));
+        }
+        EXPECT_EQ(lu, attendu);
+    }
+    std::remove(fichier.c_str());
+}

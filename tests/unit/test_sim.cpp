@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "comm/Passerelle.h"
@@ -408,4 +410,81 @@ TEST(SimVariateur, BruitReproductible) {
     EXPECT_NE(suite(7, true), suite(8, true));
     const std::vector<int> calme = suite(7, false);
     EXPECT_EQ(std::count(calme.begin(), calme.end(), calme[0]), 20);
+}
+
+// The journal keeps, in order, every write the drive accepted on the load
+// parameters and the control word, block writes as one entry; the status
+// echo and refused writes are left out.
+TEST(SimVariateur, JournalDesEcritures) {
+    struct Cas {
+        const char* nom;
+        std::function<void(Variateur&)> ecrire;
+        std::vector<std::string> attendu;
+    };
+    const int32_t zeros[6] = {};
+    const int32_t bloc[6] = {500, -20, 30, 0, 7, 0};
+    const std::vector<Cas> cas = {
+        {"manual start: K, zero block, run word",
+         [&](Variateur& v) {
+             v.EcrireRegistre(19, 20, 0);
+             v.EcrireRegistres(19, 20, 6, zeros);
+             v.EcrireRegistre(20, 29, 5 * 256 + 5);
+         },
+         {"19.20 0", "19.20 0,0,0,0,0,0", "20.29 1285"}},
+        {"stop: rest word, zero block, K",
+         [&](Variateur& v) {
+             v.EcrireRegistre(20, 29, 1);
+             v.EcrireRegistres(19, 20, 6, zeros);
+             v.EcrireRegistre(19, 20, 0);
+         },
+         {"20.29 1", "19.20 0,0,0,0,0,0", "19.20 0"}},
+        {"signed parameters, unsigned control word",
+         [&](Variateur& v) {
+             v.EcrireRegistres(19, 20, 6, bloc);
+             v.EcrireRegistre(20, 29, 0x8000 | (2 * 256 + 5));
+         },
+         {"19.20 500,-20,30,0,7,0", "20.29 33285"}},
+        {"echo and refused writes left out",
+         [&](Variateur& v) {
+             v.EcrireRegistre(18, 30, 0x0104);
+             v.EcrireRegistre(20, 2, 3);           // status: read only
+             v.EcrireRegistres(19, 25, 2, zeros);  // 19.26 is not writable
+             v.EcrireRegistre(19, 23, 12);
+         },
+         {"19.23 12"}},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        Variateur v;
+        c.ecrire(v);
+        std::vector<std::string> lu;
+        for (const Ecriture& e : v.JournalEcritures()) lu.push_back(TexteEcriture(e));
+        EXPECT_EQ(lu, c.attendu);
+        EXPECT_EQ(v.NbEcritures(), c.attendu.size());
+    }
+}
+
+// Bounded: the oldest writes go first; the count still tells how many came,
+// and the writes are stamped with the drive's time.
+TEST(SimVariateur, JournalBorneEtDate) {
+    Variateur v;
+    const size_t n = JournalEcrituresMax + 5;
+    for (size_t k = 0; k < n; ++k) {
+        v.EcrireRegistre(19, 20, static_cast<int32_t>(k));
+        v.Avancer(1);
+    }
+    const auto journal = v.JournalEcritures();
+    ASSERT_EQ(journal.size(), JournalEcrituresMax);
+    EXPECT_EQ(journal.front().valeurs, std::vector<uint16_t>{5});
+    EXPECT_EQ(journal.back().valeurs, std::vector<uint16_t>{static_cast<uint16_t>(n - 1)});
+    EXPECT_EQ(journal.back().tempsMs - journal.front().tempsMs,
+              static_cast<int64_t>(JournalEcrituresMax - 1));
+    EXPECT_EQ(v.NbEcritures(), n);
+
+    std::vector<std::string> suivies;
+    v.SuivreEcritures([&](const Ecriture& e) { suivies.push_back(TexteEcriture(e)); });
+    v.ViderJournal();
+    v.EcrireRegistre(20, 29, 1);
+    EXPECT_EQ(v.JournalEcritures().size(), 1u);
+    EXPECT_EQ(suivies, std::vector<std::string>{"20.29 1"});
 }

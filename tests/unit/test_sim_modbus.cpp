@@ -204,6 +204,9 @@ TEST(SimServeur, CommandeBancRefuse) {
                                                           {"--pty", "--machine", "8"},
                                                           {"--pty", "--fault", "slow:x"},
                                                           {"--pty", "--every", "3"},
+                                                          {"--tcp", "127.0.0.1", "--baud", "19200"},
+                                                          {"--pty", "--baud", "-5"},
+                                                          {"--pty", "--journal"},
                                                           {"--serial", "/nonexistent/ttyX"}};
     for (const auto& args : usages) {
         std::ostringstream out, err;
@@ -289,6 +292,72 @@ TEST(SimServeur, TrameIncompleteSansBoucleActive) {
         EXPECT_GE(ms, 1000);
         EXPECT_LE(tours, 120);
         EXPECT_EQ(sansDelai, 0);
+        close(fd);
+    }
+}
+
+// With an emulated baud rate, a reply leaves the drive once the request and
+// the whole reply would have crossed the line (10 bits a byte, rounded up to
+// the millisecond), in one piece; without one, at once. The clock and the
+// waits are the test's: each wait that finds nothing lasts what the server
+// asked for, so the reply's arrival time is exact.
+TEST(SimServeur, TempsDeLigneEmule) {
+    struct Cas {
+        int baud;
+        const Octets* requete;
+        size_t reponse;
+        int64_t attenduMs;
+    };
+    const Octets ecritureK = AvecCrc(Hex("01 06 07 7F 00 00"));
+    const std::vector<Cas> cas = {
+        {0, &LectureBloc, 25, 0},
+        {19200, &LectureBloc, 25, 18},  // 33 bytes: 17.19 ms
+        {9600, &LectureBloc, 25, 35},   // 34.38 ms
+        {19200, &ecritureK, 8, 9},      // 16 bytes: 8.33 ms
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(::testing::Message()
+                     << c.baud << " baud, " << c.requete->size() << "+" << c.reponse << " bytes");
+        Variateur v;
+        ServeurBanc serveur(v);
+        serveur.DefinirDebit(c.baud);
+        int64_t ms = 0;
+        serveur.SuivreHorlogeLigne([&] { return ms; });
+        serveur.SuivreHorloge([&] { return ms; });
+        std::string nom, erreur;
+        ASSERT_TRUE(serveur.OuvrirPty(nom, erreur)) << erreur;
+        const int fd = open(("/dev/" + nom).c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        ASSERT_GE(fd, 0);
+        termios t{};
+        tcgetattr(fd, &t);
+        cfmakeraw(&t);
+        tcsetattr(fd, TCSANOW, &t);
+        ASSERT_EQ(write(fd, c.requete->data(), c.requete->size()),
+                  static_cast<ssize_t>(c.requete->size()));
+        tcdrain(fd);
+
+        std::atomic<bool> arret{false};
+        Octets recu;
+        int64_t arriveeMs = -1;
+        int morceaux = 0, tours = 0;
+        serveur.DefinirAttente([&](pollfd* p, size_t k, int delaiMs) {
+            uint8_t tampon[64];
+            const ssize_t n = read(fd, tampon, sizeof tampon);
+            if (n > 0) {
+                if (arriveeMs < 0) arriveeMs = ms;
+                ++morceaux;
+                recu.insert(recu.end(), tampon, tampon + n);
+            }
+            const int pret = ::poll(p, k, 0);
+            if (pret == 0) ms += delaiMs;
+            if (++tours >= 500 || ms >= 200 || recu.size() >= c.reponse) arret = true;
+            return pret;
+        });
+        ASSERT_TRUE(serveur.Servir(arret, erreur)) << erreur;
+        EXPECT_EQ(arriveeMs, c.attenduMs);
+        EXPECT_EQ(recu.size(), c.reponse);
+        EXPECT_EQ(morceaux, 1);
+        EXPECT_EQ(serveur.DureeLigneMs(c.requete->size() + c.reponse), c.attenduMs);
         close(fd);
     }
 }

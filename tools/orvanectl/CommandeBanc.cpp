@@ -5,6 +5,7 @@
 #include <atomic>
 #include <charconv>
 #include <csignal>
+#include <fstream>
 #include <ostream>
 
 #include "sim/Serveur.h"
@@ -34,13 +35,18 @@ bool AdresseIpv4(const std::string& texte) {
 const char* const UsageBanc =
     "usage: orvanectl bench (--pty | --serial PATH | --tcp A.B.C.D) [--port P]\n"
     "                       [--rating R] [--machine M] [--current-range 2A|20A]\n"
-    "                       [--mains 50|60] [--seed S] [--noise]\n"
+    "                       [--mains 50|60] [--seed S] [--noise] [--baud B]\n"
+    "                       [--journal PATH]\n"
     "                       [--fault badcrc|silent|exception|slow:MS|disconnect [--every N]]\n"
     "  Runs the simulated drive as a Modbus slave until interrupted.\n"
     "  --pty prints the name of the pseudo-terminal served (pts/N, under /dev).\n"
     "  --machine 0..7 (default 0, none chosen: the DC machine with independent\n"
     "  excitation, as the program measures it); --rating sets parameter 11.32\n"
-    "  (default 1500); --mains defaults to the configuration's frequency.\n";
+    "  (default 1500); --mains defaults to the configuration's frequency.\n"
+    "  --baud (with --pty or --serial) holds each reply back by the line time of\n"
+    "  the request and the reply at B baud, 10 bits a byte (19200: 0.52 ms a\n"
+    "  byte); default none. --journal appends to PATH one line per write the\n"
+    "  drive accepts on 19.20..19.25 or 20.29, in order: 'MM.PP V[,V...]'.\n";
 
 int Usage(std::ostream& err, const std::string& message) {
     return ErreurDUsage(err, "orvanectl bench", message, "orvanectl bench --help");
@@ -72,7 +78,9 @@ private:
 int CommandeBanc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     enum class Lien { Aucun, Pty, Serie, Tcp } lien = Lien::Aucun;
     std::string chemin, adresse;
-    long port = 502, calibre = sim::CalibreParDefaut, machine = 0, graine = 1, chaque = 1;
+    long port = 502, calibre = sim::CalibreParDefaut, machine = 0, graine = 1, chaque = 1,
+         debit = 0;
+    std::string journal;
     long frequence = ConfigGenerale.FrequenceReseau == 60 ? 60 : 50;
     bool deuxAmperes = false, bruit = false, defautDonne = false, chaqueDonne = false;
     sim::Injection injection;
@@ -119,6 +127,10 @@ int CommandeBanc(const std::vector<std::string>& args, std::ostream& out, std::o
             if (!valeur(v) || !Entier(v, 0, 2147483647, graine)) return Usage(err, "bad --seed");
         } else if (a == "--noise") {
             bruit = true;
+        } else if (a == "--baud") {
+            if (!valeur(v) || !Entier(v, 0, 4000000, debit)) return Usage(err, "bad --baud");
+        } else if (a == "--journal") {
+            if (!valeur(journal) || journal.empty()) return Usage(err, "--journal needs a path");
         } else if (a == "--fault") {
             if (!valeur(v) || !sim::LireDefaut(v, injection)) return Usage(err, "bad --fault");
             defautDonne = true;
@@ -131,6 +143,7 @@ int CommandeBanc(const std::vector<std::string>& args, std::ostream& out, std::o
     }
     if (lien == Lien::Aucun) return Usage(err, "choose one of --pty, --serial, --tcp");
     if (chaqueDonne && !defautDonne) return Usage(err, "--every goes with --fault");
+    if (debit > 0 && lien == Lien::Tcp) return Usage(err, "--baud goes with --pty or --serial");
     injection.chaque = static_cast<int>(chaque);
 
     sim::Variateur variateur(static_cast<uint64_t>(graine));
@@ -140,7 +153,20 @@ int CommandeBanc(const std::vector<std::string>& args, std::ostream& out, std::o
     variateur.SetCalibreDeuxAmperes(deuxAmperes);
     variateur.SetBruit(bruit);
 
+    std::ofstream fichierJournal;
+    if (!journal.empty()) {
+        fichierJournal.open(journal, std::ios::app);
+        if (!fichierJournal) {
+            err << "orvanectl bench: cannot open " << journal << "\n";
+            return ErreurFichier;
+        }
+        variateur.SuivreEcritures([&fichierJournal](const sim::Ecriture& e) {
+            fichierJournal << sim::TexteEcriture(e) << std::endl;
+        });
+    }
+
     sim::ServeurBanc serveur(variateur, injection);
+    serveur.DefinirDebit(static_cast<int>(debit));
     std::string erreur;
     bool ouvert = false;
     if (lien == Lien::Pty) {

@@ -271,6 +271,144 @@ private slots:
         QVERIFY(!F().TimerManu->isActive());
     }
 
+    // -- the automatic sweep --
+
+    // Rising sweep of the asynchronous machine: the words of the direction,
+    // points only in the first phase while the drive sweeps, each far
+    // enough from the previous one, and the end when the drive stops
+    // sweeping. A failed first tick keeps the sweep going (the status it
+    // would read is the one from before the start).
+    void automaticRisingSweepEndsByItself() {
+        Ouvrir(MasTriphasee, 1);
+        QTest::mouseClick(F().ButtonAuto, Qt::LeftButton);
+        QCOMPARE(lien->Ecritures(), QStringList{Zero});
+        QVERIFY(F().TimerManu->isActive());
+        QVERIFY(F().ButtonAutoCroissant->isEnabled() && F().ButtonAutoDecroissant->isEnabled());
+        QVERIFY(!F().ButtonManu->isEnabled());
+        QCOMPARE(F().TextT->text(), QStringLiteral("T = 5 s"));
+        F().ScrollBarT->setValue(6);
+        QCOMPARE(F().TextT->text(), QStringLiteral("T = 6 s"));
+        TicksManu(20);
+        lien->journal.clear();
+        QTest::mouseClick(F().ButtonAutoCroissant, Qt::LeftButton);
+        QCOMPARE(lien->Ecritures(),
+                 (QStringList{Zero, QStringLiteral("W20.29=%1").arg(2 << 8 | 0x4001),
+                              "W19.20=1000,0,60,10,0,0",
+                              QStringLiteral("W20.29=%1").arg(2 << 8 | 0x4005)}));
+        QCOMPARE(F().PhaseAuto, 1);
+        QVERIFY(!F().TimerManu->isActive() && F().TimerAuto->isActive());
+        QVERIFY(!F().ButtonAutoCroissant->isEnabled());
+
+        lien->echecs = 1;
+        int ticks = 0;
+        int64_t n0 = 0, t0 = 0;
+        const int64_t w = TFormTraceCaract::PoidsCoupleAuto(ConfigGenerale.GammePuissance);
+        for (; ticks < 600 && F().TimerAuto->isActive(); ++ticks) {
+            const int avant = Points();
+            maintenant += 50;
+            F().TimerAutoTimer();
+            if (ticks == 0) QVERIFY(F().TimerAuto->isActive());
+            if (Points() > avant) {
+                const int32_t s = com->StatusCopie();
+                QVERIFY2((s & 0x0104) == 0x0104, qPrintable(QString::number(s, 16)));
+                const int64_t n = Caracts[CaractCourante].Point(GVitesse, Points() - 1);
+                const int64_t t = Caracts[CaractCourante].Point(GCouple, Points() - 1);
+                QVERIFY((n - n0) * (n - n0) + w * (t - t0) * (t - t0) > 2000);
+                n0 = n;
+                t0 = t;
+            }
+        }
+        QVERIFY2(ticks < 600, "the sweep never ended");
+        QVERIFY2(Points() > 10, qPrintable(QString::number(Points())));
+        QCOMPARE(AcquisitionEnCours, 0);
+        QVERIFY(!F().ButtonAuto->isChecked());
+        QVERIFY(F().ButtonManu->isEnabled());
+        QCOMPARE(DernierPointN, n0);
+    }
+
+    // Under a speed-imposing law with the shaft turning (51 tr/min or more),
+    // the rising command takes its points in the second phase, the falling
+    // one in the first.
+    void speedImposingLawsSwapThePhases_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("vitesse");
+        QTest::addColumn<int>("sens");
+        QTest::addColumn<int>("phase");
+        QTest::newRow("type 2 at 51, rising") << 2 << 51 << 1 << 3;
+        QTest::newRow("type 2 at -60, rising") << 2 << -60 << 1 << 3;
+        QTest::newRow("type 2 at 60, falling") << 2 << 60 << 3 << 1;
+        QTest::newRow("type 2 at 50: not swapped") << 2 << 50 << 1 << 1;
+        QTest::newRow("type 3 at 200, rising") << 3 << 200 << 1 << 3;
+        QTest::newRow("type 1 at 1400: not a speed law") << 1 << 1400 << 1 << 1;
+        QTest::newRow("type 2, two-way unchanged") << 2 << 200 << 2 << 2;
+    }
+    void speedImposingLawsSwapThePhases() {
+        QFETCH(int, type);
+        QFETCH(int, vitesse);
+        QFETCH(int, sens);
+        QFETCH(int, phase);
+        Ouvrir(MasTriphasee, type);
+        QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
+        TicksManu(2);
+        lien->vitesse = vitesse;
+        QCOMPARE(F().setmode(sens), phase);
+    }
+
+    // Type 2 with the shaft turning: the rising button samples phase 0x0200.
+    void risingSweepAtSpeedTakesTheSecondPhase() {
+        Ouvrir(MasTriphasee, 2);
+        QTest::mouseClick(F().ButtonAuto, Qt::LeftButton);
+        TicksManu(3);
+        lien->vitesse = 300;
+        QTest::mouseClick(F().ButtonAutoCroissant, Qt::LeftButton);
+        lien->vitesse.reset();
+        QCOMPARE(F().PhaseAuto, 3);
+        int ticks = 0;
+        for (; ticks < 600 && F().TimerAuto->isActive(); ++ticks) {
+            const int avant = Points();
+            maintenant += 50;
+            F().TimerAutoTimer();
+            if (Points() > avant) QVERIFY(com->StatusCopie() & 0x0200);
+        }
+        QVERIFY(ticks < 600);
+        QVERIFY(Points() > 3);
+    }
+
+    // Type 3 has no automatic button; its sweep is commanded with type 2's
+    // mode code, with the parameter block of each direction.
+    void automaticWordsAndBlocks_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("sens");
+        QTest::addColumn<QStringList>("ecritures");
+        const auto mots = [](int code, int bas1, int bas5, const QString& bloc) {
+            return QStringList{Zero, QStringLiteral("W20.29=%1").arg(code << 8 | bas1), bloc,
+                               QStringLiteral("W20.29=%1").arg(code << 8 | bas5)};
+        };
+        QTest::newRow("type 3 rising: code 1")
+            << 3 << 1 << mots(1, 0x4001, 0x4005, "W19.20=1000,0,50,10,0,0");
+        QTest::newRow("type 3 two-way")
+            << 3 << 2 << mots(1, 0x8001, 0x8005, "W19.20=1000,0,50,50,0,0");
+        QTest::newRow("type 3 falling")
+            << 3 << 3 << mots(1, 0x8001, 0x8005, "W19.20=1000,0,5,50,0,0");
+        QTest::newRow("type 2 falling")
+            << 2 << 3 << mots(1, 0x8001, 0x8005, "W19.20=1000,0,5,50,0,0");
+        QTest::newRow("type 4 rising: its own code 3")
+            << 4 << 1 << mots(3, 0x4001, 0x4005, "W19.20=1000,0,50,10,0,0");
+        QTest::newRow("no direction: the zero block only") << 3 << 0 << QStringList{Zero};
+    }
+    void automaticWordsAndBlocks() {
+        QFETCH(int, type);
+        QFETCH(int, sens);
+        QFETCH(QStringList, ecritures);
+        Ouvrir(MasTriphasee, type);
+        AcquisitionEnCours = 1;
+        F().SensAuto = sens;
+        QVERIFY(F().setAcquisitionAuto());
+        QCOMPARE(lien->Ecritures(), ecritures);
+        QVERIFY(F().TimerAuto->isActive());
+        F().ButtonStopManuClick();
+    }
+
     // -- failures --
 
     void oneFailedExchangeGoesOnTwoStop() {

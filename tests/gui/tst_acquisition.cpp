@@ -493,6 +493,85 @@ private slots:
         QCOMPARE(lien->Ecritures().mid(0, 2), (QStringList{"W20.29=1", "W20.29=1"}));
         QCOMPARE(static_cast<int>(rapport->messages.size()), messages);
     }
+    // -- over a pseudo-terminal, in real time (last: the in-process drive
+    // follows the test's clock, which must not go back after the real one) --
+
+    // A manual characteristic of the DC machine (K 0 -> 100 %, points with
+    // the button and the space bar), then, on the asynchronous machine, a
+    // rising automatic sweep that takes its points in phase 0x0100 only and
+    // ends by itself.
+    void overAPseudoTerminal_data() {
+        QTest::addColumn<int>("machine");
+        QTest::addColumn<bool>("automatique");
+        QTest::newRow("DC machine, manual K 0 -> 100 %") << int(MccIndependante) << false;
+        QTest::newRow("asynchronous machine, rising sweep") << int(MasTriphasee) << true;
+    }
+    void overAPseudoTerminal() {
+        QFETCH(int, machine);
+        QFETCH(bool, automatique);
+        essai::ServeurEnFond banc;
+        banc.variateur.SetTypeMachine(machine);
+        const std::string pty = banc.Pty();
+        QVERIFY(!pty.empty());
+        const FonctionHorloge horloge = DefinirHorloge({});
+        const FonctionPause pause = DefinirPause({});
+        struct Retour {
+            FonctionHorloge h;
+            FonctionPause p;
+            ~Retour() {
+                DefinirHorloge(h);
+                DefinirPause(p);
+            }
+        } retour{horloge, pause};
+        com->Ferme();
+        ConfigGenerale.TypeLiaison = LiaisonSerie;
+        ConfigGenerale.PortSerie.Ecrire(pty);
+        Ouvrir(machine, 1);
+        const auto attendre = [](auto condition, int ms) {
+            for (int i = 0; i < ms / 20 && !condition(); ++i) QTest::qWait(20);
+            return condition();
+        };
+        if (!automatique) {
+            QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
+            QVERIFY(com->LiaisonOuverte());
+            QVERIFY(attendre([&] { return F().MesureFraiche; }, 3000));
+            int32_t precedent = -1;
+            for (int k = 0; k <= 100; k += 50) {
+                F().ScrollBarK->setValue(k);
+                QTest::qWait(1500);
+                QVERIFY(attendre([&] { return F().MesureFraiche; }, 2000));
+                if (k == 50)
+                    QTest::keyClick(fenetre.get(), Qt::Key_Space);
+                else
+                    QTest::mouseClick(F().ButtonAcquiPointCaract, Qt::LeftButton);
+                QCOMPARE(Points(), k / 50 + 1);
+                const int32_t couple = Caracts[CaractCourante].Point(GCouple, k / 50);
+                QVERIFY2(couple > precedent, qPrintable(QString::number(couple)));
+                precedent = couple;
+            }
+            QTest::mouseClick(F().ButtonStopManu, Qt::LeftButton);
+        } else {
+            QTest::mouseClick(F().ButtonAuto, Qt::LeftButton);
+            QVERIFY(attendre([&] { return F().MesureFraiche; }, 3000));
+            bool horsPhase = false;
+            int avant = 0;
+            // Runs after the window's own tick.
+            connect(F().TimerAuto, &QTimer::timeout, fenetre.get(), [&] {
+                if (Points() > avant && (com->StatusCopie() & 0x0104) != 0x0104) horsPhase = true;
+                avant = Points();
+            });
+            QTest::mouseClick(F().ButtonAutoCroissant, Qt::LeftButton);
+            QVERIFY(F().TimerAuto->isActive());
+            QVERIFY(attendre([&] { return !F().TimerAuto->isActive(); }, 20000));
+            QVERIFY(!horsPhase);
+            QVERIFY2(Points() > 10, qPrintable(QString::number(Points())));
+            QCOMPARE(AcquisitionEnCours, 0);
+            QVERIFY(!F().ButtonAuto->isChecked());
+        }
+        QVERIFY(rapport->messages.empty());
+        com->Ferme();
+        ConfigGenerale.TypeLiaison = LiaisonSimulation;
+    }
 };
 
 QTEST_MAIN(TstAcquisition)

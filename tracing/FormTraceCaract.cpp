@@ -1061,8 +1061,8 @@ bool TFormTraceCaract::FormKeyPress(int touche) {
     // Space takes a point only where a point button is shown, and never from
     // a text being typed (a title or a comment written during an acquisition).
     const bool saisie = qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
-    const bool boutonPoint = ButtonAcquiPointCaract->isVisibleTo(this) ||
-                             ButtonAcquiPointStatique->isVisibleTo(this);
+    const bool boutonPoint =
+        ButtonAcquiPointCaract->isVisibleTo(this) || ButtonAcquiPointStatique->isVisibleTo(this);
     if (touche == Qt::Key_Space && AcquisitionEnCours == 1 && boutonPoint && !saisie) {
         ButtonAcquiPointCaractClick();
         return true;

@@ -289,6 +289,10 @@ private slots:
         F().ScrollBarT->setValue(6);
         QCOMPARE(F().TextT->text(), QStringLiteral("T = 6 s"));
         TicksManu(20);
+        // No point button here: the space bar takes no point.
+        QVERIFY(F().MesureFraiche);
+        QTest::keyClick(fenetre.get(), Qt::Key_Space);
+        QCOMPARE(Points(), 0);
         lien->journal.clear();
         QTest::mouseClick(F().ButtonAutoCroissant, Qt::LeftButton);
         QCOMPARE(lien->Ecritures(),

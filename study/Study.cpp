@@ -189,7 +189,10 @@ void SupprimerPoint(int p, int k) {
 }
 
 void SelectionnerPoint(int p) {
-    if (CaractCourante >= 1 && CaractCourante <= NbCaractMax) {
+    // During an acquisition the current values are the drive's live ones:
+    // a selected point must not stand in for them (the next point stored
+    // would be a copy of it).
+    if (AcquisitionEnCours == 0 && CaractCourante >= 1 && CaractCourante <= NbCaractMax) {
         if (p >= 0 && p <= DernierPointMax) {
             for (int q = 0; q < NbGrandeurs; ++q)
                 ValeursCourantes[static_cast<size_t>(q)] = Caracts[CaractCourante].Point(q, p);

@@ -220,6 +220,7 @@ TFormTraceCaract::TFormTraceCaract(QWidget* parent) : QMainWindow(parent) {
     // FormCreate: the micro timer exists, bound, and is never enabled.
     MicroTimer1 = new TMicroTimer(this);
     MicroTimer1->SetOnTimer([this](TMicroTimer*) { MicroTimer1OnTimer(); });
+    LierAcquisitionMachine();
 
     // Key preview: Escape and Space reach the window whichever control has
     // the focus.
@@ -1057,7 +1058,12 @@ bool TFormTraceCaract::FormKeyPress(int touche) {
         curseur();
         return true;
     }
-    if (touche == Qt::Key_Space && AcquisitionEnCours == 1) {
+    // Space takes a point only where a point button is shown, and never from
+    // a text being typed (a title or a comment written during an acquisition).
+    const bool saisie = qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
+    const bool boutonPoint =
+        ButtonAcquiPointCaract->isVisibleTo(this) || ButtonAcquiPointStatique->isVisibleTo(this);
+    if (touche == Qt::Key_Space && AcquisitionEnCours == 1 && boutonPoint && !saisie) {
         ButtonAcquiPointCaractClick();
         return true;
     }
@@ -1123,26 +1129,6 @@ void TFormTraceCaract::ExclusifAcquisition(QToolButton* bouton) {
         if (b != bouton && bouton->isChecked()) Cocher(b, false);
 }
 
-void TFormTraceCaract::ButtonManuClick() {
-    ExclusifAcquisition(ButtonManu);
-    if (!ButtonManu->isChecked()) {
-        ButtonStopManuClick();
-        return;
-    }
-    TextModechargeManu->setText(TitreGroupe(ReglagesCourants));
-    Action();
-}
-
-void TFormTraceCaract::ButtonAutoClick() {
-    ExclusifAcquisition(ButtonAuto);
-    if (!ButtonAuto->isChecked()) {
-        ButtonStopManuClick();
-        return;
-    }
-    TextModechargeAuto->setText(TitreGroupe(ReglagesCourants));
-    Action();
-}
-
 void TFormTraceCaract::ButtonChargeManuClick() {
     ExclusifAcquisition(ButtonChargeManu);
     if (!ButtonChargeManu->isChecked()) {
@@ -1171,40 +1157,6 @@ void TFormTraceCaract::ButtonChargeDynamiqueClick() {
     }
     TextModeChargeDynamique->setText(TitreGroupe(ReglagesCourants));
     Action();
-}
-
-void TFormTraceCaract::ButtonStopManuClick() {
-    for (QToolButton* b : {ButtonManu, ButtonAuto}) {
-        b->setEnabled(true);
-        Cocher(b, false);
-    }
-    for (QToolButton* b : {ButtonChargeManu, ButtonChargeAuto, ButtonChargeDynamique})
-        Cocher(b, false);
-    resetAcquisition();
-    ScrollBarK->setValue(0);
-    AcquisitionEnCours = 0;
-    setMenu();
-    Action();
-}
-
-void TFormTraceCaract::ArreterAcquisition() {
-    if (AcquisitionEnCours != 0 || TimerManu->isActive() || TimerAuto->isActive() ||
-        TimerChargeAuto->isActive() || TimerOscillo->isActive())
-        ButtonStopManuClick();
-}
-
-void TFormTraceCaract::resetAcquisition() {
-    for (QTimer* t : {TimerManu, TimerOscillo, TimerAuto, TimerChargeAuto}) t->stop();
-    OscilloArme = false;
-    OscilloDeclenche = false;
-}
-
-void TFormTraceCaract::ButtonAcquiPointCaractClick() {}
-
-void TFormTraceCaract::MicroTimer1OnTimer() {
-    if (FormCom == nullptr) return;
-    FormCom->LectureValeurs();
-    if (ValeursCourantes[0] < 0) ButtonStopManuClick();
 }
 
 bool TFormTraceCaract::PointSupprimable() const {

@@ -288,6 +288,25 @@ public:
     void Aide1Click();
     void Apropos1Click();
 
+    // ---- machine-study acquisition: manual K and automatic sweep ----
+    // Each returns false, having stopped the acquisition and said so, when a
+    // write that starts it fails.
+    bool setAcquisitionManu();
+    void ScrollBarKChange();
+    void TimerManuTimer();
+    void ScrollBarTChange();
+    void ButtonAutoCroissantClick();
+    void ButtonAutoDecroissantClick();
+    int32_t setmode(int32_t d);
+    bool setAcquisitionAuto();
+    void TimerAutoTimer();
+    // Weight of the torque against the speed in the automatic spacing test,
+    // by power range (0..3; any other value reads range 0).
+    static int64_t PoidsCoupleAuto(int32_t gamme);
+    // The latest tick of the running acquisition read the drive successfully:
+    // only then may a point be stored.
+    bool MesureFraiche = false;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -304,6 +323,14 @@ private:
     void LargeursEssais();
     void ExclusifAcquisition(QToolButton* bouton);
     bool TrierOuvert(bool tous);
+    // Machine-study acquisition: connections and key focus of its controls.
+    void LierAcquisitionMachine();
+    // A start write failed: back to rest, buttons up, "Erreur de liaison".
+    void EchecDemarrage();
+    // Stores the current values as a point and draws it; a trial that is
+    // now full ends the acquisition.
+    void StockerPoint();
+    bool reposSignale_ = false;
 
     QImage imageBanc_;
     bool enAction_ = false;

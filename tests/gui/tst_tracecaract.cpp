@@ -22,11 +22,13 @@
 
 #include "Captures.h"
 #include "OutilsEssai.h"
+#include "comm/Horloge.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/CalibreCourant.h"
 #include "dialogs/FormCom.h"
 #include "dialogs/NouvelCaract.h"
 #include "dialogs/TrierPoints.h"
+#include "sim/LiaisonSimulee.h"
 #include "study/Cp1252.h"
 #include "study/Fichiers.h"
 #include "study/Study.h"
@@ -70,6 +72,23 @@ void Essais(int essais, const QList<int>& vides = {}) {
     }
     ValeursCourantes[0] = -1;
 }
+
+// The simulated bench as an open link while it lives, its pauses skipped: a
+// machine-study acquisition starts only on an open link.
+struct BancEnLigne {
+    BancEnLigne() : pause(DefinirPause([](int) {})) {
+        sim::InstallerBancSimule(1, false);
+        ConfigGenerale.TypeLiaison = LiaisonSimulation;
+        com.emplace();
+        com->Initialise();
+    }
+    ~BancEnLigne() {
+        com.reset();
+        DefinirPause(pause);
+    }
+    FonctionPause pause;
+    std::optional<TFormCom> com;
+};
 
 RectangleTrace R(int l, int t, int w, int h) { return {l, t, w, h}; }
 
@@ -738,6 +757,8 @@ private slots:
         QFETCH(int, type);
         QFETCH(int, groupe);
         QFETCH(bool, auto_);
+        std::optional<BancEnLigne> banc;
+        if (groupe == 1) banc.emplace();
         Essais(1);
         Caracts[1].Entete[MotTypeCaract] = type;
         Montrer();
@@ -896,6 +917,7 @@ private slots:
     void closingShowsTheMainMenu() {
         QWidget menu;
         FormMachine2 = &menu;
+        BancEnLigne banc;
         Essais(1);
         F().Montrer();
         QVERIFY(F().windowState() & Qt::WindowMaximized);

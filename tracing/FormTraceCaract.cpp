@@ -34,6 +34,7 @@
 #include "dialogs/TrierPoints.h"
 #include "graph/Vue.h"
 #include "study/Cp1252.h"
+#include "study/Acquisition.h"
 #include "study/Fichiers.h"
 #include "study/Rapport.h"
 #include "study/Study.h"
@@ -220,6 +221,7 @@ TFormTraceCaract::TFormTraceCaract(QWidget* parent) : QMainWindow(parent) {
     // FormCreate: the micro timer exists, bound, and is never enabled.
     MicroTimer1 = new TMicroTimer(this);
     MicroTimer1->SetOnTimer([this](TMicroTimer*) { MicroTimer1OnTimer(); });
+    ConnecterAcquisitionsCharge();
 
     // Key preview: Escape and Space reach the window whichever control has
     // the focus.
@@ -906,9 +908,7 @@ void TFormTraceCaract::Action() {
     ComboBoxVariable->setVisible(ButtonSynchro->isChecked());
     {
         const QSignalBlocker bloque(ComboBoxVariable);
-        const int item = e[MotGrandeurSynchro] - 1;
-        ComboBoxVariable->setCurrentIndex(item >= 0 && item < ComboBoxVariable->count() ? item
-                                                                                        : -1);
+        ComboBoxVariable->setCurrentIndex(ItemDeGrandeurSynchro(e[MotGrandeurSynchro]));
     }
     // 6
     const int vues = NbVuesGraphe();
@@ -942,6 +942,9 @@ void TFormTraceCaract::Action() {
     ButtonModifCharge->setEnabled(!ButtonManu->isChecked() && !ButtonAuto->isChecked() &&
                                   !ButtonChargeManu->isChecked() &&
                                   !ButtonChargeDynamique->isChecked());
+    // One static acquisition at a time: the other static button waits.
+    ButtonChargeManu->setEnabled(!ButtonChargeAuto->isChecked());
+    ButtonChargeAuto->setEnabled(!ButtonChargeManu->isChecked());
     // 13
     TraceTout();
     // 14
@@ -1140,36 +1143,6 @@ void TFormTraceCaract::ButtonAutoClick() {
         return;
     }
     TextModechargeAuto->setText(TitreGroupe(ReglagesCourants));
-    Action();
-}
-
-void TFormTraceCaract::ButtonChargeManuClick() {
-    ExclusifAcquisition(ButtonChargeManu);
-    if (!ButtonChargeManu->isChecked()) {
-        ButtonStopManuClick();
-        return;
-    }
-    TextModeChargestatiqueManu->setText(TitreGroupe(ReglagesCourants));
-    Action();
-}
-
-void TFormTraceCaract::ButtonChargeAutoClick() {
-    ExclusifAcquisition(ButtonChargeAuto);
-    if (!ButtonChargeAuto->isChecked()) {
-        ButtonStopManuClick();
-        return;
-    }
-    TextModeChargestatiqueAuto->setText(TitreGroupe(ReglagesCourants));
-    Action();
-}
-
-void TFormTraceCaract::ButtonChargeDynamiqueClick() {
-    ExclusifAcquisition(ButtonChargeDynamique);
-    if (!ButtonChargeDynamique->isChecked()) {
-        ButtonStopManuClick();
-        return;
-    }
-    TextModeChargeDynamique->setText(TitreGroupe(ReglagesCourants));
     Action();
 }
 

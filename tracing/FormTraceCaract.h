@@ -288,6 +288,21 @@ public:
     void Aide1Click();
     void Apropos1Click();
 
+    // ---- acquisitions on an emulated load and oscilloscope mode ----
+    // Reference point of the automatic points on a static load.
+    int32_t DernierPointN = 0;
+    int32_t DernierPointT = 0;
+    // End of the capture, hundredths of a second.
+    int32_t FinOscillo = 0;
+    // Sends the load law of the current type to the drive and runs it. Each
+    // write is checked: on a failure the drive is sent the rest word and the
+    // result is false.
+    bool setAcquisitionChargeManu();
+    void TimerChargeAutoTimer();
+    void ComboBoxDureeChange();
+    void SpeedButtonOscilloClick();
+    void TimerOscilloTimer();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -304,6 +319,17 @@ private:
     void LargeursEssais();
     void ExclusifAcquisition(QToolButton* bouton);
     bool TrierOuvert(bool tous);
+
+    // ---- acquisitions on an emulated load and oscilloscope mode ----
+    void ConnecterAcquisitionsCharge();
+    // Caption of the running mode: group title, machine and load titles.
+    QString TitreAcquisitionCharge() const;
+    // A start whose writes failed: the drive at rest, the button up and
+    // "Erreur de liaison".
+    void EchecDemarrage();
+    // Stores the current values as a new point and draws it; a full trial
+    // ends the acquisition (its points are kept). False when it ended.
+    bool StockerPointCharge();
 
     QImage imageBanc_;
     bool enAction_ = false;

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 #include "dialogs/FormCom.h"
 #include "dialogs/Habillage.h"
@@ -152,6 +153,17 @@ bool TFormTraceCaract::StockerPointCharge() {
 
 void TFormTraceCaract::TimerChargeAutoTimer() {
     if (FormCom == nullptr) return;
+    {
+        // The load's settings changed through "Charge": the drive takes the
+        // new law at once, the points taken so far stay.
+        const EnteteCaract& e = Caracts[std::clamp(CaractCourante, 0, NbCaractMax)].Entete;
+        const std::array<int32_t, 5> p = ParametresDeCharge(
+            e[MotTypeCaract], e, ConfigGenerale.GammePuissance, ConfigGenerale.FrequenceReseau);
+        if (!std::equal(p.begin(), p.end(), FormCom->P.begin())) {
+            std::copy(p.begin(), p.end(), FormCom->P.begin());
+            FormCom->EmissionParam();
+        }
+    }
     FormCom->LectureValeurs();
     if (ValeursCourantes[0] < 0) {
         ButtonStopManuClick();

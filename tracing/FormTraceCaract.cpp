@@ -33,8 +33,8 @@
 #include "dialogs/NouvelCaract.h"
 #include "dialogs/TrierPoints.h"
 #include "graph/Vue.h"
-#include "study/Cp1252.h"
 #include "study/Acquisition.h"
+#include "study/Cp1252.h"
 #include "study/Fichiers.h"
 #include "study/Rapport.h"
 #include "study/Study.h"
@@ -1439,6 +1439,7 @@ void TFormTraceCaract::ButtonModifChargeClick() {
         case GroupeCaract::Dynamique: page = 2; break;
         default: break;
     }
+    FenetreChoix->FigerChoix(ButtonChargeAuto->isChecked());
     FenetreChoix->Ouvrir(page, this);
 }
 

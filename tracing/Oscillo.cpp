@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 #include "dialogs/FormCom.h"
 #include "dialogs/Habillage.h"

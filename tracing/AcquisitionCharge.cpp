@@ -136,6 +136,10 @@ void TFormTraceCaract::ButtonChargeAutoClick() {
     TimerChargeAuto->start();
 }
 
+bool TFormTraceCaract::UnSeulEchec() const {
+    return FormCom != nullptr && FormCom->LiaisonOuverte() && FormCom->NbEchecs() == 1;
+}
+
 bool TFormTraceCaract::StockerPointCharge() {
     if (!AjouterPoint()) {
         ButtonStopManuClick();
@@ -166,6 +170,9 @@ void TFormTraceCaract::TimerChargeAutoTimer() {
     }
     FormCom->LectureValeurs();
     if (ValeursCourantes[0] < 0) {
+        // Values never read since the start and one failed exchange: the
+        // next tick decides (two failures in a row end the acquisition).
+        if (UnSeulEchec()) return;
         ButtonStopManuClick();
         return;
     }

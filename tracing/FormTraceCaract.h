@@ -330,6 +330,8 @@ private:
     // Stores the current values as a new point and draws it; a full trial
     // ends the acquisition (its points are kept). False when it ended.
     bool StockerPointCharge();
+    // The latest measurement step is the first failure after good ones.
+    bool UnSeulEchec() const;
 
     QImage imageBanc_;
     bool enAction_ = false;

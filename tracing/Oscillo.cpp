@@ -115,6 +115,9 @@ void TFormTraceCaract::TimerOscilloTimer() {
     if (FormCom == nullptr) return;
     FormCom->LectureValeurs();
     if (ValeursCourantes[0] < 0) {
+        // Values never read since the start and one failed exchange: the
+        // next tick decides (two failures in a row end the acquisition).
+        if (UnSeulEchec()) return;
         ButtonStopManuClick();
         return;
     }

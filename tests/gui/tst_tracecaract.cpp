@@ -20,6 +20,7 @@
 #include <memory>
 #include <optional>
 
+#include "BancEspion.h"
 #include "Captures.h"
 #include "OutilsEssai.h"
 #include "dialogs/AboutBox.h"
@@ -738,6 +739,14 @@ private slots:
         QFETCH(int, type);
         QFETCH(int, groupe);
         QFETCH(bool, auto_);
+        // The load acquisitions start only on an open link: the simulated bench.
+        std::optional<essai::BancEspion> banc;
+        std::unique_ptr<TFormCom> com;
+        if (groupe != 1) {
+            banc.emplace();
+            ConfigGenerale.TypeLiaison = LiaisonSimulation;
+            com = std::make_unique<TFormCom>();
+        }
         Essais(1);
         Caracts[1].Entete[MotTypeCaract] = type;
         Montrer();
@@ -758,6 +767,7 @@ private slots:
         essai::Capturer(&F(), QStringLiteral("trace-acquisition-%1").arg(groupe));
         QTest::mouseClick(bouton, Qt::LeftButton);
         QVERIFY(!panneau->isVisible() && F().PanelANALYSE->isVisible());
+        if (com) F().ArreterAcquisition();
     }
 
     void newTrialFromTheMenuAndTheFrames() {

@@ -197,6 +197,10 @@ private slots:
         QCOMPARE(Points(), 1);
         QCOMPARE(C().Point(GTemps, 0), 0);
         QCOMPARE(C().Point(GVitesse, 0), 1016);
+        mesure(1016);
+        // The time restarts at the trigger, not at the arming a second before.
+        QVERIFY(C().Point(GTemps, 1) > 0);
+        QVERIFY(C().Point(GTemps, 1) <= 10);
         int ticks = 0;
         while (F().TimerOscillo->isActive() && ticks < 200) {
             mesure(900);

@@ -251,6 +251,35 @@ private slots:
             QVERIFY(C().Point(GTemps, p) > C().Point(GTemps, p - 1));
     }
 
+    // The drive stops answering mid-capture: the mode ends within two ticks,
+    // every point kept, "----" shown; once it answers again a new capture
+    // starts.
+    void linkLostMidCapture() {
+        Demarrer();
+        F().ButtonSynchro->click();
+        F().SpeedButtonOscillo->click();
+        for (int i = 0; i < 5; ++i) mesure(800 + i);
+        QCOMPARE(Points(), 5);
+        L().echecs = 1000;
+        int ticks = 0;
+        while (F().TimerOscillo->isActive() && ticks < 10) {
+            tick();
+            ++ticks;
+        }
+        QVERIFY(ticks <= 2);
+        QVERIFY(!F().ButtonChargeDynamique->isChecked());
+        QCOMPARE(Points(), 5);
+        QCOMPARE(C().Point(GVitesse, 4), 804);
+        QCOMPARE(F().TextVitesse->text(), QStringLiteral("----"));
+        L().echecs = 0;
+        Demarrer();
+        F().SpeedButtonOscillo->click();
+        QVERIFY(F().TimerOscillo->isActive());
+        mesure(820);
+        QCOMPARE(Points(), 6);
+        QCOMPARE(C().Point(GVitesse, 5), 820);
+    }
+
     // A 120 s capture at 20 points a second would overflow the trial: it ends
     // with the trial full and every point kept.
     void longCaptureFillsTrial() {

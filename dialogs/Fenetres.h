@@ -43,6 +43,10 @@ public:
     // With `appelant` (the tracing window's "Charge"), the window is modal to
     // it, and closing without "ETUDE" gives ReglagesCourants back as it was.
     virtual void Ouvrir(int page, QWidget* appelant = nullptr) = 0;
+    // For the next opening only: the machine and the load type stay as they
+    // are (only the load's settings may change), as during an automatic
+    // acquisition on a static load, whose points must stay valid.
+    virtual void FigerChoix(bool fige) { (void)fige; }
 };
 
 // The process-wide references, set once by the program at start.

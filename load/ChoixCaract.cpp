@@ -530,6 +530,11 @@ void TFormChoixCaract::FormShow() {
         const QSignalBlocker bloque(PageControl);
         PageControl->setCurrentIndex(PageDemandee);
     }
+    for (QAbstractButton* b : GroupeMachine->buttons()) b->setEnabled(!ChoixFige);
+    for (int p = 0; p < 3; ++p) {
+        for (QAbstractButton* b : GroupeCharge[p]->buttons()) b->setEnabled(!ChoixFige);
+        PageControl->setTabEnabled(p, !ChoixFige || p == PageDemandee);
+    }
     Action(this);
 }
 
@@ -650,6 +655,7 @@ void TFormChoixCaract::closeEvent(QCloseEvent* event) {
 }
 
 void TFormChoixCaract::FormClose() {
+    ChoixFige = false;
     if (restaurer_) {
         // Left without "ETUDE": the next start sends what the trial holds.
         ReglagesCourants = reglagesAvant_;

@@ -40,6 +40,7 @@ public:
     // loads) and shows the window without waiting. With `appelant` the window
     // is modal to that window only (no nested event loop).
     void Ouvrir(int page, QWidget* appelant = nullptr) override;
+    void FigerChoix(bool fige) override { ChoixFige = fige; }
     // Page of a characteristic type: 1–5 → 0; 6–9, 15, 17 → 1; 10–14, 16, 18 → 2.
     static int PageDuType(int type);
     // Application group of the animation window for a type, 0 for none.
@@ -50,6 +51,9 @@ public:
     int PageDemandee = 0;  // 0, 1 or 2
     int MachineChoisie = 0;
     int TypeChoisi = 0;
+    // The machine and type buttons and the other pages are disabled until
+    // the window closes.
+    bool ChoixFige = false;
 
     // The warning before an industrial-load study: true to go on. The program
     // wires it to its warning dialog; the default asks through `Demander`.

@@ -33,6 +33,7 @@
 #include "dialogs/NouvelCaract.h"
 #include "dialogs/TrierPoints.h"
 #include "graph/Vue.h"
+#include "study/Acquisition.h"
 #include "study/Cp1252.h"
 #include "study/Fichiers.h"
 #include "study/Rapport.h"
@@ -221,6 +222,7 @@ TFormTraceCaract::TFormTraceCaract(QWidget* parent) : QMainWindow(parent) {
     MicroTimer1 = new TMicroTimer(this);
     MicroTimer1->SetOnTimer([this](TMicroTimer*) { MicroTimer1OnTimer(); });
     LierAcquisitionMachine();
+    ConnecterAcquisitionsCharge();
 
     // Key preview: Escape and Space reach the window whichever control has
     // the focus.
@@ -907,9 +909,7 @@ void TFormTraceCaract::Action() {
     ComboBoxVariable->setVisible(ButtonSynchro->isChecked());
     {
         const QSignalBlocker bloque(ComboBoxVariable);
-        const int item = e[MotGrandeurSynchro] - 1;
-        ComboBoxVariable->setCurrentIndex(item >= 0 && item < ComboBoxVariable->count() ? item
-                                                                                        : -1);
+        ComboBoxVariable->setCurrentIndex(ItemDeGrandeurSynchro(e[MotGrandeurSynchro]));
     }
     // 6
     const int vues = NbVuesGraphe();
@@ -943,6 +943,9 @@ void TFormTraceCaract::Action() {
     ButtonModifCharge->setEnabled(!ButtonManu->isChecked() && !ButtonAuto->isChecked() &&
                                   !ButtonChargeManu->isChecked() &&
                                   !ButtonChargeDynamique->isChecked());
+    // One static acquisition at a time: the other static button waits.
+    ButtonChargeManu->setEnabled(!ButtonChargeAuto->isChecked());
+    ButtonChargeAuto->setEnabled(!ButtonChargeManu->isChecked());
     // 13
     TraceTout();
     // 14
@@ -1127,36 +1130,6 @@ void TFormTraceCaract::ExclusifAcquisition(QToolButton* bouton) {
     for (QToolButton* b :
          {ButtonManu, ButtonAuto, ButtonChargeManu, ButtonChargeAuto, ButtonChargeDynamique})
         if (b != bouton && bouton->isChecked()) Cocher(b, false);
-}
-
-void TFormTraceCaract::ButtonChargeManuClick() {
-    ExclusifAcquisition(ButtonChargeManu);
-    if (!ButtonChargeManu->isChecked()) {
-        ButtonStopManuClick();
-        return;
-    }
-    TextModeChargestatiqueManu->setText(TitreGroupe(ReglagesCourants));
-    Action();
-}
-
-void TFormTraceCaract::ButtonChargeAutoClick() {
-    ExclusifAcquisition(ButtonChargeAuto);
-    if (!ButtonChargeAuto->isChecked()) {
-        ButtonStopManuClick();
-        return;
-    }
-    TextModeChargestatiqueAuto->setText(TitreGroupe(ReglagesCourants));
-    Action();
-}
-
-void TFormTraceCaract::ButtonChargeDynamiqueClick() {
-    ExclusifAcquisition(ButtonChargeDynamique);
-    if (!ButtonChargeDynamique->isChecked()) {
-        ButtonStopManuClick();
-        return;
-    }
-    TextModeChargeDynamique->setText(TitreGroupe(ReglagesCourants));
-    Action();
 }
 
 bool TFormTraceCaract::PointSupprimable() const {
@@ -1418,6 +1391,7 @@ void TFormTraceCaract::ButtonModifChargeClick() {
         case GroupeCaract::Dynamique: page = 2; break;
         default: break;
     }
+    FenetreChoix->FigerChoix(ButtonChargeAuto->isChecked());
     FenetreChoix->Ouvrir(page, this);
 }
 

@@ -307,6 +307,18 @@ public:
     // only then may a point be stored.
     bool MesureFraiche = false;
 
+    // ---- acquisitions on an emulated load and oscilloscope mode ----
+    // (The reference point of the automatic points, DernierPointN/T, and the
+    // end of the capture, FinOscillo, are the study data's.)
+    // Sends the load law of the current type to the drive and runs it. Each
+    // write is checked: on a failure the drive is sent the rest word and the
+    // result is false.
+    bool setAcquisitionChargeManu();
+    void TimerChargeAutoTimer();
+    void ComboBoxDureeChange();
+    void SpeedButtonOscilloClick();
+    void TimerOscilloTimer();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -331,6 +343,16 @@ private:
     // now full ends the acquisition.
     void StockerPoint();
     bool reposSignale_ = false;
+
+    // ---- acquisitions on an emulated load and oscilloscope mode ----
+    void ConnecterAcquisitionsCharge();
+    // Caption of the running mode: group title, machine and load titles.
+    QString TitreAcquisitionCharge() const;
+    // Stores the current values as a new point and draws it; a full trial
+    // ends the acquisition (its points are kept). False when it ended.
+    bool StockerPointCharge();
+    // The latest measurement step is the first failure after good ones.
+    bool UnSeulEchec() const;
 
     QImage imageBanc_;
     bool enAction_ = false;

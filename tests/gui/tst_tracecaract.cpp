@@ -757,8 +757,9 @@ private slots:
         QFETCH(int, type);
         QFETCH(int, groupe);
         QFETCH(bool, auto_);
+        // Acquisitions start only on an open link: the simulated bench.
         std::optional<BancEnLigne> banc;
-        if (groupe == 1) banc.emplace();
+        banc.emplace();
         Essais(1);
         Caracts[1].Entete[MotTypeCaract] = type;
         Montrer();
@@ -779,6 +780,7 @@ private slots:
         essai::Capturer(&F(), QStringLiteral("trace-acquisition-%1").arg(groupe));
         QTest::mouseClick(bouton, Qt::LeftButton);
         QVERIFY(!panneau->isVisible() && F().PanelANALYSE->isVisible());
+        F().ArreterAcquisition();
     }
 
     void newTrialFromTheMenuAndTheFrames() {

@@ -1,0 +1,108 @@
+// The simulated bench as link type 3 behind a journal of every exchange, with
+// failures on demand and measurement blocks replaced by given values, driven
+// by a clock the test moves.
+#pragma once
+
+#include <QStringList>
+#include <array>
+#include <memory>
+#include <optional>
+
+#include "comm/Horloge.h"
+#include "comm/Registres.h"
+#include "comm/Transport.h"
+#include "sim/LiaisonSimulee.h"
+
+namespace orvane::essai {
+
+class LienEspionne : public orvane::ITransportModbus {
+public:
+    explicit LienEspionne(std::unique_ptr<orvane::ITransportModbus> t) : dedans_(std::move(t)) {}
+    bool Ouvrir() override { return dedans_->Ouvrir(); }
+    void Fermer() override { dedans_->Fermer(); }
+    bool EstOuvert() const override { return dedans_->EstOuvert(); }
+    int32_t LireRegistre(int m, int p, int32_t& v) override {
+        return Noter(QStringLiteral("R%1.%2").arg(m).arg(p), dedans_->LireRegistre(m, p, v));
+    }
+    int32_t LireRegistres(int m, int p, int n, int32_t* v) override {
+        const int32_t code = dedans_->LireRegistres(m, p, n, v);
+        if (bloc && m == orvane::ParamStatut.menu && p == orvane::ParamStatut.parametre)
+            for (int i = 0; i < n && i < static_cast<int>(bloc->size()); ++i)
+                v[i] = (*bloc)[static_cast<size_t>(i)];
+        return Noter(QStringLiteral("R%1.%2").arg(m).arg(p), code);
+    }
+    int32_t EcrireRegistre(int m, int p, int32_t v) override {
+        return Noter(QStringLiteral("W%1.%2=%3").arg(m).arg(p).arg(v),
+                     dedans_->EcrireRegistre(m, p, v));
+    }
+    int32_t EcrireRegistres(int m, int p, int n, const int32_t* v) override {
+        QStringList mots;
+        for (int i = 0; i < n; ++i) mots << QString::number(v[i]);
+        return Noter(QStringLiteral("W%1.%2=%3").arg(m).arg(p).arg(mots.join(u',')),
+                     dedans_->EcrireRegistres(m, p, n, v));
+    }
+    orvane::sim::TLiaisonSimulee* Simule() {
+        return dynamic_cast<orvane::sim::TLiaisonSimulee*>(dedans_.get());
+    }
+
+    QStringList journal;
+    int echecs = 0;      // the next exchanges that fail
+    QString echouerSur;  // the exchanges noted so fail
+    // Replaces the measurement block 20.02..20.11 (status, R3 speed, R4 torque...).
+    std::optional<std::array<int32_t, 10>> bloc;
+
+    // The journal without the measurement steps (block read and status echo).
+    QStringList Ecritures() const {
+        QStringList e;
+        for (const QString& s : journal)
+            if (!s.startsWith(QStringLiteral("R20.2")) && !s.startsWith(QStringLiteral("W18.30")))
+                e << s;
+        return e;
+    }
+
+private:
+    int32_t Noter(const QString& e, int32_t code) {
+        journal << e;
+        if (!echouerSur.isEmpty() && e == echouerSur) return 4;
+        if (echecs > 0) {
+            --echecs;
+            return 4;
+        }
+        return code;
+    }
+    std::unique_ptr<orvane::ITransportModbus> dedans_;
+};
+
+// Installs the spied simulated bench and the test's clock while it lives.
+class BancEspion {
+public:
+    BancEspion() {
+        orvane::sim::InstallerBancSimule(1, false);
+        fabrique_ = orvane::DefinirFabriqueSimulation(
+            [this,
+             simule = orvane::FabriqueSimulation()]() -> std::unique_ptr<orvane::ITransportModbus> {
+                auto t = std::make_unique<LienEspionne>(simule());
+                lien = t.get();
+                return t;
+            });
+        horloge_ = orvane::DefinirHorloge([this] { return maintenant; });
+        pause_ = orvane::DefinirPause([this](int ms) { maintenant += ms; });
+    }
+    ~BancEspion() {
+        orvane::DefinirFabriqueSimulation(fabrique_);
+        orvane::DefinirHorloge(horloge_);
+        orvane::DefinirPause(pause_);
+    }
+    BancEspion(const BancEspion&) = delete;
+    BancEspion& operator=(const BancEspion&) = delete;
+
+    LienEspionne* lien = nullptr;
+    int64_t maintenant = 0;
+
+private:
+    orvane::FonctionPause pause_;
+    orvane::FonctionHorloge horloge_;
+    orvane::FabriqueTransport fabrique_;
+};
+
+}  // namespace orvane::essai

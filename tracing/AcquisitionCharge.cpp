@@ -1,0 +1,189 @@
+// Acquisitions on an emulated static load: the load law sent to the drive,
+// the manual and automatic load acquisitions, and the automatic points taken
+// each time the operating point has moved far enough.
+#include <QComboBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+#include <algorithm>
+
+#include "dialogs/FormCom.h"
+#include "dialogs/Habillage.h"
+#include "graph/CaractMachine.h"
+#include "study/Acquisition.h"
+#include "study/Rapport.h"
+#include "study/Study.h"
+#include "texts/TextesOrvane.h"
+#include "tracing/FormTraceCaract.h"
+
+namespace orvane {
+
+namespace {
+
+// "Erreur de liaison".
+constexpr int TexteErreurLiaison = 168;
+// Group titles of the window caption.
+constexpr int TexteTitreMachine = 5;
+constexpr int TexteTitreStatique = 7;
+constexpr int TexteTitreDynamique = 9;
+
+int Dans(int32_t v, int n) { return v >= 0 && v < n ? v : 0; }
+
+}  // namespace
+
+void TFormTraceCaract::ConnecterAcquisitionsCharge() {
+    connect(TimerChargeAuto, &QTimer::timeout, this, [this] { TimerChargeAutoTimer(); });
+    connect(TimerOscillo, &QTimer::timeout, this, [this] { TimerOscilloTimer(); });
+    connect(ButtonAcquiPointStatique, &QToolButton::clicked, this,
+            [this] { ButtonAcquiPointCaractClick(); });
+    connect(SpeedButtonOscillo, &QToolButton::clicked, this, [this] { SpeedButtonOscilloClick(); });
+    // The program sets these two with their signals blocked: only the user
+    // changes the duration, the trigger quantity and its threshold.
+    connect(ScrollBarDureeOscillo, &QScrollBar::valueChanged, this,
+            [this] { ComboBoxDureeChange(); });
+    connect(ComboBoxVariable, &QComboBox::currentIndexChanged, this,
+            [this] { ComboBoxDureeChange(); });
+}
+
+QString TFormTraceCaract::TitreAcquisitionCharge() const {
+    const int type = Dans(ReglagesCourants[MotTypeCaract], NbTypesCaract);
+    int texte = 0;
+    switch (GroupeDeType(type)) {
+        case GroupeCaract::Machine: texte = TexteTitreMachine; break;
+        case GroupeCaract::Statique: texte = TexteTitreStatique; break;
+        case GroupeCaract::Dynamique: texte = TexteTitreDynamique; break;
+        case GroupeCaract::Aucun: return {};
+    }
+    return TexteNumero(texte) + QStringLiteral(" : ") +
+           VersQString(Textes.TitreMachine[static_cast<size_t>(
+               Dans(ReglagesCourants[MotTypeMachine], NbTypesMachine))]) +
+           VersQString(Textes.TitreCharge[static_cast<size_t>(type)]);
+}
+
+bool TFormTraceCaract::setAcquisitionChargeManu() {
+    if (FormCom == nullptr) return false;
+    TPasserelleCom& com = *FormCom;
+    bool bon = true;
+    com.setParam0();
+    bon = bon && !com.DerniereErreur();
+    const int32_t type = ReglagesCourants[MotTypeCaract];
+    const std::array<int32_t, 5> p = ParametresDeCharge(
+        type, ReglagesCourants, ConfigGenerale.GammePuissance, ConfigGenerale.FrequenceReseau);
+    for (size_t i = 0; i < p.size(); ++i) com.P[i] = p[i];
+    if (bon) {
+        com.EmissionControle(MotControle(type, ControleRepos));
+        bon = !com.DerniereErreur();
+    }
+    if (bon) {
+        com.EmissionParam();
+        bon = !com.DerniereErreur();
+    }
+    if (bon) {
+        com.EmissionControle(MotControle(type, ControleMarche));
+        bon = !com.DerniereErreur();
+    }
+    DernierPointN = 0;
+    DernierPointT = 0;
+    // A drive that took part of the start is put back at rest.
+    if (!bon) com.EmissionControle(ControleRepos);
+    return bon;
+}
+
+void TFormTraceCaract::ButtonChargeManuClick() {
+    ExclusifAcquisition(ButtonChargeManu);
+    if (ButtonChargeManu->isChecked() && FormCom != nullptr && !FormCom->LiaisonOuverte())
+        FormCom->Initialise();
+    if (ButtonChargeManu->isChecked() && (FormCom == nullptr || !FormCom->LiaisonOuverte()))
+        ButtonChargeManu->setChecked(false);
+    if (!ButtonChargeManu->isChecked()) {
+        ButtonStopManuClick();
+        return;
+    }
+    TextModeChargestatiqueManu->setText(TitreAcquisitionCharge());
+    Action();
+    AcquisitionEnCours = 1;
+    if (!setAcquisitionChargeManu()) {
+        EchecDemarrage();
+        return;
+    }
+    TimerManu->start();
+}
+
+void TFormTraceCaract::ButtonChargeAutoClick() {
+    ExclusifAcquisition(ButtonChargeAuto);
+    if (ButtonChargeAuto->isChecked() && FormCom != nullptr && !FormCom->LiaisonOuverte())
+        FormCom->Initialise();
+    if (ButtonChargeAuto->isChecked() && (FormCom == nullptr || !FormCom->LiaisonOuverte()))
+        ButtonChargeAuto->setChecked(false);
+    if (!ButtonChargeAuto->isChecked()) {
+        ButtonStopManuClick();
+        return;
+    }
+    TextModeChargestatiqueAuto->setText(TitreAcquisitionCharge());
+    ButtonAcquiAutoStatique->setChecked(false);
+    Action();
+    AcquisitionEnCours = 1;
+    if (!setAcquisitionChargeManu()) {
+        EchecDemarrage();
+        return;
+    }
+    TimerChargeAuto->start();
+}
+
+bool TFormTraceCaract::UnSeulEchec() const {
+    return FormCom != nullptr && FormCom->LiaisonOuverte() && FormCom->NbEchecs() == 1;
+}
+
+bool TFormTraceCaract::StockerPointCharge() {
+    if (!AjouterPoint()) {
+        ButtonStopManuClick();
+        return false;
+    }
+    const int dernier = Caracts[CaractCourante].Dernier();
+    for (TCaractMachine* c : CaractMachine) c->tracepoint(CaractCourante, dernier);
+    if (dernier >= DernierPointMax) {
+        // The trial is full: the acquisition ends with every point kept.
+        ButtonStopManuClick();
+        return false;
+    }
+    return true;
+}
+
+void TFormTraceCaract::TimerChargeAutoTimer() {
+    if (FormCom == nullptr) return;
+    {
+        // The load's settings changed through "Charge": the drive takes the
+        // new law at once, the points taken so far stay.
+        const EnteteCaract& e = Caracts[std::clamp(CaractCourante, 0, NbCaractMax)].Entete;
+        const std::array<int32_t, 5> p = ParametresDeCharge(
+            e[MotTypeCaract], e, ConfigGenerale.GammePuissance, ConfigGenerale.FrequenceReseau);
+        if (!std::equal(p.begin(), p.end(), FormCom->P.begin())) {
+            std::copy(p.begin(), p.end(), FormCom->P.begin());
+            FormCom->EmissionParam();
+        }
+    }
+    FormCom->LectureValeurs();
+    if (ValeursCourantes[0] < 0) {
+        // Values never read since the start and one failed exchange: the
+        // next tick decides (two failures in a row end the acquisition).
+        if (UnSeulEchec()) return;
+        ButtonStopManuClick();
+        return;
+    }
+    ValeursCourantes[GTemps] = 0;
+    const int32_t n = ValeursCourantes[GVitesse];
+    const int32_t t = ValeursCourantes[GCouple];
+    const int64_t d2 = DistanceCarree(n, t, DernierPointN, DernierPointT,
+                                      PoidsCoupleCharge(ConfigGenerale.GammePuissance));
+    curseur();
+    if (!AssezLoin(d2)) return;
+    // A kept reading (one failed exchange) is no new operating point.
+    if (!FormCom->LectureValide()) return;
+    if (!ButtonAcquiAutoStatique->isChecked()) return;
+    DernierPointN = n;
+    DernierPointT = t;
+    StockerPointCharge();
+}
+
+}  // namespace orvane

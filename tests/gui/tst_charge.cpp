@@ -95,6 +95,24 @@ private slots:
         AcquisitionEnCours = 0;
     }
 
+    // Manual points on a load: the point button stores a point only from a
+    // reading of this acquisition, one per press.
+    void manualPointsFromTheButton() {
+        F().ButtonChargeManu->click();
+        QVERIFY(F().ButtonChargeManu->isChecked());
+        const int avant = Points();
+        F().ButtonAcquiPointStatique->click();  // no reading yet
+        QCOMPARE(Points(), avant);
+        L().bloc = Bloc(1200, 450);
+        banc->maintenant += 250;
+        F().TimerManuTimer();
+        F().ButtonAcquiPointStatique->click();
+        QCOMPARE(Points(), avant + 1);
+        QCOMPARE(Caracts[CaractCourante].Point(GVitesse, avant), 1200);
+        F().ButtonAcquiPointStatique->click();
+        QCOMPARE(Points(), avant + 2);
+    }
+
     // A start sends the zero block, the mode selected, the law, the mode run.
     void startSendsLawInOrder_data() {
         QTest::addColumn<bool>("automatique");

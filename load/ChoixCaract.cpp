@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <string>
 
+#include "dialogs/Avertissements.h"
 #include "dialogs/Fenetres.h"
 #include "dialogs/Habillage.h"
 #include "dialogs/NouvelCaract.h"
@@ -247,22 +248,6 @@ int TFormChoixCaract::GroupeApplication(int type) {
         case 17:
         case 18: return 7;
         default: return 0;
-    }
-}
-
-bool TFormChoixCaract::TypeAvecAvertissement(int type) {
-    switch (type) {
-        case 6:
-        case 7:
-        case 9:
-        case 10:
-        case 11:
-        case 13:
-        case 15:
-        case 16:
-        case 17:
-        case 18: return true;
-        default: return false;
     }
 }
 
@@ -601,7 +586,7 @@ void TFormChoixCaract::Action(QObject* sender) {
 
 void TFormChoixCaract::ButtonEtudeCaractClick(QObject*) {
     const int type = TypeChoisi;
-    if (TypeCaractCourant() != type && TypeAvecAvertissement(type)) {
+    if (TypeCaractCourant() != type && TAvertissements::TypeAvecAvertissement(type)) {
         if (Avertissement && !Avertissement(type)) return;
     }
     if (NbVuesGraphe() == 0) {

@@ -45,8 +45,6 @@ public:
     static int PageDuType(int type);
     // Application group of the animation window for a type, 0 for none.
     static int GroupeApplication(int type);
-    // Types whose study is preceded by the function-input warning.
-    static bool TypeAvecAvertissement(int type);
 
     int PageDemandee = 0;  // 0, 1 or 2
     int MachineChoisie = 0;

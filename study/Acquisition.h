@@ -24,7 +24,7 @@ int32_t SeuilDeclenchement(int32_t pleineEchelle, int32_t gamme, int32_t grandeu
 // strictly more than the threshold.
 bool Declenche(int32_t valeur, int32_t reference, int32_t seuil);
 
-// Torque weight of the spacing test on a static load, by power range: 100
+// Torque weight of the spacing tests (machine sweep and static load), by power range: 100
 // for range 1, 10 for range 2; range 0 has range 2's torque scale and takes
 // its weight, range 3 twice that scale and a quarter of it (rounded up), so
 // that a step of the same share of the full scale weighs the same.

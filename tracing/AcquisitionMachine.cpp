@@ -11,6 +11,7 @@
 
 #include "comm/Registres.h"
 #include "dialogs/FormCom.h"
+#include "study/Acquisition.h"
 #include "study/Rapport.h"
 #include "study/Study.h"
 #include "texts/TextesOrvane.h"
@@ -39,16 +40,8 @@ bool LoiVitesseImposee(int32_t type) { return type == 2 || type == 3; }
 
 }  // namespace
 
-int64_t TFormTraceCaract::PoidsCoupleAuto(int32_t gamme) {
-    // Ranges 1 (3 N·m full scale) and 2 (15 N·m) are the measured ones.
-    // Range 0 has range 2's torque scale, hence its weight. Range 3 (30 N·m)
-    // has twice range 2's scale: a torque step of the same share of the
-    // scale counts twice as many hundredths, so the weight of the squared
-    // step is a quarter of range 2's (2.5), rounded up to keep the spacing
-    // along the torque no coarser than on range 2.
-    static constexpr int64_t Poids[] = {10, 100, 10, 3};
-    return Poids[gamme >= 0 && gamme < 4 ? gamme : 0];
-}
+// The same weights as the load acquisition's (see PoidsCoupleCharge).
+int64_t TFormTraceCaract::PoidsCoupleAuto(int32_t gamme) { return PoidsCoupleCharge(gamme); }
 
 void TFormTraceCaract::LierAcquisitionMachine() {
     connect(ScrollBarK, &QScrollBar::valueChanged, this, [this] { ScrollBarKChange(); });

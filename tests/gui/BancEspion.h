@@ -26,9 +26,11 @@ public:
     }
     int32_t LireRegistres(int m, int p, int n, int32_t* v) override {
         const int32_t code = dedans_->LireRegistres(m, p, n, v);
-        if (bloc && m == orvane::ParamStatut.menu && p == orvane::ParamStatut.parametre)
+        const bool mesures = m == orvane::ParamStatut.menu && p == orvane::ParamStatut.parametre;
+        if (bloc && mesures)
             for (int i = 0; i < n && i < static_cast<int>(bloc->size()); ++i)
                 v[i] = (*bloc)[static_cast<size_t>(i)];
+        if (vitesse && mesures && n > 1) v[1] = *vitesse;
         return Noter(QStringLiteral("R%1.%2").arg(m).arg(p), code);
     }
     int32_t EcrireRegistre(int m, int p, int32_t v) override {
@@ -46,17 +48,19 @@ public:
     }
 
     QStringList journal;
+    int passer = 0;      // exchanges that go through before `echecs` applies
     int echecs = 0;      // the next exchanges that fail
     QString echouerSur;  // the exchanges noted so fail
     // Replaces the measurement block 20.02..20.11 (status, R3 speed, R4 torque...).
     std::optional<std::array<int32_t, 10>> bloc;
+    // Forces the speed register alone.
+    std::optional<int32_t> vitesse;
 
-    // The journal without the measurement steps (block read and status echo).
+    // The writes only (the reads and the status echoes left out).
     QStringList Ecritures() const {
         QStringList e;
         for (const QString& s : journal)
-            if (!s.startsWith(QStringLiteral("R20.2")) && !s.startsWith(QStringLiteral("W18.30")))
-                e << s;
+            if (s.startsWith(u'W') && !s.startsWith(QStringLiteral("W18.30"))) e << s;
         return e;
     }
 
@@ -64,6 +68,10 @@ private:
     int32_t Noter(const QString& e, int32_t code) {
         journal << e;
         if (!echouerSur.isEmpty() && e == echouerSur) return 4;
+        if (passer > 0) {
+            --passer;
+            return code;
+        }
         if (echecs > 0) {
             --echecs;
             return 4;

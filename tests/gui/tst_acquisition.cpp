@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 
+#include "BancEspion.h"
 #include "OutilsEssai.h"
 #include "comm/Horloge.h"
 #include "dialogs/FormCom.h"
@@ -26,59 +27,7 @@ using namespace orvane;
 
 namespace {
 
-// The simulated link with a journal of its writes and reads, failures on
-// demand and, if asked, the speed register forced.
-class LienEspionne : public ITransportModbus {
-public:
-    explicit LienEspionne(std::unique_ptr<ITransportModbus> t) : dedans_(std::move(t)) {}
-    bool Ouvrir() override { return dedans_->Ouvrir(); }
-    void Fermer() override { dedans_->Fermer(); }
-    bool EstOuvert() const override { return dedans_->EstOuvert(); }
-    int32_t LireRegistre(int m, int p, int32_t& v) override {
-        return Noter(QStringLiteral("R%1.%2").arg(m).arg(p), dedans_->LireRegistre(m, p, v));
-    }
-    int32_t LireRegistres(int m, int p, int n, int32_t* v) override {
-        const int32_t code = dedans_->LireRegistres(m, p, n, v);
-        if (vitesse && m == 20 && p == 2 && n > 1) v[1] = *vitesse;
-        return Noter(QStringLiteral("R%1.%2").arg(m).arg(p), code);
-    }
-    int32_t EcrireRegistre(int m, int p, int32_t v) override {
-        return Noter(QStringLiteral("W%1.%2=%3").arg(m).arg(p).arg(v),
-                     dedans_->EcrireRegistre(m, p, v));
-    }
-    int32_t EcrireRegistres(int m, int p, int n, const int32_t* v) override {
-        QStringList valeurs;
-        for (int i = 0; i < n; ++i) valeurs << QString::number(v[i]);
-        return Noter(QStringLiteral("W%1.%2=%3").arg(m).arg(p).arg(valeurs.join(',')),
-                     dedans_->EcrireRegistres(m, p, n, v));
-    }
-    // The writes only (the reads and the status echoes left out).
-    QStringList Ecritures() const {
-        QStringList e;
-        for (const QString& l : journal)
-            if (l.startsWith('W') && !l.startsWith(QStringLiteral("W18.30"))) e << l;
-        return e;
-    }
-    QStringList journal;
-    int passer = 0;  // exchanges that go through before `echecs` applies
-    int echecs = 0;  // the next exchanges that fail
-    std::optional<int32_t> vitesse;
-
-private:
-    int32_t Noter(const QString& e, int32_t code) {
-        journal << e;
-        if (passer > 0) {
-            --passer;
-            return code;
-        }
-        if (echecs > 0) {
-            --echecs;
-            return 4;
-        }
-        return code;
-    }
-    std::unique_ptr<ITransportModbus> dedans_;
-};
+using essai::LienEspionne;
 
 QString Texte(int n) {
     const std::string_view s = Textes.Texte(n);

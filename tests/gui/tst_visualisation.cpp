@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "BancEspion.h"
 #include "Captures.h"
 #include "OutilsEssai.h"
 #include "comm/Horloge.h"
@@ -26,41 +27,7 @@ using namespace orvane;
 
 namespace {
 
-// The simulated link with a journal of its exchanges and failures on demand.
-class LienEspionne : public ITransportModbus {
-public:
-    explicit LienEspionne(std::unique_ptr<ITransportModbus> t) : dedans_(std::move(t)) {}
-    bool Ouvrir() override { return dedans_->Ouvrir(); }
-    void Fermer() override { dedans_->Fermer(); }
-    bool EstOuvert() const override { return dedans_->EstOuvert(); }
-    int32_t LireRegistre(int m, int p, int32_t& v) override {
-        return Noter(QStringLiteral("R%1.%2").arg(m).arg(p), dedans_->LireRegistre(m, p, v));
-    }
-    int32_t LireRegistres(int m, int p, int n, int32_t* v) override {
-        return Noter(QStringLiteral("R%1.%2").arg(m).arg(p), dedans_->LireRegistres(m, p, n, v));
-    }
-    int32_t EcrireRegistre(int m, int p, int32_t v) override {
-        return Noter(QStringLiteral("W%1.%2=%3").arg(m).arg(p).arg(v),
-                     dedans_->EcrireRegistre(m, p, v));
-    }
-    int32_t EcrireRegistres(int m, int p, int n, const int32_t* v) override {
-        return Noter(QStringLiteral("W%1.%2=%3...").arg(m).arg(p).arg(v[0]),
-                     dedans_->EcrireRegistres(m, p, n, v));
-    }
-    QStringList journal;
-    int echecs = 0;  // the next exchanges that fail
-
-private:
-    int32_t Noter(const QString& e, int32_t code) {
-        journal << e;
-        if (echecs > 0) {
-            --echecs;
-            return 4;
-        }
-        return code;
-    }
-    std::unique_ptr<ITransportModbus> dedans_;
-};
+using essai::LienEspionne;
 
 QString Nom(int k) {
     return QString::fromUtf8(Textes.Grandeurs[k].Nom.data(), Textes.Grandeurs[k].Nom.size());

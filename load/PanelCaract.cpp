@@ -152,7 +152,7 @@ void TZoneCharge::paintEvent(QPaintEvent*) {
         {QPoint(droite - 10, g.Y0 - 5), QPoint(droite, g.Y0), QPoint(droite - 10, g.Y0 + 5)}));
     const QString ln = VersQString(vitesse_.Libelle);
     p.drawText(droite - 5 - fm.horizontalAdvance(ln), g.Y0 - 5 - fm.height() + fm.ascent(), ln);
-    for (const Graduation& t : g.GradVitesse) {
+    for (const GraduationCharge& t : g.GradVitesse) {
         p.drawLine(t.Position, g.Y0, t.Position, g.Y0 + 5);
         const QString s = VersQString(t.Texte);
         p.drawText(t.Position - fm.horizontalAdvance(s) / 2, g.Y0 + 5 + fm.ascent(), s);
@@ -162,7 +162,7 @@ void TZoneCharge::paintEvent(QPaintEvent*) {
     p.drawLine(g.X0, 0, g.X0, bas);
     p.drawPolyline(QPolygon({QPoint(g.X0 - 5, 10), QPoint(g.X0, 0), QPoint(g.X0 + 5, 10)}));
     p.drawText(g.X0 + 5, 5 + fm.ascent(), VersQString(couple_.Libelle));
-    for (const Graduation& t : g.GradCouple) {
+    for (const GraduationCharge& t : g.GradCouple) {
         p.drawLine(g.X0, t.Position, g.X0 - 5, t.Position);
         const QString s = VersQString(t.Texte);
         p.drawText(g.X0 - 6 - fm.horizontalAdvance(s), t.Position - fm.height() / 2 + fm.ascent(),

@@ -154,7 +154,7 @@ AffichageCharge CalculerAffichage(int type, EnteteCaract& r, const EchellesCharg
 
 // ---- plot geometry ----
 
-struct Graduation {
+struct GraduationCharge {
     int Position;  // column (speed ticks) or row (torque ticks), pixels
     std::string Texte;
 };
@@ -162,7 +162,7 @@ struct Graduation {
 struct GeometrieTrace {
     int X0 = 0, Y0 = 0;      // axes
     int PasX = 0, PasY = 0;  // pixels between ticks
-    std::vector<Graduation> GradVitesse, GradCouple;
+    std::vector<GraduationCharge> GradVitesse, GradCouple;
     std::vector<PointCharge> Points;  // the polyline in pixels (N column, T row)
 };
 

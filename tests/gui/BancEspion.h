@@ -3,15 +3,20 @@
 // by a clock the test moves.
 #pragma once
 
+#include <QObject>
 #include <QStringList>
 #include <array>
 #include <memory>
 #include <optional>
 
+#include "OutilsEssai.h"
 #include "comm/Horloge.h"
 #include "comm/Registres.h"
 #include "comm/Transport.h"
+#include "dialogs/FormCom.h"
 #include "sim/LiaisonSimulee.h"
+#include "study/Study.h"
+#include "tracing/FormTraceCaract.h"
 
 namespace orvane::essai {
 
@@ -111,6 +116,55 @@ private:
     orvane::FonctionPause pause_;
     orvane::FonctionHorloge horloge_;
     orvane::FabriqueTransport fabrique_;
+};
+
+// The tracing window on the spied bench, as the acquisition tests drive it:
+// the bench and the gateway for the whole test program, a fresh window and
+// reporter for each test.
+class FenetreSurBanc : public QObject {
+protected:
+    std::unique_ptr<BancEspion> banc;
+    std::unique_ptr<orvane::TFormCom> com;
+    std::unique_ptr<orvane::TFormTraceCaract> fenetre;
+    std::unique_ptr<RapportEnregistre> rapport;
+
+    orvane::TFormTraceCaract& F() { return *fenetre; }
+    LienEspionne& L() { return *banc->lien; }
+
+    // initTestCase
+    void Installer() {
+        banc = std::make_unique<BancEspion>();
+        orvane::ConfigGenerale = orvane::ConfigDefaut;
+        orvane::ConfigGenerale.TypeLiaison = orvane::LiaisonSimulation;
+        com = std::make_unique<orvane::TFormCom>();
+        com->Transport(orvane::LiaisonSimulation);
+    }
+    // The end of init, once the study is prepared: the window shown, the
+    // link open on the 300 W bench (power range 1), the journal empty.
+    void OuvrirFenetre() {
+        rapport = std::make_unique<RapportEnregistre>();
+        fenetre = std::make_unique<orvane::TFormTraceCaract>();
+        F().show();
+        F().Action();
+        com->Initialise();
+        orvane::ConfigGenerale.GammePuissance = 1;
+        L().journal.clear();
+        L().echecs = 0;
+        L().echouerSur.clear();
+        L().bloc.reset();
+    }
+    // cleanup
+    void FermerFenetre() {
+        F().ArreterAcquisition();
+        fenetre.reset();
+        rapport.reset();
+        orvane::AcquisitionEnCours = 0;
+    }
+    // cleanupTestCase
+    void Desinstaller() {
+        com.reset();
+        banc.reset();
+    }
 };
 
 }  // namespace orvane::essai

@@ -41,13 +41,9 @@ const QString Zero = QStringLiteral("W19.20=0,0,0,0,0,0");
 class TstAcquisition : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<essai::BancEspion> banc;
     TFormCom* com = nullptr;
     std::unique_ptr<TFormTraceCaract> fenetre;
-    LienEspionne* lien = nullptr;
-    int64_t maintenant = 0;
-    FonctionPause pause_;
-    FonctionHorloge horloge_;
-    FabriqueTransport fabrique_;
     std::optional<essai::RapportEnregistre> rapport;
 
     TFormTraceCaract& F() { return *fenetre; }
@@ -62,37 +58,27 @@ class TstAcquisition : public QObject {
         F().resize(1280, 800);
         QVERIFY(QTest::qWaitForWindowExposed(fenetre.get()));
         F().Action();
-        lien->journal.clear();
+        banc->lien->journal.clear();
     }
     void TicksManu(int n) {
         for (int i = 0; i < n && F().TimerManu->isActive(); ++i) {
-            maintenant += 100;
+            banc->maintenant += 100;
             F().TimerManuTimer();
         }
     }
 
 private slots:
     void initTestCase() {
-        sim::InstallerBancSimule(1, false);
-        fabrique_ = DefinirFabriqueSimulation(
-            [this, simule = FabriqueSimulation()]() -> std::unique_ptr<ITransportModbus> {
-                auto t = std::make_unique<LienEspionne>(simule());
-                lien = t.get();
-                return t;
-            });
-        horloge_ = DefinirHorloge([this] { return maintenant; });
-        pause_ = DefinirPause([this](int ms) { maintenant += ms; });
+        banc = std::make_unique<essai::BancEspion>();
         ConfigGenerale = ConfigDefaut;
         ConfigGenerale.TypeLiaison = LiaisonSimulation;
         com = new TFormCom;
         com->Transport(LiaisonSimulation);
-        QVERIFY(lien);
+        QVERIFY(banc->lien);
     }
     void cleanupTestCase() {
         delete com;
-        DefinirFabriqueSimulation(fabrique_);
-        DefinirHorloge(horloge_);
-        DefinirPause(pause_);
+        banc.reset();
     }
     void init() {
         ChoixLangue(LangueFrancais);
@@ -102,9 +88,9 @@ private slots:
         AcquisitionEnCours = 0;
         rapport.emplace();
         com->Initialise();
-        lien->echecs = 0;
-        lien->passer = 0;
-        lien->vitesse.reset();
+        banc->lien->echecs = 0;
+        banc->lien->passer = 0;
+        banc->lien->vitesse.reset();
         fenetre = std::make_unique<TFormTraceCaract>();
     }
     void cleanup() {
@@ -130,7 +116,7 @@ private slots:
         QFETCH(QStringList, depart);
         Ouvrir(machine, type);
         QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
-        QCOMPARE(lien->Ecritures(), depart);
+        QCOMPARE(banc->lien->Ecritures(), depart);
         QVERIFY(F().ButtonManu->isChecked());
         QVERIFY(F().TimerManu->isActive());
         QCOMPARE(AcquisitionEnCours, 1);
@@ -141,9 +127,9 @@ private slots:
         QVERIFY(F().MesureFraiche);
 
         // Stop: rest word, zero block, then K = 0, even where K stood at 0.
-        lien->journal.clear();
+        banc->lien->journal.clear();
         QTest::mouseClick(F().ButtonStopManu, Qt::LeftButton);
-        QCOMPARE(lien->Ecritures(), (QStringList{"W20.29=1", Zero, "W19.20=0"}));
+        QCOMPARE(banc->lien->Ecritures(), (QStringList{"W20.29=1", Zero, "W19.20=0"}));
         QVERIFY(!F().ButtonManu->isChecked());
         QVERIFY(!F().TimerManu->isActive());
         QCOMPARE(AcquisitionEnCours, 0);
@@ -230,7 +216,7 @@ private slots:
     void automaticRisingSweepEndsByItself() {
         Ouvrir(MasTriphasee, 1);
         QTest::mouseClick(F().ButtonAuto, Qt::LeftButton);
-        QCOMPARE(lien->Ecritures(), QStringList{Zero});
+        QCOMPARE(banc->lien->Ecritures(), QStringList{Zero});
         QVERIFY(F().TimerManu->isActive());
         QVERIFY(F().ButtonAutoCroissant->isEnabled() && F().ButtonAutoDecroissant->isEnabled());
         QVERIFY(!F().ButtonManu->isEnabled());
@@ -242,9 +228,9 @@ private slots:
         QVERIFY(F().MesureFraiche);
         QTest::keyClick(fenetre.get(), Qt::Key_Space);
         QCOMPARE(Points(), 0);
-        lien->journal.clear();
+        banc->lien->journal.clear();
         QTest::mouseClick(F().ButtonAutoCroissant, Qt::LeftButton);
-        QCOMPARE(lien->Ecritures(),
+        QCOMPARE(banc->lien->Ecritures(),
                  (QStringList{Zero, QStringLiteral("W20.29=%1").arg(2 << 8 | 0x4001),
                               "W19.20=1000,0,60,10,0,0",
                               QStringLiteral("W20.29=%1").arg(2 << 8 | 0x4005)}));
@@ -252,13 +238,13 @@ private slots:
         QVERIFY(!F().TimerManu->isActive() && F().TimerAuto->isActive());
         QVERIFY(!F().ButtonAutoCroissant->isEnabled());
 
-        lien->echecs = 1;
+        banc->lien->echecs = 1;
         int ticks = 0;
         int64_t n0 = 0, t0 = 0;
         const int64_t w = TFormTraceCaract::PoidsCoupleAuto(ConfigGenerale.GammePuissance);
         for (; ticks < 600 && F().TimerAuto->isActive(); ++ticks) {
             const int avant = Points();
-            maintenant += 50;
+            banc->maintenant += 50;
             F().TimerAutoTimer();
             if (ticks == 0) QVERIFY(F().TimerAuto->isActive());
             if (Points() > avant) {
@@ -303,7 +289,7 @@ private slots:
         Ouvrir(MasTriphasee, type);
         QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
         TicksManu(2);
-        lien->vitesse = vitesse;
+        banc->lien->vitesse = vitesse;
         QCOMPARE(F().setmode(sens), phase);
     }
 
@@ -312,14 +298,14 @@ private slots:
         Ouvrir(MasTriphasee, 2);
         QTest::mouseClick(F().ButtonAuto, Qt::LeftButton);
         TicksManu(3);
-        lien->vitesse = 300;
+        banc->lien->vitesse = 300;
         QTest::mouseClick(F().ButtonAutoCroissant, Qt::LeftButton);
-        lien->vitesse.reset();
+        banc->lien->vitesse.reset();
         QCOMPARE(F().PhaseAuto, 3);
         int ticks = 0;
         for (; ticks < 600 && F().TimerAuto->isActive(); ++ticks) {
             const int avant = Points();
-            maintenant += 50;
+            banc->maintenant += 50;
             F().TimerAutoTimer();
             if (Points() > avant) QVERIFY(com->StatusCopie() & 0x0200);
         }
@@ -357,7 +343,7 @@ private slots:
         AcquisitionEnCours = 1;
         F().SensAuto = sens;
         QVERIFY(F().setAcquisitionAuto());
-        QCOMPARE(lien->Ecritures(), ecritures);
+        QCOMPARE(banc->lien->Ecritures(), ecritures);
         QVERIFY(F().TimerAuto->isActive());
         F().ButtonStopManuClick();
     }
@@ -369,7 +355,7 @@ private slots:
         QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
         TicksManu(3);
         F().ButtonAcquiPointCaractClick();
-        lien->echecs = 1;
+        banc->lien->echecs = 1;
         TicksManu(1);
         QVERIFY(F().TimerManu->isActive());
         // The failed tick's values are not a fresh reading.
@@ -380,7 +366,7 @@ private slots:
         QCOMPARE(Points(), 2);
 
         // The link lost: stopped within two ticks, the points kept, "----".
-        lien->echecs = 1000;
+        banc->lien->echecs = 1000;
         TicksManu(2);
         QVERIFY(!F().TimerManu->isActive());
         QCOMPARE(AcquisitionEnCours, 0);
@@ -389,7 +375,7 @@ private slots:
         // The rest word failed twice: said once.
         QCOMPARE(rapport->messages, std::vector<std::string>{std::string(Textes.Texte(168))});
         // Back: a new acquisition works.
-        lien->echecs = 0;
+        banc->lien->echecs = 0;
         QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
         TicksManu(2);
         F().ButtonAcquiPointCaractClick();
@@ -415,12 +401,12 @@ private slots:
         if (mode == 1) {
             QTest::mouseClick(bouton, Qt::LeftButton);
             QVERIFY(F().TimerManu->isActive());
-            lien->journal.clear();
+            banc->lien->journal.clear();
         }
-        lien->passer = passees;
-        lien->echecs = 1;
+        banc->lien->passer = passees;
+        banc->lien->echecs = 1;
         QTest::mouseClick(mode == 0 ? bouton : F().ButtonAutoCroissant, Qt::LeftButton);
-        const QStringList e = lien->Ecritures();
+        const QStringList e = banc->lien->Ecritures();
         QVERIFY2(e.size() > passees + 1 && e[passees + 1] == QStringLiteral("W20.29=1"),
                  qPrintable(e.join(' ')));
         QVERIFY(!bouton->isChecked());
@@ -440,10 +426,10 @@ private slots:
         QFETCH(int, messages);
         Ouvrir(MccIndependante, 1);
         QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
-        lien->journal.clear();
-        lien->echecs = echecs;
+        banc->lien->journal.clear();
+        banc->lien->echecs = echecs;
         QTest::mouseClick(F().ButtonStopManu, Qt::LeftButton);
-        QCOMPARE(lien->Ecritures().mid(0, 2), (QStringList{"W20.29=1", "W20.29=1"}));
+        QCOMPARE(banc->lien->Ecritures().mid(0, 2), (QStringList{"W20.29=1", "W20.29=1"}));
         QCOMPARE(static_cast<int>(rapport->messages.size()), messages);
     }
     // -- over a pseudo-terminal, in real time (last: the in-process drive

@@ -31,16 +31,9 @@ std::array<int32_t, 10> Bloc(int32_t n, int32_t t) { return {2, n, t, 0, 0, 0, 0
 
 }  // namespace
 
-class TstCharge : public QObject {
+class TstCharge : public essai::FenetreSurBanc {
     Q_OBJECT
 
-    std::unique_ptr<essai::BancEspion> banc;
-    TFormCom* com = nullptr;
-    std::unique_ptr<TFormTraceCaract> fenetre;
-    std::unique_ptr<essai::RapportEnregistre> rapport;
-
-    TFormTraceCaract& F() { return *fenetre; }
-    essai::LienEspionne& L() { return *banc->lien; }
     int Points() const { return Caracts[CaractCourante].Dernier() + 1; }
     void tick() {
         banc->maintenant += 50;
@@ -53,17 +46,10 @@ class TstCharge : public QObject {
 
 private slots:
     void initTestCase() {
-        banc = std::make_unique<essai::BancEspion>();
-        ConfigGenerale = ConfigDefaut;
-        ConfigGenerale.TypeLiaison = LiaisonSimulation;
-        com = new TFormCom;
-        com->Transport(LiaisonSimulation);
+        Installer();
         QVERIFY(banc->lien);
     }
-    void cleanupTestCase() {
-        delete com;
-        banc.reset();
-    }
+    void cleanupTestCase() { Desinstaller(); }
     void init() {
         ChoixLangue(LangueFrancais);
         ConfigGenerale = ConfigDefaut;
@@ -76,24 +62,9 @@ private slots:
         NouvelleCaract();
         // One view, n and T.
         Etude.Vues[0] = {1, 1, {0, 0}, GVitesse, 18, {0, 0}, GCouple, 18, {0, 0}, 1};
-        rapport = std::make_unique<essai::RapportEnregistre>();
-        fenetre = std::make_unique<TFormTraceCaract>();
-        F().show();
-        F().Action();
-        com->Initialise();
-        // The 300 W bench: torque weight 100.
-        ConfigGenerale.GammePuissance = 1;
-        L().journal.clear();
-        L().echecs = 0;
-        L().echouerSur.clear();
-        L().bloc.reset();
+        OuvrirFenetre();  // the 300 W bench: torque weight 100
     }
-    void cleanup() {
-        F().ArreterAcquisition();
-        fenetre.reset();
-        rapport.reset();
-        AcquisitionEnCours = 0;
-    }
+    void cleanup() { FermerFenetre(); }
 
     // Manual points on a load: the point button stores a point only from a
     // reading of this acquisition, one per press.

@@ -42,16 +42,9 @@ void Essai(int32_t duree, int32_t grandeur, int32_t seuil) {
 
 }  // namespace
 
-class TstOscillo : public QObject {
+class TstOscillo : public essai::FenetreSurBanc {
     Q_OBJECT
 
-    std::unique_ptr<essai::BancEspion> banc;
-    TFormCom* com = nullptr;
-    std::unique_ptr<TFormTraceCaract> fenetre;
-    std::unique_ptr<essai::RapportEnregistre> rapport;
-
-    TFormTraceCaract& F() { return *fenetre; }
-    essai::LienEspionne& L() { return *banc->lien; }
     const Caracteristique& C() const { return Caracts[CaractCourante]; }
     int Points() const { return C().Dernier() + 1; }
     void tick() {
@@ -71,17 +64,10 @@ class TstOscillo : public QObject {
 
 private slots:
     void initTestCase() {
-        banc = std::make_unique<essai::BancEspion>();
-        ConfigGenerale = ConfigDefaut;
-        ConfigGenerale.TypeLiaison = LiaisonSimulation;
-        com = new TFormCom;
-        com->Transport(LiaisonSimulation);
+        Installer();
         QVERIFY(banc->lien);
     }
-    void cleanupTestCase() {
-        delete com;
-        banc.reset();
-    }
+    void cleanupTestCase() { Desinstaller(); }
     void init() {
         ChoixLangue(LangueFrancais);
         ConfigGenerale = ConfigDefaut;
@@ -90,23 +76,9 @@ private slots:
         Etude.Vues[0] = {1, 1, {0, 0}, GTemps, 18, {0, 0}, GVitesse, 18, {0, 0}, 1};
         AcquisitionEnCours = 0;
         Essai(0, GVitesse, 15);  // 5 s, speed, 15 tr/min
-        rapport = std::make_unique<essai::RapportEnregistre>();
-        fenetre = std::make_unique<TFormTraceCaract>();
-        F().show();
-        F().Action();
-        com->Initialise();
-        ConfigGenerale.GammePuissance = 1;
-        L().journal.clear();
-        L().echecs = 0;
-        L().echouerSur.clear();
-        L().bloc.reset();
+        OuvrirFenetre();         // the 300 W bench: torque weight 100
     }
-    void cleanup() {
-        F().ArreterAcquisition();
-        fenetre.reset();
-        rapport.reset();
-        AcquisitionEnCours = 0;
-    }
+    void cleanup() { FermerFenetre(); }
 
     // The user's settings: duration, trigger item (speed, torque, voltage,
     // current) and the threshold from the table of thresholds.

@@ -323,9 +323,9 @@ TEST(LoisCharge, InertiaSliderSteps) {
 
 // ---- plot geometry ----
 
-std::vector<std::string> Textes(const std::vector<Graduation>& g) {
+std::vector<std::string> Textes(const std::vector<GraduationCharge>& g) {
     std::vector<std::string> t;
-    for (const Graduation& x : g) t.push_back(x.Texte);
+    for (const GraduationCharge& x : g) t.push_back(x.Texte);
     return t;
 }
 

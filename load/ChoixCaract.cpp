@@ -226,10 +226,11 @@ constexpr int TexteFrein = 178;
 }  // namespace
 
 int TFormChoixCaract::PageDuType(int type) {
-    if (type >= 1 && type <= 5) return 0;
-    if ((type >= 6 && type <= 9) || type == 15 || type == 17) return 1;
-    if ((type >= 10 && type <= 14) || type == 16 || type == 18) return 2;
-    return 0;
+    switch (GroupeDeType(type)) {
+        case GroupeCaract::Statique: return 1;
+        case GroupeCaract::Dynamique: return 2;
+        default: return 0;
+    }
 }
 
 int TFormChoixCaract::GroupeApplication(int type) {

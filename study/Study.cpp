@@ -251,16 +251,8 @@ bool CaractCompatible(int k) {
         case 18: egal = MemesMots(c, r, {26, 27, 28}); break;
         default: return false;
     }
-    switch (c[MotTypeCaract]) {
-        case 10:
-        case 11:
-        case 12:
-        case 13:
-        case 14:
-        case 16:
-        case 18: egal = egal && c[MotInertie] == r[MotInertie]; break;
-        default: break;
-    }
+    if (GroupeDeType(c[MotTypeCaract]) == GroupeCaract::Dynamique)
+        egal = egal && c[MotInertie] == r[MotInertie];
     return egal;
 }
 
@@ -312,6 +304,30 @@ std::string FormatGrandeur(int q) {
     const DescGrandeur& g = Etude.Grandeurs[q];
     return FormatFixe(ValeursCourantes[static_cast<size_t>(q)], g.Decimales) + " " +
            DepuisCp1252(g.Unite.Lire());
+}
+
+GroupeCaract GroupeDeType(int32_t type) {
+    switch (type) {
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+        case 5: return GroupeCaract::Machine;
+        case 6:
+        case 7:
+        case 8:
+        case 9:
+        case 15:
+        case 17: return GroupeCaract::Statique;
+        case 10:
+        case 11:
+        case 12:
+        case 13:
+        case 14:
+        case 16:
+        case 18: return GroupeCaract::Dynamique;
+        default: return GroupeCaract::Aucun;
+    }
 }
 
 // ---- tables ----

@@ -89,6 +89,13 @@ int32_t InertieDeIndex(int i);
 // First index whose entry is at least v; 61 for anything above the last entry.
 int IndexDeInertie(int32_t v);
 
+// Characteristic groups.
+enum class GroupeCaract { Aucun, Machine, Statique, Dynamique };
+
+// Machine study 1..5; static load 6..9, 15, 17; dynamic load 10..14, 16, 18;
+// any other type belongs to no group.
+GroupeCaract GroupeDeType(int32_t type);
+
 // The value of a table index read from a file, brought into 0..n-1.
 inline int Borner(int32_t v, int n) { return v < 0 ? 0 : (v >= n ? n - 1 : v); }
 

@@ -26,30 +26,6 @@ void calculposition(PlacesTrace& places, int n, int32_t L, int32_t T, int32_t W,
     }
 }
 
-GroupeCaract GroupeDeType(int32_t type) {
-    switch (type) {
-        case 1:
-        case 2:
-        case 3:
-        case 4:
-        case 5: return GroupeCaract::Machine;
-        case 6:
-        case 7:
-        case 8:
-        case 9:
-        case 15:
-        case 17: return GroupeCaract::Statique;
-        case 10:
-        case 11:
-        case 12:
-        case 13:
-        case 14:
-        case 16:
-        case 18: return GroupeCaract::Dynamique;
-        default: return GroupeCaract::Aucun;
-    }
-}
-
 bool TypeAvecTemps(int32_t type) { return (type >= 9 && type <= 14) || type == 16 || type == 18; }
 
 }  // namespace orvane

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "study/Study.h"
+
 namespace orvane {
 
 // A rectangle as left, top, width, height.
@@ -26,13 +28,6 @@ using PlacesTrace = std::array<RectangleTrace, 4>;
 // by column. Halves are W / 2 and H / 2, so an odd size loses its last pixel.
 // For any other n nothing is written.
 void calculposition(PlacesTrace& places, int n, int32_t L, int32_t T, int32_t W, int32_t H);
-
-// Characteristic groups.
-enum class GroupeCaract { Aucun, Machine, Statique, Dynamique };
-
-// Machine study 1..5; static load 6..9, 15, 17; dynamic load 10..14, 16, 18;
-// any other type belongs to no group.
-GroupeCaract GroupeDeType(int32_t type);
 
 // Types whose points are a time capture or carry the time quantity: 9..14,
 // 16 and 18 (the time box shows for these).

@@ -1090,6 +1090,9 @@ bool TFormTraceCaract::eventFilter(QObject* objet, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress: {
             auto* touche = static_cast<QKeyEvent*>(event);
+            // A space that goes to a text edit is typed text, whether or not
+            // the window has the keyboard focus.
+            if (touche->key() == Qt::Key_Space && qobject_cast<QLineEdit*>(objet)) break;
             if (touche->key() == Qt::Key_Escape || touche->key() == Qt::Key_Space)
                 if (FormKeyPress(touche->key())) return true;
             break;

@@ -1,0 +1,1 @@
+# The application description files, generated from assets/applications/applications.txt.

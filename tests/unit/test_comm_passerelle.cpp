@@ -1,7 +1,7 @@
 // The gateway: quantities computed from the raw block, the power range from
-// the rating, failure counting of the measurement step, the control words.
-// The link is a scripted transport installed as the simulated link (type 3),
-// which also exercises that injection point.
+// the rating, the failure count of the measurement step, the control words,
+// and what it tells the window that owns it (link ready, status word read).
+// The drive is a scripted transport installed as the simulated link (type 3).
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -16,21 +16,20 @@ using namespace orvane::essai;
 
 namespace {
 
+using Journal = std::vector<std::string>;
+
 // r3 speed, r4 torque, r5 excitation, r6/r7 DC/AC current, r8/r9 DC/AC voltage, r11 power.
 std::array<int32_t, 12> Bloc(int32_t r3, int32_t r4, int32_t r5, int32_t r6, int32_t r7, int32_t r8,
                              int32_t r9, int32_t r11) {
     return {0, 0, 0, r3, r4, r5, r6, r7, r8, r9, 0, r11};
 }
 
-struct Ecriture {
-    int menu, parametre;
-    std::vector<int32_t> valeurs;
-};
-
 // A drive that answers from its fields; each exchange takes the next result
 // code of `codes` (0 when none is left), and fails while the link is closed.
+// Writes go to the journal as "20.29=1" or "19.20=0,0,0,0,0,6".
 class TransportScripte : public ITransportModbus {
 public:
+    explicit TransportScripte(Journal& j) : journal(j) {}
     bool Ouvrir() override { return ouvert = ouvrirOk; }
     void Fermer() override { ouvert = false; }
     bool EstOuvert() const override { return ouvert; }
@@ -45,11 +44,12 @@ public:
         return c;
     }
     int32_t EcrireRegistre(int m, int p, int32_t v) override {
-        ecritures.push_back({m, p, {v}});
-        return Code();
+        return EcrireRegistres(m, p, 1, &v);
     }
     int32_t EcrireRegistres(int m, int p, int n, const int32_t* v) override {
-        ecritures.push_back({m, p, std::vector<int32_t>(v, v + n)});
+        std::string e = std::to_string(m) + "." + std::to_string(p) + "=";
+        for (int i = 0; i < n; ++i) e += (i ? "," : "") + std::to_string(v[i]);
+        journal.push_back(e);
         return Code();
     }
     int32_t Code() {
@@ -59,20 +59,21 @@ public:
         codes.pop_front();
         return c;
     }
-    // Control words written to 20.29.
-    std::vector<int32_t> Controles() const {
-        std::vector<int32_t> c;
-        for (const Ecriture& e : ecritures)
-            if (e.menu == 20 && e.parametre == 29) c.push_back(e.valeurs[0]);
-        return c;
-    }
 
+    Journal& journal;
     bool ouvrirOk = true, ouvert = false;
     int32_t calibre = 750;
     std::array<int32_t, 10> bloc{0x0104, 1500, 1200, 0, 0, 4000, 0, 2300, 0, 700};
     std::deque<int32_t> codes;
-    std::vector<Ecriture> ecritures;
     int lectures = 0;
+};
+
+// Notes the hooks in the drive's journal, so their order against the writes shows.
+struct PasserelleEcoutee : TPasserelleCom {
+    explicit PasserelleEcoutee(Journal& j) : journal(j) {}
+    void LiaisonPrete() override { journal.push_back("pret"); }
+    void StatutLu(int32_t s) override { journal.push_back("statut " + std::to_string(s)); }
+    Journal& journal;
 };
 
 class Passerelle_ : public ::testing::Test {
@@ -86,11 +87,11 @@ protected:
         pause_ = DefinirPause([this](int ms) { pauses.push_back(ms); });
         horloge_ = DefinirHorloge([this] { return maintenant; });
         fabrique_ = DefinirFabriqueSimulation([this] {
-            auto t = std::make_unique<TransportScripte>();
+            auto t = std::make_unique<TransportScripte>(journal);
             drive = t.get();
             return t;
         });
-        com = std::make_unique<TPasserelleCom>();
+        com = std::make_unique<PasserelleEcoutee>(journal);
         com->Transport(LiaisonSimulation);
     }
     void TearDown() override {
@@ -108,8 +109,9 @@ protected:
         ASSERT_EQ(ValeursCourantes[GNumero], 0);
     }
 
+    Journal journal;
     TransportScripte* drive = nullptr;
-    std::unique_ptr<TPasserelleCom> com;
+    std::unique_ptr<PasserelleEcoutee> com;
     RapportEnregistre rapport;
     std::vector<int> pauses;
     int64_t maintenant = 1000;
@@ -154,51 +156,50 @@ TEST(Calcul_, MachineTableChoosesVoltageCurrentPowerAndExcitation) {
     EXPECT_EQ(v, (ValeursPoint{-7, 0, 0, 0, -7, -7, -7, -7, 0, -7, -7, 0}));
 }
 
-TEST(Calcul_, EfficiencySignsAndPowerFactorLimits) {
+TEST(Calcul_, EfficiencySignsPowerFactorLimitsAndPowerRange) {
     // 200 × -191 tr/min·cN·m gives Pm = -400 (tenths of a watt); DC machine: Pe = r11 × 10.
-    ValeursPoint v{};
-    CalculerValeurs(Bloc(200, -191, 0, 0, 0, 0, 0, -50), 0, 0, 0, v);
-    EXPECT_EQ(v[GRendement], 800);
-    CalculerValeurs(Bloc(200, -191, 0, 0, 0, 0, 0, 50), 0, 0, 0, v);
-    EXPECT_EQ(v[GRendement], 0);
-    CalculerValeurs(Bloc(0, 0, 0, 0, 0, 0, 0, 50), 0, 0, 0, v);
-    EXPECT_EQ(v[GRendement], 0);
-    // At rest (S ≤ 1000) no power factor; never above 1000.
-    CalculerValeurs(Bloc(0, 0, 0, 0, 10, 0, 100, 5), 3, 0, 0, v);
-    EXPECT_EQ(v[GFacteurPuissance], 0);
-    CalculerValeurs(Bloc(0, 0, 0, 0, 100, 0, 100, -2000), 3, 0, 0, v);
-    EXPECT_EQ(v[GFacteurPuissance], 1000);
-}
-
-TEST(Calcul_, PowerRangeFromTheRatingAndControlWords) {
+    const struct {
+        std::array<int32_t, 12> bloc;
+        int machine, grandeur;
+        int32_t attendu;
+    } cas[] = {
+        {Bloc(200, -191, 0, 0, 0, 0, 0, -50), 0, GRendement, 800},
+        {Bloc(200, -191, 0, 0, 0, 0, 0, 50), 0, GRendement, 0},
+        {Bloc(0, 0, 0, 0, 0, 0, 0, 50), 0, GRendement, 0},
+        {Bloc(0, 0, 0, 0, 10, 0, 100, 5), 3, GFacteurPuissance, 0},          // at rest: S ≤ 1000
+        {Bloc(0, 0, 0, 0, 100, 0, 100, -2000), 3, GFacteurPuissance, 1000},  // never above
+    };
+    for (const auto& c : cas) {
+        ValeursPoint v{};
+        CalculerValeurs(c.bloc, c.machine, 0, 0, v);
+        EXPECT_EQ(v[static_cast<size_t>(c.grandeur)], c.attendu) << c.bloc[11];
+    }
     const int32_t avant = 3;
     const struct {
         int32_t calibre, gamme;
-    } cas[] = {{-11, avant}, {-10, 0},   {-1, 0},   {0, 0},    {1, avant},
-               {5, avant},   {9, avant}, {10, 1},   {500, 1},  {501, 2},
-               {750, 2},     {1500, 2},  {1501, 3}, {5000, 3}, {5001, avant}};
-    for (const auto& c : cas) EXPECT_EQ(GammeDeCalibre(c.calibre, avant), c.gamme) << c.calibre;
-    EXPECT_EQ(MotControle(5, ControleMarche), 0x0A05);
+    } gammes[] = {{-11, avant}, {-10, 0}, {0, 0},    {1, avant}, {9, avant}, {10, 1},
+                  {500, 1},     {501, 2}, {1500, 2}, {1501, 3},  {5000, 3},  {5001, avant}};
+    for (const auto& c : gammes) EXPECT_EQ(GammeDeCalibre(c.calibre, avant), c.gamme) << c.calibre;
     EXPECT_EQ(MotControle(18, ControleRepos | ControleDescente), 0x8D01);
-    EXPECT_EQ(MotControle(19, ControleRepos), ControleRepos);
+    EXPECT_EQ(MotControle(19, ControleRepos), ControleRepos);  // beyond the types: no mode
 }
 
-TEST_F(Passerelle_, InitialiseReadsTheRatingAndSendsControlWordOne) {
+TEST_F(Passerelle_, InitialiseReadsTheRatingSendsTheIdleWordThenSaysReady) {
     ConfigGenerale.GammePuissance = 3;
     com->Initialise();
     EXPECT_TRUE(com->LiaisonOuverte());
     EXPECT_EQ(com->CalibreVariateur(), 750);
     EXPECT_EQ(ConfigGenerale.GammePuissance, 2);
-    EXPECT_EQ(drive->Controles(), std::vector<int32_t>{1});
     EXPECT_EQ(pauses, std::vector<int>{100});
 
     drive->calibre = 5;
-    com->Initialise();  // already open: reads the rating again
+    com->Initialise();  // already open: reads the rating again, ready again
     EXPECT_EQ(ConfigGenerale.GammePuissance, 2);
+    EXPECT_EQ(journal, (Journal{"20.29=1", "pret", "20.29=1", "pret"}));
     EXPECT_TRUE(rapport.messages.empty());
 }
 
-TEST_F(Passerelle_, LinkThatDoesNotOpenSaysSoAndResetsTheRange) {
+TEST_F(Passerelle_, LinkThatDoesNotOpenSaysSoResetsTheRangeAndIsNeverReady) {
     drive->ouvrirOk = false;
     ConfigGenerale.GammePuissance = 3;
     com->Initialise();
@@ -206,19 +207,31 @@ TEST_F(Passerelle_, LinkThatDoesNotOpenSaysSoAndResetsTheRange) {
     EXPECT_EQ(com->CalibreVariateur(), -1);
     EXPECT_EQ(ConfigGenerale.GammePuissance, 0);
     EXPECT_EQ(rapport.messages, std::vector<std::string>{"Erreur de liaison"});
-    EXPECT_TRUE(drive->ecritures.empty());
 
-    // A measurement step on a closed link sends nothing and has no values.
+    // A measurement step on a closed link sends nothing, has no values, reports nothing.
     ValeursCourantes[GNumero] = 0;
     com->LectureValeurs();
     EXPECT_EQ(ValeursCourantes[GNumero], -1);
     EXPECT_EQ(drive->lectures, 0);
+    EXPECT_TRUE(journal.empty());
 
     // No link type: nothing opens.
     ConfigGenerale.TypeLiaison = LiaisonAucune;
     com->Initialise();
     EXPECT_FALSE(com->LiaisonOuverte());
     EXPECT_EQ(rapport.messages.size(), 2u);
+}
+
+TEST_F(Passerelle_, SimulatedLinkWithoutMakerNeverOpens) {
+    DefinirFabriqueSimulation({});
+    TPasserelleCom sans;
+    sans.Initialise();
+    EXPECT_FALSE(sans.LiaisonOuverte());
+    EXPECT_EQ(rapport.messages, std::vector<std::string>{"Erreur de liaison"});
+    ValeursCourantes[GNumero] = 0;
+    sans.LectureValeurs();
+    EXPECT_FALSE(sans.LectureValide());
+    EXPECT_EQ(ValeursCourantes[GNumero], -1);
 }
 
 TEST_F(Passerelle_, StepEchoesTheStatusOneFailureKeepsTheValuesTwoStopTheAcquisition) {
@@ -229,18 +242,20 @@ TEST_F(Passerelle_, StepEchoesTheStatusOneFailureKeepsTheValuesTwoStopTheAcquisi
     EXPECT_EQ(ValeursCourantes[GFacteurPuissance], 760);
     EXPECT_EQ(ValeursCourantes[GTemps], 250);
     EXPECT_EQ(com->Status(), 0x0105);
-    EXPECT_EQ(drive->ecritures.back().menu * 100 + drive->ecritures.back().parametre, 1830);
+    // Ready after the idle word; the status word read is told before its echo (bit 0 set).
+    EXPECT_EQ(journal, (Journal{"20.29=1", "pret", "statut 260", "18.30=261"}));
     const ValeursPoint avant = ValeursCourantes;
     drive->bloc[0] = 0x0300;
     drive->bloc[1] = 999;
 
+    journal.clear();
     drive->codes = {3, 0};  // read fails, echo succeeds
     com->LectureValeurs();
     EXPECT_EQ(com->NbEchecs(), 1);
     EXPECT_EQ(ValeursCourantes, avant);
-    // The last good status word is kept (both copies) and echoed.
+    // The last good status word is kept (both copies) and echoed; no status is told.
     EXPECT_EQ(com->StatusCopie(), 0x0104);
-    EXPECT_EQ(drive->ecritures.back().valeurs, std::vector<int32_t>{0x0105});
+    EXPECT_EQ(journal, Journal{"18.30=261"});
 
     drive->codes = {3, 0};
     com->LectureValeurs();
@@ -248,11 +263,13 @@ TEST_F(Passerelle_, StepEchoesTheStatusOneFailureKeepsTheValuesTwoStopTheAcquisi
     EXPECT_EQ(ValeursCourantes[GNumero], -1);
 
     // A good step clears the count.
+    journal.clear();
     com->LectureValeurs();
     EXPECT_EQ(com->NbEchecs(), 0);
     EXPECT_EQ(ValeursCourantes[GNumero], 0);
     EXPECT_EQ(ValeursCourantes[GVitesse], 999);
     EXPECT_EQ(com->StatusCopie(), 0x0300);
+    EXPECT_EQ(journal, (Journal{"statut 768", "18.30=769"}));
 
     // Both exchanges failing in one step: -1 at once.
     drive->codes = {4, 4};
@@ -270,28 +287,26 @@ TEST_F(Passerelle_, StepEchoesTheStatusOneFailureKeepsTheValuesTwoStopTheAcquisi
 
 TEST_F(Passerelle_, CloseSendsControlWordZeroOnlyAfterCleanExchanges) {
     Ouvrir();
-    drive->ecritures.clear();
+    journal.clear();
     com->Ferme();
-    EXPECT_EQ(drive->Controles(), std::vector<int32_t>{0});
+    EXPECT_EQ(journal, Journal{"20.29=0"});
     EXPECT_FALSE(com->LiaisonOuverte());
     EXPECT_FALSE(drive->ouvert);
 
     Ouvrir();
     drive->codes = {3, 0};
     com->LectureValeurs();
-    drive->ecritures.clear();
+    journal.clear();
     com->Ferme();
-    EXPECT_TRUE(drive->Controles().empty());
     EXPECT_FALSE(drive->ouvert);
-
     // Closed: the register operations do nothing at all.
     com->WriteRegModbus(20, 29, 1);
-    EXPECT_TRUE(drive->ecritures.empty());
+    EXPECT_TRUE(journal.empty());
 }
 
 TEST_F(Passerelle_, ParameterBlockAndLoadConstant) {
     Ouvrir();
-    drive->ecritures.clear();
+    journal.clear();
     pauses.clear();
     com->P = {1, 2, 3, 4, 5, 6};
     drive->codes = {4};
@@ -299,10 +314,7 @@ TEST_F(Passerelle_, ParameterBlockAndLoadConstant) {
     EXPECT_EQ(com->NbEchecs(), 1);
     com->setParam0();
     EXPECT_EQ(com->NbEchecs(), 0);
-    ASSERT_EQ(drive->ecritures.size(), 2u);
-    for (const Ecriture& e : drive->ecritures) EXPECT_EQ(e.menu * 100 + e.parametre, 1920);
-    EXPECT_EQ(drive->ecritures[0].valeurs, std::vector<int32_t>{500});
-    EXPECT_EQ(drive->ecritures[1].valeurs, (std::vector<int32_t>{0, 0, 0, 0, 0, 6}));
+    EXPECT_EQ(journal, (Journal{"19.20=500", "19.20=0,0,0,0,0,6"}));
     EXPECT_EQ(pauses, std::vector<int>{100});  // after the block, not after K
 }
 
@@ -315,7 +327,7 @@ TEST_F(Passerelle_, ExchangeWithNoLinkForTheTypeIsAFailureNeverAMeasurement) {
         Ouvrir();
         ASSERT_TRUE(com->LectureValide());
         const ValeursPoint avant = ValeursCourantes;
-        const size_t envoyes = drive->ecritures.size();
+        const size_t envoyes = journal.size();
         ConfigGenerale.TypeLiaison = type;
 
         com->LectureValeurs();
@@ -326,32 +338,12 @@ TEST_F(Passerelle_, ExchangeWithNoLinkForTheTypeIsAFailureNeverAMeasurement) {
         EXPECT_EQ(com->NbEchecs(), 2);
         EXPECT_EQ(ValeursCourantes[GNumero], -1);
         for (int q = GVitesse; q < NbGrandeurs; ++q) EXPECT_EQ(ValeursCourantes[q], avant[q]) << q;
-        EXPECT_EQ(drive->ecritures.size(), envoyes);
+        EXPECT_EQ(journal.size(), envoyes);
 
         EXPECT_EQ(com->ReadRegModbus(ParamCalibre.menu, ParamCalibre.parametre), 0);
         EXPECT_EQ(com->NbEchecs(), 3);
         com->Liberer();
     }
-}
-
-TEST(PasserelleSansFabrique_, SimulatedLinkWithoutMakerNeverOpens) {
-    InitEtude();
-    ConfigGenerale = ConfigDefaut;
-    ConfigGenerale.TypeLiaison = LiaisonSimulation;
-    const FabriqueTransport avant = DefinirFabriqueSimulation({});
-    RapportEnregistre rapport;
-    {
-        TPasserelleCom com;
-        com.Initialise();
-        EXPECT_FALSE(com.LiaisonOuverte());
-        EXPECT_EQ(rapport.messages, std::vector<std::string>{"Erreur de liaison"});
-        ValeursCourantes[GNumero] = 0;
-        com.LectureValeurs();
-        EXPECT_FALSE(com.LectureValide());
-        EXPECT_EQ(ValeursCourantes[GNumero], -1);
-    }
-    DefinirFabriqueSimulation(avant);
-    ConfigGenerale = ConfigDefaut;
 }
 
 TEST_F(Passerelle_, LinkWhoseTransportWentAwayIsNoLongerOpenAndTheNextStartReopensIt) {
@@ -371,20 +363,19 @@ TEST_F(Passerelle_, LinkWhoseTransportWentAwayIsNoLongerOpenAndTheNextStartReope
 
     // Back: the next start opens it again and measures.
     drive->ouvrirOk = true;
-    drive->ecritures.clear();
+    journal.clear();
     if (!com->LiaisonOuverte()) com->Initialise();
     ASSERT_TRUE(com->LiaisonOuverte());
-    EXPECT_EQ(drive->Controles(), std::vector<int32_t>{ControleRepos});
+    EXPECT_EQ(journal, (Journal{"20.29=1", "pret"}));
     com->LectureValeurs();
     EXPECT_TRUE(com->LectureValide());
     EXPECT_EQ(ValeursCourantes[GNumero], 0);
 
     // Closing a link whose device went away sends no control word.
     drive->ouvert = false;
-    drive->ecritures.clear();
     com->setParam0();
-    drive->ecritures.clear();
+    journal.clear();
     com->Ferme();
-    EXPECT_TRUE(drive->ecritures.empty());
+    EXPECT_TRUE(journal.empty());
     EXPECT_FALSE(com->LiaisonOuverte());
 }

@@ -236,7 +236,10 @@ void Variateur::Pas() {
     double inertieCharge =
         InertieServo[Gamme(calibre_)] + (marche_ ? InertieLoi(code_, param_) : 0);
     double inertie = machine_->Inertie() + inertieCharge;
-    double tem = machine_->Couple(w, H);
+    const bool alimentee = alimentee_.load();
+    if (alimentee && !alimenteeVue_) machine_->Initialiser(w);  // switched on: a start
+    alimenteeVue_ = alimentee;
+    double tem = alimentee ? machine_->Couple(w, H) : 0;
     double visqueux = machine_->FrottementVisqueux(w);
     EffortCharge ch = Charge(w, inertie);
     double sec = machine_->FrottementSec();
@@ -271,7 +274,9 @@ void Variateur::TirerBruit() {
 
 double Variateur::VitesseTrMin() const { return omega_ / TrMinVersRad; }
 
-EtatElectrique Variateur::Electrique() const { return machine_->Electrique(omega_); }
+EtatElectrique Variateur::Electrique() const {
+    return alimentee_.load() ? machine_->Electrique(omega_) : EtatElectrique{};
+}
 
 uint16_t Variateur::Mesure(int adresse) const {
     const int i = adresse - APremiereMesure;  // 0 for R3 ... 8 for R11

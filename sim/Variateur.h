@@ -48,6 +48,7 @@
 // a given seed). Not thread-safe: one caller at a time.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -108,6 +109,12 @@ public:
     void SetFrequenceReseau(int hertz);
     int FrequenceReseau() const { return frequence_; }
     void SetBruit(bool actif) { bruit_ = actif; }
+    // The supply of the machine under study, switched at the bench (safe to
+    // call from another thread while the drive is served). Off, the machine
+    // gives no torque, draws nothing and coasts down under its friction and
+    // the load; switched on again, it starts from the speed it has come to.
+    void SetMachineAlimentee(bool alimentee) { alimentee_.store(alimentee); }
+    bool MachineAlimentee() const { return alimentee_.load(); }
 
     // ---- register operations (result 0 = success, else an exception code) ----
     int LireRegistre(int adresse, uint16_t& valeur);
@@ -161,6 +168,8 @@ private:
     int calibre_ = CalibreParDefaut;
     int frequence_ = 50;
     bool bruit_ = false;
+    std::atomic<bool> alimentee_{true};
+    bool alimenteeVue_ = true;  // the supply as the last step saw it
 
     // registers
     uint16_t echo_ = 0;

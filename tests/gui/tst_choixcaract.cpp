@@ -1,7 +1,6 @@
 // The choice window driven through its buttons and pages: the coupling aid,
 // page changes, the action buttons, the warning before a load study, the
-// new-characteristic dialog, reopening on the current words, closing, the
-// live display and the application animation.
+// new-characteristic dialog, reopening, closing and the animation.
 #include <QApplication>
 #include <QButtonGroup>
 #include <QLabel>
@@ -18,7 +17,6 @@
 #include "dialogs/NouvelCaract.h"
 #include "load/ChoixCaract.h"
 #include "load/PanelCaract.h"
-#include "load/Visualisation.h"
 #include "study/Study.h"
 #include "texts/TextesOrvane.h"
 
@@ -28,10 +26,7 @@ namespace {
 
 class TraceFactice : public IFenetreTrace {
 public:
-    bool Setcourbe() override {
-        ++setcourbe;
-        return accepte;
-    }
+    bool Setcourbe() override { return ++setcourbe, accepte; }
     void Montrer() override {
         ++montrer;
         visible = true;
@@ -40,20 +35,15 @@ public:
     bool EstVisible() const override { return visible; }
     void Langue() override {}
     bool Avertissement() override { return true; }
-
-    int setcourbe = 0;
-    bool accepte = true;  // a trial takes the choice
-    int montrer = 0;
-    bool visible = false;
-    bool choixVisibleAuMontrer = false;
+    int setcourbe = 0, montrer = 0;
+    bool accepte = true, visible = false, choixVisibleAuMontrer = false;
 };
 
 class VisuAppFactice : public IFenetreVisuApp {
 public:
     void DefinirGroupe(int g) override { groupe = g; }
     void Montrer() override { ++montrer; }
-    int groupe = -1;
-    int montrer = 0;
+    int groupe = -1, montrer = 0;
 };
 
 }  // namespace
@@ -95,18 +85,14 @@ class TstChoixCaract : public QObject {
 
 private slots:
     void initTestCase() {
-        menu = new QWidget;
-        FormMachine2 = menu;
+        FormMachine2 = menu = new QWidget;
         f = new TFormChoixCaract;
         QCOMPARE(FormChoixCaract, f);
         nouvel = new TNouvelCaract;
-        FormVisualisation = new TFormVisualisation;
     }
     void cleanupTestCase() {
         delete f;
         delete nouvel;
-        delete FormVisualisation;
-        FormVisualisation = nullptr;
         delete menu;
         FormMachine2 = nullptr;
         FormTraceCaract = nullptr;
@@ -131,7 +117,6 @@ private slots:
     void cleanup() {
         f->hide();
         menu->hide();
-        FormVisualisation->hide();
     }
 
     void couplingAidFollowsSynchronousMachine() {
@@ -173,28 +158,34 @@ private slots:
         QCOMPARE(ReglagesCourants[MotTypeCaract], 8);
     }
 
+    // The action buttons each choice enables; an application button shows
+    // the animation of the law's group, or does nothing without that window.
     void actionButtons_data() {
-        QTest::addColumn<int>("p");
-        QTest::addColumn<int>("m");
-        QTest::addColumn<int>("type");
+        QTest::addColumn<QList<int>>("c");    // page, machine, type, application group
         QTest::addColumn<QString>("actifs");  // VISU, ETUDE 0, ETUDE 1, APP 1, ETUDE 2, APP 2
-        QTest::newRow("characteristic with machine") << 0 << 1 << 1 << "110000";
-        QTest::newRow("static load without machine") << 1 << 0 << 6 << "000100";
-        QTest::newRow("static load with machine") << 1 << 3 << 17 << "001100";
-        QTest::newRow("dynamic load without machine") << 2 << 0 << 14 << "000001";
-        QTest::newRow("dynamic load with machine") << 2 << 7 << 16 << "000011";
+        QTest::newRow("characteristic with machine") << QList<int>{0, 1, 1, 0} << "110000";
+        QTest::newRow("static load without machine") << QList<int>{1, 0, 6, 1} << "000100";
+        QTest::newRow("static load with machine") << QList<int>{1, 3, 17, 7} << "001100";
+        QTest::newRow("dynamic load without machine") << QList<int>{2, 0, 14, 5} << "000001";
+        QTest::newRow("dynamic load with machine") << QList<int>{2, 7, 16, 1} << "000011";
     }
     void actionButtons() {
-        QFETCH(int, p);
-        QFETCH(int, m);
-        QFETCH(int, type);
+        QFETCH(QList<int>, c);
         QFETCH(QString, actifs);
-        ouvrir(p);
-        if (m) clic(machine(m));
-        if (type) clic(charge(type));
+        ouvrir(c[0]);
+        if (c[1]) clic(machine(c[1]));
+        clic(charge(c[2]));
         QCOMPARE(boutonsActifs(), actifs);
-        QCOMPARE(ReglagesCourants[MotTypeMachine], m);
-        QCOMPARE(ReglagesCourants[MotTypeCaract], type);
+        QCOMPARE(ReglagesCourants[MotTypeMachine], c[1]);
+        QCOMPARE(ReglagesCourants[MotTypeCaract], c[2]);
+        if (c[0] == 0) return;
+        QPushButton* appli = c[0] == 1 ? f->ButtonAPPstat : f->ButtonAPPdyn;
+        clic(appli);
+        QCOMPARE(app.groupe, c[3]);
+        QCOMPARE(app.montrer, 1);
+        FormVisuApp = nullptr;
+        clic(appli);
+        QVERIFY(f->isVisible());
     }
 
     // The warning before a load study: cancelled, nothing goes on; accepted
@@ -281,11 +272,9 @@ private slots:
         QCOMPARE(f->PageControl->currentIndex(), p);
         QVERIFY(machine(m)->isChecked());
         QVERIFY(charge(type)->isChecked());
-        QCOMPARE(ReglagesCourants[MotTypeMachine], m);
-        QCOMPARE(ReglagesCourants[MotTypeCaract], type);
         QCOMPARE(f->PanelCaractS->isVisible(), p == 1);
         QCOMPARE(f->PanelCaractD->isVisible(), p == 2);
-        // Buttons put down or up by the program change nothing else.
+        // Buttons put down or up by the program change no word.
         f->ResetButton();
         f->SetButton();
         machine(m == 1 ? 2 : 1)->setChecked(true);
@@ -293,59 +282,18 @@ private slots:
         QCOMPARE(ReglagesCourants[MotTypeCaract], type);
     }
 
-    // Closing brings the main menu back, unless the tracing window is shown.
+    // Closing brings the main menu back (unless the tracing window is shown,
+    // below).
     void closingShowsTheMainMenu() {
         ouvrir(1);
         QTest::keyClick(f, Qt::Key_Escape);
         QVERIFY(!f->isVisible());
         QVERIFY(menu->isVisible());
-        menu->hide();
-        trace.visible = true;
-        ouvrir(2);
-        clic(f->ButtonFermer3);
-        QVERIFY(!f->isVisible());
-        QVERIFY(!menu->isVisible());
     }
 
-    void applications_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("groupe");
-        QTest::newRow("T = cst") << 6 << 1;
-        QTest::newRow("T cyclique") << 14 << 5;
-        QTest::newRow("décollage") << 15 << 1;
-        QTest::newRow("Levage, dynamic") << 18 << 7;
-    }
-    void applications() {
-        QFETCH(int, type);
-        QFETCH(int, groupe);
-        const int p = TFormChoixCaract::PageDuType(type);
-        ouvrir(p);
-        clic(charge(type));
-        clic(p == 1 ? f->ButtonAPPstat : f->ButtonAPPdyn);
-        QCOMPARE(app.groupe, groupe);
-        QCOMPARE(app.montrer, 1);
-        FormVisuApp = nullptr;  // no animation window: nothing happens
-        clic(p == 1 ? f->ButtonAPPstat : f->ButtonAPPdyn);
-        QVERIFY(f->isVisible());
-    }
-
-    void liveDisplayHidesAndGivesBack() {
-        ouvrir(0);
-        clic(f->ButtonMCCInd);
-        clic(f->ButtonNcste);
-        clic(f->ButtonVISUALISATION);
-        QVERIFY(!f->isVisible());
-        QVERIFY(FormVisualisation->isVisible());
-        FormVisualisation->close();
-        QVERIFY(f->isVisible());
-        QVERIFY(f->ButtonNcste->isChecked());
-        QCOMPARE(ReglagesCourants[MotTypeCaract], 3);
-        QVERIFY(!menu->isVisible());
-    }
-
-    // Opened from the tracing window's "Charge": left without "ETUDE", the
-    // settings are given back as the trial holds them; with "ETUDE" they
-    // stay. When no trial can take them, the window stays open.
+    // Opened from the tracing window's "Charge", modal to it: left without
+    // "ETUDE", the settings are given back as the trial holds them; with
+    // "ETUDE" they stay. When no trial can take them, the window stays open.
     void choiceFromTheTracingWindow_data() {
         QTest::addColumn<int>("fin");  // 0 closed, 1 ETUDE taken, 2 ETUDE refused
         QTest::newRow("closed") << 0;
@@ -356,34 +304,26 @@ private slots:
         QFETCH(int, fin);
         QWidget appelant;
         appelant.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&appelant));
         Etude.Vues[0].Presente = 1;
         ReglagesCourants[MotTypeMachine] = MasTriphasee;
         ReglagesCourants[MotTypeCaract] = 1;
         trace.accepte = fin != 2;
+        trace.visible = true;
         f->Ouvrir(0, &appelant);
+        QCOMPARE(f->windowModality(), Qt::WindowModal);
+        QCOMPARE(f->windowHandle()->transientParent(), appelant.windowHandle());
         clic(f->ButtonMCCInd);
         clic(f->ButtonNcste);
-        if (fin == 0)
-            clic(f->ButtonFermer1);
-        else
-            clic(f->ButtonEtudeCaract);
+        clic(fin == 0 ? f->ButtonFermer1 : f->ButtonEtudeCaract);
         QCOMPARE(f->isVisible(), fin == 2);
+        QVERIFY(!menu->isVisible());
         QCOMPARE(trace.setcourbe, fin == 0 ? 0 : 1);
         QCOMPARE(trace.montrer, fin == 1 ? 1 : 0);
         const bool garde = fin != 0;
         QCOMPARE(ReglagesCourants[MotTypeMachine], garde ? 1 : MasTriphasee);
         QCOMPARE(ReglagesCourants[MotTypeCaract], garde ? 3 : 1);
-        trace.accepte = true;
-    }
-
-    void openedFromTracingIsModalToIt() {
-        QWidget appelant;
-        appelant.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&appelant));
-        f->Ouvrir(2, &appelant);
-        QCOMPARE(f->windowModality(), Qt::WindowModal);
-        QCOMPARE(f->windowHandle()->transientParent(), appelant.windowHandle());
-        QCOMPARE(f->PageControl->currentIndex(), 2);
+        // Opened again from the menu, it is modal to nothing.
         f->hide();
         f->Ouvrir(0);
         QCOMPARE(f->windowModality(), Qt::NonModal);

@@ -50,6 +50,39 @@ Octets Echanger(int fd, const Octets& requete, size_t n) {
     return recu;
 }
 
+// Opens a served pseudo-terminal ("pts/N") raw at 19200 baud; -1 on failure.
+int OuvrirBrut(const std::string& nom, int drapeaux = 0) {
+    const int fd = open(("/dev/" + nom).c_str(), O_RDWR | O_NOCTTY | drapeaux);
+    termios t{};
+    if (fd < 0 || tcgetattr(fd, &t) != 0) return fd;
+    cfmakeraw(&t);
+    cfsetspeed(&t, B19200);
+    tcsetattr(fd, TCSANOW, &t);
+    return fd;
+}
+
+// A server on a new pseudo-terminal whose clocks read `ms`, the test's end of
+// the line open raw, and `envoye` written on it.
+struct ServeurHorlogeTest {
+    ServeurHorlogeTest(const Octets& envoye, size_t n, int baud = 0, int drapeaux = 0) {
+        serveur.DefinirDebit(baud);
+        serveur.SuivreHorlogeLigne([this] { return ms; });
+        serveur.SuivreHorloge([this] { return ms; });
+        std::string nom;
+        if (!serveur.OuvrirPty(nom, erreur)) return;
+        fd = OuvrirBrut(nom, drapeaux);
+        if (fd >= 0 && write(fd, envoye.data(), n) == static_cast<ssize_t>(n)) tcdrain(fd);
+    }
+    ~ServeurHorlogeTest() {
+        if (fd >= 0) close(fd);
+    }
+    Variateur v;
+    ServeurBanc serveur{v};
+    int64_t ms = 0;
+    int fd = -1;
+    std::string erreur;
+};
+
 }  // namespace
 
 TEST(SimModbus, TramesDeReferenceExceptionsEtSilences) {
@@ -165,13 +198,8 @@ TEST(SimServeur, AllerRetourSurPseudoTerminalAvecDefaut) {
     ServeurEnFond s(Injecter("badcrc", 2));
     const std::string nom = s.Pty();
     ASSERT_TRUE(nom.starts_with("pts/")) << nom;
-    const int fd = open(("/dev/" + nom).c_str(), O_RDWR | O_NOCTTY);
+    const int fd = OuvrirBrut(nom);
     ASSERT_GE(fd, 0);
-    termios t{};
-    tcgetattr(fd, &t);
-    cfmakeraw(&t);
-    cfsetspeed(&t, B19200);
-    tcsetattr(fd, TCSANOW, &t);
     for (bool valide : {true, false}) {
         const Octets r = Echanger(fd, LectureBloc, 25);
         ASSERT_EQ(r.size(), 25u);
@@ -260,25 +288,12 @@ TEST(SimServeur, LigneSerieBrute) {
 TEST(SimServeur, TrameIncompleteSansBoucleActive) {
     for (size_t n : {size_t{1}, size_t{5}, size_t{7}}) {
         SCOPED_TRACE(::testing::Message() << n << " bytes of a read request");
-        Variateur v;
-        ServeurBanc serveur(v);
-        int64_t ms = 0;
-        serveur.SuivreHorlogeLigne([&] { return ms; });
-        serveur.SuivreHorloge([&] { return ms; });
-        std::string nom, erreur;
-        ASSERT_TRUE(serveur.OuvrirPty(nom, erreur)) << erreur;
-        const int fd = open(("/dev/" + nom).c_str(), O_RDWR | O_NOCTTY);
-        ASSERT_GE(fd, 0);
-        termios t{};
-        tcgetattr(fd, &t);
-        cfmakeraw(&t);
-        tcsetattr(fd, TCSANOW, &t);
-        ASSERT_EQ(write(fd, LectureBloc.data(), n), static_cast<ssize_t>(n));
-        tcdrain(fd);
-
+        ServeurHorlogeTest s(LectureBloc, n);
+        ASSERT_GE(s.fd, 0) << s.erreur;
+        int64_t& ms = s.ms;
         std::atomic<bool> arret{false};
         int tours = 0, sansDelai = 0;
-        serveur.DefinirAttente([&](pollfd* p, size_t k, int delaiMs) {
+        s.serveur.DefinirAttente([&](pollfd* p, size_t k, int delaiMs) {
             ++tours;
             const int pret = ::poll(p, k, 0);
             if (pret == 0) {
@@ -288,11 +303,10 @@ TEST(SimServeur, TrameIncompleteSansBoucleActive) {
             if (tours >= 2000 || ms >= 1000) arret = true;
             return pret;
         });
-        ASSERT_TRUE(serveur.Servir(arret, erreur)) << erreur;
+        ASSERT_TRUE(s.serveur.Servir(arret, s.erreur)) << s.erreur;
         EXPECT_GE(ms, 1000);
         EXPECT_LE(tours, 120);
         EXPECT_EQ(sansDelai, 0);
-        close(fd);
     }
 }
 
@@ -318,31 +332,16 @@ TEST(SimServeur, TempsDeLigneEmule) {
     for (const Cas& c : cas) {
         SCOPED_TRACE(::testing::Message()
                      << c.baud << " baud, " << c.requete->size() << "+" << c.reponse << " bytes");
-        Variateur v;
-        ServeurBanc serveur(v);
-        serveur.DefinirDebit(c.baud);
-        int64_t ms = 0;
-        serveur.SuivreHorlogeLigne([&] { return ms; });
-        serveur.SuivreHorloge([&] { return ms; });
-        std::string nom, erreur;
-        ASSERT_TRUE(serveur.OuvrirPty(nom, erreur)) << erreur;
-        const int fd = open(("/dev/" + nom).c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-        ASSERT_GE(fd, 0);
-        termios t{};
-        tcgetattr(fd, &t);
-        cfmakeraw(&t);
-        tcsetattr(fd, TCSANOW, &t);
-        ASSERT_EQ(write(fd, c.requete->data(), c.requete->size()),
-                  static_cast<ssize_t>(c.requete->size()));
-        tcdrain(fd);
-
+        ServeurHorlogeTest s(*c.requete, c.requete->size(), c.baud, O_NONBLOCK);
+        ASSERT_GE(s.fd, 0) << s.erreur;
+        int64_t& ms = s.ms;
         std::atomic<bool> arret{false};
         Octets recu;
         int64_t arriveeMs = -1;
         int morceaux = 0, tours = 0;
-        serveur.DefinirAttente([&](pollfd* p, size_t k, int delaiMs) {
+        s.serveur.DefinirAttente([&](pollfd* p, size_t k, int delaiMs) {
             uint8_t tampon[64];
-            const ssize_t n = read(fd, tampon, sizeof tampon);
+            const ssize_t n = read(s.fd, tampon, sizeof tampon);
             if (n > 0) {
                 if (arriveeMs < 0) arriveeMs = ms;
                 ++morceaux;
@@ -353,11 +352,10 @@ TEST(SimServeur, TempsDeLigneEmule) {
             if (++tours >= 500 || ms >= 200 || recu.size() >= c.reponse) arret = true;
             return pret;
         });
-        ASSERT_TRUE(serveur.Servir(arret, erreur)) << erreur;
+        ASSERT_TRUE(s.serveur.Servir(arret, s.erreur)) << s.erreur;
         EXPECT_EQ(arriveeMs, c.attenduMs);
         EXPECT_EQ(recu.size(), c.reponse);
         EXPECT_EQ(morceaux, 1);
-        EXPECT_EQ(serveur.DureeLigneMs(c.requete->size() + c.reponse), c.attenduMs);
-        close(fd);
+        EXPECT_EQ(s.serveur.DureeLigneMs(c.requete->size() + c.reponse), c.attenduMs);
     }
 }

@@ -14,18 +14,27 @@
 using namespace orvane;
 using namespace orvane::essai;
 
-TEST(Plot, ViewsBecomeFilesAndMissingViewsAreRefused) {
-    const DossierTemporaire d;
+namespace {
+
+// A study whose view 1 plots torque against speed for one trial, saved to `f`.
+void EtudeSauvee(const std::string& f, int points, int quadrant) {
     InitEtude();
-    Etude.Vues[0] = {1, 1, {0, 0}, GVitesse, 18, {0, 0}, GCouple, 18, {0, 0}, 1};
+    Etude.Vues[0] = {1, 1, {0, 0}, GVitesse, 18, {0, 0}, GCouple, 18, {0, 0}, quadrant};
     ReglagesCourants[MotTypeCaract] = 1;
     NouvelleCaract();
-    for (int p = 0; p < 20; ++p) {
+    for (int p = 0; p < points; ++p) {
         ValeursCourantes[GVitesse] = 70 * p;
         ValeursCourantes[GCouple] = 1500 - 3 * p * p;
         AjouterPoint();
     }
-    ASSERT_TRUE(EnregistrerEtude(d / "e.OVX2"));
+    ASSERT_TRUE(EnregistrerEtude(f));
+}
+
+}  // namespace
+
+TEST(Plot, ViewsBecomeFilesAndMissingViewsAreRefused) {
+    const DossierTemporaire d;
+    EtudeSauvee(d / "e.OVX2", 20, 1);
     const auto trace = [&](std::vector<std::string> args, const std::string& sortie) {
         args.insert(args.begin(), {"study", "plot", d / "e.OVX2"});
         args.insert(args.end(), {"-o", d / sortie});
@@ -37,8 +46,8 @@ TEST(Plot, ViewsBecomeFilesAndMissingViewsAreRefused) {
     EXPECT_EQ(Contenu(d / "v.pdf").rfind("%PDF", 0), 0u);
     EXPECT_EQ(trace({"--view", "1"}, "v.png"), ctl::Succes);
     const QImage image(QString::fromStdString(d / "v.png"));
-    EXPECT_EQ(image.width(), 96 * 19000 / 2540);  // 190 x 140 mm at 96 dpi
-    EXPECT_EQ(image.height(), (96 * 28000 / 2540) / 2);
+    // 190 x 140 mm at 96 dpi.
+    EXPECT_EQ(image.size(), QSize(96 * 19000 / 2540, (96 * 28000 / 2540) / 2));
     // Black axes and the red markers of the first trial on white.
     int noirs = 0, rouges = 0;
     for (int y = 0; y < image.height(); ++y)
@@ -60,9 +69,6 @@ TEST(Plot, ViewsBecomeFilesAndMissingViewsAreRefused) {
     EXPECT_FALSE(std::filesystem::exists(d / "x.svg"));
 }
 
-// A work file whose descriptors announce ten million decimals (or more) is
-// loaded as it is; the plot, the exported values and the read-outs of the
-// frame stay short texts, bounded as every fixed-point text is.
 // Colour schemes as 0x00BBGGRR, row 1 also for copying and printing.
 TEST(Plot, ColourSchemesEntryByEntry) {
     const uint32_t blanc = 0xFFFFFF, noir = 0, rouge = 0x0000FF, marine = 0x800000, vert = 0x008000,
@@ -80,19 +86,13 @@ TEST(Plot, ColourSchemesEntryByEntry) {
     }
 }
 
+// A work file whose descriptors announce ten million decimals (or more) is
+// loaded as it is; the plot, the exported values and the read-outs of the
+// frame stay short texts, bounded as every fixed-point text is.
 TEST(Plot, DescriptorsWithHugeDecimalsFromAFileGiveBoundedTexts) {
     const DossierTemporaire d;
-    InitEtude();
-    Etude.Vues[0] = {1, 1, {0, 0}, GVitesse, 18, {0, 0}, GCouple, 18, {0, 0}, 0};
-    ReglagesCourants[MotTypeCaract] = 1;
-    NouvelleCaract();
-    for (int p = 0; p < 3; ++p) {
-        ValeursCourantes[GVitesse] = 500 * p;
-        ValeursCourantes[GCouple] = -7 * p;
-        AjouterPoint();
-    }
     const std::string f = d / "abime.OVX2";
-    ASSERT_TRUE(EnregistrerEtude(f));
+    EtudeSauvee(f, 3, 0);
     // Decimals of descriptors 1 and 2 (offset 108 of each 112-byte
     // descriptor, from byte 296 of the header).
     std::string octets = Contenu(f);

@@ -1,5 +1,5 @@
-// The simulated bench seen by the program's own gateway: in process (link
-// type 3) and through the real serial path over a pseudo-terminal.
+// The simulated bench served over a pseudo-terminal (and TCP): to the
+// program's own gateway and to a standard libmodbus master.
 #include <gtest/gtest.h>
 #include <modbus/modbus.h>
 #include <poll.h>
@@ -16,7 +16,6 @@
 #include "CoherenceBanc.h"
 #include "OutilsEssai.h"
 #include "comm/Passerelle.h"
-#include "sim/LiaisonSimulee.h"
 #include "study/Study.h"
 
 using namespace orvane;
@@ -104,50 +103,8 @@ protected:
         ReglagesCourants[MotTypeMachine] = 3;  // asynchronous machine
         ReglagesCourants[MotTypeCaract] = 1;   // T = K
     }
-    void TearDown() override {
-        DefinirFabriqueSimulation({});
-        ConfigGenerale = ConfigDefaut;
-    }
+    void TearDown() override { ConfigGenerale = ConfigDefaut; }
 };
-
-TEST_F(BancSimule, InProcessLinkMeasuresAndFollowsTheLoad) {
-    sim::InstallerBancSimule();
-    ConfigGenerale.TypeLiaison = LiaisonSimulation;
-    ConfigGenerale.GammePuissance = 0;
-    TPasserelleCom com;
-    com.Initialise();
-    ASSERT_TRUE(com.LiaisonOuverte());
-    EXPECT_EQ(com.CalibreVariateur(), 1500);
-    EXPECT_EQ(ConfigGenerale.GammePuissance, 2);
-    com.initime();
-    com.LectureValeurs();
-    ASSERT_EQ(ValeursCourantes[0], 0);
-    const int32_t aVide = ValeursCourantes[GVitesse];
-    EXPECT_GT(aVide, 1450);
-    EXPECT_LE(aVide, 1500);  // below synchronous speed
-
-    // Constant torque at half the scale: the machine slows and draws power.
-    com.setParam0();
-    com.EmissionControle(MotControle(1, ControleRepos));
-    com.EmissionConstanteK(500);
-    com.EmissionControle(MotControle(1, ControleMarche));
-    for (int i = 0; i < 10; ++i) {
-        Attendre(50);
-        com.LectureValeurs();
-    }
-    ASSERT_EQ(ValeursCourantes[0], 0);
-    EXPECT_LT(ValeursCourantes[GVitesse], aVide);
-    EXPECT_GT(ValeursCourantes[GCouple], 300);
-    EXPECT_GT(ValeursCourantes[GRendement], 500);
-    EXPECT_LT(ValeursCourantes[GRendement], 1000);
-    com.Ferme();
-    EXPECT_FALSE(com.LiaisonOuverte());
-
-    const Sortie j = Ctl({"link", "--sim", "--machine", "3", "read", "--json"});
-    ASSERT_EQ(j.statut, 0) << j.err;
-    EXPECT_EQ(j.out.rfind("{\"rating\": 1500, \"range\": 2, ", 0), 0u) << j.out;
-    EXPECT_NE(j.out.find("\"values\": [0, 14"), std::string::npos) << j.out;
-}
 
 TEST_F(BancSimule, AutomaticSweepOverThePseudoTerminalShowsItsPhasesInOrder) {
     ServeurEnFond serveur;

@@ -6,12 +6,11 @@
 
 #include <QCoreApplication>
 #include <QTimer>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <future>
 #include <limits>
-#include <mutex>
 #include <new>
 #include <thread>
 
@@ -25,27 +24,21 @@ namespace {
 // timer loop that never returns is a failure, not a hung test run.
 class Garde {
 public:
-    explicit Garde(const char* cas)
-        : fil_([this, cas] {
-              std::unique_lock<std::mutex> v(verrou_);
-              if (!fin_.wait_for(v, std::chrono::seconds(10), [this] { return fini_; })) {
+    Garde()
+        : fil_([f = fin_.get_future(),
+                cas = ::testing::UnitTest::GetInstance()->current_test_info()->name()] {
+              if (f.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
                   std::fprintf(stderr, "%s: the timer loop did not return\n", cas);
                   std::_Exit(3);
               }
           }) {}
     ~Garde() {
-        {
-            std::lock_guard<std::mutex> v(verrou_);
-            fini_ = true;
-        }
-        fin_.notify_one();
+        fin_.set_value();
         fil_.join();
     }
 
 private:
-    std::mutex verrou_;
-    std::condition_variable fin_;
-    bool fini_ = false;
+    std::promise<void> fin_;
     std::thread fil_;
 };
 
@@ -90,7 +83,7 @@ TEST(MicroTimer_, ClockArithmeticHoldsForLongRuns) {
 // Destroyed by an event processed while the loop waits out a long period: the
 // wait is cut short, the handler is not called, and the enabling call returns.
 TEST(MicroTimer_, DestroyedWhileWaitingEndsTheLoop) {
-    Garde garde("DestroyedWhileWaitingEndsTheLoop");
+    Garde garde;
     auto* t = new TMicroTimer;
     t->SetInterval(60 * 1000000);
     int appels = 0;
@@ -108,7 +101,7 @@ TEST(MicroTimer_, DestroyedWhileWaitingEndsTheLoop) {
 // Destroyed by its own handler: the loop returns without touching the freed
 // object (its storage is filled with a pattern that must stay as it is).
 TEST(MicroTimer_, DestroyedByItsHandlerTouchesNothingAfterwards) {
-    Garde garde("DestroyedByItsHandlerTouchesNothingAfterwards");
+    Garde garde;
     alignas(TMicroTimer) unsigned char memoire[sizeof(TMicroTimer)];
     auto* t = new (memoire) TMicroTimer;
     t->SetInterval(100);
@@ -126,9 +119,13 @@ TEST(MicroTimer_, DestroyedByItsHandlerTouchesNothingAfterwards) {
 }
 
 // Disabling stops the loop even when the handler has been removed, from the
-// handler itself or from an event.
+// handler itself or from an event; enabling without a handler does nothing.
 TEST(MicroTimer_, DisablingWorksWithoutHandler) {
-    Garde garde("DisablingWorksWithoutHandler");
+    Garde garde;
+    TMicroTimer sans;
+    EXPECT_EQ(sans.Interval(), 20);
+    sans.SetEnabled(true);  // returns at once
+    EXPECT_FALSE(sans.Enabled());
     for (const bool parEvenement : {false, true}) {
         TMicroTimer t;
         t.SetInterval(100);
@@ -143,13 +140,6 @@ TEST(MicroTimer_, DisablingWorksWithoutHandler) {
         EXPECT_EQ(appels, 1) << parEvenement;
         EXPECT_FALSE(t.Enabled());
     }
-}
-
-TEST(MicroTimer_, WithoutHandlerEnablingDoesNothing) {
-    TMicroTimer t;
-    EXPECT_EQ(t.Interval(), 20);
-    t.SetEnabled(true);  // returns at once
-    EXPECT_FALSE(t.Enabled());
 }
 
 TEST(MicroTimer_, HandlerThatDisablesIsNotCalledAgain) {

@@ -44,6 +44,8 @@ protected:
         com = std::make_unique<TPasserelleCom>();
         com->Initialise();
         ASSERT_TRUE(com->LiaisonOuverte());
+        EXPECT_EQ(com->CalibreVariateur(), 1500);  // the 1.5 kW bench: power range 2
+        EXPECT_EQ(ConfigGenerale.GammePuissance, 2);
         com->initime();
     }
     // `ms` of measurement steps 50 ms apart, as the acquisition timers run them.
@@ -96,7 +98,8 @@ TEST_F(BancPasserelle, QuantitesCoherentesPourChaqueTypeDeMachine) {
 }
 
 // orvanectl's simulated link with no machine chosen measures the DC machine
-// it simulates: a voltage, a current, and the power they make.
+// it simulates: a voltage, a current, and the power they make; with one
+// chosen, that machine on the 1.5 kW bench.
 TEST_F(BancPasserelle, LiaisonSimuleeSansMachineChoisie) {
     const Sortie s = Ctl({"link", "--sim", "read", "--json"});
     ASSERT_EQ(s.statut, 0) << s.err;
@@ -109,4 +112,9 @@ TEST_F(BancPasserelle, LiaisonSimuleeSansMachineChoisie) {
     ASSERT_TRUE(in) << s.out;
     VerifierGrandeurs(v, LignesMachines[MachineAucune]);
     EXPECT_NEAR(v[GPuissanceElec], int64_t{v[GTension]} * v[GCourant] / 1000, 10) << s.out;
+
+    const Sortie j = Ctl({"link", "--sim", "--machine", "3", "read", "--json"});
+    ASSERT_EQ(j.statut, 0) << j.err;
+    EXPECT_EQ(j.out.rfind("{\"rating\": 1500, \"range\": 2, ", 0), 0u) << j.out;
+    EXPECT_NE(j.out.find("\"values\": [0, 14"), std::string::npos) << j.out;  // near 1500 tr/min
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
 #include "OutilsEssai.h"
 #include "study/Cp1252.h"
@@ -168,26 +169,16 @@ TEST_F(Orvanectl, ExitStatuses) {
     EXPECT_EQ(Ctl({"study", "export", f, "-o", dossier / "pas/de/dossier.txt"}).statut,
               ctl::ErreurFichier);
 
-    const std::vector<std::vector<std::string>> usages = {
-        {},
-        {"nothing"},
-        {"study"},
-        {"study", "list", f},
-        {"study", "show"},
-        {"study", "export"},
-        {"study", "show", f, "--bogus"},
-        {"study", "show", f, "--trial", "1"},
-        {"study", "show", f, f},
-        {"study", "export", f, "--trial", "9"},
-        {"study", "export", f, "--trial", "0"},
-        {"study", "export", f, "--trial", "x"},
-        {"study", "export", f, "--trial"},
-        {"study", "export", f, "--format", "xml"},
-        {"study", "export", f, "-o"},
-    };
-    for (const auto& args : usages) {
+    // Usage errors; F stands for the work file.
+    for (const char* ligne :
+         {"", "nothing", "study", "study list F", "study show", "study export",
+          "study show F --bogus", "study show F --trial 1", "study show F F",
+          "study export F --trial 9", "study export F --trial 0", "study export F --trial x",
+          "study export F --trial", "study export F --format xml", "study export F -o"}) {
+        std::vector<std::string> args;
+        std::istringstream mots(ligne);
+        for (std::string m; mots >> m;) args.push_back(m == "F" ? f : m);
         const Sortie r = Ctl(args);
-        const std::string ligne = args.empty() ? "" : args.back();
         EXPECT_EQ(r.statut, ctl::ErreurUsage) << ligne;
         EXPECT_FALSE(r.err.empty()) << ligne;
         EXPECT_EQ(r.out, "") << ligne;

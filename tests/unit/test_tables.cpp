@@ -1,6 +1,6 @@
 // The constant tables of the program, checked entry by entry against values
-// written out here by hand, independently of the source that defines them:
-// a wrong entry in any of them must fail a test.
+// written out here by hand (a wrong entry must fail a test); the shape of the
+// three text tables, the language choice, and the Windows-1252 conversions.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -9,12 +9,15 @@
 
 #include "comm/Passerelle.h"
 #include "graph/Echelle.h"
+#include "study/Cp1252.h"
 #include "study/Study.h"
 #include "texts/TextesOrvane.h"
 
 using namespace orvane;
 
 namespace {
+
+const TTextesOrvane* const langues[3] = {&TexteFrancais, &TexteAnglais, &TexteEspagnol};
 
 TEST(Tables, ZoomStepsAndPowersOfTen) {
     const int zoom[51] = {10,  11,  12,  13,  14,  15,  16,  18,  20,  22,  24,  26,  28,
@@ -40,14 +43,9 @@ TEST(Tables, InertiaStepsAndTheirLookups) {
         EXPECT_EQ(TableInertie[i], attendu[static_cast<size_t>(i)]) << i;
         EXPECT_EQ(InertieDeIndex(i), attendu[static_cast<size_t>(i)]) << i;
     }
-    EXPECT_EQ(InertieDeIndex(50), 1000);
-    EXPECT_EQ(InertieDeIndex(-1), 0);
-    EXPECT_EQ(InertieDeIndex(62), 0);
-    // Reverse: the first step at or above the value.
-    EXPECT_EQ(IndexDeInertie(17), 17);    // 18
-    EXPECT_EQ(IndexDeInertie(1000), 50);  // exact
-    EXPECT_EQ(IndexDeInertie(2900), 61);  // 3000
-    EXPECT_EQ(IndexDeInertie(0), 0);
+    // Reverse: the first step at or above the value (other cases with the study's tests).
+    EXPECT_EQ(IndexDeInertie(1000), 50);
+    EXPECT_EQ(IndexDeInertie(2900), 61);
 }
 
 TEST(Tables, QuantitiesPerMachineAxisListsAndDefaultZooms) {
@@ -138,7 +136,6 @@ TEST(Tables, MachineNamesFoldersAndFilesInTheThreeLanguages) {
         {"Alimentation triphasée", "Three-phase drive", "variador trifásico"},
         {"Alimentation monophasée", "Single-phase drive", "variador monofásico"},
     }};
-    const TTextesOrvane* langues[3] = {&TexteFrancais, &TexteAnglais, &TexteEspagnol};
     for (int m = 0; m < 8; ++m)
         for (int l = 0; l < 3; ++l)
             EXPECT_EQ(langues[l]->NomMachine[static_cast<size_t>(m)],
@@ -147,26 +144,72 @@ TEST(Tables, MachineNamesFoldersAndFilesInTheThreeLanguages) {
     EXPECT_EQ(TexteEspagnol.TitreMachine[4], " Maquina sincrona trifásica");
     EXPECT_EQ(TexteAnglais.TitreMachine[6], " Three-phase supplied drive");
     EXPECT_EQ(TexteAnglais.TitreCharge[1], "Mechanical load: T = K");
-    // The lifting law's columns: descending torque, lifting torque, mass.
-    const std::array<std::array<std::string_view, 3>, 3> levage = {{
-        {"Couple de descente", "Couple de montée", "Masse"},
-        {"Down torque", "Up torque", "Weight"},
-        {"par de bajada", "Par de subida", "Masa"},
-    }};
+    // Per language: the lifting law's columns (descending torque, lifting
+    // torque, mass), the folder, the applications file and the trial word.
+    using Ligne = std::array<std::string_view, 6>;
+    const Ligne parLangue[3] = {
+        {"Couple de descente", "Couple de montée", "Masse", "Fichiers", "CFGAPPFR.cfg", "Essai"},
+        {"Down torque", "Up torque", "Weight", "Files", "CFGAPPUK.cfg", "Test"},
+        {"par de bajada", "Par de subida", "Masa", "Ficheros", "CFGAPPSP.cfg", "prueba"},
+    };
     for (int l = 0; l < 3; ++l) {
-        const auto& c = levage[static_cast<size_t>(l)];
-        EXPECT_EQ(langues[l]->TitreColonne1[7], c[0]);
-        EXPECT_EQ(langues[l]->TitreColonne2[7], c[1]);
-        EXPECT_EQ(langues[l]->TitreColonne3[7], c[2]);
+        const TTextesOrvane& t = *langues[l];
+        EXPECT_EQ((Ligne{t.TitreColonne1[7], t.TitreColonne2[7], t.TitreColonne3[7],
+                         t.DossierFichiers, t.FichierApplications, t.MotEssai}),
+                  parLangue[l]);
     }
+}
 
-    const std::string_view dossiers[3] = {"Fichiers", "Files", "Ficheros"};
-    const std::string_view fichiers[3] = {"CFGAPPFR.cfg", "CFGAPPUK.cfg", "CFGAPPSP.cfg"};
-    const std::string_view essais[3] = {"Essai", "Test", "prueba"};
-    for (int l = 0; l < 3; ++l) {
-        EXPECT_EQ(langues[l]->DossierFichiers, dossiers[l]);
-        EXPECT_EQ(langues[l]->FichierApplications, fichiers[l]);
-        EXPECT_EQ(langues[l]->MotEssai, essais[l]);
+TEST(Textes, EveryTableIsComplete) {
+    for (const TTextesOrvane* t : langues) {
+        // Texts that every language fills; 159 is empty in English only.
+        for (int n = 1; n <= DernierTexte; ++n)
+            EXPECT_EQ(t->Texte(n).empty(), n == 159 && t == &TexteAnglais) << t->MotEssai << n;
+        EXPECT_TRUE(t->Texte(0).empty() && t->Texte(DernierTexte + 1).empty());
+        for (int i = 1; i < NbNomMachine; ++i)
+            EXPECT_FALSE(t->NomMachine[i].empty() || t->TitreMachine[i].empty()) << i;
+        for (int i = 1; i < NbTypeCaract; ++i)
+            EXPECT_FALSE(t->TitreCharge[i].empty() || t->NomLoi[i].empty() ||
+                         t->DescriptionLoi[i].empty())
+                << i;
+        EXPECT_TRUE(t->NomMachine[0].empty() && t->NomLoi[0].empty());
+        for (const auto& g : t->Grandeurs) EXPECT_LE(VersCp1252(g.Nom).size(), 20u) << g.Nom;
+    }
+    EXPECT_EQ(TexteFrancais.Texte(1), "OK");
+    EXPECT_EQ(TexteAnglais.Texte(37), "File reading error");
+    EXPECT_EQ(TexteEspagnol.Texte(177), "Uso imperativo de las bornas \"ENTRADA FUNCIoN\"");
+    EXPECT_EQ(TexteFrancais.Texte(178), "Dans l'automatisme de la commande du frein de sécurité.");
+    EXPECT_EQ(TexteFrancais.TitreMachine[1], " Machine courant continu : excitation indépendante");
+    EXPECT_EQ(TexteEspagnol.NomLoi[18], "Levanatamiento");
+    EXPECT_EQ(TexteEspagnol.TitreColonne2[5], "Par maxim0");
+    EXPECT_EQ(TexteFrancais.EtatAcquisition[2], "Attente");
+    EXPECT_EQ(TexteEspagnol.ListeApplications[5][1], "salida de humos.swf");
+}
+
+TEST(Textes, LanguageChoice) {
+    for (int code : {0, 1, 4, -3, 99}) {
+        ChoixLangue(code);
+        EXPECT_EQ(Textes.MotEssai, "Essai") << code;
+    }
+    ChoixLangue(2);
+    EXPECT_EQ(Textes.MotEssai, "Test");
+    ChoixLangue(3);
+    EXPECT_EQ(Textes.DossierFichiers, "Ficheros");
+    ChoixLangue(1);
+}
+
+TEST(Cp1252, ConvertsBothWays) {
+    EXPECT_EQ(VersCp1252("N°"), "N\xB0");
+    EXPECT_EQ(VersCp1252("Vitesse décollage €"),
+              "Vitesse d\xE9"
+              "collage \x80");
+    EXPECT_EQ(VersCp1252("a\xE2\x82"), "a??");         // each byte of a cut sequence
+    EXPECT_EQ(VersCp1252("\xF0\x9F\x98\x80!"), "?!");  // no code for it
+    EXPECT_EQ(VersCp1252("\xFF"), "?");
+    EXPECT_EQ(DepuisCp1252("\x80\x9F\xE9\x81"), "€Ÿé\xC2\x81");
+    for (int b = 0; b < 256; ++b) {
+        const std::string octet(1, static_cast<char>(b));
+        EXPECT_EQ(VersCp1252(DepuisCp1252(octet)), octet) << b;
     }
 }
 

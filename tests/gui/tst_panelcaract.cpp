@@ -1,4 +1,4 @@
-// The load panel driven through its sliders and spin buttons: the widgets
+// The load panel driven through its sliders, keys and spin buttons: the widgets
 // show what the load-law routines compute, the handlers write their words
 // under the constraints of each law, SetMode keeps every law's words, clamps
 // a damaged header and never writes while it moves the sliders.
@@ -14,36 +14,6 @@
 #include "texts/TextesOrvane.h"
 
 using namespace orvane;
-
-namespace {
-
-// The words a panel law reads or writes.
-const int MotsCharge[] = {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 23, 24, 25, 26, 27, 28};
-
-const QStringList Noms = {"C1", "C2", "C3", "B1", "B2", "B3", "J", "Reduction", "red", "Pent"};
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-// The user sets one slider to `valeur`; both sliders and their words follow
-// the law (-1: not checked).
-struct Contrainte {
-    int type;
-    bool curseurA;
-    int valeur, valeurA, valeurB, motA, motB;
-};
-
-// A control moved `fois` times (the speed slider: set to `fois`).
-struct Controle {
-    int type;
-    int controle;  // 0 speed slider, 1..4 reduction up/down, slope up/down
-    int fois, mot, valeur;
-    QString texte;
-};
-
-}  // namespace
-
-Q_DECLARE_METATYPE(Contrainte)
-Q_DECLARE_METATYPE(Controle)
 
 class TstPanelCaract : public QObject {
     Q_OBJECT
@@ -81,7 +51,7 @@ private slots:
         QTest::addColumn<QList<int>>("c");          // type, range, mains frequency, language
         QTest::addColumn<QStringList>("attendus");  // label=text
         const int fr = LangueFrancais;
-        for (int t = 6; t <= 18; ++t)
+        for (int t = 7; t <= 17; ++t)  // 6 and 18 below
             QTest::addRow("type %d", t) << QList<int>{t, 0, 50, fr} << QStringList{};
         QTest::newRow("T = cst") << QList<int>{6, 0, 50, fr}
                                  << QStringList{"B1=2,00 Nm", "B3=314 W",
@@ -99,6 +69,8 @@ private slots:
             << QList<int>{17, 0, 50, LangueAnglais} << QStringList{"C2=Up torque", "C3=Weight"};
         QTest::newRow("Levage, Spanish") << QList<int>{17, 0, 50, LangueEspagnol}
                                          << QStringList{"C3=Masa", "Pent=Rendimiento :"};
+        QTest::newRow("18 EN") << QList<int>{18, 0, 50, LangueAnglais} << QStringList{};
+        QTest::newRow("18 ES") << QList<int>{18, 0, 50, LangueEspagnol} << QStringList{};
     }
     void widgetsShowTheComputedLaw() {
         QFETCH(QList<int>, c);
@@ -120,79 +92,90 @@ private slots:
                                   &a.J,  &a.Reduction, &a.Red, &a.Pent, &a.Pente};
         // The cycle panel's texts matter only while it is shown.
         const int n = a.PanneauCycle ? int(l.size()) : 7;
-        for (int i = 0; i < n; ++i) QCOMPARE(l[i]->text(), Q(*t[i]));
+        for (int i = 0; i < n; ++i) QCOMPARE(l[i]->text(), QString::fromStdString(*t[i]));
         const bool montres[7] = {a.Colonne2, a.CurseurA,     a.CurseurB,      a.CurseurJ,
                                  a.PanneauN, a.PanneauCycle, a.PanneauInertie};
         const QWidget* w[7] = {p->PanelAff2, p->TrackBarA,  p->TrackBarB,   p->TrackBarJ,
                                p->PanelN,    p->PanelCycle, p->PanelInertie};
         for (int i = 0; i < 7; ++i) QCOMPARE(!w[i]->isHidden(), montres[i]);
+        const QStringList noms = {"C1", "C2", "C3",        "B1",  "B2",
+                                  "B3", "J",  "Reduction", "red", "Pent"};
         for (const QString& e : attendus) {
             const QString cle = e.section('=', 0, 0), texte = e.section('=', 1);
             const QString lu = cle == "bulleA"   ? p->TrackBarA->toolTip()
                                : cle == "bulleB" ? p->TrackBarB->toolTip()
-                                                 : l[Noms.indexOf(cle)]->text();
+                                                 : l[noms.indexOf(cle)]->text();
             QCOMPARE(lu, texte);
+        }
+        if (type == 18 && c[1] == 0) {
+            QCoreApplication::processEvents();
+            essai::Capturer(p, "panelcaract-18-" + QStringList{"FR", "EN", "ES"}[c[3] - 1]);
         }
     }
 
-    // The keys move the handle the way they point: up is a larger value.
-    void keysMoveTheHandleUp() {
-        mode(6);
-        p->TrackBarB->setFocus();
-        QTest::keyClick(p->TrackBarB, Qt::Key_Up);
-        QCOMPARE(ReglagesCourants[3], 21);
-        QTest::keyClick(p->TrackBarB, Qt::Key_Down);
-        QTest::keyClick(p->TrackBarB, Qt::Key_Down);
-        QCOMPARE(ReglagesCourants[3], 19);
-        QCOMPARE(p->TextB1->text(), QStringLiteral("1,90 Nm"));
-    }
-
+    // The user sets slider A or B to a value (as read: the handle's top is
+    // the maximum); both sliders and their words follow the law (-1: not
+    // checked).
     void constraints_data() {
-        QTest::addColumn<Contrainte>("c");
-        QTest::newRow("6: B alone") << Contrainte{6, false, 90, -1, 90, -1, 3};
-        QTest::newRow("7: free") << Contrainte{7, false, 90, 50, 90, 4, 5};
-        QTest::newRow("8: B drags A up") << Contrainte{8, false, 90, 90, 90, 6, 7};
-        QTest::newRow("12: A under B refused") << Contrainte{12, true, 5, 20, 20, 6, 7};
-        QTest::newRow("9: A at least 10") << Contrainte{9, true, 3, 10, 50, 9, 8};
-        QTest::newRow("13: B at least 10") << Contrainte{13, false, 0, 20, 10, 9, 8};
-        QTest::newRow("14: B drags A up") << Contrainte{14, false, 120, 120, 120, 10, 11};
-        QTest::newRow("15: A above B refused") << Contrainte{15, true, 90, 50, 50, 24, 23};
-        QTest::newRow("16: B drags A down") << Contrainte{16, false, 10, 10, 10, 24, 23};
-        QTest::newRow("17: A alone") << Contrainte{17, true, 222, 222, -1, 26, -1};
+        QTest::addColumn<QList<int>>("c");  // law, slider A, value, A, B, word A, word B
+        QTest::newRow("6: B alone") << QList<int>{6, 0, 90, -1, 90, -1, 3};
+        QTest::newRow("7: free") << QList<int>{7, 0, 90, 50, 90, 4, 5};
+        QTest::newRow("8: B drags A up") << QList<int>{8, 0, 90, 90, 90, 6, 7};
+        QTest::newRow("12: A under B refused") << QList<int>{12, 1, 5, 20, 20, 6, 7};
+        QTest::newRow("9: A at least 10") << QList<int>{9, 1, 3, 10, 50, 9, 8};
+        QTest::newRow("13: B at least 10") << QList<int>{13, 0, 0, 20, 10, 9, 8};
+        QTest::newRow("14: B drags A up") << QList<int>{14, 0, 120, 120, 120, 10, 11};
+        QTest::newRow("15: A above B refused") << QList<int>{15, 1, 90, 50, 50, 24, 23};
+        QTest::newRow("16: B drags A down") << QList<int>{16, 0, 10, 10, 10, 24, 23};
+        QTest::newRow("17: A alone") << QList<int>{17, 1, 222, 222, -1, 26, -1};
     }
     void constraints() {
-        QFETCH(Contrainte, c);
-        mode(c.type);
-        QSlider* s = c.curseurA ? p->TrackBarA : p->TrackBarB;
-        s->setValue(s->maximum() - c.valeur + (c.curseurA ? s->minimum() : 0));
-        if (c.valeurA >= 0) QCOMPARE(luA(), c.valeurA);
-        if (c.valeurB >= 0) QCOMPARE(luB(), c.valeurB);
-        if (c.motA >= 0) QCOMPARE(ReglagesCourants[c.motA], c.valeurA);
-        if (c.motB >= 0) QCOMPARE(ReglagesCourants[c.motB], c.valeurB);
+        QFETCH(QList<int>, c);
+        mode(c[0]);
+        QSlider* s = c[1] ? p->TrackBarA : p->TrackBarB;
+        s->setValue(s->maximum() - c[2] + (c[1] ? s->minimum() : 0));
+        if (c[3] >= 0) QCOMPARE(luA(), c[3]);
+        if (c[4] >= 0) QCOMPARE(luB(), c[4]);
+        if (c[5] >= 0) QCOMPARE(ReglagesCourants[c[5]], c[3]);
+        if (c[6] >= 0) QCOMPARE(ReglagesCourants[c[6]], c[4]);
     }
 
-    // The speed slider and the spin buttons write their word and its text.
+    // The speed slider, the spin buttons and the keys on slider B write
+    // their word and its text; the keys move the handle the way they point.
     void otherControlsWriteTheirWord_data() {
-        QTest::addColumn<Controle>("c");
-        QTest::newRow("break-away speed") << Controle{15, 0, 40, 25, 40, "600 tr/min"};
-        QTest::newRow("reduction down") << Controle{14, 2, 1, 12, 90, "1/90"};
-        QTest::newRow("slope up, capped") << Controle{14, 3, 12, 13, 10, "100%"};
-        QTest::newRow("hoist speed up") << Controle{18, 1, 1, 27, 11, "1,1 m/s"};
-        QTest::newRow("efficiency down, floor") << Controle{18, 4, 40, 28, 50, "50%"};
+        // law, control (0 speed slider set to `fois`; 1..4 reduction up/down,
+        // slope up/down clicked, 5..6 Up/Down keys on B, `fois` times), fois,
+        // word, its value
+        QTest::addColumn<QList<int>>("c");
+        QTest::addColumn<QString>("texte");
+        QTest::newRow("break-away speed") << QList<int>{15, 0, 40, 25, 40} << "600 tr/min";
+        QTest::newRow("reduction down") << QList<int>{14, 2, 1, 12, 90} << "1/90";
+        QTest::newRow("slope up, capped") << QList<int>{14, 3, 12, 13, 10} << "100%";
+        QTest::newRow("hoist speed up") << QList<int>{18, 1, 1, 27, 11} << "1,1 m/s";
+        QTest::newRow("efficiency down, floor") << QList<int>{18, 4, 40, 28, 50} << "50%";
+        QTest::newRow("key up") << QList<int>{6, 5, 1, 3, 21} << "2,10 Nm";
+        QTest::newRow("key down") << QList<int>{6, 6, 2, 3, 18} << "1,80 Nm";
     }
     void otherControlsWriteTheirWord() {
-        QFETCH(Controle, c);
-        mode(c.type);
+        QFETCH(QList<int>, c);
+        QFETCH(QString, texte);
+        mode(c[0]);
         QToolButton* b[] = {nullptr, p->SpinButtonReductionUp, p->SpinButtonReductionDown,
                             p->SpinButtonPenteUp, p->SpinButtonPenteDown};
-        if (c.controle == 0) p->TrackBarN->setValue(c.fois);
-        for (int i = 0; c.controle && i < c.fois; ++i)
-            QTest::mouseClick(b[c.controle], Qt::LeftButton);
-        QCOMPARE(ReglagesCourants[c.mot], c.valeur);
-        QLabel* l = c.controle == 0   ? p->TextB3
-                    : c.controle <= 2 ? p->StaticTextred
-                                      : p->StaticTextPente;
-        QCOMPARE(l->text(), c.texte);
+        if (c[1] == 0) p->TrackBarN->setValue(c[2]);
+        p->TrackBarB->setFocus();
+        for (int i = 0; c[1] && i < c[2]; ++i) {
+            if (c[1] >= 5)
+                QTest::keyClick(p->TrackBarB, c[1] == 5 ? Qt::Key_Up : Qt::Key_Down);
+            else
+                QTest::mouseClick(b[c[1]], Qt::LeftButton);
+        }
+        QCOMPARE(ReglagesCourants[c[3]], c[4]);
+        QLabel* l = c[1] == 0   ? p->TextB3
+                    : c[1] <= 2 ? p->StaticTextred
+                    : c[1] <= 4 ? p->StaticTextPente
+                                : p->TextB1;
+        QCOMPARE(l->text(), texte);
     }
 
     // Word 14 takes the inertia table's step; shown again, the slider finds
@@ -217,53 +200,28 @@ private slots:
         QCOMPARE(p->TrackBarJ->value(), c[2] == 0 ? 0 : c[1]);
     }
 
-    // Going from law to law and back restores each law's settings.
+    // The words are brought into range before the sliders take them; then,
+    // going from law to law and back, no law writes a word while SetMode
+    // moves its sliders -- not even from the previous law's slider position
+    // under the new law's range -- and each law finds its settings again.
     void setModeKeepsEveryLawsWords() {
-        const std::pair<int, int> mots[] = {{3, 33},  {4, 140},  {5, 7},   {6, 120}, {7, 30},
-                                            {8, 70},  {9, 15},   {10, 90}, {11, 60}, {12, 40},
-                                            {13, 3},  {23, 100}, {24, 80}, {25, 55}, {26, 60},
-                                            {27, 12}, {28, 70}};
+        const std::pair<int, int> mots[] = {{3, 33},  {4, 50},     {5, 7},    {6, 150}, {7, 30},
+                                            {8, 0},   {9, -20},    {10, 90},  {11, 60}, {12, 40},
+                                            {13, 3},  {14, 99999}, {23, 100}, {24, 80}, {25, 55},
+                                            {26, 60}, {27, 12},    {28, 70}};
         for (auto [m, v] : mots) ReglagesCourants[m] = v;
-        const EnteteCaract avant = ReglagesCourants;
-        for (int type : {8, 17, 7, 15, 14, 9, 6, 18, 12, 16, 11, 13, 10, 17, 8, 15, 7}) {
-            mode(type);
-            for (int m : MotsCharge)
-                if (m != MotInertie) QCOMPARE(ReglagesCourants[m], avant[m]);
-        }
-    }
-
-    // A range change with the previous law's slider position must not be
-    // taken for a move under the new law.
-    void rangeChangeWritesNothing_data() {
-        QTest::addColumn<QList<int>>("c");  // law before, law after, word, its value
-        QTest::newRow("T = a.n²+b at the top, then Levage") << QList<int>{8, 17, 26, 60};
-        QTest::newRow("Levage low, then T = a.n + b") << QList<int>{17, 7, 4, 50};
-    }
-    void rangeChangeWritesNothing() {
-        QFETCH(QList<int>, c);
-        ReglagesCourants[6] = 150;  // A at the top: position 0, below the hoist's minimum
-        ReglagesCourants[26] = 60;  // A low: position 240, beyond 150
-        mode(c[0]);
-        mode(c[1]);
-        QCOMPARE(ReglagesCourants[c[2]], c[3]);
-    }
-
-    // The words are brought into range before the sliders take them; valid
-    // words are left as they are.
-    void damagedHeaderClampedValidUntouched() {
-        ReglagesCourants[8] = 0;
-        ReglagesCourants[9] = -20;
-        ReglagesCourants[MotInertie] = 99999;
         mode(13);
         QCOMPARE(ReglagesCourants[8], 10);
         QCOMPARE(ReglagesCourants[9], 10);
         QCOMPARE(luB(), 10);
         QCOMPARE(ReglagesCourants[MotInertie], 1000);  // the slider's last step
         QCOMPARE(p->TextB1->text(), QStringLiteral("1,00 Nm"));
-        for (int type = 6; type <= 18; ++type) {
-            const EnteteCaract avant = ReglagesCourants;
+        const EnteteCaract avant = ReglagesCourants;
+        // 8 then 17: A at the top (position 0) is below the hoist's minimum;
+        // 17 then 7: A low (position 240) is beyond 150.
+        for (int type : {8, 17, 7, 15, 14, 9, 6, 18, 12, 16, 11, 13, 10, 17, 8, 15, 7}) {
             mode(type);
-            for (int m : MotsCharge) QCOMPARE(ReglagesCourants[m], avant[m]);
+            for (auto [m, v] : mots) QCOMPARE(ReglagesCourants[m], avant[m]);
         }
     }
 
@@ -277,17 +235,6 @@ private slots:
         p->PaintBox->setMinimumSize(160, 120);
         p->resize(401, 390);
         p->resize(400, 390);
-    }
-
-    void captures() {
-        const std::pair<int, const char*> langues[] = {
-            {LangueFrancais, "FR"}, {LangueAnglais, "EN"}, {LangueEspagnol, "ES"}};
-        for (auto [code, nom] : langues) {
-            ChoixLangue(code);
-            mode(18);
-            QCoreApplication::processEvents();
-            essai::Capturer(p, QStringLiteral("panelcaract-18-%1").arg(nom));
-        }
     }
 };
 

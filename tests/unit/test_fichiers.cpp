@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <cstring>
+#include <tuple>
 
 #include "OutilsEssai.h"
 #include "study/Fichiers.h"
@@ -72,35 +73,31 @@ TEST_F(Fichiers_, DefaultConfigurationBytesAndMissingFile) {
     EXPECT_EQ(messages, std::vector<std::string>{"Erreur de lecture du fichier"});
 }
 
-TEST_F(Fichiers_, ShortConfigurationKeepsWhatWasRead) {
-    // Power range 1, colours 5, link type 1, then the file ends.
+TEST_F(Fichiers_, ShortOrOutOfRangeConfigurationFallsBackFieldByField) {
+    // Power range 1, colours 5, link type 1, then the file ends: the bytes
+    // read stay over the defaults.
     Ecrire(dossier / NomFichierConfig, {1, 0, 0, 0, 5, 1, 0, 0, 1, 0, 0, 0, 3, 'p'});
     EXPECT_FALSE(LireConfig());
-    EXPECT_EQ(ConfigGenerale.GammePuissance, 1);
-    EXPECT_EQ(ConfigGenerale.Couleurs, 5);
-    EXPECT_EQ(ConfigGenerale.TypeLiaison, LiaisonSerie);
-    EXPECT_EQ(ConfigGenerale.PortSerie.Lire(), "pOM");  // read bytes over the defaults
-    EXPECT_EQ(ConfigGenerale.FrequenceReseau, 50);
+    const TConfigGenerale& g = ConfigGenerale;
+    EXPECT_EQ(std::tuple(g.GammePuissance, g.Couleurs, g.TypeLiaison, g.FrequenceReseau),
+              std::tuple(1, 5, int(LiaisonSerie), 50));
+    EXPECT_EQ(g.PortSerie.Lire(), "pOM");
     EXPECT_EQ(messages.size(), 1u);
 
-    // Spanish (language 3) from the file; cut in the mains frequency, the
-    // read error is already in Spanish and the frequency keeps the bytes read.
+    // Spanish from the file; cut in the mains frequency, the read error is
+    // already in Spanish and the frequency keeps the bytes read.
     TConfigGenerale c = ConfigDefaut;
     c.Langue = LangueEspagnol;
     c.FrequenceReseau = 60;
     EcrireConfig(c);
     EXPECT_TRUE(LireConfig());
     EXPECT_EQ(Textes.MotEssai, "prueba");
-    EXPECT_EQ(ConfigGenerale.FrequenceReseau, 60);
     EcrireConfig(c, 73);
     messages.clear();
     EXPECT_FALSE(LireConfig());
     EXPECT_EQ(messages, std::vector<std::string>{"Error  de lectura del fichero"});
-    EXPECT_EQ(ConfigGenerale.FrequenceReseau, 60);
-}
+    EXPECT_EQ(g.FrequenceReseau, 60);
 
-TEST_F(Fichiers_, ConfigurationFieldsOutOfRangeFallBack) {
-    TConfigGenerale c = ConfigDefaut;
     c.GammePuissance = 7;
     c.Couleurs = 8;
     c.Langue = 4;
@@ -114,82 +111,67 @@ TEST_F(Fichiers_, ConfigurationFieldsOutOfRangeFallBack) {
     TConfigGenerale attendu = ConfigDefaut;
     attendu.TypeLiaison = 9;
     attendu.Reserve[1] = 0x5A;
-    EXPECT_EQ(std::memcmp(&ConfigGenerale, &attendu, sizeof attendu), 0);
+    EXPECT_EQ(std::memcmp(&g, &attendu, sizeof attendu), 0);
     EXPECT_EQ(Textes.MotEssai, "Essai");
 }
 
-TEST_F(Fichiers_, WorkFileSizesFollowThePoints) {
-    const std::string f = dossier / "etude.OVX2";
-    ASSERT_TRUE(EnregistrerEtude(f));
-    EXPECT_EQ(fs::file_size(f), 1640u);
-    AjouterCaract(3);
-    AjouterCaract(0);
-    EXPECT_EQ(EtudeEnregistree, 0);
-    ASSERT_TRUE(EnregistrerEtude(f));
-    EXPECT_EQ(EtudeEnregistree, 1);
-    EXPECT_EQ(NomFichierEtude, f);
-    const Octets octets = Lire(f);
-    ASSERT_EQ(octets.size(), 2208u);
-    // The empty second characteristic's header closes the file; before it,
-    // array by array, the speeds of the first follow its numbers.
-    int32_t dernier, vitesse;
-    std::memcpy(&dernier, octets.data() + 2208 - 212 + 8, 4);
-    std::memcpy(&vitesse, octets.data() + 1640 + 212 + 12 + 4, 4);
-    EXPECT_EQ(dernier, -1);
-    EXPECT_EQ(vitesse, 1001);
-    EXPECT_TRUE(messages.empty());
+// The study header, then per characteristic its header and, quantity by
+// quantity, the values of its points.
+size_t Taille(std::initializer_list<int> points) {
+    size_t t = 1640;
+    for (int p : points) t += 212 + 48u * static_cast<size_t>(p);
+    return t;
 }
 
-TEST_F(Fichiers_, RoundTripIsByteIdentical) {
+TEST_F(Fichiers_, RoundTripIsByteIdenticalAndSizesFollowThePoints) {
+    const std::string a = dossier / "a.OVX2", b = dossier / "b.OVX2";
+    ASSERT_TRUE(EnregistrerEtude(a));
+    EXPECT_EQ(fs::file_size(a), Taille({}));
     Etude.Titre.Ecrire("Essai de la MAS 1,5 kW \xE9t\xE9");
     Etude.Vues[0] = {1, 1, {0, 0}, GVitesse, 15, {0, 0}, GCouple, 18, {0, 0}, 2};
     AjouterCaract(2001, 3);
     AjouterCaract(17, 4);
     Caracts[2].Entete.Commentaire.Ecrire("sous 220 V");
     AjouterCaract(0, 1);
-    const std::string a = dossier / "a.OVX2", b = dossier / "b.OVX2";
+    EXPECT_EQ(EtudeEnregistree, 0);
     ASSERT_TRUE(EnregistrerEtude(a));
+    EXPECT_EQ(EtudeEnregistree, 1);
+    EXPECT_EQ(NomFichierEtude, a);
+    const Octets octets = Lire(a);
+    ASSERT_EQ(octets.size(), Taille({2001, 17, 0}));
+    // The empty last characteristic's header closes the file (last point
+    // -1); the speeds of the first follow its numbers.
+    int32_t dernier, vitesse;
+    std::memcpy(&dernier, octets.data() + octets.size() - 212 + 8, 4);
+    std::memcpy(&vitesse, octets.data() + Taille({}) + 212 + 4 * 2001 + 4, 4);
+    EXPECT_EQ(dernier, -1);
+    EXPECT_EQ(vitesse, 1001);
+
     ASSERT_TRUE(OuvrirEtude(a));
     EXPECT_EQ(Caracts[1].Dernier(), 2000);
     EXPECT_EQ(Caracts[2].Entete.Commentaire.Lire(), "sous 220 V");
     EXPECT_EQ(CaractCourante, 0);
     ASSERT_TRUE(EnregistrerEtude(b));
-    EXPECT_EQ(Lire(a), Lire(b));
-    EXPECT_EQ(Lire(a).size(), 1640u + 3 * 212 + 48u * (2001 + 17));
+    EXPECT_EQ(Lire(b), octets);
+    EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(Fichiers_, TruncatedOrMissingFileLeavesAnEmptyStudy) {
-    AjouterCaract(5);
-    AjouterCaract(4);
-    const std::string f = dossier / "t.OVX2";
-    ASSERT_TRUE(EnregistrerEtude(f));
-    Octets octets = Lire(f);
-    octets.resize(1640 + 212 + 48 * 5);  // the header announces 2, one follows
-    Ecrire(f, octets);
-    AjouterCaract(1);
-    EXPECT_FALSE(OuvrirEtude(f));
-    EXPECT_EQ(messages, std::vector<std::string>{"Erreur de lecture du fichier"});
-    EXPECT_EQ(Etude.NbCaract, 0);
-    EXPECT_TRUE(NomFichierEtude.empty());
-    EXPECT_EQ(EtudeEnregistree, 1);
-    EXPECT_EQ(Caracts[1].Dernier(), -1);
-    EXPECT_FALSE(OuvrirEtude(dossier / "absent.OVX2"));
-    EXPECT_EQ(messages.size(), 2u);
-    EXPECT_TRUE(NomFichierEtude.empty());
-}
-
-TEST_F(Fichiers_, FilesThatOverflowTheModelAreRefused) {
+// A file cut short or with a field the model cannot hold is refused with one
+// message and leaves an empty study. One field of each kind; the damaged
+// images' test tries the others.
+TEST_F(Fichiers_, TruncatedOrOverflowingFilesLeaveAnEmptyStudy) {
     AjouterCaract(2);
+    AjouterCaract(1);
     const std::string f = dossier / "v.OVX2";
     ASSERT_TRUE(EnregistrerEtude(f));
     const Octets bon = Lire(f);
-    // One field of each kind; the damaged files' test tries the others.
     const size_t c1 = 1640;  // first characteristic header
     const struct {
         const char* quoi;
         size_t offset;
         Octets octets;
     } cas[] = {
+        {"second trial missing", Taille({2}), {}},  // cut there
         {"six characteristics", 128, {6, 0, 0, 0}},
         {"last point 2001", c1 + 8, {0xD1, 0x07, 0, 0}},
         {"machine type 8", c1 + 0, {8, 0, 0, 0}},
@@ -199,20 +181,26 @@ TEST_F(Fichiers_, FilesThatOverflowTheModelAreRefused) {
     };
     for (const auto& c : cas) {
         Octets o = bon;
+        if (c.octets.empty()) o.resize(c.offset);
         std::copy(c.octets.begin(), c.octets.end(), o.begin() + static_cast<long>(c.offset));
         Ecrire(f, o);
+        AjouterCaract(1);
+        NomFichierEtude = "avant.OVX2";
         messages.clear();
         EXPECT_FALSE(OuvrirEtude(f)) << c.quoi;
-        EXPECT_EQ(messages.size(), 1u) << c.quoi;
-        EXPECT_EQ(Etude.NbCaract, 0) << c.quoi;
+        EXPECT_EQ(messages, std::vector<std::string>{"Erreur de lecture du fichier"}) << c.quoi;
+        EXPECT_EQ(std::pair(Etude.NbCaract, Caracts[1].Dernier()), std::pair(0, -1)) << c.quoi;
+        EXPECT_TRUE(NomFichierEtude.empty() && EtudeEnregistree == 1) << c.quoi;
     }
+    EXPECT_FALSE(OuvrirEtude(dossier / "absent.OVX2"));
+    EXPECT_EQ(messages.size(), 2u);
     // Fields that are only clamped where they are used are accepted.
     Octets o = bon;
     o[136 + 8] = 99;  // zoom step of view 1
     o.push_back(0);   // a stray byte after the last characteristic
     Ecrire(f, o);
     EXPECT_TRUE(OuvrirEtude(f));
-    EXPECT_EQ(Etude.NbCaract, 1);
+    EXPECT_EQ(Etude.NbCaract, 2);
 }
 
 TEST_F(Fichiers_, FailedSaveKeepsTheOldFileAndTheUnsavedState) {
@@ -266,7 +254,7 @@ TEST_F(Fichiers_, SavingThroughALinkUpdatesItsTargetAndKeepsTheMode) {
     ASSERT_TRUE(EnregistrerEtude(lien));
     EXPECT_TRUE(fs::is_symlink(lien));
     EXPECT_EQ(fs::read_symlink(lien), "partage/vrai.OVX2");
-    EXPECT_EQ(fs::file_size(cible), 1640u + 2 * 212 + 48u * 3);
+    EXPECT_EQ(fs::file_size(cible), Taille({1, 2}));
     EXPECT_EQ(fs::status(cible).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(NomFichierEtude, lien);
@@ -315,7 +303,7 @@ TEST_F(Fichiers_, ARefusedModeChangeDoesNotFailTheSave) {
     EXPECT_GE(appels, 2);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(EtudeEnregistree, 1);
-    EXPECT_EQ(fs::file_size(f), 1640u + 2 * 212 + 48u * 4);
+    EXPECT_EQ(fs::file_size(f), Taille({1, 3}));
     // With the call back, the mode is kept again.
     ASSERT_EQ(::chmod(f.c_str(), 0604), 0);
     ASSERT_TRUE(EnregistrerEtude(f));

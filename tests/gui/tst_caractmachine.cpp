@@ -87,14 +87,34 @@ private slots:
         AcquisitionEnCours = 0;
     }
 
-    void zoomBarsShowAndStoreTheSteps() {
+    // Quadrant and zoom give the axis ranges (out-of-range values from a
+    // file clamped); the bars show the steps and store the user's moves.
+    void axisRangesAndZoomBars() {
+        TGraphe g;
+        const QList<QList<int>> cas = {
+            // quadrant, zoom, x min, x max, y min, y max
+            {1, 18, 0, 1500, 0, 2000},      {1, 0, 0, 7500, 0, 10000},
+            {1, 50, 0, 75, 0, 100},         {0, 18, -1500, 1500, -2000, 2000},
+            {3, 18, 0, 1500, -2000, 0},     {5, 18, -1500, 0, -2000, 0},
+            {7, 18, -1500, 0, 0, 2000},     {8, 18, -1500, 1500, 0, 2000},
+            {42, 18, -1500, 1500, 0, 2000}, {1, 99, 0, 75, 0, 100}};
+        for (const QList<int>& c : cas) {
+            Etude.Vues[0].Quadrant = c[0];
+            Etude.Vues[0].ZoomX = Etude.Vues[0].ZoomY = c[1];
+            cadre->cfgaxe(g);
+            QCOMPARE(QList<int>({g.ConfigX.Min, g.ConfigX.Max, g.ConfigY.Min, g.ConfigY.Max}),
+                     c.mid(2));
+        }
+        QCOMPARE(QString::fromStdString(g.ConfigY.Nom + g.ConfigX.Unite), QString("Tutr/min"));
+        QCOMPARE(g.ConfigY.Decimales, 2);
+        QCOMPARE(cadre->ZoomX->value(), 50);  // 99 clamped to the last step
+
         Etude.Vues[0].ZoomX = 25;
         Etude.Vues[0].ZoomY = 10;
         cadre->tracegraphe();
         QCOMPARE(cadre->ZoomX->value(), 25);
         QCOMPARE(cadre->ZoomY->value(), 40);
         QCOMPARE(Etude.Vues[0].ZoomX, 25);  // positioning the bars stored nothing
-
         EtudeEnregistree = 1;
         cadre->ZoomY->setValue(0);  // thumb at the top: strongest zoom
         QCOMPARE(Etude.Vues[0].ZoomY, 50);
@@ -102,32 +122,6 @@ private slots:
         cadre->ZoomX->setValue(3);
         QCOMPARE(Etude.Vues[0].ZoomX, 3);
         QCOMPARE(cadre->GrapheEcran.ConfigX.Max, 1500 * 50 / 13);
-    }
-
-    void quadrantsAndZoomGiveTheAxisRanges() {
-        TGraphe g;
-        const struct {
-            int quadrant, zoom, xmin, xmax, ymin, ymax;
-        } cas[] = {
-            {1, 18, 0, 1500, 0, 2000},      {1, 0, 0, 7500, 0, 10000},
-            {1, 50, 0, 75, 0, 100},         {0, 18, -1500, 1500, -2000, 2000},
-            {3, 18, 0, 1500, -2000, 0},     {5, 18, -1500, 0, -2000, 0},
-            {7, 18, -1500, 0, 0, 2000},     {8, 18, -1500, 1500, 0, 2000},
-            {42, 18, -1500, 1500, 0, 2000},  // out of range in a file: clamped to 8
-        };
-        for (const auto& c : cas) {
-            Etude.Vues[0].Quadrant = c.quadrant;
-            Etude.Vues[0].ZoomX = Etude.Vues[0].ZoomY = c.zoom;
-            cadre->cfgaxe(g);
-            QCOMPARE(QList<int>({g.ConfigX.Min, g.ConfigX.Max, g.ConfigY.Min, g.ConfigY.Max}),
-                     QList<int>({c.xmin, c.xmax, c.ymin, c.ymax}));
-        }
-        QCOMPARE(QString::fromStdString(g.ConfigY.Nom + g.ConfigX.Unite), QString("Tutr/min"));
-        QCOMPARE(g.ConfigY.Decimales, 2);
-        Etude.Vues[0].ZoomX = 99;  // clamped to the last step
-        cadre->cfgaxe(g);
-        QCOMPARE(g.ConfigX.Max, 75);
-        QCOMPARE(cadre->ZoomX->value(), 50);
     }
 
     void mouseSelectsTheNearestPointOrClearsOnAnEmptyTrial() {
@@ -187,7 +181,10 @@ private slots:
         QCOMPARE(cadre->PaintBox1->Tampon, cache);
     }
 
-    void popupMenuEnablingAndActions() {
+    // The menu's items follow the point and the trial; the caption button
+    // and the menu item ask the tracing window for the characteristic dialog
+    // of this frame's view, then refresh everything.
+    void menuAndCaptionButtonCallTheTracingWindow() {
         CaractCourante = 1;
         cadre->PopupMenu1Popup();
         QVERIFY(!cadre->Suppressiondupoint1->isEnabled());  // no point selected
@@ -200,19 +197,6 @@ private slots:
         cadre->Nouvelessai1->trigger();
         QCOMPARE(QList<int>({trace->suppressions, trace->toutes, trace->nouvelles}),
                  QList<int>({1, 1, 1}));
-
-        NouvelleCaract();  // the new current trial is empty
-        cadre->PopupMenu1Popup();
-        QVERIFY(!cadre->Nouvelessai1->isEnabled());
-        QVERIFY(!cadre->Suppressiondetouslespoints1->isEnabled());
-        QVERIFY(cadre->Modificationdelacarcateristique1->isEnabled());
-        QVERIFY(cadre->CopierlesvaleursSel->isEnabled());
-        QCOMPARE(cadre->Suppressiondupoint1->text(), QString("Suppression du point"));
-    }
-
-    // The caption button and the menu item ask the tracing window for the
-    // characteristic dialog of this frame's view, then refresh everything.
-    void characteristicButtonAsksForTheDialogOfItsView() {
         cadre->NumeroVue = 3;
         QTest::mouseClick(cadre->ButtonCaract, Qt::LeftButton);
         QCOMPARE(trace->vuesDemandees, QList<int>({3}));
@@ -222,45 +206,47 @@ private slots:
         cadre->Modificationdelacarcateristique1->trigger();
         QCOMPARE(trace->vuesDemandees, QList<int>({3, 2}));
         QCOMPARE(trace->actions, 2);
+
+        NouvelleCaract();  // the new current trial is empty
+        cadre->PopupMenu1Popup();
+        QVERIFY(!cadre->Nouvelessai1->isEnabled());
+        QVERIFY(!cadre->Suppressiondetouslespoints1->isEnabled());
+        QVERIFY(cadre->Modificationdelacarcateristique1->isEnabled());
+        QVERIFY(cadre->CopierlesvaleursSel->isEnabled());
+        QCOMPARE(cadre->Suppressiondupoint1->text(), QString("Suppression du point"));
         // Without a tracing window, nothing happens.
         FenetreTrace = nullptr;
         cadre->ButtonCaractClick();
         QCOMPARE(trace->vuesDemandees.size(), 2);
     }
 
-    void copiesOfValuesAndPicture() {
-        CaractCourante = 1;
-        cadre->CopierlesvaleursSelClick();
-        QCOMPARE(Presse(), "n\tTu\r\n(tr/min)\t(Nm)\r\n300\t5,00\r\n700\t10,00\r\n1200\t15,00\r\n");
-        NouvelleCaract();
-        cadre->CopierValeurs();
-        QCOMPARE(Presse(), "n\tTu\r\n(tr/min)\t(Nm)\r\n");
-
-        cadre->Copierlacaracteristique1Click();
-        const QMimeData* d = QGuiApplication::clipboard()->mimeData();
-        QCOMPARE(qvariant_cast<QImage>(d->imageData()).size(),
-                 TailleCopie(cadre->PaintBox1->logicalDpiX()));
-        QVERIFY(d->data("image/svg+xml").contains("<svg"));
-    }
-
-    // The painters of a copy end with it: neither the copy graph nor its
-    // cursor keeps one, and the screen still draws and selects afterwards.
-    void aCopyLeavesNoPainterBehind() {
+    // The picture and the values to the clipboard. The painters of a copy
+    // end with it: neither the copy graph nor its cursor keeps one, and the
+    // screen still draws and selects afterwards.
+    void copiesOfPictureAndValues() {
         CaractCourante = 1;
         SelectionnerPoint(1);
         cadre->curseur();
         QVERIFY(cadre->GrapheEcran.Curseur.Trace);
         cadre->Copierlacaracteristique1Click();
-        for (const TGraphe* g : {&cadre->GrapheCopie, &cadre->GrapheEcran}) {
-            QVERIFY(g->Surface == nullptr);
-            QVERIFY(g->Curseur.Surface == nullptr);
-        }
+        const QMimeData* d = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(qvariant_cast<QImage>(d->imageData()).size(),
+                 TailleCopie(cadre->PaintBox1->logicalDpiX()));
+        QVERIFY(d->data("image/svg+xml").contains("<svg"));
+        for (const TGraphe* g : {&cadre->GrapheCopie, &cadre->GrapheEcran})
+            QVERIFY(g->Surface == nullptr && g->Curseur.Surface == nullptr);
         const QImage avant = cadre->PaintBox1->Tampon.copy();
         QTest::mousePress(cadre->PaintBox1, Qt::LeftButton, {}, PixelDe(2));
         QCOMPARE(PointSelectionne, 2);
         QCOMPARE(ValeurX(), QString("1200 tr/min"));
         QVERIFY(cadre->PaintBox1->Tampon != avant);  // the cursor moved
         QVERIFY(cadre->GrapheEcran.Curseur.Surface == nullptr);
+
+        cadre->CopierlesvaleursSelClick();
+        QCOMPARE(Presse(), "n\tTu\r\n(tr/min)\t(Nm)\r\n300\t5,00\r\n700\t10,00\r\n1200\t15,00\r\n");
+        NouvelleCaract();
+        cadre->CopierValeurs();
+        QCOMPARE(Presse(), "n\tTu\r\n(tr/min)\t(Nm)\r\n");
     }
 };
 

@@ -1,6 +1,5 @@
 // The plotting component on real surfaces: an off-screen image, SVG and PDF.
 #include <QBuffer>
-#include <QDir>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -150,101 +149,71 @@ private slots:
     // The labels of the vertical axis, drawn b to the left of it, keep inside
     // the plot rectangle whatever their width: wide labels (three decimals,
     // five digits, a minus sign) widen the room on the left. The graph is
-    // drawn unclipped in a grey border, so any text reaching out of its
-    // rectangle shows there. Views whose labels already fit keep the room of
+    // drawn unclipped in a grey border, where any text reaching out of its
+    // rectangle shows. Views whose labels already fit keep the room of
     // "-00,00" (or of the range's digits), and so every pixel they had.
     void verticalLabelsStayInsideTheRectangle_data() {
-        QTest::addColumn<QSize>("taille");
-        QTest::addColumn<int>("dpi");
-        QTest::addColumn<int>("police");  // points, 0 automatic
-        QTest::addColumn<int>("xMin");
-        QTest::addColumn<int>("yMin");
-        QTest::addColumn<int>("yMax");
-        QTest::addColumn<int>("decimales");
-        QTest::addColumn<bool>("elargi");
+        // width, height, dpi, font points (0 automatic), x min, y min, y max,
+        // decimals, widened
+        QTest::addColumn<QList<int>>("c");
         // A report page of 794 x 1123 at 96 dpi gives views of 370 x 314 in
-        // Arial 8; a report at 254 dpi views of 980 x 833; the copy of four
-        // views 359 x 264 and a small frame on screen 300 x 220, automatic.
-        const QSize rapport(370, 314), rapport254(980, 833), copie(359, 264), ecran(300, 220);
-        QTest::newRow("current 20,000 A, report")
-            << rapport << 96 << 8 << 0 << 0 << 20000 << 3 << true;
-        QTest::newRow("current, report at 254 dpi")
-            << rapport254 << 254 << 8 << 0 << 0 << 20000 << 3 << true;
-        QTest::newRow("current, small frame") << ecran << 96 << 0 << 0 << 0 << 20000 << 3 << true;
-        QTest::newRow("power 3000,0 W, report")
-            << rapport << 96 << 8 << 0 << 0 << 30000 << 1 << true;
-        QTest::newRow("power, copy") << copie << 96 << 0 << 0 << 0 << 30000 << 1 << true;
-        QTest::newRow("power both signs, small frame")
-            << ecran << 96 << 0 << 0 << -30000 << 30000 << 1 << true;
-        QTest::newRow("speed both signs, no decimals")
-            << rapport << 96 << 8 << 0 << -1500 << 1500 << 0 << true;
+        // Arial 8; at 254 dpi 980 x 833; the copy of four views 359 x 264 and
+        // a small frame on screen 300 x 220, automatic.
+        const QList<int> rapport{370, 314, 96, 8}, rapport254{980, 833, 254, 8},
+            copie{359, 264, 96, 0}, ecran{300, 220, 96, 0};
+        QTest::newRow("current 20,000 A, report") << rapport + QList{0, 0, 20000, 3, 1};
+        QTest::newRow("current, report at 254 dpi") << rapport254 + QList{0, 0, 20000, 3, 1};
+        QTest::newRow("current, small frame") << ecran + QList{0, 0, 20000, 3, 1};
+        QTest::newRow("power 3000,0 W, report") << rapport + QList{0, 0, 30000, 1, 1};
+        QTest::newRow("power both signs, small frame") << ecran + QList{0, -30000, 30000, 1, 1};
+        QTest::newRow("speed both signs, no decimals") << rapport + QList{0, -1500, 1500, 0, 1};
         QTest::newRow("torque both signs, as wide as -00,00")
-            << rapport254 << 254 << 8 << 0 << -2000 << 2000 << 2 << true;
+            << rapport254 + QList{0, -2000, 2000, 2, 1};
         // Labels that fit: the layout is the one of "-00,00" / the range.
-        QTest::newRow("torque 0..20,00, report")
-            << rapport << 96 << 8 << 0 << 0 << 2000 << 2 << false;
-        QTest::newRow("torque, small frame") << ecran << 96 << 0 << 0 << 0 << 2000 << 2 << false;
+        QTest::newRow("torque 0..20,00, report") << rapport + QList{0, 0, 2000, 2, 0};
+        QTest::newRow("torque, small frame") << ecran + QList{0, 0, 2000, 2, 0};
         // Labels as wide as the range's digits ("1400" against "1500") are
         // drawn 2 mm left of the axis, which stands only 1.5 mm past them.
-        QTest::newRow("speed 0..1500, copy") << copie << 96 << 0 << 0 << 0 << 1500 << 0 << true;
-        QTest::newRow("engineering labels 0,2 .. 1,8")
-            << rapport << 96 << 8 << 0 << 0 << 2000 << -1 << false;
+        QTest::newRow("speed 0..1500, copy") << copie + QList{0, 0, 1500, 0, 1};
+        QTest::newRow("engineering labels 0,2 .. 1,8") << rapport + QList{0, 0, 2000, -1, 0};
         // The vertical axis in the middle: its labels are far from the edge.
         QTest::newRow("power, vertical axis in the middle")
-            << rapport << 96 << 8 << -1500 << 0 << 30000 << 1 << false;
+            << rapport + QList{-1500, 0, 30000, 1, 0};
     }
     void verticalLabelsStayInsideTheRectangle() {
-        QFETCH(QSize, taille);
-        QFETCH(int, dpi);
-        QFETCH(int, police);
-        QFETCH(int, xMin);
-        QFETCH(int, yMin);
-        QFETCH(int, yMax);
-        QFETCH(int, decimales);
-        QFETCH(bool, elargi);
+        QFETCH(QList<int>, c);
+        const int dpi = c[2], yMin = c[5], yMax = c[6], decimales = c[7];
         constexpr int bord = 40;
         const QColor gris(128, 128, 128);
-        QImage image(taille + QSize(2 * bord, 2 * bord), QImage::Format_RGB32);
+        QImage image(c[0] + 2 * bord, c[1] + 2 * bord, QImage::Format_RGB32);
         image.setDotsPerMeterX(dpi * 10000 / 254);
         image.setDotsPerMeterY(dpi * 10000 / 254);
         image.fill(gris);
         QPainter p(&image);
         TGraphe g;
         g.Surface = &p;
-        g.Gauche = bord;
-        g.Haut = bord;
-        g.Droite = bord + taille.width();
-        g.Bas = bord + taille.height();
-        g.TaillePolice = police;
-        g.ConfigX = {xMin, 1500, 0, 0, "n", "tr/min"};
+        g.Gauche = g.Haut = bord;
+        g.Droite = bord + c[0];
+        g.Bas = bord + c[1];
+        g.TaillePolice = c[3];
+        g.ConfigX = {c[4], 1500, 0, 0, "n", "tr/min"};
         g.ConfigY = {yMin, yMax, decimales > 0 ? -decimales : 0, decimales, "Y", "u"};
         initgraphe(g);
         QVERIFY(g.Pret);
         traceaxes(g);
-
         const QFontMetrics fm = p.fontMetrics();
         p.end();
-        if (qEnvironmentVariableIsSet("ORVANE_CAPTURES")) {
-            const QString dossier = qEnvironmentVariable("ORVANE_CAPTURES");
-            QDir().mkpath(dossier);
-            image.save(dossier + "/libelles-" + QString(QTest::currentDataTag()).replace(' ', '_') +
-                       ".png");
-        }
         // Nothing of the graph in the grey border: no label cut at the edge.
-        const QRect rectangle(bord, bord, taille.width(), taille.height());
-        QPoint dehors(-1, -1);
-        for (int y = 0; y < image.height() && dehors.x() < 0; ++y)
-            for (int x = 0; x < image.width() && dehors.x() < 0; ++x)
-                if (!rectangle.contains(x, y) && image.pixelColor(x, y) != gris) dehors = {x, y};
-        QVERIFY2(dehors.x() < 0,
-                 qPrintable(QStringLiteral("drawn at (%1, %2)").arg(dehors.x()).arg(dehors.y())));
-
+        const QRect rectangle(bord, bord, c[0], c[1]);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (!rectangle.contains(x, y) && image.pixelColor(x, y) != gris)
+                    QFAIL(qPrintable(QStringLiteral("drawn at (%1, %2)").arg(x).arg(y)));
         // The room of the layout before any widening.
-        const int marge = dpi * 15 / 254;
         const int chiffres = fm.horizontalAdvance(
             decimales > 0 ? QStringLiteral("-00,00") : QString::number(std::abs(yMax - yMin)));
-        const int debut = bord + chiffres + marge;
-        if (elargi)
+        const int debut = bord + chiffres + dpi * 15 / 254;
+        if (c[8])
             QVERIFY(g.X.Debut > debut);
         else
             QCOMPARE(g.X.Debut, int64_t{debut});

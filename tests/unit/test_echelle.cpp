@@ -58,16 +58,15 @@ TEST(Echelle, StepOriginAndLabelsOfTheWorkedExamples) {
                {-1000, -150, 100, -200}, {0, 3000, 400, 0},     {0, 750, 100, 0}};
     for (const auto& c : cas) {
         const TEchelleAxe e = Axe(c.min, c.max);
-        EXPECT_EQ(e.Pas, c.pas) << c.min << ".." << c.max;
-        EXPECT_EQ(e.PasLibelle, c.pas) << c.min << ".." << c.max;
-        EXPECT_EQ(e.Origine, c.origine) << c.min << ".." << c.max;
+        EXPECT_EQ((std::array{e.Pas, e.PasLibelle, e.Origine}),
+                  (std::array{c.pas, c.pas, c.origine}))
+            << c.min << ".." << c.max;
     }
     // The origin sits where its value falls: in the middle, or low on a
     // vertical axis whose values grow upward.
     EXPECT_EQ(Axe(-1500, 1500).PixOrigine, 500);
     const TEchelleAxe v = Axe(0, 1500, 0, 0, 40, 540, true);
-    EXPECT_EQ(v.PixOrigine, 540);
-    EXPECT_EQ(v.PixPas, 66);
+    EXPECT_EQ((std::array{v.PixOrigine, v.PixPas}), (std::array<int64_t, 2>{540, 66}));
 
     // Tick labels from the origin outward; the value at the origin is not labelled.
     EXPECT_EQ(LibellesX(Axe(0, 1500)),
@@ -88,10 +87,8 @@ TEST(Echelle, StepOriginAndLabelsOfTheWorkedExamples) {
     // A zero-pixel step gives no tick.
     EXPECT_TRUE(LibellesX(Axe(0, 1500, 0, 0, 10, 10)).empty());
     EXPECT_TRUE(GraduationsY(Axe(0, 1500, 0, 0, 10, 10, true)).empty());
-}
-
-TEST(Echelle, TorqueLabelsLeaveOutTheTickAtTheArrowEnd) {
-    // The last tick falls exactly on the end, or a few pixels before it.
+    // No label at the arrow end, whether the last tick falls exactly on it
+    // or a few pixels before.
     for (int64_t fin : {1000, 1005, 1009})
         EXPECT_EQ(
             LibellesX(Axe(0, 2000, 2, -2, 0, fin)),
@@ -101,14 +98,12 @@ TEST(Echelle, TorqueLabelsLeaveOutTheTickAtTheArrowEnd) {
 
 TEST(Echelle, EngineeringLabelsCarryAnSIPrefix) {
     const TEchelleAxe x = Axe(0, 2000, -1, 0);
-    EXPECT_EQ(x.Pas, 200);
-    EXPECT_EQ(x.DecLibelle, 1);
-    EXPECT_EQ(x.Exposant, 3);
+    EXPECT_EQ((std::array{x.Pas, x.DecLibelle, x.Exposant}), (std::array<int64_t, 3>{200, 1, 3}));
     const Textes l = LibellesX(x);
     EXPECT_EQ(Textes(l.begin(), l.begin() + 3), (Textes{"0,2", "0,4", "0,6"}));
-    EXPECT_EQ(TexteUnite(Config(-1, 0, "W"), x), "(kW)");
-    EXPECT_EQ(TexteUnite(Config(-1, 0), x), "");
-    EXPECT_EQ(TexteUnite(Config(2, -2, "Nm"), Axe(0, 2000, 2, -2)), "(Nm)");
+    EXPECT_EQ(TexteUnite(Config(-1, 0, "W"), x) + TexteUnite(Config(-1, 0), x) +
+                  TexteUnite(Config(2, -2, "Nm"), Axe(0, 2000, 2, -2)),
+              "(kW)(Nm)");
 
     // PasLibelle x 10^(Exposant - DecLibelle) must equal Pas x 10^exponent,
     // ranges under ten counts included.
@@ -133,29 +128,26 @@ TEST(Echelle, ValuesMapOntoTheTicksAndNeverWrap) {
     EXPECT_EQ(PixelY(y, 200), 420 - y.PixPas);
     // A one-count range on a wide axis: the far values stop at the int32 ends.
     const TEchelleAxe z = Axe(0, 0, 0, 0, 0, 100000);
-    EXPECT_EQ(PixelX(z, Int32Max), Int32Max);
-    EXPECT_EQ(PixelX(z, Int32Min), Int32Min);
-    EXPECT_EQ(PixelY(z, Int32Max), Int32Min);
+    EXPECT_EQ((std::array{PixelX(z, Int32Max), PixelX(z, Int32Min), PixelY(z, Int32Max)}),
+              (std::array<int32_t, 3>{Int32Max, Int32Min, Int32Min}));
 }
 
 TEST(Echelle, ReadOutTexts) {
-    EXPECT_EQ(textevaleur(1234, Config(2, -2, "Nm")), "12,34 Nm");
-    EXPECT_EQ(textevaleur(-5, Config(3, -3, "A")), "-0,005 A");
-    EXPECT_EQ(textevaleur(1500, Config(0, 0, "tr/min")), "1500 tr/min");
-    EXPECT_EQ(textevaleur(1500, Config(0, 0, "")), "1500 ");
-    EXPECT_EQ(textevaleur(1500, Config(-1, 0, "W")), "1,500 kW");
-    EXPECT_EQ(textevaleur(123456, Config(-1, 0, "W")), "123,45 kW");
-    EXPECT_EQ(textevaleur(12, Config(-1, -1, "W")), "1,2 W");
-    EXPECT_EQ(textevaleur(1234, Config(-1, -1, "W")), "123,4 W");
-    EXPECT_EQ(textevaleur(-1999999, Config(-1, -1, "W")), "-199,99 kW");
-    EXPECT_EQ(textevaleur(5, Config(-1, -6, "A")), "5 \u00B5A");
-    EXPECT_EQ(textevaleur(0, Config(-1, -3, "A")), "0 mA");
-    // Fewer digits than the integer part: zeros fill it.
-    EXPECT_EQ(textevaleur(5, Config(-1, 1, "W")), "50 W");
-    EXPECT_EQ(textevaleur(Int32Min, Config(-1, 0, "W")), "-2,1474 GW");
-    EXPECT_EQ(textevaleur(7, Config(-1, 15, "W")), "7 E+15 W");
-    EXPECT_EQ(PrefixesSI(-15), "E-45 ");
-    EXPECT_EQ(PrefixesSI(4), "T");
+    // Decimals -1: engineering notation, five significant digits at most,
+    // zeros filling an integer part longer than the digits.
+    const struct {
+        int32_t v, decimales, exposant;
+        const char *unite, *texte;
+    } cas[] = {{1234, 2, -2, "Nm", "12,34 Nm"},   {-5, 3, -3, "A", "-0,005 A"},
+               {1500, 0, 0, "", "1500 "},         {1500, -1, 0, "W", "1,500 kW"},
+               {123456, -1, 0, "W", "123,45 kW"}, {12, -1, -1, "W", "1,2 W"},
+               {1234, -1, -1, "W", "123,4 W"},    {-1999999, -1, -1, "W", "-199,99 kW"},
+               {5, -1, -6, "A", "5 \u00B5A"},     {0, -1, -3, "A", "0 mA"},
+               {5, -1, 1, "W", "50 W"},           {Int32Min, -1, 0, "W", "-2,1474 GW"},
+               {7, -1, 15, "W", "7 E+15 W"}};
+    for (const auto& c : cas)
+        EXPECT_EQ(textevaleur(c.v, Config(c.decimales, c.exposant, c.unite)), c.texte);
+    EXPECT_EQ(PrefixesSI(-15) + PrefixesSI(4), "E-45 T");
 }
 
 // ---- curves ----
@@ -167,17 +159,11 @@ TEST(Courbe, LineModeLimitedByTheNumberOfPoints) {
     for (const auto& c : cas) EXPECT_EQ(ModeEffectif(c[0], c[1]), c[2]) << c[0] << " " << c[1];
 }
 
-TEST(Courbe, SplineWeightsMatchTheirCheckRows) {
-    EXPECT_EQ(PoidsDebut(1).Poids, (Poids{105, 30, -7, 0}));
-    EXPECT_EQ(PoidsDebut(1).Denominateur, 128);
-    EXPECT_EQ(PoidsMilieu(1).Poids, (Poids{-49, 987, 93, -7}));
-    EXPECT_EQ(PoidsMilieu(1).Denominateur, 1024);
-    EXPECT_EQ(PoidsFin(1).Poids, (Poids{-7, 126, 9, 0}));
-    EXPECT_EQ(PoidsFin(1).Denominateur, 128);
+// The first line of each family is checked through the curves below.
+TEST(Courbe, SplineWeightsSumToTheirDenominatorAndEndOnThePoints) {
     for (int k = 0; k <= 8; ++k)
         for (const PoidsSpline& w : {PoidsDebut(k), PoidsMilieu(k), PoidsFin(k)})
             EXPECT_EQ(w.Poids[0] + w.Poids[1] + w.Poids[2] + w.Poids[3], w.Denominateur) << k;
-    // Each family ends exactly on its points.
     EXPECT_EQ(PoidsDebut(8).Poids, (Poids{0, 128, 0, 0}));
     EXPECT_EQ(PoidsMilieu(0).Poids, (Poids{0, 1024, 0, 0}));
     EXPECT_EQ(PoidsMilieu(8).Poids, (Poids{0, 0, 1024, 0}));

@@ -226,8 +226,7 @@ TEST_F(Fichiers_, FailedSaveKeepsTheOldFileAndTheUnsavedState) {
     EXPECT_EQ(Lire(f), ancien);
     EXPECT_EQ(EtudeEnregistree, 0);
     EXPECT_EQ(NomFichierEtude, f);
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0], "Erreur d'ecriture du fichier");
+    EXPECT_EQ(messages, std::vector<std::string>(2, "Erreur d'ecriture du fichier"));
     // Neither the other file nor a temporary file is left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(dossier.racine), {}), 1);
 
@@ -255,8 +254,7 @@ TEST_F(Fichiers_, SavingThroughALinkUpdatesItsTargetAndKeepsTheMode) {
     EXPECT_TRUE(fs::is_symlink(lien));
     EXPECT_EQ(fs::read_symlink(lien), "partage/vrai.OVX2");
     EXPECT_EQ(fs::file_size(cible), Taille({1, 2}));
-    EXPECT_EQ(fs::status(cible).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(cible).permissions(), fs::perms{0640});
     EXPECT_EQ(NomFichierEtude, lien);
     EXPECT_EQ(std::distance(fs::directory_iterator(dossier / "partage"), {}), 1);
     EXPECT_EQ(std::distance(fs::directory_iterator(dossier.racine), {}), 2);
@@ -307,8 +305,7 @@ TEST_F(Fichiers_, ARefusedModeChangeDoesNotFailTheSave) {
     // With the call back, the mode is kept again.
     ASSERT_EQ(::chmod(f.c_str(), 0604), 0);
     ASSERT_TRUE(EnregistrerEtude(f));
-    EXPECT_EQ(fs::status(f).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    EXPECT_EQ(fs::status(f).permissions(), fs::perms{0604});
 }
 
 }  // namespace

@@ -196,9 +196,7 @@ private:
     std::thread fil_;
 };
 
-struct PairRtu : PairModbus {};
-struct PairTcp : PairModbus {
-    explicit PairTcp(const std::string& ip) : PairModbus(ip) {}
-};
+using PairRtu = PairModbus;
+using PairTcp = PairModbus;
 
 }  // namespace orvane::essai

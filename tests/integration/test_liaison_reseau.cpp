@@ -46,38 +46,6 @@ void Configurer(const std::string& ip) {
 
 }  // namespace
 
-TEST(Reseau_, GatewayMeasuresOverTcp) {
-    PairTcp pair("127.0.0.21");
-    ASSERT_TRUE(pair.Ecoute());
-    pair.Remplir(1800, 0x0200);
-    Configurer("127.0.0.21");
-    {
-        TPasserelleCom com;
-        com.Reseau().PortTcp = pair.Port();
-        com.Initialise();
-        ASSERT_TRUE(com.LiaisonOuverte());
-        EXPECT_EQ(com.CalibreVariateur(), 1800);
-        EXPECT_EQ(pair.Registre(2028), 1);
-        com.LectureValeurs();
-        EXPECT_EQ(ValeursCourantes[GNumero], 0);
-        EXPECT_EQ(ValeursCourantes[GFacteurPuissance], 760);
-        EXPECT_EQ(com.R[10], -2);
-        EXPECT_EQ(pair.Registre(1829), 0x0201);
-        com.P = {1, 2, 3, 4, 5, -6};
-        com.EmissionParam();
-        EXPECT_EQ(pair.Registre(1924), 0xFFFA);
-        com.Ferme();
-        EXPECT_EQ(pair.Registre(2028), 0);
-    }
-    const std::vector<Octets> r = pair.Requetes();
-    ASSERT_EQ(r.size(), 6u);
-    // MBAP: transaction, protocol 0, length, unit 1, then the PDU.
-    EXPECT_EQ(Octets(r[2].begin() + 2, r[2].end()), Hex("00 00 00 06 01 03 07 D1 00 0A"));
-    EXPECT_NE(r[2][1], r[3][1]);  // a new transaction each time
-    EXPECT_EQ(pair.Connexions(), 1);
-    ConfigGenerale = ConfigDefaut;
-}
-
 TEST(Reseau_, LibraryReportsEachKindOfFailure) {
     PairTcp pair("127.0.0.22");
     ASSERT_TRUE(pair.Ecoute());
@@ -206,15 +174,28 @@ TEST(Reseau_, ExchangeGivenUpByTheGuardLeavesTheLinkUsable) {
     EXPECT_EQ(v, 1800);
     EXPECT_EQ(reseau.EcrireRegistre(20, 29, 1), 0);
     EXPECT_EQ(pair.Registre(2028), 1);
+    const int32_t bloc[6] = {1, 2, 3, 4, 5, -6};
+    EXPECT_EQ(reseau.EcrireRegistres(19, 20, 6, bloc), 0);
+    EXPECT_EQ(pair.Registre(1924), 0xFFFA);
     ConfigGenerale = ConfigDefaut;
 }
 
+// orvanectl link over TCP: rating, control word 1, block read, status echo
+// (bit 0 set), control word 0, each in a new transaction on one connection.
 TEST(Reseau_, OrvanectlReadsTheServer) {
     PairTcp pair("127.0.0.25");
     pair.Remplir(1800, 0x0200);
     const std::string adresse = "127.0.0.25:" + std::to_string(pair.Port());
     const Sortie j = Ctl({"link", "--tcp", adresse, "--machine", "3", "read", "--json"});
     ASSERT_EQ(j.statut, 0) << j.err;
+    const std::vector<Octets> r = pair.Requetes();
+    ASSERT_EQ(r.size(), 5u);
+    // MBAP: transaction, protocol 0, length, unit 1, then the PDU.
+    EXPECT_EQ(Octets(r[2].begin() + 2, r[2].end()), Hex("00 00 00 06 01 03 07 D1 00 0A"));
+    EXPECT_NE(r[2][1], r[3][1]);
+    EXPECT_EQ(pair.Registre(1829), 0x0201);
+    EXPECT_EQ(pair.Registre(2028), 0);
+    EXPECT_EQ(pair.Connexions(), 1);
     EXPECT_EQ(j.out.rfind("{\"rating\": 1800, \"range\": 3, \"status\": 512, \"values\": [0, "
                           "1500, 1200, 18852, 2300, 4000, 21000, 0, 897, 760, 2148, ",
                           0),

@@ -74,33 +74,6 @@ private:
 
 }  // namespace
 
-TEST_F(Serie_, ConnectMeasureAndCloseAgainstTheSlave) {
-    TPasserelleCom com;
-    com.Initialise();
-    ASSERT_TRUE(com.LiaisonOuverte()) << (rapport.messages.empty() ? "" : rapport.messages[0]);
-    EXPECT_EQ(com.CalibreVariateur(), 750);
-    EXPECT_EQ(pair.Registre(2028), 1);  // control word 1
-
-    com.LectureValeurs();
-    EXPECT_EQ(ValeursCourantes[GNumero], 0);
-    EXPECT_EQ(ValeursCourantes[GFacteurPuissance], 760);
-    EXPECT_EQ(com.R[10], -2);                // 20.10 read signed
-    EXPECT_EQ(pair.Registre(1829), 0x0105);  // status echo with bit 0
-
-    com.P = {100, 200, -1, 0, 0, 7};
-    com.EmissionParam();
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(pair.Registre(1919 + i), static_cast<uint16_t>(com.P[static_cast<size_t>(i)]));
-    com.Ferme();
-    EXPECT_EQ(pair.Registre(2028), 0);
-    // Rating, control word, block read, echo, parameter block, control word.
-    const std::vector<Octets> r = pair.Requetes();
-    ASSERT_EQ(r.size(), 6u);
-    EXPECT_EQ(r[0], Hex("01 03 04 6B 00 01 F4 E6"));  // 11.32
-    EXPECT_EQ(r[2], Hex("01 03 07 D1 00 0A 94 80"));  // 20.02..20.11
-    EXPECT_EQ(r[4].size(), 21u);
-}
-
 TEST_F(Serie_, MisbehavingSlaveGivesTheFailureCodes) {
     TLiaisonRtu rtu;
     ASSERT_TRUE(rtu.Port().Ouvrir(pair.Nom()));
@@ -186,10 +159,20 @@ TEST_F(Serie_, DeviceThatComesBackIsReopenedByTheNextStart) {
     com.Ferme();
 }
 
+// orvanectl link does what the program does: on connecting it reads the
+// rating and sends control word 1, measures with a block read and the status
+// echo (bit 0 set), and sends control word 0 on closing.
 TEST_F(Serie_, OrvanectlReadsTheSlave) {
     const Sortie j =
         Ctl({"link", "--serial", pair.Nom(), "--machine", "3", "--range", "2A", "read", "--json"});
     ASSERT_EQ(j.statut, 0) << j.err;
+    const std::vector<Octets> r = pair.Requetes();
+    ASSERT_EQ(r.size(), 5u);
+    EXPECT_EQ(r[0], Hex("01 03 04 6B 00 01 F4 E6"));              // 11.32
+    EXPECT_EQ(r[1], Hex("01 10 07 EC 00 01 02 00 01 07 FC"));     // 20.29 := 1
+    EXPECT_EQ(r[2], Hex("01 03 07 D1 00 0A 94 80"));              // 20.02..20.11
+    EXPECT_EQ(r[3], AvecCrc(Hex("01 10 07 25 00 01 02 01 05")));  // 18.30 := 0x0105
+    EXPECT_EQ(r[4], AvecCrc(Hex("01 10 07 EC 00 01 02 00 00")));  // 20.29 := 0
     EXPECT_EQ(j.out.substr(0, j.out.find("\"values\"")),
               "{\"rating\": 750, \"range\": 2, \"status\": 260, ");
     EXPECT_NE(j.out.find(", \"values\": [0, 1500, 1200, 18852, 2300, 400, 2100, 0, 111, 760, "

@@ -157,23 +157,19 @@ TEST(Calcul_, MachineTableChoosesVoltageCurrentPowerAndExcitation) {
 }
 
 TEST(Calcul_, EfficiencySignsPowerFactorLimitsAndPowerRange) {
-    // 200 × -191 tr/min·cN·m gives Pm = -400 (tenths of a watt); DC machine: Pe = r11 × 10.
-    const struct {
-        std::array<int32_t, 12> bloc;
-        int machine, grandeur;
-        int32_t attendu;
-    } cas[] = {
-        {Bloc(200, -191, 0, 0, 0, 0, 0, -50), 0, GRendement, 800},
-        {Bloc(200, -191, 0, 0, 0, 0, 0, 50), 0, GRendement, 0},
-        {Bloc(0, 0, 0, 0, 0, 0, 0, 50), 0, GRendement, 0},
-        {Bloc(0, 0, 0, 0, 10, 0, 100, 5), 3, GFacteurPuissance, 0},          // at rest: S ≤ 1000
-        {Bloc(0, 0, 0, 0, 100, 0, 100, -2000), 3, GFacteurPuissance, 1000},  // never above
-    };
-    for (const auto& c : cas) {
+    const auto calcul = [](std::array<int32_t, 12> r, int machine, int q) {
         ValeursPoint v{};
-        CalculerValeurs(c.bloc, c.machine, 0, 0, v);
-        EXPECT_EQ(v[static_cast<size_t>(c.grandeur)], c.attendu) << c.bloc[11];
-    }
+        CalculerValeurs(r, machine, 0, 0, v);
+        return v[static_cast<size_t>(q)];
+    };
+    // 200 × -191 tr/min·cN·m gives Pm = -400 (tenths of a watt); DC machine: Pe = r11 × 10.
+    EXPECT_EQ(calcul(Bloc(200, -191, 0, 0, 0, 0, 0, -50), 0, GRendement), 800);
+    EXPECT_EQ(calcul(Bloc(200, -191, 0, 0, 0, 0, 0, 50), 0, GRendement), 0);
+    EXPECT_EQ(calcul(Bloc(0, 0, 0, 0, 0, 0, 0, 50), 0, GRendement), 0);
+    // At rest (S ≤ 1000) no power factor; never above 1000.
+    EXPECT_EQ(calcul(Bloc(0, 0, 0, 0, 10, 0, 100, 5), 3, GFacteurPuissance), 0);
+    EXPECT_EQ(calcul(Bloc(0, 0, 0, 0, 100, 0, 100, -2000), 3, GFacteurPuissance), 1000);
+
     const int32_t avant = 3;
     const struct {
         int32_t calibre, gamme;

@@ -1,5 +1,5 @@
 // The small dialogs: the warning before an industrial load, the sort
-// dialog, the current-range dialog and the about box — their texts in the
+// dialog, the current-range dialog and the about box: their texts in the
 // three languages, what each changes (or leaves alone) and the keyboard.
 #include <QGroupBox>
 #include <QLabel>
@@ -7,7 +7,6 @@
 #include <QRadioButton>
 #include <QToolButton>
 #include <QtTest>
-#include <cstring>
 
 #include "Captures.h"
 #include "dialogs/AboutBox.h"
@@ -21,98 +20,77 @@
 using namespace orvane;
 
 namespace {
-
 const char* const CodesLangue[] = {"", "fr", "en", "es"};
-
 QString Nom(int q) { return QString::fromStdString(DepuisCp1252(Etude.Grandeurs[q].Nom.Lire())); }
-
 }  // namespace
 
 class TstPetitsDialogues : public QObject {
     Q_OBJECT
 
-    TAvertissements* avert = nullptr;
-    TFormTrierPoints* tri = nullptr;
-    TFormCalibreCourant* calibre = nullptr;
-    TAboutBox* apropos = nullptr;
+    TAvertissements avert;
+    TFormTrierPoints tri;
+    TFormCalibreCourant calibre;
+    TAboutBox apropos;
 
     static void clic(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, 8)); }
 
 private slots:
-    void initTestCase() {
-        avert = new TAvertissements;
-        tri = new TFormTrierPoints;
-        calibre = new TFormCalibreCourant;
-        apropos = new TAboutBox;
-    }
-    void cleanupTestCase() {
-        delete apropos;
-        delete calibre;
-        delete tri;
-        delete avert;
-    }
     void init() {
         ChoixLangue(LangueFrancais);
         InitEtude();
     }
     void cleanup() {
-        for (QDialog* d : {static_cast<QDialog*>(avert), static_cast<QDialog*>(tri),
-                           static_cast<QDialog*>(calibre), static_cast<QDialog*>(apropos)})
+        for (QDialog* d : std::initializer_list<QDialog*>{&avert, &tri, &calibre, &apropos})
             d->hide();
     }
 
-    void warningTypes() {
-        QString avec;
-        for (int t = 0; t < NbTypesCaract; ++t)
-            if (TAvertissements::TypeAvecAvertissement(t)) avec += QString::number(t) + ' ';
-        QCOMPARE(avec, QStringLiteral("6 7 9 10 11 13 15 16 17 18 "));
-    }
-
+    // Only the industrial laws warn; the other types leave the labels as
+    // they were. Enter confirms, Escape cancels.
     void warningTexts_data() {
         QTest::addColumn<int>("langue");
         QTest::addColumn<int>("type");
         QTest::addColumn<QStringList>("textes");  // title, Cancel, the three lines
-        const QString bornes =
-            QStringLiteral("Utilisation impérative des bornes \"ENTREE FONCTION\"");
-        const QString frein =
-            QStringLiteral("Dans l'automatisme de la commande du frein de sécurité.");
-        QTest::addRow("fr 6") << LangueFrancais << 6
-                              << QStringList{"Avertissement", "Annuler", "Attention", bornes,
-                                             frein};
+        const QStringList fr = {"Avertissement", "Annuler", "Attention",
+                                "Utilisation impérative des bornes \"ENTREE FONCTION\"",
+                                "Dans l'automatisme de la commande du frein de sécurité."};
+        const QList<int> avec = {6, 7, 9, 10, 11, 13, 15, 16, 17, 18};
+        for (int t = 0; t < NbTypesCaract; ++t)
+            QTest::addRow("fr %d", t)
+                << LangueFrancais << t
+                << (avec.contains(t)
+                        ? fr
+                        : QStringList{"Avertissement", "Annuler", "avant", "avant", "avant"});
         // English: "Warning" above the two French lines.
         QTest::addRow("en 17") << LangueAnglais << 17
-                               << QStringList{"Avertissement", "Cancel", "Warning", bornes, frein};
+                               << QStringList{"Avertissement", "Cancel", "Warning", fr[3], fr[4]};
         QTest::addRow("es 10") << LangueEspagnol << 10
                                << QStringList{"Alerta", "Anular", "Cuidado",
                                               "Uso imperativo de las bornas \"ENTRADA FUNCIoN\"",
                                               "en el automatismo de control del motor de "
                                               "levantamiento"};
-        // Other types leave the labels as they were.
-        for (int t : {0, 1, 8, 12, 14})
-            QTest::addRow("fr %d", t)
-                << LangueFrancais << t
-                << QStringList{"Avertissement", "Annuler", "avant", "avant", "avant"};
     }
     void warningTexts() {
         QFETCH(int, langue);
         QFETCH(int, type);
         QFETCH(QStringList, textes);
         ChoixLangue(langue);
-        const QList<QLabel*> lignes = {avert->TextAvert0, avert->TextAvert1, avert->TextAvert2};
+        const bool averti = textes[2] != QStringLiteral("avant");
+        QCOMPARE(TAvertissements::TypeAvecAvertissement(type), averti);
+        const QList<QLabel*> lignes = {avert.TextAvert0, avert.TextAvert1, avert.TextAvert2};
         for (QLabel* l : lignes) l->setText(QStringLiteral("avant"));
-        avert->TypeCaract = type;
-        avert->show();
-        QCOMPARE(avert->windowTitle(), textes[0]);
-        QCOMPARE(avert->BoutonAnnuler->text(), textes[1]);
+        avert.TypeCaract = type;
+        avert.show();
+        QCOMPARE(avert.windowTitle(), textes[0]);
+        QCOMPARE(avert.BoutonAnnuler->text(), textes[1]);
         for (int i = 0; i < 3; ++i) QCOMPARE(lignes[i]->text(), textes[2 + i]);
-        if (textes[2] != QStringLiteral("avant"))
-            essai::Capturer(avert, QStringLiteral("avertissement-") + CodesLangue[langue]);
-        // Enter confirms, Escape cancels.
-        QTest::keyClick(avert, type == 6 ? Qt::Key_Return : Qt::Key_Escape);
-        QCOMPARE(avert->result(), int(type == 6 ? QDialog::Accepted : QDialog::Rejected));
-        QVERIFY(!avert->isVisible());
+        if (averti) essai::Capturer(&avert, QStringLiteral("avertissement-") + CodesLangue[langue]);
+        QTest::keyClick(&avert, type % 2 ? Qt::Key_Escape : Qt::Key_Return);
+        QCOMPARE(avert.result(), int(type % 2 ? QDialog::Rejected : QDialog::Accepted));
+        QVERIFY(!avert.isVisible());
     }
 
+    // The items follow the machine; each designates the quantity it names,
+    // even past a missing one; a reopened dialog starts on the first items.
     void sortKeys_data() {
         QTest::addColumn<int>("machine");
         QTest::addColumn<QList<int>>("grandeurs");
@@ -129,65 +107,43 @@ private slots:
         QFETCH(int, machine);
         QFETCH(QList<int>, grandeurs);
         ReglagesCourants[MotTypeMachine] = machine;
-        // Left over from an earlier use: the dialog starts on the first items.
-        tri->show();
-        tri->ItemsSelect.last()->setChecked(true);
-        tri->ItemsOrdre[1]->setChecked(true);
-        tri->hide();
-        tri->show();
-        QCOMPARE(tri->GrandeursListees, grandeurs);
-        QCOMPARE(tri->ItemsSelect.size(), grandeurs.size());
+        tri.show();
+        tri.ItemsSelect.last()->setChecked(true);
+        tri.ItemsOrdre[1]->setChecked(true);
+        tri.hide();
+        tri.show();
+        QCOMPARE(tri.GrandeursListees, grandeurs);
+        QCOMPARE(tri.ItemsSelect.size(), grandeurs.size());
         for (int i = 0; i < grandeurs.size(); ++i)
-            QCOMPARE(tri->ItemsSelect[i]->text(), Nom(grandeurs[i]));
-        QCOMPARE(tri->Ordre(), 0);
-        QCOMPARE(tri->GrandeurChoisie(), int(GNumero));
-        // Each item designates the quantity it names, even past a missing one.
+            QCOMPARE(tri.ItemsSelect[i]->text(), Nom(grandeurs[i]));
+        QCOMPARE(tri.Ordre(), 0);
+        QCOMPARE(tri.GrandeurChoisie(), int(GNumero));
         const int dernier = static_cast<int>(grandeurs.size()) - 1;
-        clic(tri->ItemsSelect[dernier]);
-        clic(tri->ItemsOrdre[1]);
-        QCOMPARE(tri->ItemChoisi(), dernier);
-        QCOMPARE(tri->GrandeurChoisie(), int(GPertes));
-        QCOMPARE(tri->Ordre(), 1);
-        tri->BitBtnOK->click();
-        QCOMPARE(tri->result(), int(QDialog::Accepted));
-    }
-
-    void cancellingTheSortChangesNothing() {
-        ReglagesCourants[MotTypeMachine] = MccSerie;
-        NouvelleCaract();
-        for (int p = 0; p < 5; ++p) {
-            ValeursCourantes[GVitesse] = 1000 - p;
-            AjouterPoint();
-        }
-        Caracts[1].Entete[MotGrandeurTri] = 2;
-        Caracts[1].Entete[MotOrdreTri] = 1;
-        const Caracteristique avant = Caracts[1];
-        const uint8_t enregistree = EtudeEnregistree;
-        tri->show();
-        clic(tri->ItemsSelect[3]);
-        QTest::keyClick(tri, Qt::Key_Escape);
-        QCOMPARE(tri->result(), int(QDialog::Rejected));
-        QVERIFY(std::memcmp(&avant, &Caracts[1], sizeof avant) == 0);
-        QCOMPARE(EtudeEnregistree, enregistree);
+        clic(tri.ItemsSelect[dernier]);
+        clic(tri.ItemsOrdre[1]);
+        QCOMPARE(tri.ItemChoisi(), dernier);
+        QCOMPARE(tri.GrandeurChoisie(), int(GPertes));
+        QCOMPARE(tri.Ordre(), 1);
+        // OK or Escape, in turn.
+        if (machine % 2)
+            tri.BitBtnOK->click();
+        else
+            QTest::keyClick(&tri, Qt::Key_Escape);
+        QCOMPARE(tri.result(), int(machine % 2 ? QDialog::Accepted : QDialog::Rejected));
     }
 
     // The range changes at once, in the current trial only (record place 0
     // when there is none, without marking the study changed); OK only closes.
     void currentRange_data() {
-        QTest::addColumn<int>("courante");
-        QTest::addColumn<int>("mot");
-        QTest::addColumn<bool>("bas2A");
-        QTest::addColumn<bool>("bas20A");
-        QTest::addRow("20 A") << 2 << 0 << false << true;
-        QTest::addRow("2 A") << 2 << 1 << true << false;
-        QTest::addRow("damaged word") << 2 << 7 << false << false;
-        QTest::addRow("no current trial") << 0 << 0 << false << true;
+        QTest::addColumn<QList<int>>("c");  // current trial, its word, 2 A down, 20 A down
+        QTest::addRow("20 A") << QList<int>{2, 0, 0, 1};
+        QTest::addRow("2 A") << QList<int>{2, 1, 1, 0};
+        QTest::addRow("damaged word") << QList<int>{2, 7, 0, 0};
+        QTest::addRow("no current trial") << QList<int>{0, 0, 0, 1};
     }
     void currentRange() {
-        QFETCH(int, courante);
-        QFETCH(int, mot);
-        QFETCH(bool, bas2A);
-        QFETCH(bool, bas20A);
+        QFETCH(QList<int>, c);
+        const int courante = c[0], mot = c[1];
         ReglagesCourants[MotTypeMachine] = MasTriphasee;
         NouvelleCaract();
         NouvelleCaract();
@@ -195,21 +151,21 @@ private slots:
         Caracts[courante].Entete[MotCalibre] = mot;
         Caracts[1].Entete[MotCalibre] = 0;
         EtudeEnregistree = 1;
-        calibre->show();
-        QCOMPARE(calibre->ButtonCalibre2A->isChecked(), bas2A);
-        QCOMPARE(calibre->ButtonCalibre20A->isChecked(), bas20A);
-        QTest::mouseClick(calibre->ButtonCalibre2A, Qt::LeftButton);
+        calibre.show();
+        QCOMPARE(calibre.ButtonCalibre2A->isChecked(), bool(c[2]));
+        QCOMPARE(calibre.ButtonCalibre20A->isChecked(), bool(c[3]));
+        QTest::mouseClick(calibre.ButtonCalibre2A, Qt::LeftButton);
         QCOMPARE(Caracts[courante].Entete[MotCalibre], 1);
-        QVERIFY(calibre->ButtonCalibre2A->isChecked() && !calibre->ButtonCalibre20A->isChecked());
+        QVERIFY(calibre.ButtonCalibre2A->isChecked() && !calibre.ButtonCalibre20A->isChecked());
         QCOMPARE(int(EtudeEnregistree), mot == 1 || courante == 0 ? 1 : 0);
-        QTest::mouseClick(calibre->ButtonCalibre20A, Qt::LeftButton);
+        QTest::mouseClick(calibre.ButtonCalibre20A, Qt::LeftButton);
         QCOMPARE(Caracts[courante].Entete[MotCalibre], 0);
         QCOMPARE(int(EtudeEnregistree), courante == 0 ? 1 : 0);
         QCOMPARE(Caracts[1].Entete[MotCalibre], 0);
         EtudeEnregistree = 1;
-        QTest::keyClick(calibre, Qt::Key_Return);
-        QCOMPARE(calibre->result(), int(QDialog::Accepted));
-        QVERIFY(!calibre->isVisible());
+        QTest::keyClick(&calibre, Qt::Key_Return);
+        QCOMPARE(calibre.result(), int(QDialog::Accepted));
+        QVERIFY(!calibre.isVisible());
         QCOMPARE(Caracts[courante].Entete[MotCalibre], 0);
         QCOMPARE(int(EtudeEnregistree), 1);
     }
@@ -247,25 +203,25 @@ private slots:
         ChoixLangue(langue);
         InitEtude();  // descriptors in the language
         ReglagesCourants[MotTypeMachine] = MasTriphasee;
-        tri->show();
-        QCOMPARE(tri->windowTitle(), textes[0]);
-        QCOMPARE(tri->RadioGroupOrdre->title(), textes[1]);
-        QCOMPARE(tri->ItemsOrdre[0]->text(), textes[2]);
-        QCOMPARE(tri->ItemsOrdre[1]->text(), textes[3]);
-        QCOMPARE(tri->ItemsSelect[1]->text(), Nom(GVitesse));
-        essai::Capturer(tri, QStringLiteral("trierpoints-") + CodesLangue[langue]);
-        calibre->show();
-        QCOMPARE(calibre->windowTitle(), textes[4]);
-        QCOMPARE(calibre->ButtonCalibre2A->text(), textes[5]);
-        essai::Capturer(calibre, QStringLiteral("calibrecourant-") + CodesLangue[langue]);
-        apropos->setResult(-1);
-        apropos->show();
-        QCOMPARE(apropos->OKButton->toolTip(), textes[6]);
-        QVERIFY(!apropos->Image->pixmap().isNull());
-        essai::Capturer(apropos, QStringLiteral("apropos-") + CodesLangue[langue]);
-        QTest::keyClick(apropos, Qt::Key_Return);
-        QCOMPARE(apropos->result(), int(QDialog::Accepted));
-        QVERIFY(!apropos->isVisible());
+        tri.show();
+        const QStringList lus = {tri.windowTitle(), tri.RadioGroupOrdre->title(),
+                                 tri.ItemsOrdre[0]->text(), tri.ItemsOrdre[1]->text()};
+        QCOMPARE(lus, textes.mid(0, 4));
+        QCOMPARE(tri.ItemsSelect[1]->text(), Nom(GVitesse));
+        calibre.show();
+        QCOMPARE(calibre.windowTitle(), textes[4]);
+        QCOMPARE(calibre.ButtonCalibre2A->text(), textes[5]);
+        apropos.setResult(-1);
+        apropos.show();
+        QCOMPARE(apropos.OKButton->toolTip(), textes[6]);
+        QVERIFY(!apropos.Image->pixmap().isNull());
+        const QString l = CodesLangue[langue];
+        essai::Capturer(&tri, "trierpoints-" + l);
+        essai::Capturer(&calibre, "calibrecourant-" + l);
+        essai::Capturer(&apropos, "apropos-" + l);
+        QTest::keyClick(&apropos, Qt::Key_Return);
+        QCOMPARE(apropos.result(), int(QDialog::Accepted));
+        QVERIFY(!apropos.isVisible());
     }
 };
 

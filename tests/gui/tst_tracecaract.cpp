@@ -3,7 +3,6 @@
 // enabling rules, the language, and the study editing commands with their
 // questions.
 #include <QAction>
-#include <QActionGroup>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,11 +37,6 @@
 
 using namespace orvane;
 
-Q_DECLARE_METATYPE(orvane::RectangleTrace)
-// A gesture on the window, or a check of what it left.
-using Geste = std::function<void(orvane::TFormTraceCaract&)>;
-Q_DECLARE_METATYPE(Geste)
-
 namespace {
 
 // View slots: Tu(n), Pm(n), I(n), Rd(n).
@@ -60,8 +54,7 @@ void Essais(int essais, const QList<int>& vides = {}) {
         ReglagesCourants[MotTypeMachine] = 3;
         ReglagesCourants[MotTypeCaract] = 1;
         NouvelleCaract();
-        if (vides.contains(k)) continue;
-        for (int p = 0; p < 10; ++p) {
+        for (int p = 0; p < 10 && !vides.contains(k); ++p) {
             ValeursCourantes[GVitesse] = 300 + 120 * p + 20 * k;
             ValeursCourantes[GCouple] = 1800 - 150 * p - 40 * k;
             ValeursCourantes[GPuissanceMeca] = ValeursCourantes[1] * ValeursCourantes[2] / 100;
@@ -76,26 +69,24 @@ void Essais(int essais, const QList<int>& vides = {}) {
 // The simulated bench as an open link while it lives, its pauses skipped: a
 // machine-study acquisition starts only on an open link.
 struct BancEnLigne {
-    BancEnLigne() : pause(DefinirPause([](int) {})) {
+    FonctionPause pause = DefinirPause([](int) {});
+    std::optional<TFormCom> com;
+    BancEnLigne() {
         sim::InstallerBancSimule(1, false);
         ConfigGenerale.TypeLiaison = LiaisonSimulation;
-        com.emplace();
-        com->Initialise();
+        com.emplace().Initialise();
     }
     ~BancEnLigne() {
         com.reset();
         DefinirPause(pause);
     }
-    FonctionPause pause;
-    std::optional<TFormCom> com;
 };
 
 RectangleTrace R(int l, int t, int w, int h) { return {l, t, w, h}; }
 
+// Every caption and hint the language sets, in a fixed order.
 QStringList Textes_(TFormTraceCaract* f) {
-    // Every caption and hint the language sets, in a fixed order.
-    QStringList t;
-    t << f->windowTitle();
+    QStringList t{f->windowTitle()};
     for (QMenu* m : f->menuBar()->findChildren<QMenu*>()) {
         t << m->title();
         for (QAction* a : m->actions()) t << a->text();
@@ -106,7 +97,28 @@ QStringList Textes_(TFormTraceCaract* f) {
     return t;
 }
 
+// Rows of the tests below.
+struct Menus {
+    int essais;
+    QList<int> vides;
+    bool nouvel, suppression, fichier;  // fichier: save, new work, print
+};
+// Trials, the current one, their law, the machine and law chosen; then the
+// count, the current trial, the law of trial 1; refus: refused with a message.
+struct Choix {
+    int essais, courante, avant, machine, type, nombre, courante2, type1;
+    bool refus = false;
+};
+struct Suppression {
+    int essais, courante, supprime, reponse, nombre, ensuite;
+};
+
 }  // namespace
+
+Q_DECLARE_METATYPE(orvane::RectangleTrace)
+Q_DECLARE_METATYPE(Menus)
+Q_DECLARE_METATYPE(Choix)
+Q_DECLARE_METATYPE(Suppression)
 
 class TstTraceCaract : public QObject {
     Q_OBJECT
@@ -129,6 +141,10 @@ class TstTraceCaract : public QObject {
         QCoreApplication::processEvents();
         F().Action();
     }
+    // Runs `dans` once the modal dialog `d` is up, as its user would.
+    static void Pendant(QDialog& d, std::function<void()> dans) {
+        QTimer::singleShot(0, &d, std::move(dans));
+    }
 
 private slots:
     void init() {
@@ -144,9 +160,10 @@ private slots:
         rapport.reset();
         AcquisitionEnCours = 0;
         ChoixLangue(LangueFrancais);
+        TFormCom::DefinirChoixFichier({});
     }
 
-    // -- places of the views --
+    // ---- places, captions, value boxes, keys ----
 
     void viewPlaces_data() {
         QTest::addColumn<QList<int>>("montrees");  // views left down
@@ -179,8 +196,6 @@ private slots:
             QCOMPARE(F().CaractMachine[k - 1]->isVisibleTo(&F()), montrees.contains(k));
     }
 
-    // -- captions --
-
     void currentRangeCaption_data() {
         QTest::addColumn<int>("mot");
         QTest::addColumn<QString>("attendu");
@@ -202,112 +217,88 @@ private slots:
         QCOMPARE(F().StaticTextCourant->text(), attendu);
     }
 
-    // -- value boxes and keys --
-
-    // Escape outside an acquisition clears the value boxes; during one it
-    // stops it and gives the menus back.
-    void escapeKey_data() {
-        QTest::addColumn<bool>("acquisition");
-        QTest::newRow("outside an acquisition") << false;
-        QTest::newRow("during an acquisition") << true;
-    }
+    // Escape outside an acquisition clears the value boxes (a space is then
+    // a character of the title); during one it stops it and gives the menus
+    // back.
     void escapeKey() {
-        QFETCH(bool, acquisition);
         Ouvrir(1);
         ValeursCourantes = {3, 1500, 1234, 0, 2300, 4000, 0, 0, 0, 0, 0, 0};
         F().curseur();
         QCOMPARE(F().TextCouple->text(), QStringLiteral("12,34 Nm"));
-        if (acquisition) {
-            QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
-            AcquisitionEnCours = 1;
-            F().resetMenu();
-            QVERIFY(!F().Fichier1->menuAction()->isEnabled());
-        }
-        QWidget* focus = acquisition ? static_cast<QWidget*>(F().ScrollBarK) : F().EditTitre;
-        focus->setFocus();
-        QTest::keyClick(focus, Qt::Key_Escape);
-        QCOMPARE(AcquisitionEnCours, 0);
-        if (acquisition) {
-            QVERIFY(!F().ButtonManu->isChecked() && !F().PanelAcquiManu->isVisible());
-            QVERIFY(F().PanelANALYSE->isVisible() && F().Fichier1->menuAction()->isEnabled());
-            return;
-        }
+        F().EditTitre->setFocus();
+        QTest::keyClick(F().EditTitre, Qt::Key_Escape);
         QCOMPARE(ValeursCourantes[0], -1);
         for (QLabel* l : {F().TextVitesse, F().TextCouple, F().TextCourant, F().TextTemps})
             QCOMPARE(l->text(), QStringLiteral("----"));
-        // Outside an acquisition a space is a character of the title.
         const QString titre = F().EditTitre->text();
         QTest::keyClick(F().EditTitre, Qt::Key_Space);
         QCOMPARE(F().EditTitre->text(), titre + QLatin1Char(' '));
+        QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
+        AcquisitionEnCours = 1;
+        F().resetMenu();
+        QVERIFY(!F().Fichier1->menuAction()->isEnabled());
+        F().ScrollBarK->setFocus();
+        QTest::keyClick(F().ScrollBarK, Qt::Key_Escape);
+        QCOMPARE(AcquisitionEnCours, 0);
+        QVERIFY(!F().ButtonManu->isChecked() && !F().PanelAcquiManu->isVisible());
+        QVERIFY(F().PanelANALYSE->isVisible() && F().Fichier1->menuAction()->isEnabled());
     }
 
+    // The excitation current only for machines 0, 1 and 4, the power factor
+    // for all but the DC ones; "Affich." up hides the whole column.
     void boxesFollowTheMachine_data() {
         QTest::addColumn<int>("machine");
-        QTest::addColumn<bool>("iexc");
-        QTest::addColumn<bool>("fp");
-        QTest::newRow("0") << 0 << true << true;
-        QTest::newRow("1 DC independent") << 1 << true << false;
-        QTest::newRow("2 DC series") << 2 << false << false;
-        QTest::newRow("3 asynchronous") << 3 << false << true;
-        QTest::newRow("4 synchronous") << 4 << true << true;
-        QTest::newRow("5 drive DC") << 5 << false << false;
-        QTest::newRow("6 drive 3-phase") << 6 << false << true;
-        QTest::newRow("7 drive 1-phase") << 7 << false << true;
+        for (int m = 0; m < 8; ++m) QTest::addRow("%d", m) << m;
     }
     void boxesFollowTheMachine() {
         QFETCH(int, machine);
-        QFETCH(bool, iexc);
-        QFETCH(bool, fp);
         Essais(2);
         Caracts[2].Entete[MotTypeMachine] = machine;
         Montrer();
         QTest::mouseClick(F().Buttoncourbe[1], Qt::LeftButton);
         F().Action();
-        QCOMPARE(F().Paneliexc->isVisible(), iexc);
-        QCOMPARE(F().PanelFp->isVisible(), fp);
-        // "Affich." up hides the whole column.
+        QCOMPARE(F().Paneliexc->isVisible(), QList<int>({0, 1, 4}).contains(machine));
+        QCOMPARE(F().PanelFp->isVisible(), !QList<int>({1, 2, 5}).contains(machine));
         QTest::mouseClick(F().ButtonAffichage, Qt::LeftButton);
         QVERIFY(!F().PanelAffichageValeur->isVisible());
     }
 
-    // -- menu enabling --
+    // ---- menus, language ----
 
     void editMenuEnabling_data() {
-        QTest::addColumn<int>("essais");
-        QTest::addColumn<QList<int>>("vides");
-        QTest::addColumn<bool>("nouvel");
-        QTest::addColumn<bool>("suppression");
-        QTest::addColumn<bool>("fichier");  // save, new work, print
-        QTest::newRow("single trial") << 1 << QList<int>{} << true << false << true;
-        QTest::newRow("last trial empty") << 2 << QList<int>{2} << false << true << true;
-        QTest::newRow("no trial") << 0 << QList<int>{} << false << false << false;
-        QTest::newRow("five trials") << 5 << QList<int>{} << false << true << true;
-        QTest::newRow("record 1 empty") << 2 << QList<int>{1} << true << true << false;
+        QTest::addColumn<Menus>("c");
+        QTest::newRow("single trial") << Menus{1, {}, true, false, true};
+        QTest::newRow("last trial empty") << Menus{2, {2}, false, true, true};
+        QTest::newRow("no trial") << Menus{0, {}, false, false, false};
+        QTest::newRow("five trials") << Menus{5, {}, false, true, true};
+        QTest::newRow("record 1 empty") << Menus{2, {1}, true, true, false};
     }
     void editMenuEnabling() {
-        QFETCH(int, essais);
-        QFETCH(QList<int>, vides);
-        QFETCH(bool, nouvel);
-        QFETCH(bool, suppression);
-        QFETCH(bool, fichier);
+        QFETCH(Menus, c);
         VuesQuatre();
         Etude.Vues[2].Presente = 0;
-        Ouvrir(essais, false, vides);
+        Ouvrir(c.essais, false, c.vides);
         emit F().Edition1->aboutToShow();
-        QCOMPARE(F().Nouvellecourbe1->isEnabled(), nouvel);
-        QCOMPARE(F().Suppressioncourbe1->menuAction()->isEnabled(), suppression);
-        for (int k = 0; k < 5; ++k) QCOMPARE(F().Ncb[k]->isVisible(), k < essais);
+        QCOMPARE(F().Nouvellecourbe1->isEnabled(), c.nouvel);
+        QCOMPARE(F().Suppressioncourbe1->menuAction()->isEnabled(), c.suppression);
+        for (int k = 0; k < 5; ++k) QCOMPARE(F().Ncb[k]->isVisible(), k < c.essais);
         for (int k = 0; k < 4; ++k) QCOMPARE(F().MCar[k]->isVisible(), k != 2);
         emit F().Fichier1->aboutToShow();
         for (QAction* a : {F().Enregistrer1, F().Nouveautravail1, F().Imprimer1})
-            QCOMPARE(a->isEnabled(), fichier);
+            QCOMPARE(a->isEnabled(), c.fichier);
         QVERIFY(F().Ouvrir->isEnabled() && F().Enregistrersous1->isEnabled());
+        if (!c.nouvel || !c.vides.isEmpty()) return;
+        // A new trial from the menu, then from a frame's pop-up.
+        F().Nouvellecourbe1->trigger();
+        QCOMPARE(Etude.NbCaract, c.essais + 1);
+        QVERIFY(F().Buttoncourbe[c.essais]->isVisible() && F().Buttoncourbe[c.essais]->isChecked());
+        F().CaractMachine[0]->Nouvelessai1->trigger();
+        QCOMPARE(Etude.NbCaract, c.essais + 2);
+        QCOMPARE(CaractCourante, c.essais + 2);
     }
 
-    // -- language --
-
     // English then French gives every French caption back; the run-time
-    // texts follow; names are cut to 20 letters, never inside a letter.
+    // texts follow.
     void englishThenFrenchRestoresEveryCaption() {
         Ouvrir(5, true);
         const QStringList francais = Textes_(&F());
@@ -326,22 +317,20 @@ private slots:
         QCOMPARE(F().StaticTextCourbes->text(), QStringLiteral("Essai"));
     }
 
-    // At 1280 x 800 (the screenshots) and at the smallest size, in each
-    // language, every text of the bars fits its control.
+    // At 1280 x 800 (the screenshots: four views, five trials) and at the
+    // smallest size, in each language, every text of the bars fits its control.
     void textsWholeAndScreenshots_data() {
         QTest::addColumn<int>("langue");
         QTest::addColumn<bool>("petite");
-        QTest::addColumn<QString>("nom");
-        QTest::newRow("fr") << int(LangueFrancais) << false << "trace-fr";
-        QTest::newRow("en") << int(LangueAnglais) << false << "trace-en";
-        QTest::newRow("es") << int(LangueEspagnol) << false << "trace-es";
-        for (int l : {LangueFrancais, LangueAnglais, LangueEspagnol})
-            QTest::addRow("800 x 600, %d", l) << l << true << QStringLiteral("trace-800-%1").arg(l);
+        for (int l : {LangueFrancais, LangueAnglais, LangueEspagnol}) {
+            const char* code = l == LangueFrancais ? "fr" : l == LangueAnglais ? "en" : "es";
+            QTest::addRow("%s", code) << l << false;
+            QTest::addRow("800-%s", code) << l << true;
+        }
     }
     void textsWholeAndScreenshots() {
         QFETCH(int, langue);
         QFETCH(bool, petite);
-        QFETCH(QString, nom);
         ChoixLangue(langue);
         VuesQuatre();
         Essais(5);
@@ -371,53 +360,62 @@ private slots:
         // The fifth trial and its comment stay inside the window.
         QVERIFY(F().Buttoncourbe[4]->geometry().right() < F().ToolBar1->width());
         QVERIFY(F().Editcourbe[4]->geometry().right() < F().ToolBar2->width());
-        essai::Capturer(&F(), nom);
+        essai::Capturer(&F(), QStringLiteral("trace-") + QTest::currentDataTag());
     }
 
-    // -- mends --
+    // ---- the choice taken, the study's changes ----
 
-    void setcourbeBeyondTheCountAppends() {
-        Ouvrir(1);
-        CaractCourante = 2;  // beyond the count, as after the last trial was deleted
-        ReglagesCourants = EnteteCaractDefaut;
-        ReglagesCourants[MotTypeMachine] = 4;
-        ReglagesCourants[MotTypeCaract] = 2;
-        F().Setcourbe();
-        QCOMPARE(Etude.NbCaract, 2);
-        QCOMPARE(CaractCourante, 2);
-        QCOMPARE(Caracts[2].Entete[MotTypeMachine], 4);
-        QVERIFY(F().Buttoncourbe[1]->isVisible() && F().Buttoncourbe[1]->isChecked());
-        // Inside the count a compatible trial takes the settings.
-        ReglagesCourants[MotTypeCaract] = 3;
-        F().Setcourbe();
-        QCOMPARE(Etude.NbCaract, 2);
-        QCOMPARE(Caracts[2].Entete[MotTypeCaract], 3);
+    // The current trial takes the choice when its points stay valid, else a
+    // trial is appended (also when the current number is beyond the count);
+    // with five trials the choice is refused and the user told so.
+    void choiceTaken_data() {
+        QTest::addColumn<Choix>("c");
+        QTest::newRow("same law, new settings") << Choix{1, 1, 6, 3, 6, 1, 1, 6};
+        QTest::newRow("other law") << Choix{1, 1, 6, 3, 8, 2, 2, 6};
+        QTest::newRow("no current trial") << Choix{1, 0, 6, 3, 6, 2, 2, 6};
+        QTest::newRow("machine study to machine study") << Choix{2, 2, 1, 3, 3, 2, 2, 1};
+        QTest::newRow("beyond the count appends") << Choix{1, 2, 1, 4, 2, 2, 2, 1};
+        QTest::newRow("five trials") << Choix{5, 5, 1, 6, 7, 5, 5, 1, true};
+    }
+    void choiceTaken() {
+        QFETCH(Choix, c);
+        Essais(c.essais);
+        for (int k = 1; k <= c.essais; ++k) Caracts[k].Entete[MotTypeCaract] = c.avant;
+        Montrer();
+        CaractCourante = c.courante;
+        ReglagesCourants[MotTypeMachine] = c.machine;
+        ReglagesCourants[MotTypeCaract] = c.type;
+        ReglagesCourants[MotInertie] = 77;
+        QCOMPARE(F().Setcourbe(), !c.refus);
+        QCOMPARE(Etude.NbCaract, c.nombre);
+        QCOMPARE(CaractCourante, c.courante2);
+        QCOMPARE(Caracts[1].Entete[MotTypeCaract], c.type1);
+        const EnteteCaract& e = Caracts[CaractCourante].Entete;
+        if (c.refus) {
+            QCOMPARE(e[MotTypeCaract], c.avant);
+            QCOMPARE(ReglagesCourants[MotTypeCaract], c.avant);
+            QCOMPARE(rapport->messages,
+                     std::vector<std::string>{
+                         "Cinq essais au plus : supprimez un essai pour en commencer un autre"});
+            return;
+        }
+        QCOMPARE(QList<int>({e[MotTypeMachine], e[MotTypeCaract], e[MotInertie]}),
+                 QList<int>({c.machine, c.type, 77}));
+        QVERIFY(F().Buttoncourbe[CaractCourante - 1]->isVisible());
+        QVERIFY(F().Buttoncourbe[CaractCourante - 1]->isChecked());
     }
 
-    void setcourbeWithFiveTrialsSaysSo() {
-        Ouvrir(5);
-        ReglagesCourants[MotTypeMachine] = 6;
-        ReglagesCourants[MotTypeCaract] = 7;  // its points would not fit
-        F().Setcourbe();
-        QCOMPARE(Etude.NbCaract, 5);
-        QCOMPARE(Caracts[5].Entete[MotTypeCaract], 1);
-        QCOMPARE(ReglagesCourants[MotTypeCaract], 1);
-        QCOMPARE(rapport->messages,
-                 std::vector<std::string>{
-                     "Cinq essais au plus : supprimez un essai pour en commencer un autre"});
-    }
-
+    // A window redrawn during a capture leaves its flags alone; without a
+    // capture they follow the button, and Stop arms them again.
     void actionLeavesARunningCapture() {
         Ouvrir(1);
         F().ButtonChargeDynamique->setChecked(true);
         F().TimerOscillo->start(3600 * 1000);
-        F().OscilloArme = true;
-        F().OscilloDeclenche = true;
+        F().OscilloArme = F().OscilloDeclenche = true;
         QTest::mouseClick(F().ButtonTitre, Qt::LeftButton);
         F().resize(1100, 700);
         QCoreApplication::processEvents();
         QVERIFY(F().OscilloArme && F().OscilloDeclenche);
-        // Without a running capture the flags follow the button.
         F().TimerOscillo->stop();
         F().Action();
         QVERIFY(!F().OscilloArme && !F().OscilloDeclenche);
@@ -428,63 +426,7 @@ private slots:
     // The states the program sets (title and comment read, a view hidden,
     // the smoothing) never mark the study; each change of the user does and
     // is kept.
-    void userChangesMarkTheStudy_data() {
-        QTest::addColumn<Geste>("geste");
-        QTest::addColumn<Geste>("verifier");
-        const auto taper = [](int boite, const QString& tape, const QString& garde) {
-            return QList<Geste>{
-                [=](TFormTraceCaract& f) {
-                    if (boite > 0) QTest::mouseClick(f.Buttoncourbe[boite - 1], Qt::LeftButton);
-                    EtudeEnregistree = 1;
-                    QLineEdit* e = boite == 0 ? f.EditTitre : f.Editcourbe[boite - 1];
-                    e->clear();
-                    QCOMPARE(int(EtudeEnregistree), 1);
-                    QTest::keyClicks(e, tape);
-                },
-                [=](TFormTraceCaract&) {
-                    const std::string lu =
-                        boite == 0 ? Etude.Titre.Lire() : Caracts[boite].Entete.Commentaire.Lire();
-                    QCOMPARE(QString::fromStdString(DepuisCp1252(lu)), garde);
-                }};
-        };
-        const auto ligne = [](const char* nom, const QList<Geste>& g) {
-            QTest::newRow(nom) << g[0] << g[1];
-        };
-        ligne("title", taper(0, "Essai en charge", "Essai en charge"));
-        ligne("title cut to 100", taper(0, QString(120, 'x'), QString(100, 'x')));
-        ligne("comment of trial 2", taper(2, "U = 230 V", "U = 230 V"));
-        ligne("comment cut to 20", taper(2, "abcdefghijklmnopqrstuvwxyz", "abcdefghijklmnopqrst"));
-        ligne("view shown",
-              {[](TFormTraceCaract& f) { QTest::mouseClick(f.ButtonCar[1], Qt::LeftButton); },
-               [](TFormTraceCaract&) { QCOMPARE(int(Etude.Vues[1].Affichee), 1); }});
-        // "Sans interpolation" stores -1, the other items their number.
-        for (const int item : {0, 2, 5}) {
-            const int mode = item == 0 ? -1 : item;
-            QTest::addRow("smoothing item %d", item)
-                << Geste([item](TFormTraceCaract& f) { f.interpolation[item]->trigger(); })
-                << Geste([=](TFormTraceCaract& f) {
-                       QCOMPARE(Etude.Lissage, mode);
-                       emit f.Configuration1->aboutToShow();
-                       QVERIFY(f.interpolation[item]->isChecked());
-                   });
-        }
-        ligne("current range from its caption",
-              {[](TFormTraceCaract& f) {
-                   TFormCalibreCourant dialogue;
-                   QTimer::singleShot(0, &dialogue, [&] {
-                       dialogue.ButtonCalibre2A->click();
-                       dialogue.BitBtn1->click();
-                   });
-                   QTest::mouseClick(f.StaticTextCourant, Qt::LeftButton);
-               },
-               [](TFormTraceCaract& f) {
-                   QCOMPARE(Caracts[CaractCourante].Entete[MotCalibre], 1);
-                   QCOMPARE(f.StaticTextCourant->text(), QStringLiteral("Courant:I (2A)"));
-               }});
-    }
     void userChangesMarkTheStudy() {
-        QFETCH(Geste, geste);
-        QFETCH(Geste, verifier);
         VuesQuatre();
         Etude.Vues[1].Affichee = 0;
         Essais(2);
@@ -498,23 +440,54 @@ private slots:
         QCOMPARE(F().Editcourbe[0]->text(), QStringLiteral("lu du fichier"));
         QVERIFY(!F().ButtonCar[1]->isChecked() && F().ButtonCar[0]->isChecked());
         QCOMPARE(int(EtudeEnregistree), 1);
-        geste(F());
-        QCOMPARE(int(EtudeEnregistree), 0);
-        verifier(F());
+        const auto marque = [&](const char* quoi, const std::function<void()>& geste) {
+            EtudeEnregistree = 1;
+            geste();
+            QVERIFY2(EtudeEnregistree == 0, quoi);
+        };
+        // Typed texts are cut to 100 (title) and 20 (comment) letters.
+        QTest::mouseClick(F().Buttoncourbe[1], Qt::LeftButton);
+        for (QLineEdit* e : {F().EditTitre, F().Editcourbe[1]})
+            marque("typed", [&] {
+                e->clear();
+                QCOMPARE(int(EtudeEnregistree), 1);
+                QTest::keyClicks(
+                    e, e == F().EditTitre ? QString(120, 'x') : "abcdefghijklmnopqrstuvwxyz");
+            });
+        QCOMPARE(Etude.Titre.Lire(), std::string(100, 'x'));
+        QCOMPARE(Caracts[2].Entete.Commentaire.Lire(), std::string("abcdefghijklmnopqrst"));
+        marque("view", [&] { QTest::mouseClick(F().ButtonCar[1], Qt::LeftButton); });
+        QCOMPARE(int(Etude.Vues[1].Affichee), 1);
+        // "Sans interpolation" stores -1, the other items their number.
+        for (const int item : {0, 2, 5}) {
+            marque("smoothing", [&] { F().interpolation[item]->trigger(); });
+            QCOMPARE(Etude.Lissage, item == 0 ? -1 : item);
+            emit F().Configuration1->aboutToShow();
+            QVERIFY(F().interpolation[item]->isChecked());
+        }
+        TFormCalibreCourant dialogue;
+        Pendant(dialogue, [&] {
+            dialogue.ButtonCalibre2A->click();
+            dialogue.BitBtn1->click();
+        });
+        marque("range", [&] { QTest::mouseClick(F().StaticTextCourant, Qt::LeftButton); });
+        QCOMPARE(Caracts[2].Entete[MotCalibre], 1);
+        QCOMPARE(F().StaticTextCourant->text(), QStringLiteral("Courant:I (2A)"));
     }
+
+    // ---- deletions ----
 
     void pointDeletionOnlyForAStoredPoint_data() {
         QTest::addColumn<int>("point");
         QTest::addColumn<bool>("acquisition");
-        QTest::addColumn<bool>("supprimable");
-        QTest::newRow("stored point") << 4 << false << true;
-        QTest::newRow("no selection") << -1 << false << false;
-        QTest::newRow("live reading") << 4 << true << false;
+        QTest::newRow("stored point") << 4 << false;
+        QTest::newRow("no selection") << -1 << false;
+        QTest::newRow("live reading") << 4 << true;
     }
     void pointDeletionOnlyForAStoredPoint() {
         QFETCH(int, point);
         QFETCH(bool, acquisition);
-        QFETCH(bool, supprimable);
+        const bool supprimable = point >= 0 && !acquisition;
         Ouvrir(1, true);
         SelectionnerPoint(point);
         AcquisitionEnCours = acquisition ? 1 : 0;
@@ -528,63 +501,50 @@ private slots:
     }
 
     void trialDeletionKeepsARealTrial_data() {
-        QTest::addColumn<int>("essais");
-        QTest::addColumn<int>("courante");
-        QTest::addColumn<int>("supprime");
-        QTest::addColumn<int>("reponse");
-        QTest::addColumn<int>("nombre");
-        QTest::addColumn<int>("ensuite");
-        QTest::newRow("the last, current") << 3 << 3 << 3 << int(ReponseQuestion::Oui) << 2 << 2;
-        QTest::newRow("before the current") << 3 << 3 << 1 << int(ReponseQuestion::Oui) << 2 << 2;
-        QTest::newRow("after the current") << 3 << 1 << 2 << int(ReponseQuestion::Oui) << 2 << 1;
-        QTest::newRow("No keeps it") << 3 << 3 << 3 << int(ReponseQuestion::Non) << 3 << 3;
-        QTest::newRow("the only one, from its pop-up")
-            << 1 << 1 << 1 << int(ReponseQuestion::Oui) << 0 << 1;
+        QTest::addColumn<Suppression>("c");
+        const int oui = int(ReponseQuestion::Oui);
+        QTest::newRow("the last, current") << Suppression{3, 3, 3, oui, 2, 2};
+        QTest::newRow("before the current") << Suppression{3, 3, 1, oui, 2, 2};
+        QTest::newRow("after the current") << Suppression{3, 1, 2, oui, 2, 1};
+        QTest::newRow("No keeps it") << Suppression{3, 3, 3, int(ReponseQuestion::Non), 3, 3};
+        QTest::newRow("the only one, from its pop-up") << Suppression{1, 1, 1, oui, 0, 1};
     }
     void trialDeletionKeepsARealTrial() {
-        QFETCH(int, essais);
-        QFETCH(int, courante);
-        QFETCH(int, supprime);
-        QFETCH(int, reponse);
-        QFETCH(int, nombre);
-        QFETCH(int, ensuite);
-        Ouvrir(essais);
-        QTest::mouseClick(F().Buttoncourbe[courante - 1], Qt::LeftButton);
-        rapport->reponses = {ReponseQuestion(reponse)};
+        QFETCH(Suppression, c);
+        Ouvrir(c.essais);
+        QTest::mouseClick(F().Buttoncourbe[c.courante - 1], Qt::LeftButton);
+        rapport->reponses = {ReponseQuestion(c.reponse)};
         emit F().Edition1->aboutToShow();
-        (nombre ? F().Ncb[supprime - 1] : F().MenuItem[0][1])->trigger();
-        QCOMPARE(Etude.NbCaract, nombre);
-        QCOMPARE(CaractCourante, ensuite);
-        if (nombre == 0) {
-            // No trial, no acquisition group.
+        (c.nombre ? F().Ncb[c.supprime - 1] : F().MenuItem[0][1])->trigger();
+        QCOMPARE(Etude.NbCaract, c.nombre);
+        QCOMPARE(CaractCourante, c.ensuite);
+        if (c.nombre == 0) {  // no trial, no acquisition group
             QVERIFY(!F().PanelAcquisitionCarMachine->isVisible());
             QVERIFY(!F().Buttoncourbe[0]->isVisible());
             return;
         }
         QCOMPARE(rapport->questions, std::vector<std::string>{"Voulez-vous supprimer l'essai " +
-                                                              std::to_string(supprime)});
-        QVERIFY(F().Buttoncourbe[ensuite - 1]->isChecked());
+                                                              std::to_string(c.supprime)});
+        QVERIFY(F().Buttoncourbe[c.ensuite - 1]->isChecked());
     }
 
+    // From the trial's pop-up or the frames' command; an empty trial is
+    // asked about from the frames only.
     void pointsDeletion_data() {
-        QTest::addColumn<bool>("popup");  // the trial's pop-up, else the frames' command
+        QTest::addColumn<bool>("popup");
         QTest::addColumn<int>("essai");
         QTest::addColumn<int>("reponse");
-        QTest::addColumn<int>("questions");
-        QTest::addColumn<int>("dernier");
-        QTest::newRow("popup, Yes") << true << 2 << int(ReponseQuestion::Oui) << 1 << -1;
-        QTest::newRow("popup, No") << true << 2 << int(ReponseQuestion::Non) << 1 << 9;
-        QTest::newRow("popup, empty trial asks nothing")
-            << true << 3 << int(ReponseQuestion::Oui) << 0 << -1;
-        QTest::newRow("frames, empty trial still asks")
-            << false << 3 << int(ReponseQuestion::Oui) << 1 << -1;
+        QTest::newRow("popup, Yes") << true << 2 << int(ReponseQuestion::Oui);
+        QTest::newRow("popup, No") << true << 2 << int(ReponseQuestion::Non);
+        QTest::newRow("popup, empty trial asks nothing") << true << 3 << int(ReponseQuestion::Oui);
+        QTest::newRow("frames, empty trial still asks") << false << 3 << int(ReponseQuestion::Oui);
     }
     void pointsDeletion() {
         QFETCH(bool, popup);
         QFETCH(int, essai);
         QFETCH(int, reponse);
-        QFETCH(int, questions);
-        QFETCH(int, dernier);
+        const bool question = !popup || essai == 2;
+        const int dernier = reponse == int(ReponseQuestion::Non) ? 9 : -1;
         Ouvrir(3, false, {3});
         EtudeEnregistree = 1;
         rapport->reponses = {ReponseQuestion(reponse)};
@@ -594,12 +554,13 @@ private slots:
             QTest::mouseClick(F().Buttoncourbe[essai - 1], Qt::LeftButton);
             F().CaractMachine[0]->Suppressiondetouslespoints1->trigger();
         }
-        QCOMPARE(int(rapport->questions.size()), questions);
-        if (questions)
-            QCOMPARE(rapport->questions[0],
-                     "Voulez-vous supprimer tous les points de l'essai " + std::to_string(essai));
+        QCOMPARE(rapport->questions,
+                 question ? std::vector<std::string>{"Voulez-vous supprimer tous les points de "
+                                                     "l'essai " +
+                                                     std::to_string(essai)}
+                          : std::vector<std::string>{});
         QCOMPARE(Caracts[essai].Dernier(), dernier);
-        QCOMPARE(int(EtudeEnregistree), int(dernier == 9 || questions == 0));
+        QCOMPARE(int(EtudeEnregistree), int(dernier == 9 || !question));
     }
 
     // A new view through the dialog, its modification from the menu and from
@@ -608,9 +569,8 @@ private slots:
         TNouvelCaract dialogue;
         Ouvrir(1);
         QVERIFY(!F().Modificationdunecaracteristique1->menuAction()->isEnabled());
-        QTimer::singleShot(0, &dialogue, [&] {
-            QCOMPARE(dialogue.Mode, 0);
-            QCOMPARE(dialogue.NumeroVue, 1);
+        Pendant(dialogue, [&] {
+            QVERIFY(dialogue.Mode == 0 && dialogue.NumeroVue == 1);
             dialogue.ItemsY[1]->click();
             dialogue.ItemsX[0]->click();
             dialogue.BtnOK->click();
@@ -621,7 +581,7 @@ private slots:
         QVERIFY(F().Modificationdunecaracteristique1->menuAction()->isEnabled());
         int ouvertures = 0;
         const auto modifier = [&] {
-            QTimer::singleShot(0, &dialogue, [&] {
+            Pendant(dialogue, [&] {
                 ouvertures += dialogue.Mode == 1 && dialogue.NumeroVue == 1;
                 dialogue.BitBtn2->click();
             });
@@ -644,6 +604,8 @@ private slots:
         QVERIFY(!F().ButtonCar[0]->isVisible() && F().Nouvellecaracteristique1->isEnabled());
     }
 
+    // ---- sorting ----
+
     void sortingFromTheMenu_data() {
         QTest::addColumn<bool>("tous");
         QTest::addColumn<int>("type2");  // type of trial 2
@@ -661,7 +623,7 @@ private slots:
         Caracts[2].Entete[MotTypeCaract] = type2;
         Montrer();
         QTest::mouseClick(F().Buttoncourbe[0], Qt::LeftButton);
-        QTimer::singleShot(0, &dialogue, [&] {
+        Pendant(dialogue, [&] {
             // Efficiency comes after the excitation current, which an
             // asynchronous machine lacks: item and quantity differ.
             const int item = int(dialogue.GrandeursListees.indexOf(GRendement));
@@ -674,21 +636,39 @@ private slots:
         QCOMPARE(Caracts[1].Entete[MotGrandeurTri], int(GRendement));
         QCOMPARE(Caracts[1].Entete[MotOrdreTri], 1);
         QCOMPARE(Caracts[2].Entete[MotGrandeurTri], mot15);
-        // Descending efficiency.
         QVERIFY(Caracts[1].Point(GRendement, 0) > Caracts[1].Point(GRendement, 9));
     }
 
-    void graphColours() {
-        Ouvrir(1, true);
-        F().CouleurGraphe[7]->trigger();
-        QCOMPARE(int(ConfigGenerale.Couleurs), 7);
-        F().CouleurGraphe[0]->trigger();
-        QCOMPARE(int(ConfigGenerale.Couleurs), 0);
+    // The sort item is set on opening the menu for types 8/9 and 15/16 only.
+    void sortItemFollowsTheType_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("avant");
+        QTest::addColumn<bool>("apres");
+        QTest::newRow("8") << 8 << false << true;
+        QTest::newRow("9 time capture") << 9 << true << false;
+        QTest::newRow("15") << 15 << false << true;
+        QTest::newRow("16") << 16 << true << false;
+        QTest::newRow("17 unchanged") << 17 << true << true;
+        QTest::newRow("18 unchanged") << 18 << false << false;
+    }
+    void sortItemFollowsTheType() {
+        QFETCH(int, type);
+        QFETCH(bool, avant);
+        QFETCH(bool, apres);
+        Essais(1);
+        Caracts[1].Entete[MotTypeCaract] = type;
+        Montrer();
+        F().delacourbeselectionne1->setEnabled(avant);
+        emit F().Configuration1->aboutToShow();
+        QCOMPARE(F().delacourbeselectionne1->isEnabled(), apres);
     }
 
-    // The file menu's exports and the picture copy reach their drawings: a
-    // PDF of the report, the values for a spreadsheet, the views as SVG.
-    void exportsFromTheMenu() {
+    // ---- the file menu, the other commands ----
+
+    // The exports and the picture copy reach their drawings: a PDF of the
+    // report, the values for a spreadsheet, the views as SVG; the colours,
+    // the about box.
+    void fileMenuAndOtherCommands() {
         essai::DossierTemporaire dossier;
         Ouvrir(4, false, {1, 3});
         QStringList demandes;
@@ -718,80 +698,18 @@ private slots:
         F().Copierlesvaleurs2->trigger();
         texte = QGuiApplication::clipboard()->text();
         QVERIFY(texte.startsWith(QStringLiteral("N°\tn\tTu")) && !texte.contains("Essai"));
-    }
-
-    void sortItemFollowsTheType_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<bool>("avant");
-        QTest::addColumn<bool>("apres");
-        QTest::newRow("8") << 8 << false << true;
-        QTest::newRow("9 time capture") << 9 << true << false;
-        QTest::newRow("15") << 15 << false << true;
-        QTest::newRow("16") << 16 << true << false;
-        QTest::newRow("17 unchanged") << 17 << true << true;
-        QTest::newRow("18 unchanged") << 18 << false << false;
-    }
-    void sortItemFollowsTheType() {
-        QFETCH(int, type);
-        QFETCH(bool, avant);
-        QFETCH(bool, apres);
-        Essais(1);
-        Caracts[1].Entete[MotTypeCaract] = type;
-        Montrer();
-        F().delacourbeselectionne1->setEnabled(avant);
-        emit F().Configuration1->aboutToShow();
-        QCOMPARE(F().delacourbeselectionne1->isEnabled(), apres);
-    }
-
-    void acquisitionGroups_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("groupe");  // 1 machine, 2 static, 3 dynamic
-        QTest::addColumn<bool>("auto_");
-        QTest::newRow("T = K") << 1 << 1 << true;
-        QTest::newRow("n = K has no sweep") << 3 << 1 << false;
-        QTest::newRow("coupling has no sweep") << 5 << 1 << false;
-        QTest::newRow("static") << 7 << 2 << false;
-        QTest::newRow("dynamic") << 14 << 3 << false;
-    }
-    void acquisitionGroups() {
-        QFETCH(int, type);
-        QFETCH(int, groupe);
-        QFETCH(bool, auto_);
-        // Acquisitions start only on an open link: the simulated bench.
-        std::optional<BancEnLigne> banc;
-        banc.emplace();
-        Essais(1);
-        Caracts[1].Entete[MotTypeCaract] = type;
-        Montrer();
-        QCOMPARE(F().PanelAcquisitionCarMachine->isVisible(), groupe == 1);
-        QCOMPARE(F().PanelAcqusitionChargeStatique->isVisible(), groupe == 2);
-        QCOMPARE(F().PanelAcqusitionChargeDynamique->isVisible(), groupe == 3);
-        if (groupe == 1) QCOMPARE(F().ButtonAuto->isVisible(), auto_);
-        // Its acquisition panel replaces the trials while its button is down.
-        QToolButton* bouton = groupe == 1   ? F().ButtonManu
-                              : groupe == 2 ? F().ButtonChargeAuto
-                                            : F().ButtonChargeDynamique;
-        QFrame* panneau = groupe == 1   ? F().PanelAcquiManu
-                          : groupe == 2 ? F().PanelChargeStatiqueAuto
-                                        : F().PanelChargeDynamique;
-        QTest::mouseClick(bouton, Qt::LeftButton);
-        QVERIFY(panneau->isVisible() && !F().PanelANALYSE->isVisible());
-        QCOMPARE(F().ButtonModifCharge->isEnabled(), groupe == 2);
-        essai::Capturer(&F(), QStringLiteral("trace-acquisition-%1").arg(groupe));
-        QTest::mouseClick(bouton, Qt::LeftButton);
-        QVERIFY(!panneau->isVisible() && F().PanelANALYSE->isVisible());
-        F().ArreterAcquisition();
-    }
-
-    void newTrialFromTheMenuAndTheFrames() {
-        Ouvrir(1, true);
-        emit F().Edition1->aboutToShow();
-        F().Nouvellecourbe1->trigger();
-        QCOMPARE(Etude.NbCaract, 2);
-        QVERIFY(F().Buttoncourbe[1]->isVisible() && F().Buttoncourbe[1]->isChecked());
-        F().CaractMachine[0]->Nouvelessai1->trigger();
-        QCOMPARE(Etude.NbCaract, 3);
-        QCOMPARE(CaractCourante, 3);
+        for (int couleurs : {7, 0}) {
+            F().CouleurGraphe[couleurs]->trigger();
+            QCOMPARE(int(ConfigGenerale.Couleurs), couleurs);
+        }
+        TAboutBox apropos;
+        bool ouvert = false;
+        Pendant(apropos, [&] {
+            ouvert = apropos.isVisible();
+            apropos.reject();
+        });
+        F().Apropos1->trigger();
+        QVERIFY(ouvert);
     }
 
     // Sample studies opened through the window show their views and trials,
@@ -848,9 +766,9 @@ private slots:
         const std::string a = essai::Contenu(premier.toStdString());
         QVERIFY(!a.empty());
         QVERIFY(a == essai::Contenu(second.toStdString()));
-        TFormCom::DefinirChoixFichier({});
     }
 
+    // A save that fails keeps the study on screen: new work does not go on.
     void failedSaveKeepsTheStudy() {
         TFormCom com;
         TFormCom::DefinirChoixFichier([](bool, QString& nom) {
@@ -864,13 +782,54 @@ private slots:
         QCOMPARE(Etude.NbCaract, 2);
         QCOMPARE(int(EtudeEnregistree), 0);
         QVERIFY(!rapport->messages.empty());
-        TFormCom::DefinirChoixFichier({});
+    }
+
+    // ---- acquisitions ----
+
+    // Each law shows its acquisition group; the group's panel replaces the
+    // trials while its button is down; closing the window ends it and shows
+    // the main menu.
+    void acquisitionGroups_data() {
+        QTest::addColumn<QList<int>>("c");  // type, group (1 machine, 2 static, 3 dynamic), sweep
+        QTest::newRow("T = K") << QList<int>{1, 1, 1};
+        QTest::newRow("n = K has no sweep") << QList<int>{3, 1, 0};
+        QTest::newRow("coupling has no sweep") << QList<int>{5, 1, 0};
+        QTest::newRow("static") << QList<int>{7, 2, 0};
+        QTest::newRow("dynamic") << QList<int>{14, 3, 0};
+    }
+    void acquisitionGroups() {
+        QFETCH(QList<int>, c);
+        const int groupe = c[1];
+        QWidget menu;
+        FormMachine2 = &menu;
+        BancEnLigne banc;
+        Essais(1);
+        Caracts[1].Entete[MotTypeCaract] = c[0];
+        Montrer();
+        QCOMPARE(F().PanelAcquisitionCarMachine->isVisible(), groupe == 1);
+        QCOMPARE(F().PanelAcqusitionChargeStatique->isVisible(), groupe == 2);
+        QCOMPARE(F().PanelAcqusitionChargeDynamique->isVisible(), groupe == 3);
+        if (groupe == 1) QCOMPARE(F().ButtonAuto->isVisible(), bool(c[2]));
+        QToolButton* bouton = QList<QToolButton*>{F().ButtonManu, F().ButtonChargeAuto,
+                                                  F().ButtonChargeDynamique}[groupe - 1];
+        QFrame* panneau = QList<QFrame*>{F().PanelAcquiManu, F().PanelChargeStatiqueAuto,
+                                         F().PanelChargeDynamique}[groupe - 1];
+        QTest::mouseClick(bouton, Qt::LeftButton);
+        QVERIFY(panneau->isVisible() && !F().PanelANALYSE->isVisible());
+        QCOMPARE(F().ButtonModifCharge->isEnabled(), groupe == 2);
+        essai::Capturer(&F(), QStringLiteral("trace-acquisition-%1").arg(groupe));
+        QTest::mouseClick(bouton, Qt::LeftButton);
+        QVERIFY(!panneau->isVisible() && F().PanelANALYSE->isVisible());
+        QTest::mouseClick(bouton, Qt::LeftButton);
+        QTest::mouseClick(F().ButtonClose, Qt::LeftButton);
+        QVERIFY(!F().isVisible() && menu.isVisible() && !bouton->isChecked());
+        FormMachine2 = nullptr;
     }
 
     // Whatever replaces the study or may change the link stops a running
     // acquisition first; the settings window opens after it.
     void replacingTheStudyStopsTheAcquisition_data() {
-        QTest::addColumn<int>("commande");  // 0 new work, 1 open, 2 trial deletion, 3 settings
+        QTest::addColumn<int>("commande");
         QTest::newRow("new work") << 0;
         QTest::newRow("open") << 1;
         QTest::newRow("trial deletion") << 2;
@@ -888,48 +847,18 @@ private slots:
         F().TimerManu->start(3600 * 1000);
         EtudeEnregistree = 1;
         rapport->reponses = {ReponseQuestion::Oui};
-        if (commande == 0) F().Nouveautravail1->trigger();
-        if (commande == 1) F().Ouvrir->trigger();
-        if (commande == 2) F().Ncb[0]->trigger();
         bool ouvert = false;
-        if (commande == 3) {
-            QTimer::singleShot(0, &*com, [&] {
+        if (commande == 3)
+            Pendant(*com, [&] {
                 ouvert = com->isVisible();
                 com->reject();
             });
-            F().Configurationmatrielle1->trigger();
-        }
+        QList<QAction*>{F().Nouveautravail1, F().Ouvrir, F().Ncb[0],
+                        F().Configurationmatrielle1}[commande]
+            ->trigger();
         QCOMPARE(AcquisitionEnCours, 0);
         QVERIFY(!F().TimerManu->isActive() && !F().ButtonChargeManu->isChecked());
         QCOMPARE(ouvert, commande == 3);
-    }
-
-    void aboutBoxFromTheMenu() {
-        TAboutBox apropos;
-        Ouvrir(1);
-        bool ouvert = false;
-        QTimer::singleShot(0, &apropos, [&] {
-            ouvert = apropos.isVisible();
-            apropos.reject();
-        });
-        F().Apropos1->trigger();
-        QVERIFY(ouvert);
-    }
-
-    void closingShowsTheMainMenu() {
-        QWidget menu;
-        FormMachine2 = &menu;
-        BancEnLigne banc;
-        Essais(1);
-        F().Montrer();
-        QVERIFY(F().windowState() & Qt::WindowMaximized);
-        F().ButtonManu->click();
-        QVERIFY(F().PanelAcquiManu->isVisible() && !F().PanelANALYSE->isVisible());
-        QTest::mouseClick(F().ButtonClose, Qt::LeftButton);
-        QVERIFY(!F().isVisible());
-        QVERIFY(menu.isVisible());
-        QVERIFY(!F().ButtonManu->isChecked());
-        FormMachine2 = nullptr;
     }
 };
 

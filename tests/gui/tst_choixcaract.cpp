@@ -51,11 +51,11 @@ public:
 class TstChoixCaract : public QObject {
     Q_OBJECT
 
-    QWidget* menu = nullptr;
-    TFormChoixCaract* f = nullptr;
-    TNouvelCaract* nouvel = nullptr;
     TraceFactice trace;
     VisuAppFactice app;
+    QWidget menu;
+    std::unique_ptr<TFormChoixCaract> f;
+    std::unique_ptr<TNouvelCaract> nouvel;
     QList<int> avertis;  // types the warning was shown for
     bool reponseAvertissement = false;
 
@@ -80,23 +80,15 @@ class TstChoixCaract : public QObject {
     }
     void ouvrir(int p) {
         f->Ouvrir(p);
-        QVERIFY(QTest::qWaitForWindowExposed(f));
+        QVERIFY(QTest::qWaitForWindowExposed(f.get()));
     }
 
 private slots:
     void initTestCase() {
-        FormMachine2 = menu = new QWidget;
-        f = new TFormChoixCaract;
-        QCOMPARE(FormChoixCaract, f);
-        nouvel = new TNouvelCaract;
-    }
-    void cleanupTestCase() {
-        delete f;
-        delete nouvel;
-        delete menu;
-        FormMachine2 = nullptr;
-        FormTraceCaract = nullptr;
-        FormVisuApp = nullptr;
+        FormMachine2 = &menu;
+        f = std::make_unique<TFormChoixCaract>();
+        QCOMPARE(FormChoixCaract, f.get());
+        nouvel = std::make_unique<TNouvelCaract>();
     }
     void init() {
         ChoixLangue(LangueFrancais);
@@ -116,7 +108,7 @@ private slots:
     }
     void cleanup() {
         f->hide();
-        menu->hide();
+        menu.hide();
     }
 
     void couplingAidFollowsSynchronousMachine() {
@@ -222,7 +214,7 @@ private slots:
         QCOMPARE(trace.montrer, int(suite));
         QCOMPARE(trace.choixVisibleAuMontrer, suite);
         QCOMPARE(f->isVisible(), !suite);
-        QVERIFY(!menu->isVisible());
+        QVERIFY(!menu.isVisible());
     }
 
     void noViewOpensNewCharacteristicDialog_data() {
@@ -238,14 +230,11 @@ private slots:
         clic(f->ButtonTcstC);
         bool montre = false;
         int mode = -1, vue = -1;
-        QTimer::singleShot(0, nouvel, [&] {
+        QTimer::singleShot(0, nouvel.get(), [&] {
             montre = nouvel->isVisible();
             mode = nouvel->Mode;
             vue = nouvel->NumeroVue;
-            if (valider)
-                clic(nouvel->BtnOK);
-            else
-                clic(nouvel->BitBtn2);
+            clic(valider ? nouvel->BtnOK : nouvel->BitBtn2);
         });
         clic(f->ButtonEtudeCaract);
         QVERIFY(montre);
@@ -256,13 +245,13 @@ private slots:
         QCOMPARE(NbVuesGraphe(), valider ? 1 : 0);
     }
 
-    void reopenShowsCurrentChoice_data() {
+    void reopenOnTheCurrentChoiceThenClose_data() {
         QTest::addColumn<int>("m");
         QTest::addColumn<int>("type");
         QTest::newRow("synchronous machine, coupling aid") << 4 << 5;
         QTest::newRow("drive, Levage dynamic") << 7 << 18;
     }
-    void reopenShowsCurrentChoice() {
+    void reopenOnTheCurrentChoiceThenClose() {
         QFETCH(int, m);
         QFETCH(int, type);
         ReglagesCourants[MotTypeMachine] = m;
@@ -280,15 +269,11 @@ private slots:
         machine(m == 1 ? 2 : 1)->setChecked(true);
         QCOMPARE(ReglagesCourants[MotTypeMachine], m);
         QCOMPARE(ReglagesCourants[MotTypeCaract], type);
-    }
-
-    // Closing brings the main menu back (unless the tracing window is shown,
-    // below).
-    void closingShowsTheMainMenu() {
-        ouvrir(1);
-        QTest::keyClick(f, Qt::Key_Escape);
+        // Closing brings the main menu back (unless the tracing window is
+        // shown, below).
+        QTest::keyClick(f.get(), Qt::Key_Escape);
         QVERIFY(!f->isVisible());
-        QVERIFY(menu->isVisible());
+        QVERIFY(menu.isVisible());
     }
 
     // Opened from the tracing window's "Charge", modal to it: left without
@@ -317,7 +302,7 @@ private slots:
         clic(f->ButtonNcste);
         clic(fin == 0 ? f->ButtonFermer1 : f->ButtonEtudeCaract);
         QCOMPARE(f->isVisible(), fin == 2);
-        QVERIFY(!menu->isVisible());
+        QVERIFY(!menu.isVisible());
         QCOMPARE(trace.setcourbe, fin == 0 ? 0 : 1);
         QCOMPARE(trace.montrer, fin == 1 ? 1 : 0);
         const bool garde = fin != 0;
@@ -360,7 +345,7 @@ private slots:
         // The panel has the room it asks for.
         QVERIFY(f->PanelCaractS->width() >= f->PanelCaractS->minimumSizeHint().width());
         QVERIFY(f->PanelCaractS->height() >= f->PanelCaractS->minimumSizeHint().height());
-        essai::Capturer(f, QStringLiteral("choixcaract-") + QTest::currentDataTag());
+        essai::Capturer(f.get(), QStringLiteral("choixcaract-") + QTest::currentDataTag());
     }
 };
 

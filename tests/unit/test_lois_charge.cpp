@@ -190,24 +190,6 @@ TEST(LoisCharge, SliderConstraintsOfEveryLaw) {
     }
 }
 
-TEST(LoisCharge, SliderPositionsFromValuesAndWords) {
-    EtatCurseurs s;
-    s.DefinirBornes(17);
-    s.PlacerA(130);
-    EXPECT_EQ(s.PosA, 170);  // maximum − value + minimum
-    s.PlacerA(400);          // beyond the range: the top
-    EXPECT_EQ(std::pair(s.PosA, s.ValeurA()), std::pair(50, 250));
-    s.PlacerB(-5);
-    EXPECT_EQ(s.PosB, 150);
-    EnteteCaract r = EnteteCaractDefaut;
-    s.DefinirBornes(15);
-    PlacerCurseurs(15, s, r);
-    EXPECT_EQ(std::pair(s.ValeurA(), s.ValeurB()), std::pair(20, 50));  // words 24, 23
-    s.DefinirBornes(18);
-    PlacerCurseurs(18, s, r);
-    EXPECT_EQ(std::pair(s.PosA, s.ValeurA()), std::pair(170, 130));  // word 26
-}
-
 TEST(LoisCharge, DamagedHeaderBroughtIntoRangesWithoutCrashing) {
     const EnteteCaract r = EnteteCaractDefaut;
     for (int type = 6; type <= 18; ++type) {

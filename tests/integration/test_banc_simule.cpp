@@ -11,7 +11,6 @@
 #include <atomic>
 #include <cstdio>
 #include <fstream>
-#include <memory>
 
 #include "CoherenceBanc.h"
 #include "OutilsEssai.h"
@@ -22,8 +21,6 @@ using namespace orvane;
 using namespace orvane::essai;
 
 namespace {
-
-void Attendre(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 // A libmodbus master (slave 1) on a served pseudo-terminal or TCP server.
 class Maitre {
@@ -95,59 +92,6 @@ ValeursPoint Mesure(Maitre& m, int32_t machine) {
     return Grandeurs(bloc, machine);
 }
 
-class BancSimule : public ::testing::Test {
-protected:
-    void SetUp() override {
-        InitEtude();
-        ConfigGenerale = ConfigDefaut;
-        ReglagesCourants[MotTypeMachine] = 3;  // asynchronous machine
-        ReglagesCourants[MotTypeCaract] = 1;   // T = K
-    }
-    void TearDown() override { ConfigGenerale = ConfigDefaut; }
-};
-
-TEST_F(BancSimule, AutomaticSweepOverThePseudoTerminalShowsItsPhasesInOrder) {
-    ServeurEnFond serveur;
-    serveur.variateur.SetTypeMachine(3);
-    const std::string nom = serveur.Pty();
-    ASSERT_FALSE(nom.empty());
-    ConfigGenerale.TypeLiaison = LiaisonSerie;
-    ConfigGenerale.PortSerie.Ecrire(nom);
-    TPasserelleCom com;
-    com.Initialise();
-    ASSERT_TRUE(com.LiaisonOuverte()) << nom;
-
-    // A rising sweep of half a second, as the automatic acquisition sends it.
-    com.setParam0();
-    com.P = {1000, 0, 5, 5, 0, 0};
-    com.EmissionControle(MotControle(1, ControleMontee | ControleRepos));
-    com.EmissionParam();
-    com.EmissionControle(MotControle(1, ControleMontee | ControleMarche));
-
-    std::vector<int32_t> phases;  // 0x0100 or 0x0200 while the sweep runs, 0 after
-    int32_t couplePrecedent = -1000000;
-    bool montee = true;
-    for (int i = 0; i < 60; ++i) {
-        Attendre(50);
-        com.LectureValeurs();
-        ASSERT_EQ(ValeursCourantes[0], 0) << "step " << i;
-        const int32_t s = com.StatusCopie();
-        const int32_t phase = (s & StatutBalayage) ? (s & (StatutPhase1 | StatutPhase2)) : 0;
-        if (phases.empty() && phase == 0) continue;  // not started yet
-        if (phases.empty() || phases.back() != phase) phases.push_back(phase);
-        if (phase == StatutPhase1) {
-            // K rises: so does the torque the load applies.
-            montee = montee && ValeursCourantes[GCouple] + 20 >= couplePrecedent;
-            couplePrecedent = ValeursCourantes[GCouple];
-        }
-        if (phase == 0) break;
-    }
-    EXPECT_EQ(phases, (std::vector<int32_t>{StatutPhase1, StatutPhase2, 0}));
-    EXPECT_TRUE(montee);
-    EXPECT_GT(couplePrecedent, 1000);
-    com.Ferme();
-}
-
 // A standard master sets K through 19.20 with function 6 (write single
 // register), over the pseudo-terminal and over TCP: the drive echoes it,
 // uses it, and refuses a register it does not let be written.
@@ -213,10 +157,6 @@ TEST(BancServi, QuantitesCoherentesPourChaqueTypeDeMachine) {
         }
 }
 
-}  // namespace
-
-namespace {
-
 // `orvanectl bench` run as its own process, until the object goes.
 class BancExterne {
 public:
@@ -269,14 +209,13 @@ private:
 
 }  // namespace
 
-// The drive's journal shows the writes of a manual start and of its stop as
-// they reach it, in order, through the real serial path with the line time
-// of 19200 baud: in a served thread (JournalEcritures) and with the real
-// `orvanectl bench --baud 19200 --journal` process (its journal file).
-TEST_F(BancSimule, JournalDesEcrituresDUnDemarrageEtDUnArret) {
+// The drive's journal shows, in order, the writes of a manual start and of
+// its stop as they reach the real `orvanectl bench --baud 19200 --journal`
+// process through the serial path with the line time of 19200 baud. Opening
+// the link puts the drive at rest (1), closing it switches it off (0).
+TEST(BancSimule, JournalDesEcrituresDUnDemarrageEtDUnArret) {
     const int32_t marche = MotControle(1, ControleMarche);
     const int32_t repos = MotControle(1, ControleRepos);
-    // opening the link puts the drive at rest (1), closing it switches it off (0)
     const std::vector<std::string> attendu = {"20.29 1",
                                               "19.20 0",
                                               "19.20 0,0,0,0,0,0",
@@ -286,28 +225,20 @@ TEST_F(BancSimule, JournalDesEcrituresDUnDemarrageEtDUnArret) {
                                               "19.20 0",
                                               "20.29 0"};
     const std::string fichier = ::testing::TempDir() + "orvane_journal_banc.txt";
-    for (bool externe : {false, true}) {
-        SCOPED_TRACE(externe ? "orvanectl bench" : "served thread");
-        std::remove(fichier.c_str());
-        ServeurEnFond fil;
-        std::unique_ptr<BancExterne> processus;
-        std::string nom;
-        if (externe) {
-            processus = std::make_unique<BancExterne>(std::vector<std::string>{
-                "--pty", "--machine", "3", "--baud", "19200", "--journal", fichier});
-            nom = processus->Ligne();
-        } else {
-            fil.variateur.SetTypeMachine(3);
-            fil.serveur.DefinirDebit(19200);
-            nom = fil.Pty();
-        }
-        ASSERT_TRUE(nom.starts_with("pts/")) << nom;
-        ConfigGenerale.TypeLiaison = LiaisonSerie;
-        ConfigGenerale.PortSerie.Ecrire(nom);
+    std::remove(fichier.c_str());
+    BancExterne processus({"--pty", "--machine", "3", "--baud", "19200", "--journal", fichier});
+    const std::string nom = processus.Ligne();
+    ASSERT_TRUE(nom.starts_with("pts/")) << nom;
+    InitEtude();
+    ConfigGenerale = ConfigDefaut;
+    ConfigGenerale.TypeLiaison = LiaisonSerie;
+    ConfigGenerale.PortSerie.Ecrire(nom);
+    ReglagesCourants[MotTypeMachine] = MasTriphasee;
+    ReglagesCourants[MotTypeCaract] = 1;
+    {
         TPasserelleCom com;
         com.Initialise();
         ASSERT_TRUE(com.LiaisonOuverte()) << nom;
-
         com.EmissionConstanteK(0);
         com.setParam0();
         com.EmissionControle(marche);
@@ -317,17 +248,12 @@ TEST_F(BancSimule, JournalDesEcrituresDUnDemarrageEtDUnArret) {
         com.setParam0();
         com.EmissionConstanteK(0);
         com.Ferme();
-
-        std::vector<std::string> lu;
-        if (externe) {
-            EXPECT_EQ(processus->Arreter(), 0);
-            std::ifstream f(fichier);
-            for (std::string ligne; std::getline(f, ligne) && lu.size() < 100;) lu.push_back(ligne);
-        } else {
-            for (const sim::Ecriture& e : fil.variateur.JournalEcritures())
-                lu.push_back(sim::TexteEcriture(e));
-        }
-        EXPECT_EQ(lu, attendu);
     }
+    ConfigGenerale = ConfigDefaut;
+    EXPECT_EQ(processus.Arreter(), 0);
+    std::vector<std::string> lu;
+    std::ifstream f(fichier);
+    for (std::string ligne; std::getline(f, ligne) && lu.size() < 100;) lu.push_back(ligne);
+    EXPECT_EQ(lu, attendu);
     std::remove(fichier.c_str());
 }

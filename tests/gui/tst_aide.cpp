@@ -56,35 +56,9 @@ private slots:
         Langue(LangueFrancais);
     }
 
-    // The pages beside the test program, in the language of the program.
-    void ouvreLaPageDeLaLangue_data() {
-        QTest::addColumn<int>("langue");
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("sommaire");
-        QTest::newRow("French") << int{LangueFrancais} << "fr"
-                                << "Sommaire";
-        QTest::newRow("English") << int{LangueAnglais} << "en"
-                                 << "Contents";
-        QTest::newRow("Spanish") << int{LangueEspagnol} << "es"
-                                 << "Índice";
-    }
-    void ouvreLaPageDeLaLangue() {
-        QFETCH(int, langue);
-        QFETCH(QString, code);
-        QFETCH(QString, sommaire);
-        Langue(langue);
-        OuvrirAide();
-        TAide* aide = FenetreAide();
-        QVERIFY(aide && aide->isVisible() && aide->TexteAbsente->isHidden());
-        QCOMPARE(Fin(aide->Navigateur->source()), code + "/index.html");
-        QVERIFY(aide->Navigateur->toPlainText().contains("Orvane"));
-        QCOMPARE(aide->BoutonSommaire->text(), sommaire);
-        essai::Capturer(aide, "aide-" + code + "-" + QString::number(langue));
-    }
-
-    // Following a link, back and forward; opening again in another language
+    // Following a link, back and forward; opening again, in each language,
     // brings the same window to the first page of that language.
-    void liensEtHistorique() {
+    void liensEtLangues() {
         OuvrirAide();
         TAide* aide = FenetreAide();
         const QPoint lien = PositionLien(aide->Navigateur, QStringLiteral("liaison.html"));
@@ -104,10 +78,19 @@ private slots:
         QCOMPARE(Fin(aide->Navigateur->source()), QStringLiteral("fr/lois.html"));
         essai::Capturer(aide, "aide-lois-fr");
 
-        Langue(LangueAnglais);
-        OuvrirAide();
-        QCOMPARE(FenetreAide(), aide);
-        QCOMPARE(Fin(aide->Navigateur->source()), QStringLiteral("en/index.html"));
+        const std::tuple<int, QString, QString> langues[] = {{LangueFrancais, "fr", "Sommaire"},
+                                                             {LangueAnglais, "en", "Contents"},
+                                                             {LangueEspagnol, "es", "Índice"}};
+        for (const auto& [langue, code, sommaire] : langues) {
+            Langue(langue);
+            OuvrirAide();
+            QCOMPARE(FenetreAide(), aide);
+            QVERIFY(aide->isVisible() && aide->TexteAbsente->isHidden());
+            QCOMPARE(Fin(aide->Navigateur->source()), code + "/index.html");
+            QVERIFY(aide->Navigateur->toPlainText().contains("Orvane"));
+            QCOMPARE(aide->BoutonSommaire->text(), sommaire);
+            essai::Capturer(aide, "aide-" + code + "-" + QString::number(langue));
+        }
     }
 
     // Every page of every language exists in French and English, and every

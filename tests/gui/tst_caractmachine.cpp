@@ -124,32 +124,6 @@ private slots:
         QCOMPARE(cadre->GrapheEcran.ConfigX.Max, 1500 * 50 / 13);
     }
 
-    void mouseSelectsTheNearestPointOrClearsOnAnEmptyTrial() {
-        CaractCourante = 1;
-        QTest::mousePress(cadre->PaintBox1, Qt::LeftButton, {}, PixelDe(1) + QPoint(2, -1));
-        QCOMPARE(PointSelectionne, 1);
-        QCOMPARE(ValeursCourantes[0], 1);
-        QCOMPARE(ValeurX(), QString("700 tr/min"));
-        QCOMPARE(cadre->TextValeurY->text(), QString("10,00 Nm"));
-        QVERIFY(cadre->GrapheEcran.Curseur.Actif);
-        QVERIFY(trace->curseurs > 0);
-
-        cadre->PaintBox1MouseMove(Qt::LeftButton, PixelDe(2).x(), PixelDe(2).y());
-        QCOMPARE(PointSelectionne, 2);
-        QCOMPARE(ValeurX(), QString("1200 tr/min"));
-        // The right button does not select.
-        cadre->PaintBox1MouseDown(Qt::RightButton, PixelDe(0).x(), PixelDe(0).y());
-        QCOMPARE(PointSelectionne, 2);
-
-        NouvelleCaract();  // an empty second characteristic becomes current
-        cadre->PaintBox1MouseDown(Qt::LeftButton, PixelDe(0).x(), PixelDe(0).y());
-        QCOMPARE(PointSelectionne, -1);
-        QCOMPARE(ValeursCourantes[0], -1);
-        QVERIFY(!cadre->GrapheEcran.Curseur.Actif);
-        QCOMPARE(ValeurX(), QString("--"));
-        QCOMPARE(cadre->TextValeurY->text(), QString("--"));
-    }
-
     void acquisitionShowsMarkersOnlyAndADot() {
         Etude.Lissage = 2;
         cadre->setCb(1);
@@ -220,14 +194,20 @@ private slots:
         QCOMPARE(trace->vuesDemandees.size(), 2);
     }
 
-    // The picture and the values to the clipboard. The painters of a copy
-    // end with it: neither the copy graph nor its cursor keeps one, and the
-    // screen still draws and selects afterwards.
-    void copiesOfPictureAndValues() {
+    // The mouse selects the nearest point, or clears everything on an empty
+    // trial. The painters of a picture copy end with it: neither the copy
+    // graph nor its cursor keeps one, and the screen still draws and selects
+    // afterwards.
+    void mouseSelectionAndCopies() {
         CaractCourante = 1;
-        SelectionnerPoint(1);
-        cadre->curseur();
-        QVERIFY(cadre->GrapheEcran.Curseur.Trace);
+        QTest::mousePress(cadre->PaintBox1, Qt::LeftButton, {}, PixelDe(1) + QPoint(2, -1));
+        QCOMPARE(PointSelectionne, 1);
+        QCOMPARE(ValeursCourantes[0], 1);
+        QCOMPARE(ValeurX(), QString("700 tr/min"));
+        QCOMPARE(cadre->TextValeurY->text(), QString("10,00 Nm"));
+        QVERIFY(cadre->GrapheEcran.Curseur.Actif && cadre->GrapheEcran.Curseur.Trace);
+        QVERIFY(trace->curseurs > 0);
+
         cadre->Copierlacaracteristique1Click();
         const QMimeData* d = QGuiApplication::clipboard()->mimeData();
         QCOMPARE(qvariant_cast<QImage>(d->imageData()).size(),
@@ -241,10 +221,20 @@ private slots:
         QCOMPARE(ValeurX(), QString("1200 tr/min"));
         QVERIFY(cadre->PaintBox1->Tampon != avant);  // the cursor moved
         QVERIFY(cadre->GrapheEcran.Curseur.Surface == nullptr);
-
+        cadre->PaintBox1MouseMove(Qt::LeftButton, PixelDe(0).x(), PixelDe(0).y());
+        QCOMPARE(PointSelectionne, 0);
+        cadre->PaintBox1MouseDown(Qt::RightButton, PixelDe(1).x(), PixelDe(1).y());
+        QCOMPARE(PointSelectionne, 0);  // the right button does not select
         cadre->CopierlesvaleursSelClick();
         QCOMPARE(Presse(), "n\tTu\r\n(tr/min)\t(Nm)\r\n300\t5,00\r\n700\t10,00\r\n1200\t15,00\r\n");
-        NouvelleCaract();
+
+        NouvelleCaract();  // an empty second characteristic becomes current
+        cadre->PaintBox1MouseDown(Qt::LeftButton, PixelDe(0).x(), PixelDe(0).y());
+        QCOMPARE(PointSelectionne, -1);
+        QCOMPARE(ValeursCourantes[0], -1);
+        QVERIFY(!cadre->GrapheEcran.Curseur.Actif);
+        QCOMPARE(ValeurX(), QString("--"));
+        QCOMPARE(cadre->TextValeurY->text(), QString("--"));
         cadre->CopierValeurs();
         QCOMPARE(Presse(), "n\tTu\r\n(tr/min)\t(Nm)\r\n");
     }

@@ -1,9 +1,8 @@
-// The plotting component on real surfaces: an off-screen image, SVG and PDF.
-#include <QBuffer>
+// The plotting component on an off-screen image (vector surfaces: the copy
+// and plot tests).
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
-#include <QSvgGenerator>
 #include <QtTest>
 #include <limits>
 #include <memory>
@@ -14,26 +13,22 @@ using namespace orvane;
 
 namespace {
 
-// A torque-speed graph on `surface`, black axes and red curves on white.
-void Preparer(TGraphe& g, QPainter& p, int largeur, int hauteur) {
-    g.Surface = &p;
-    g.Droite = largeur;
-    g.Bas = hauteur;
-    g.Fond = 0x00FFFFFF;
-    g.Palette[0] = 0;
-    for (int k = 1; k < 6; ++k) g.Palette[k] = 0x000000FF;
-    g.ConfigX = {0, 1500, 0, 0, "n", "tr/min"};
-    g.ConfigY = {0, 2000, -2, 2, "Tu", "Nm"};
-    initgraphe(g);
-}
-
-// A 400 x 300 image with the graph prepared and its axes drawn.
+// A torque-speed graph on a 400 x 300 image, its axes drawn: black axes and
+// red curves on white.
 struct Dessin {
     explicit Dessin(int largeur = 400) : image(400, 300, QImage::Format_RGB32) {
         image.fill(Qt::gray);
         avant = image.copy();
         p.begin(&image);
-        Preparer(g, p, largeur, 300);
+        g.Surface = &p;
+        g.Droite = largeur;
+        g.Bas = 300;
+        g.Fond = 0x00FFFFFF;
+        g.Palette[0] = 0;
+        for (int k = 1; k < 6; ++k) g.Palette[k] = 0x000000FF;
+        g.ConfigX = {0, 1500, 0, 0, "n", "tr/min"};
+        g.ConfigY = {0, 2000, -2, 2, "Tu", "Nm"};
+        initgraphe(g);
         traceaxes(g);
     }
     QImage image, avant;
@@ -156,9 +151,8 @@ private slots:
         // width, height, dpi, font points (0 automatic), x min, y min, y max,
         // decimals, widened
         QTest::addColumn<QList<int>>("c");
-        // A report page of 794 x 1123 at 96 dpi gives views of 370 x 314 in
-        // Arial 8; at 254 dpi 980 x 833; the copy of four views 359 x 264 and
-        // a small frame on screen 300 x 220, automatic.
+        // Views of a report page at 96 and 254 dpi (Arial 8), of the copy of
+        // four views and a small frame on screen (automatic size).
         const QList<int> rapport{370, 314, 96, 8}, rapport254{980, 833, 254, 8},
             copie{359, 264, 96, 0}, ecran{300, 220, 96, 0};
         QTest::newRow("current 20,000 A, report") << rapport + QList{0, 0, 20000, 3, 1};
@@ -225,32 +219,6 @@ private slots:
             const QString s = QString::fromStdString(t.Libelle);
             QVERIFY2(g.X.PixOrigine - fm.horizontalAdvance(s) - b >= g.Gauche, qPrintable(s));
         }
-    }
-
-    // Everything the component draws, in every line mode and marker, on a
-    // vector surface (orvanectl's plot test draws into PDF).
-    void vectorSurfaceTakesTheSameDrawing() {
-        QByteArray svg;
-        QBuffer tampon(&svg);
-        tampon.open(QIODevice::WriteOnly);
-        {
-            QSvgGenerator gen;
-            gen.setOutputDevice(&tampon);
-            gen.setSize(QSize(718, 529));
-            QPainter p(&gen);
-            TGraphe g;
-            Preparer(g, p, 718, 529);
-            QVERIFY(g.Pret);
-            traceaxes(g);
-            for (int mode = -1; mode <= 5; ++mode) {
-                auto c = Courbe(9, mode + 1, mode);
-                c->StyleTrait = c->Epaisseur = mode + 1;
-                c->Remplissage = mode + 2;
-                tracecourbegraphe(g, *c);
-            }
-            curseurvaleur(g, 750, 1000);
-        }
-        QVERIFY(svg.contains("<svg") && svg.contains("polyline"));
     }
 };
 

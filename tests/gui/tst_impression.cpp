@@ -93,12 +93,9 @@ private slots:
 
     // The page's measures (H limited to W) and the places of 0 to 4 views.
     void layoutOfThePage() {
-        const auto mesures = [](int l, int h) {
-            const MesuresPage m = MesurerPage(l, h);
-            return QList<int>{m.W, m.M, m.H};
-        };
-        QCOMPARE(mesures(2100, 2970), (QList<int>{1960, 70, 1960}));
-        QCOMPARE(mesures(2970, 2100), (QList<int>{2772, 99, 2100}));
+        const MesuresPage portrait = MesurerPage(2100, 2970), paysage = MesurerPage(2970, 2100);
+        QCOMPARE(QList<int>({portrait.W, portrait.M, portrait.H, paysage.W, paysage.M, paysage.H}),
+                 QList<int>({1960, 70, 1960, 2772, 99, 2100}));
         // Zone (10, 20, 101, 51): halves of 50 and 25, the odd pixel lost.
         const QRect g(10, 20, 50, 25), gb(10, 45, 50, 25), d(60, 20, 50, 51);
         const QList<QList<QRect>> attendu = {{},

@@ -81,19 +81,17 @@ TEST_F(Orvanectl, ShowListsTitleViewsAndTrials) {
     const Sortie r = Ctl({"study", "show", f});
     ASSERT_EQ(r.statut, ctl::Succes) << r.err;
     EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "File: " + f +
+                         "\nTitle: Banc n°1 \"MAS\"\nSmoothing: -1\nViews: 1\n"
+                         "  View 2: x = n (tr/min) [zoom 15], y = Tu (Nm) [zoom 27], quadrant 1, "
+                         "shown\nTrials: 3\n"
+                         "  Trial 1: MAS Triphasée, T = K, 2 points, comment \"à vide\"\n"
+                         "  Trial 2: MCC Indépendante, T = K.(n-No), 1 point, comment \"\"\n"
+                         "  Trial 3: (none), (none), 0 points, comment \"\"\n");
+
     const auto contient = [](const std::string& texte, const std::string& partie) {
         return texte.find(partie) != std::string::npos;
     };
-    EXPECT_TRUE(contient(r.out, "Title: Banc n°1 \"MAS\"\n")) << r.out;
-    EXPECT_TRUE(contient(r.out,
-                         "Views: 1\n  View 2: x = n (tr/min) [zoom 15], y = Tu (Nm) "
-                         "[zoom 27], quadrant 1, shown\n"));
-    EXPECT_TRUE(contient(r.out,
-                         "Trials: 3\n"
-                         "  Trial 1: MAS Triphasée, T = K, 2 points, comment \"à vide\"\n"
-                         "  Trial 2: MCC Indépendante, T = K.(n-No), 1 point, comment \"\"\n"
-                         "  Trial 3: (none), (none), 0 points, comment \"\"\n"));
-
     const Sortie j = Ctl({"study", "show", "--json", f});
     ASSERT_EQ(j.statut, ctl::Succes) << j.err;
     EXPECT_EQ(j.out.front(), '{');

@@ -78,33 +78,31 @@ private slots:
         rapport.reset();
     }
 
-    // K = 0 is sent and read before the control word of the law, which
-    // carries the law's mode code and the run bits. Then K, dragged or keyed,
-    // is sent x10 and read back at once, without waiting for the timer.
-    void openingSendsKZeroReadsThenStartsTheLaw_data() {
-        QTest::addColumn<int>("machine");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("controle");
-        QTest::newRow("DC independent, T = K") << 1 << 1 << (2 << 8 | 5);
-        QTest::newRow("asynchronous, type 3") << 3 << 3 << (4 << 8 | 5);
-        QTest::newRow("drive DC, type 5") << 5 << 5 << (10 << 8 | 5);
+    // A session: K = 0 is sent and read before the control word of the law,
+    // which carries the law's mode code and the run bits; K, dragged or
+    // keyed, is sent x10 and read back at once, without waiting for the
+    // timer; closing, however done, stops the timer and sends only the rest
+    // word, and closing again sends nothing.
+    void sessionSendsInOrder_data() {
+        QTest::addColumn<QList<int>>("c");  // machine, law, control word, closing
+        QTest::newRow("DC independent, T = K, close button") << QList<int>{1, 1, 2 << 8 | 5, 0};
+        QTest::newRow("asynchronous, type 3, close box") << QList<int>{3, 3, 4 << 8 | 5, 1};
+        QTest::newRow("drive DC, type 5, Escape") << QList<int>{5, 5, 10 << 8 | 5, 2};
     }
-    void openingSendsKZeroReadsThenStartsTheLaw() {
-        QFETCH(int, machine);
-        QFETCH(int, type);
-        QFETCH(int, controle);
-        ouvrir(machine, type);
+    void sessionSendsInOrder() {
+        QFETCH(QList<int>, c);
+        ouvrir(c[0], c[1]);
         const QStringList& j = lien->journal;
         const qsizetype k = j.indexOf(QStringLiteral("W19.20=0"));
         const qsizetype lecture = j.indexOf(QStringLiteral("R20.2"), k);
-        const qsizetype marche = j.indexOf(QStringLiteral("W20.29=%1").arg(controle));
+        const qsizetype marche = j.indexOf(QStringLiteral("W20.29=%1").arg(c[2]));
         QVERIFY2(k >= 0 && lecture > k && marche > lecture, qPrintable(j.join(' ')));
         QVERIFY(v->TimerA->isActive());
         QCOMPARE(v->TimerA->interval(), 250);
         QVERIFY(appelante.isHidden());
         QCOMPARE(v->TextK->text(), QStringLiteral("K = 0%"));
         QVERIFY(v->TextModechargeManu->text().startsWith(
-            QString::fromUtf8(Textes.TitreMachine[machine].data()) + " - "));
+            QString::fromUtf8(Textes.TitreMachine[c[0]].data()) + " - "));
         QVERIFY(rapport->messages.empty());
         for (const auto& [touche, position] : {std::pair{0, 37}, {int(Qt::Key_End), 100}}) {
             lien->journal.clear();
@@ -118,21 +116,10 @@ private slots:
             QVERIFY(lien->journal.contains(QStringLiteral("R20.2")));
             QCOMPARE(com->R[10], position * 10);  // the drive's K in use
         }
-    }
-
-    void closingStopsTheTimerAndSendsRest_data() {
-        QTest::addColumn<int>("maniere");
-        QTest::newRow("close button") << 0;
-        QTest::newRow("close box") << 1;
-        QTest::newRow("Escape") << 2;
-    }
-    void closingStopsTheTimerAndSendsRest() {
-        QFETCH(int, maniere);
-        ouvrir(1, 1);
         lien->journal.clear();
-        if (maniere == 0)
+        if (c[3] == 0)
             QTest::mouseClick(v->ButtonClose, Qt::LeftButton);
-        else if (maniere == 1)
+        else if (c[3] == 1)
             v->close();  // what the window frame's close box does
         else
             QTest::keyClick(v.get(), Qt::Key_Escape);
@@ -140,7 +127,6 @@ private slots:
         QVERIFY(!v->TimerA->isActive());
         QCOMPARE(lien->journal, QStringList{QStringLiteral("W20.29=1")});
         QVERIFY(appelante.isVisible());
-        // Closing it again (the window is not open) sends nothing.
         appelante.hide();
         v->close();
         QCOMPARE(lien->journal.size(), 1);

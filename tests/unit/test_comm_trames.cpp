@@ -38,14 +38,11 @@ public:
     }
     bool Lire(int n, TTrame& recus) override {
         demandes.push_back(n);
-        recus.Longueur = 0;
-        const size_t k = std::min(entree.size(), static_cast<size_t>(n));
-        const Octets pris(entree.begin(), entree.begin() + static_cast<std::ptrdiff_t>(k));
-        entree.erase(entree.begin(), entree.begin() + static_cast<std::ptrdiff_t>(k));
-        if (static_cast<int>(k) != n) return false;
-        std::copy(pris.begin(), pris.end(), recus.Octets.begin());
-        recus.Longueur = n;
-        return true;
+        const size_t k = std::min(entree.size(), size_t(n));
+        if (int(k) == n) std::copy_n(entree.begin(), k, recus.Octets.begin());
+        entree.erase(entree.begin(), entree.begin() + std::ptrdiff_t(k));
+        recus.Longueur = int(k) == n ? n : 0;
+        return int(k) == n;
     }
     bool ouvert = true, ecritureOk = true;
     int purges = 0;
@@ -142,12 +139,7 @@ namespace {
 // The echo of a write of n registers from p, without and with its CRC.
 Octets EchoSansCrc(Parametre p, int n) {
     const int a = p.Adresse();
-    return {EsclaveVariateur,
-            FonctionEcriture,
-            static_cast<uint8_t>(a >> 8),
-            static_cast<uint8_t>(a & 0xFF),
-            0,
-            static_cast<uint8_t>(n)};
+    return {EsclaveVariateur, FonctionEcriture, uint8_t(a >> 8), uint8_t(a), 0, uint8_t(n)};
 }
 Octets Echo(Parametre p, int n) { return AvecCrc(EchoSansCrc(p, n)); }
 

@@ -217,95 +217,91 @@ private slots:
         QVERIFY(NonBlancs(image, QRect(359, 0, 359, 529)) > 500);
     }
 
-    // Direct writes: a valid document that is not blank, or, where the job
-    // cannot start or the file cannot be written (a plain file stands where
-    // the folder should be), one message and never a success.
-    void ecritOuSignale_data() {
-        QTest::addColumn<int>("sorte");  // 0 printer, 1 PDF, 2 CSV
+    // The report to a printer, the report and the values to files, directly
+    // or through the file dialog, whose name gets its extension. Written: a
+    // valid document that is not blank, or the values after a UTF-8
+    // byte-order mark in the separators of the language. Failed (a job that
+    // cannot start, a plain file where the folder should be): one message
+    // and never a success. Cancelled: nothing written, nothing said.
+    void sorties_data() {
+        // kind (0 printer, 1 PDF, 2 CSV, 3 PDF dialog, 4 CSV dialog), language,
+        // text reported (0 none), dialog confirmed
+        QTest::addColumn<QList<int>>("c");
         QTest::addColumn<QString>("nom");
-        QTest::addColumn<int>("erreur");  // text reported, 0 none
-        QTest::newRow("printer") << 0 << "imprime.pdf" << 0;
+        QTest::addColumn<QString>("ecrit");  // the file written, "" none
+        const int fr = LangueFrancais, impossible = TexteImpressionImpossible,
+                  ecriture = TexteErreurEcriture;
+        QTest::newRow("printer") << QList{0, fr, 0, 1} << "imprime.pdf"
+                                 << "imprime.pdf";
         QTest::newRow("printer that cannot start")
-            << 0 << "absent/imprime.pdf" << int(TexteImpressionImpossible);
-        QTest::newRow("PDF") << 1 << "rapport.pdf" << 0;
-        QTest::newRow("PDF unwritable") << 1 << "plein/rapport.pdf" << int(TexteErreurEcriture);
-        QTest::newRow("CSV unwritable") << 2 << "plein/valeurs.csv" << int(TexteErreurEcriture);
+            << QList{0, fr, impossible, 1} << "absent/imprime.pdf"
+            << "";
+        QTest::newRow("PDF") << QList{1, fr, 0, 1} << "rapport.pdf"
+                             << "rapport.pdf";
+        QTest::newRow("PDF unwritable") << QList{1, fr, ecriture, 1} << "plein/rapport.pdf"
+                                        << "";
+        QTest::newRow("CSV unwritable") << QList{2, fr, ecriture, 1} << "plein/valeurs.csv"
+                                        << "";
+        QTest::newRow("PDF dialog") << QList{3, fr, 0, 1} << "a.pdf"
+                                    << "a.pdf";
+        QTest::newRow("PDF dialog, no extension") << QList{3, fr, 0, 1} << "b"
+                                                  << "b.pdf";
+        QTest::newRow("PDF dialog cancelled") << QList{3, fr, 0, 0} << "c.pdf"
+                                              << "";
+        QTest::newRow("CSV dialog, French") << QList{4, fr, 0, 1} << "v"
+                                            << "v.csv";
+        QTest::newRow("CSV dialog, English") << QList{4, int{LangueAnglais}, 0, 1} << "w"
+                                             << "w.csv";
+        QTest::newRow("CSV dialog cancelled") << QList{4, fr, 0, 0} << "x.csv"
+                                              << "";
     }
-    void ecritOuSignale() {
-        QFETCH(int, sorte);
+    void sorties() {
+        QFETCH(QList<int>, c);
         QFETCH(QString, nom);
-        QFETCH(int, erreur);
+        QFETCH(QString, ecrit);
+        ConfigGenerale.Langue = c[1];
+        ChoixLangue(c[1]);
         std::ofstream(dossier / "plein") << "x";
         RapportEnregistre rapport;
-        const QString chemin = QString::fromStdString(dossier.racine.string()) + "/" + nom;
+        const QString racine = QString::fromStdString(dossier.racine.string()) + "/";
+        const ChoixExport precedent =
+            DefinirChoixExport([&](const QString&, const QString&, QString& choisi) {
+                choisi = racine + nom;
+                return c[3] != 0;
+            });
         bool fait;
-        if (sorte == 0) {
+        if (c[0] == 0) {
             QPrinter p(QPrinter::HighResolution);
             p.setOutputFormat(QPrinter::PdfFormat);
-            p.setOutputFileName(chemin);
-            if (erreur) QTest::ignoreMessage(QtWarningMsg, QRegularExpression(".*"));
+            p.setOutputFileName(racine + nom);
+            if (c[2]) QTest::ignoreMessage(QtWarningMsg, QRegularExpression(".*"));
             fait = ImprimerRapport(p, VuesDeLEtude());
         } else {
-            fait = sorte == 1 ? ExporterRapportPdf(chemin, VuesDeLEtude())
-                              : ExporterValeursCsv(chemin);
+            fait = c[0] == 1   ? ExporterRapportPdf(racine + nom, VuesDeLEtude())
+                   : c[0] == 2 ? ExporterValeursCsv(racine + nom)
+                   : c[0] == 3 ? ExporterPdf(VuesDeLEtude())
+                               : ExporterValeurs();
         }
-        QCOMPARE(fait, erreur == 0);
-        if (erreur) {
+        DefinirChoixExport(precedent);
+        QCOMPARE(fait, !ecrit.isEmpty());
+        if (c[2]) {
             QCOMPARE(rapport.messages.size(), size_t{1});
-            QVERIFY(rapport.messages[0].starts_with(Textes.Texte(erreur)));
+            QVERIFY(rapport.messages[0].starts_with(Textes.Texte(c[2])));
             QCOMPARE(essai::Contenu(dossier / "plein"), std::string("x"));
             return;
         }
         QVERIFY(rapport.messages.empty());
-        const std::string octets = essai::Contenu(chemin.toStdString());
-        QVERIFY(octets.starts_with("%PDF-") &&
-                QByteArray::fromStdString(octets).trimmed().endsWith("%%EOF"));
-        QVERIFY(octets.size() > (sorte == 0 ? 2000u : 5000u));  // fonts and drawings, not blank
-    }
-
-    // Through the file dialog: the name gets its extension; a cancelled
-    // dialog writes nothing and says nothing. The values go out in the
-    // separators of the language, after a UTF-8 byte-order mark.
-    void parLeDialogue_data() {
-        QTest::addColumn<bool>("pdf");
-        QTest::addColumn<int>("langue");
-        QTest::addColumn<QString>("choisi");
-        QTest::addColumn<bool>("confirme");
-        QTest::addColumn<QString>("ecrit");
-        const int fr = LangueFrancais;
-        QTest::newRow("PDF with extension") << true << fr << "a.pdf" << true << "a.pdf";
-        QTest::newRow("PDF without extension") << true << fr << "b" << true << "b.pdf";
-        QTest::newRow("PDF cancelled") << true << fr << "c.pdf" << false << "";
-        QTest::newRow("CSV, French") << false << fr << "v" << true << "v.csv";
-        QTest::newRow("CSV, English") << false << int{LangueAnglais} << "w" << true << "w.csv";
-        QTest::newRow("CSV cancelled") << false << fr << "x.csv" << false << "";
-    }
-    void parLeDialogue() {
-        QFETCH(bool, pdf);
-        QFETCH(int, langue);
-        QFETCH(QString, choisi);
-        QFETCH(bool, confirme);
-        QFETCH(QString, ecrit);
-        ConfigGenerale.Langue = langue;
-        ChoixLangue(langue);
-        RapportEnregistre rapport;
-        const QString racine = QString::fromStdString(dossier.racine.string()) + "/";
-        const ChoixExport precedent =
-            DefinirChoixExport([&](const QString&, const QString&, QString& nom) {
-                nom = racine + choisi;
-                return confirme;
-            });
-        const bool fait = pdf ? ExporterPdf(VuesDeLEtude()) : ExporterValeurs();
-        DefinirChoixExport(precedent);
-        QCOMPARE(fait, confirme);
-        QVERIFY(rapport.messages.empty());
         if (ecrit.isEmpty()) {
-            QVERIFY(!QFile::exists(racine + choisi));
+            QVERIFY(!QFile::exists(racine + nom));
+            return;
+        }
+        const std::string octets = essai::Contenu((racine + ecrit).toStdString());
+        if (c[0] == 2 || c[0] == 4) {
+            QCOMPARE(octets, "\xEF\xBB\xBF" + CsvValeursLangue(-1, c[1]));
         } else {
-            QVERIFY(QFile::exists(racine + ecrit));
-            if (!pdf)
-                QCOMPARE(essai::Contenu((racine + ecrit).toStdString()),
-                         "\xEF\xBB\xBF" + CsvValeursLangue(-1, langue));
+            QVERIFY(octets.starts_with("%PDF-") &&
+                    QByteArray::fromStdString(octets).trimmed().endsWith("%%EOF"));
+            QVERIFY(octets.size() > (c[0] == 0 ? 2000u : 5000u));  // not blank
         }
     }
 };

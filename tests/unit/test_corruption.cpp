@@ -62,21 +62,6 @@ Octets FaireImage(Alea& alea, int nbEssais, int maxPoints, int plein) {
     return ImageEtude();
 }
 
-// Studies of 0 to 5 trials, one without points, two with a full trial.
-std::vector<Octets> ImagesDeBase() {
-    Alea alea(20240611);
-    std::vector<Octets> images;
-    for (auto [n, max, plein] : {std::array{0, 0, 0},
-                                 {1, 0, 0},
-                                 {1, 5, 0},
-                                 {2, 300, 0},
-                                 {3, 40, 2},
-                                 {5, 200, 0},
-                                 {5, 3, 5}})
-        images.push_back(FaireImage(alea, n, max, plein));
-    return images;
-}
-
 int32_t Lire32(const Octets& o, size_t pos) {
     int32_t v = 0;
     if (pos + 4 <= o.size()) std::memcpy(&v, o.data() + pos, 4);
@@ -207,8 +192,13 @@ struct Memoire {
 }
 
 TEST(Corruption, DamagedImagesLoadWholeOrNotAtAll) {
-    // The undamaged images load, in range, and image again byte for byte.
-    const std::vector<Octets> bases = ImagesDeBase();
+    // Studies of 0 to 5 trials, one without points, two with a full trial:
+    // undamaged, they load, in range, and image again byte for byte.
+    Alea alea(20240611);
+    std::vector<Octets> bases;
+    const int formes[][3] = {{0, 0, 0},  {1, 0, 0},   {1, 5, 0}, {2, 300, 0},
+                             {3, 40, 2}, {5, 200, 0}, {5, 3, 5}};
+    for (const auto& f : formes) bases.push_back(FaireImage(alea, f[0], f[1], f[2]));
     for (const Octets& image : bases) {
         InitEtude();
         ASSERT_TRUE(ChargerImageEtude(image.data(), image.size()));

@@ -1,29 +1,70 @@
-// The application animation window. For now it names the group of
-// industrial applications it was asked to show.
+// The industrial applications window: for the load law chosen in the choice
+// window, the applications that behave like it, one after another, each as
+// a still picture or as an animation. Their titles and files come from the
+// application description file of the current language, read from the start
+// folder each time the window is shown.
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
 #include "dialogs/Fenetres.h"
+#include "study/Applications.h"
 
+class QFrame;
 class QLabel;
+class QPushButton;
 
 namespace orvane {
 
-class TFormVisuApp : public QWidget, public IFenetreVisuApp {
+class TLecteurAnimation;
+
+class TFormVisuApp : public QDialog, public IFenetreVisuApp {
     Q_OBJECT
 
 public:
     explicit TFormVisuApp(QWidget* parent = nullptr);
 
+    // IFenetreVisuApp: the group shown next, then the window shown without
+    // waiting (shown again when it already is, so another group shows).
     void DefinirGroupe(int groupe) override;
     void Montrer() override;
 
+    void FormShow();
+    void Action();
+    void APPMoinsClick();
+    void APPPlusClick();
+    void RepeterClick();
+    void ButtonCloseClick();
+
     int Groupe() const { return groupe_; }
+    int Numero() const { return numero_; }
+
+    static constexpr int Largeur = 956;
+    static constexpr int Hauteur = 644;
+    static constexpr int HauteurBarre = 44;
+
+    QFrame* PanelTitreApp;
+    QLabel* StaticText1;
+    QWidget* Affichage;  // the display area
+    QLabel* Image1;
+    TLecteurAnimation* Flash1;
+    QFrame* PanelBouton;
+    QPushButton* APPMoins;
+    QPushButton* APPPlus;
+    QPushButton* Repeter;
+    QPushButton* ButtonClose;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
 
 private:
-    QLabel* texte_;
+    // Path of a file named by the description, under the start folder.
+    static QString CheminDepart(const std::string& fichier);
+
+    TableApplications table_{};
     int groupe_ = 1;
+    int numero_ = 1;
 };
 
 }  // namespace orvane

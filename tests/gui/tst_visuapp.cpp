@@ -1,0 +1,261 @@
+// The industrial applications window and its animation player: stepping
+// through a group, pictures and animations, titles and file names read whole,
+// a second show re-reading the file of the new language, a missing file; the
+// player's frames over time, its Stop and its restart; and the program's own
+// application set, every entry found and shown, with pictures of each
+// animation at two instants.
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+#include "Captures.h"
+#include "OutilsEssai.h"
+#include "app/FormVisuApp.h"
+#include "dialogs/ImageJpeg.h"
+#include "dialogs/LecteurAnimation.h"
+#include "study/Applications.h"
+#include "study/Cp1252.h"
+#include "study/Fichiers.h"
+#include "study/Study.h"
+#include "texts/TextesOrvane.h"
+
+using namespace orvane;
+
+namespace {
+
+// A wheel turning once a second, its spoke painted white on black.
+const char* const Roue =
+    "<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 200 200'>"
+    "<rect width='200' height='200' fill='black'/>"
+    "<g><rect x='95' y='20' width='10' height='80' fill='white'/>"
+    "<animateTransform attributeName='transform' type='rotate' from='0 100 100'"
+    " to='360 100 100' dur='1s' repeatCount='indefinite'/></g></svg>";
+
+const std::string Titre60 = "Pont roulant \xE8 " + std::string(45, 'x');  // 60 characters
+const std::string Fichier30 = "anim/un-nom-de-trente-car.svg";
+
+void Entree(TableApplications& t, int g, int j, int genre, const std::string& titre,
+            const std::string& fichier) {
+    EntreeApplication& e = t.Groupes[g - 1].Applications[j - 1];
+    e.Genre = genre;
+    e.Titre.Ecrire(titre);
+    e.Fichier.Ecrire(fichier);
+    t.Groupes[g - 1].Nombre = std::max(t.Groupes[g - 1].Nombre, j);
+}
+
+// Mean difference of two pictures of the same size, 0..255.
+double Ecart(const QImage& a, const QImage& b) {
+    const QImage x = a.convertToFormat(QImage::Format_Grayscale8);
+    const QImage y = b.convertToFormat(QImage::Format_Grayscale8);
+    double s = 0;
+    for (int l = 0; l < x.height(); ++l)
+        for (int c = 0; c < x.width(); ++c)
+            s += std::abs(int(x.constScanLine(l)[c]) - int(y.constScanLine(l)[c]));
+    return s / (x.width() * x.height());
+}
+
+QString Texte(int n) { return QString::fromStdString(DepuisCp1252(VersCp1252(Textes.Texte(n)))); }
+
+}  // namespace
+
+class TstVisuApp : public QObject {
+    Q_OBJECT
+
+    essai::DossierTemporaire dossier;
+    std::string repertoire;
+
+    // Group 1: an animation, a picture, an animation with the longest title
+    // and file name; in English, one animation.
+    void EcrireDescriptions() {
+        QDir(QString::fromStdString(dossier.racine.string())).mkpath("anim");
+        QFile roue(QString::fromStdString(dossier / "anim/roue.svg"));
+        QVERIFY(roue.open(QIODevice::WriteOnly));
+        roue.write(Roue);
+        roue.close();
+        QVERIFY(QFile::copy(roue.fileName(), QString::fromStdString(dossier / Fichier30)));
+        QImage photo(320, 200, QImage::Format_RGB32);
+        photo.fill(Qt::darkCyan);
+        QVERIFY(EcrireJpeg(photo, QString::fromStdString(dossier / "atelier.jpg")));
+        TableApplications fr{};
+        Entree(fr, 1, 1, ApplicationAnimation, "Pont roulant", "anim/roue.svg");
+        Entree(fr, 1, 2, ApplicationImage, "Atelier", "atelier.jpg");
+        Entree(fr, 1, 3, ApplicationAnimation, Titre60, Fichier30);
+        TableApplications en{};
+        Entree(en, 1, 1, ApplicationAnimation, "Bridge crane", "anim\\roue.svg");
+        Entree(en, 2, 1, ApplicationImage, "Pump", "atelier.jpg");
+        QVERIFY(EcrireFichierEntier(dossier / "CFGAPPFR.cfg", &fr, sizeof fr));
+        QVERIFY(EcrireFichierEntier(dossier / "CFGAPPUK.cfg", &en, sizeof en));
+    }
+
+private slots:
+    void initTestCase() {
+        repertoire = RepertoireDepart;
+        RepertoireDepart = dossier.racine.string();
+        EcrireDescriptions();
+    }
+    void cleanupTestCase() { RepertoireDepart = repertoire; }
+    void cleanup() { ChoixLangue(LangueFrancais); }
+
+    void stepsPicturesAndLanguages() {
+        ChoixLangue(LangueFrancais);
+        TFormVisuApp w;
+        w.DefinirGroupe(1);
+        w.Montrer();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Applications"));
+        QCOMPARE(w.APPMoins->text(), QStringLiteral("Précédente                 <<"));
+        QCOMPARE(w.Repeter->toolTip(), QStringLiteral("Répéter l'application"));
+        QCOMPARE(w.size(), QSize(956, 644));
+        // First: an animation; the backward step is disabled and does nothing.
+        QCOMPARE(w.Numero(), 1);
+        QCOMPARE(w.StaticText1->text(), QStringLiteral("Pont roulant"));
+        QVERIFY(!w.APPMoins->isEnabled() && w.APPPlus->isEnabled());
+        QVERIFY(w.Flash1->isVisible() && w.Repeter->isVisible() && !w.Image1->isVisible());
+        QVERIFY(w.Flash1->Chargee() && w.Flash1->EnLecture());
+        QTest::mouseClick(w.APPMoins, Qt::LeftButton);
+        w.APPMoinsClick();
+        QCOMPARE(w.Numero(), 1);
+        // Second: a picture hides the player and "Répéter".
+        QTest::mouseClick(w.APPPlus, Qt::LeftButton);
+        QCOMPARE(w.Numero(), 2);
+        QCOMPARE(w.StaticText1->text(), QStringLiteral("Atelier"));
+        QVERIFY(w.Image1->isVisible() && !w.Flash1->isVisible() && !w.Repeter->isVisible());
+        QVERIFY(!w.Flash1->EnLecture());
+        QVERIFY(!w.Image1->pixmap().isNull());
+        QVERIFY(w.APPMoins->isEnabled() && w.APPPlus->isEnabled());
+        // Third: the longest title and file name, read whole; the forward
+        // step is disabled and does nothing.
+        QTest::mouseClick(w.APPPlus, Qt::LeftButton);
+        QCOMPARE(w.StaticText1->text(), QString::fromStdString(DepuisCp1252(Titre60)));
+        QVERIFY(w.Flash1->Movie().endsWith(QString::fromStdString(Fichier30)));
+        QVERIFY(w.Flash1->Chargee());
+        QVERIFY(w.APPMoins->isEnabled() && !w.APPPlus->isEnabled());
+        QTest::mouseClick(w.APPPlus, Qt::LeftButton);
+        w.APPPlusClick();
+        QCOMPARE(w.Numero(), 3);
+        QTest::mouseClick(w.APPMoins, Qt::LeftButton);
+        QCOMPARE(w.Numero(), 2);
+
+        // Shown again after a language change: application 1 of the other
+        // file (its '\' separator taken as a folder separator).
+        QTest::mouseClick(w.ButtonClose, Qt::LeftButton);
+        QVERIFY(!w.isVisible());
+        QVERIFY(!w.Flash1->EnLecture());
+        ChoixLangue(LangueAnglais);
+        w.Montrer();
+        QCOMPARE(w.Numero(), 1);
+        QCOMPARE(w.StaticText1->text(), QStringLiteral("Bridge crane"));
+        QCOMPARE(w.ButtonClose->text(), Texte(60));
+        QVERIFY(w.Flash1->Chargee());
+        QVERIFY(!w.APPPlus->isEnabled());
+        // Asked again for another group while open: that group shows.
+        w.DefinirGroupe(2);
+        w.Montrer();
+        QCOMPARE(w.StaticText1->text(), QStringLiteral("Pump"));
+        QVERIFY(w.Image1->isVisible() && !w.Repeter->isVisible());
+
+        // No Spanish file: no title, nothing shown, no step (nothing left
+        // over from the English file).
+        w.close();
+        ChoixLangue(LangueEspagnol);
+        w.DefinirGroupe(1);
+        w.Montrer();
+        QCOMPARE(w.StaticText1->text(), QString());
+        QVERIFY(!w.Image1->isVisible() && !w.Flash1->isVisible() && !w.Repeter->isVisible());
+        QVERIFY(!w.APPMoins->isEnabled() && !w.APPPlus->isEnabled());
+        // A file one byte short is no better.
+        std::vector<uint8_t> court(TailleFichierApplications - 1, 1);
+        QVERIFY(EcrireFichierEntier(dossier / "CFGAPPSP.cfg", court.data(), court.size()));
+        w.close();
+        w.Montrer();
+        QCOMPARE(w.StaticText1->text(), QString());
+        QVERIFY(!w.APPMoins->isEnabled() && !w.APPPlus->isEnabled());
+        QFile::remove(QString::fromStdString(dossier / "CFGAPPSP.cfg"));
+    }
+
+    // The player shows other pictures as time goes, holds its picture on
+    // Stop, and starts again from the beginning on "Répéter".
+    void playerFramesStopAndRestart() {
+        TFormVisuApp w;
+        w.DefinirGroupe(1);
+        w.Montrer();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QSize taille(200, 200);
+        const QImage debut = w.Flash1->Image(taille);
+        QTest::qWait(250);  // a quarter turn
+        const QImage ensuite = w.Flash1->Image(taille);
+        QVERIFY2(Ecart(debut, ensuite) > 3, qPrintable(QString::number(Ecart(debut, ensuite))));
+        w.Flash1->Stop();
+        const QImage tenue = w.Flash1->Image(taille);
+        QTest::qWait(150);
+        QCOMPARE(w.Flash1->Image(taille), tenue);
+        QTest::mouseClick(w.Repeter, Qt::LeftButton);
+        QVERIFY(w.Flash1->EnLecture());
+        const QImage reprise = w.Flash1->Image(taille);
+        QVERIFY2(Ecart(debut, reprise) < Ecart(debut, ensuite) / 4,
+                 qPrintable(QString::number(Ecart(debut, reprise))));
+        // A movie that cannot be read: an empty area, nothing playing.
+        w.Flash1->SetMovie(QString::fromStdString(dossier / "absent.svg"));
+        QVERIFY(!w.Flash1->Chargee() && !w.Flash1->EnLecture());
+        const QImage vide = w.Flash1->Image(taille);
+        QCOMPARE(vide.pixel(100, 50), vide.pixel(10, 10));
+    }
+
+    // The program's own set, from the start folder of the build: each group
+    // chosen by the choice window has animations and a picture, every file
+    // is found and shown, in each language.
+    void theProgramsApplications_data() {
+        QTest::addColumn<int>("langue");
+        QTest::newRow("fr") << int(LangueFrancais);
+        QTest::newRow("en") << int(LangueAnglais);
+        QTest::newRow("es") << int(LangueEspagnol);
+    }
+    void theProgramsApplications() {
+        QFETCH(int, langue);
+        RepertoireDepart = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+        if (!QFile::exists(QCoreApplication::applicationDirPath() + "/CFGAPPFR.cfg"))
+            QSKIP("the application set is not built yet");
+        ChoixLangue(langue);
+        TFormVisuApp w;
+        for (int g : {1, 2, 3, 4, 5, 7}) {
+            w.DefinirGroupe(g);
+            w.Montrer();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            int animations = 0, images = 0;
+            for (int j = 1;; ++j) {
+                QVERIFY2(!w.StaticText1->text().isEmpty(),
+                         qPrintable(QString("%1.%2").arg(g).arg(j)));
+                if (w.Flash1->isVisible()) {
+                    ++animations;
+                    QVERIFY2(w.Flash1->Chargee(), qPrintable(w.Flash1->Movie()));
+                    QVERIFY(w.Flash1->EnLecture());
+                    if (langue == LangueFrancais) {
+                        const QString nom = QFileInfo(w.Flash1->Movie()).baseName();
+                        essai::Capturer(&w, QStringLiteral("visuapp-%1-a").arg(nom));
+                        QTest::qWait(700);
+                        essai::Capturer(&w, QStringLiteral("visuapp-%1-b").arg(nom));
+                    }
+                } else {
+                    ++images;
+                    QVERIFY(w.Image1->isVisible());
+                    QVERIFY2(!w.Image1->pixmap().isNull(),
+                             qPrintable(QString("%1.%2").arg(g).arg(j)));
+                    if (langue == LangueFrancais)
+                        essai::Capturer(&w, QStringLiteral("visuapp-groupe%1-image").arg(g));
+                }
+                if (!w.APPPlus->isEnabled()) break;
+                QTest::mouseClick(w.APPPlus, Qt::LeftButton);
+            }
+            QVERIFY(animations >= 1);
+            QVERIFY(images >= 1);
+            if (g == 1) essai::Capturer(&w, QStringLiteral("visuapp-%1").arg(langue));
+            w.close();
+        }
+        RepertoireDepart = dossier.racine.string();
+    }
+};
+
+QTEST_MAIN(TstVisuApp)
+#include "tst_visuapp.moc"

@@ -52,11 +52,7 @@ struct ChoixEssai : IFenetreChoix {
 // Answers of the file dialogs: the next answers in turn, and the names the
 // dialogs proposed.
 struct Fichiers {
-    struct Reponse {
-        bool choisi;
-        QString nom;
-    };
-    std::deque<Reponse> reponses;
+    std::deque<std::pair<bool, QString>> reponses;  // chosen, name
     QStringList proposes;
     QList<bool> enregistrer;
     TFormCom::ChoixFichier Fonction() {
@@ -64,10 +60,10 @@ struct Fichiers {
             enregistrer.append(e);
             proposes.append(nom);
             if (reponses.empty()) return false;
-            const Reponse r = reponses.front();
+            const auto [choisi, reponse] = reponses.front();
             reponses.pop_front();
-            nom = r.nom;
-            return r.choisi;
+            nom = reponse;
+            return choisi;
         };
     }
 };
@@ -126,9 +122,7 @@ private slots:
         rapport->questions.clear();
         rapport->reponses.clear();
         rapport->pendant = nullptr;
-        fichiers.reponses.clear();
-        fichiers.proposes.clear();
-        fichiers.enregistrer.clear();
+        fichiers = {};
     }
 
     void firstStartWithoutConfiguration() {
@@ -295,60 +289,45 @@ private slots:
         QVERIFY(rapport->questions.empty());
     }
 
-    // An unreadable file or a cancelled dialog keeps the menu, and the next
-    // save proposes the folder, not the name.
-    void openThatGoesNowhere_data() {
-        QTest::addColumn<bool>("abime");
-        QTest::addRow("unreadable file") << true;
-        QTest::addRow("dialog cancelled") << false;
+    // Opening from the dialog or from a name on the command line: a readable
+    // file shows the tracing window and becomes the name the next save
+    // proposes; an unreadable file (its message) or a cancelled dialog leaves
+    // an empty study, the menu, and the next save proposing the folder.
+    void opening_data() {
+        QTest::addColumn<bool>("ligne");   // named on the command line, else from the dialog
+        QTest::addColumn<int>("fichier");  // 0 readable, 1 unreadable, 2 dialog cancelled
+        QTest::addRow("dialog, unreadable") << false << 1;
+        QTest::addRow("dialog cancelled") << false << 2;
+        QTest::addRow("command line, readable") << true << 0;
+        QTest::addRow("command line, unreadable") << true << 1;
     }
-    void openThatGoesNowhere() {
-        QFETCH(bool, abime);
+    void opening() {
+        QFETCH(bool, ligne);
+        QFETCH(int, fichier);
+        const bool lisible = fichier == 0;
+        EtudeModifiee("Ouverte");
+        const QString nom = Chemin("ouverte.OVX2");
+        QVERIFY(EnregistrerEtude(nom.toStdString()));
+        if (fichier == 1) QVERIFY(QFile::resize(nom, 100));
         InitEtude();
-        const QString fichier = Chemin("abime.OVX2");
-        QFile f(fichier);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("MACHINE2 but nothing more");
-        f.close();
-        QString nom;
-        fichiers.reponses = {{true, Chemin("retenu.OVX2")}, {abime, fichier}, {false, {}}};
-        QVERIFY(FormCom->ChoisirFichierEnregistrer(nom));
-        Montrer();
-        QTest::mouseClick(menu->ButtonOuvrir, Qt::LeftButton);
-        QCOMPARE(rapport->messages, abime ? std::vector<std::string>{"Erreur de lecture du fichier"}
-                                          : std::vector<std::string>{});
-        QVERIFY(menu->isVisible());
-        QVERIFY(!FormTraceCaract->EstVisible());
-        FormCom->ChoisirFichierEnregistrer(nom);
-        QVERIFY(!fichiers.proposes.last().endsWith(".OVX2"));
-    }
-
-    // A file named on the command line opens as one chosen in the dialog, and
-    // becomes the name the next save proposes; an unreadable one gives its
-    // message, an empty study and the menu.
-    void fileNamedOnTheCommandLine_data() {
-        QTest::addColumn<bool>("lisible");
-        QTest::addRow("readable") << true;
-        QTest::addRow("unreadable") << false;
-    }
-    void fileNamedOnTheCommandLine() {
-        QFETCH(bool, lisible);
-        EtudeModifiee("Du gestionnaire de fichiers");
-        const QString fichier = Chemin("ligne-de-commande.OVX2");
-        QVERIFY(EnregistrerEtude(fichier.toStdString()));
-        if (!lisible) QVERIFY(QFile::resize(fichier, 100));
-        InitEtude();
-        FormCom->OublierNomFichier();
+        QString retenu;
+        fichiers.reponses = {{true, Chemin("retenu.OVX2")}, {fichier < 2, nom}, {false, {}}};
+        QVERIFY(FormCom->ChoisirFichierEnregistrer(retenu));
         Montrer();
         rapport->messages.clear();  // the link attempt of a first display
-        QCOMPARE(menu->OuvrirFichier(fichier), lisible);
-        QCOMPARE(TitreEtude(), std::string(lisible ? "Du gestionnaire de fichiers" : ""));
-        QCOMPARE(rapport->messages, lisible
-                                        ? std::vector<std::string>{}
-                                        : std::vector<std::string>{"Erreur de lecture du fichier"});
+        if (ligne)
+            QCOMPARE(menu->OuvrirFichier(nom), lisible);
+        else
+            QTest::mouseClick(menu->ButtonOuvrir, Qt::LeftButton);
+        QCOMPARE(TitreEtude(), std::string(lisible ? "Ouverte" : ""));
+        QCOMPARE(rapport->messages, fichier == 1
+                                        ? std::vector<std::string>{"Erreur de lecture du fichier"}
+                                        : std::vector<std::string>{});
         QCOMPARE(FormTraceCaract->EstVisible(), lisible);
         QCOMPARE(menu->isVisible(), !lisible);
-        QCOMPARE(FormCom->NomFichier(), lisible ? fichier : QString());
+        FormCom->ChoisirFichierEnregistrer(retenu);
+        const QString propose = fichiers.proposes.last();
+        QVERIFY2(lisible ? propose == nom : !propose.endsWith(".OVX2"), qPrintable(propose));
         if (lisible) static_cast<TFormTraceCaract*>(FormTraceCaract)->ButtonClose->click();
         QVERIFY(menu->isVisible());
     }
@@ -442,40 +421,6 @@ private slots:
         boites.Avertissement("Erreur de liaison");
         QCOMPARE(texte, QStringLiteral("Erreur de liaison"));
         QCOMPARE(boutons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
-    }
-
-    void tracingWindowTakesTheChoice_data() {
-        QTest::addColumn<int>("courante");
-        QTest::addColumn<int>("typeAvant");  // type of trial 1, which holds points
-        QTest::addColumn<int>("typeChoisi");
-        QTest::addColumn<int>("nbCaract");
-        QTest::addColumn<int>("typeEssai1");
-        QTest::addRow("same law, new settings") << 1 << 6 << 6 << 1 << 6;
-        QTest::addRow("other law") << 1 << 6 << 8 << 2 << 6;
-        QTest::addRow("no current trial") << 0 << 6 << 6 << 2 << 6;
-        QTest::addRow("machine study to machine study") << 1 << 1 << 3 << 1 << 3;
-    }
-    void tracingWindowTakesTheChoice() {
-        QFETCH(int, courante);
-        QFETCH(int, typeAvant);
-        QFETCH(int, typeChoisi);
-        QFETCH(int, nbCaract);
-        QFETCH(int, typeEssai1);
-        InitEtude();
-        ReglagesCourants[MotTypeMachine] = MasTriphasee;
-        ReglagesCourants[MotTypeCaract] = typeAvant;
-        NouvelleCaract();
-        ValeursCourantes[GVitesse] = 1400;
-        QVERIFY(AjouterPoint());
-        CaractCourante = courante;
-        ReglagesCourants[MotTypeCaract] = typeChoisi;
-        ReglagesCourants[MotInertie] = 77;
-        FormTraceCaract->Setcourbe();
-        QCOMPARE(Etude.NbCaract, nbCaract);
-        QCOMPARE(Caracts[1].Entete[MotTypeCaract], typeEssai1);
-        QCOMPARE(CaractCourante, nbCaract);
-        QCOMPARE(Caracts[CaractCourante].Entete[MotInertie], 77);
-        QCOMPARE(Caracts[CaractCourante].Entete[MotTypeCaract], typeChoisi);
     }
 
     void demonstrationConfigurationSelectsTheSimulatedBench() {

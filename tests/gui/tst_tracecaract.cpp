@@ -109,6 +109,13 @@ struct Choix {
     int essais, courante, avant, machine, type, nombre, courante2, type1;
     bool refus = false;
 };
+// Points deleted from: 0 a trial's pop-up, 1 the frames' command, 2 a frame's
+// point deletion (the point selected, a live reading or not).
+struct Points {
+    int source, essai, reponse, point = 4;
+    bool acquisition = false, question = true;
+    int dernier = -1, enregistree = 0;  // the trial's last point, the study saved
+};
 struct Suppression {
     int essais, courante, supprime, reponse, nombre, ensuite;
 };
@@ -119,6 +126,7 @@ Q_DECLARE_METATYPE(orvane::RectangleTrace)
 Q_DECLARE_METATYPE(Menus)
 Q_DECLARE_METATYPE(Choix)
 Q_DECLARE_METATYPE(Suppression)
+Q_DECLARE_METATYPE(Points)
 
 class TstTraceCaract : public QObject {
     Q_OBJECT
@@ -196,27 +204,6 @@ private slots:
             QCOMPARE(F().CaractMachine[k - 1]->isVisibleTo(&F()), montrees.contains(k));
     }
 
-    void currentRangeCaption_data() {
-        QTest::addColumn<int>("mot");
-        QTest::addColumn<QString>("attendu");
-        QTest::newRow("20 A") << 0 << "Courant:I (20A)";
-        QTest::newRow("2 A") << 1 << "Courant:I (2A)";
-        QTest::newRow("another word leaves it") << 7 << "avant";
-    }
-    void currentRangeCaption() {
-        QFETCH(int, mot);
-        QFETCH(QString, attendu);
-        Essais(2);
-        Caracts[2].Entete[MotCalibre] = mot;
-        Montrer();
-        QTest::mouseClick(F().Buttoncourbe[0], Qt::LeftButton);
-        QCOMPARE(F().StaticTextCourant->text(), QStringLiteral("Courant:I (20A)"));
-        F().StaticTextCourant->setText(QStringLiteral("avant"));
-        QTest::mouseClick(F().Buttoncourbe[1], Qt::LeftButton);
-        QCOMPARE(CaractCourante, 2);
-        QCOMPARE(F().StaticTextCourant->text(), attendu);
-    }
-
     // Escape outside an acquisition clears the value boxes (a space is then
     // a character of the title); during one it stops it and gives the menus
     // back.
@@ -244,18 +231,28 @@ private slots:
         QVERIFY(F().PanelANALYSE->isVisible() && F().Fichier1->menuAction()->isEnabled());
     }
 
-    // The excitation current only for machines 0, 1 and 4, the power factor
-    // for all but the DC ones; "Affich." up hides the whole column.
-    void boxesFollowTheMachine_data() {
+    // The boxes follow the trial clicked: the excitation current only for
+    // machines 0, 1 and 4, the power factor for all but the DC ones, the
+    // current range's caption "(20A)" or "(2A)" (another word leaves it).
+    // "Affich." up hides the whole column.
+    void boxesFollowTheTrial_data() {
         QTest::addColumn<int>("machine");
         for (int m = 0; m < 8; ++m) QTest::addRow("%d", m) << m;
     }
-    void boxesFollowTheMachine() {
+    void boxesFollowTheTrial() {
         QFETCH(int, machine);
+        const int mot = QList<int>{0, 1, 7}[machine % 3];
         Essais(2);
         Caracts[2].Entete[MotTypeMachine] = machine;
+        Caracts[2].Entete[MotCalibre] = mot;
         Montrer();
+        QTest::mouseClick(F().Buttoncourbe[0], Qt::LeftButton);
+        QCOMPARE(F().StaticTextCourant->text(), QStringLiteral("Courant:I (20A)"));
+        F().StaticTextCourant->setText(QStringLiteral("avant"));
         QTest::mouseClick(F().Buttoncourbe[1], Qt::LeftButton);
+        QCOMPARE(CaractCourante, 2);
+        QCOMPARE(F().StaticTextCourant->text(),
+                 QStringList({"Courant:I (20A)", "Courant:I (2A)", "avant"})[machine % 3]);
         F().Action();
         QCOMPARE(F().Paneliexc->isVisible(), QList<int>({0, 1, 4}).contains(machine));
         QCOMPARE(F().PanelFp->isVisible(), !QList<int>({1, 2, 5}).contains(machine));
@@ -297,41 +294,27 @@ private slots:
         QCOMPARE(CaractCourante, c.essais + 2);
     }
 
-    // English then French gives every French caption back; the run-time
-    // texts follow.
-    void englishThenFrenchRestoresEveryCaption() {
-        Ouvrir(5, true);
-        const QStringList francais = Textes_(&F());
-        ChoixLangue(LangueAnglais);
-        F().Langue();
-        QVERIFY(Textes_(&F()) != francais);
-        QCOMPARE(F().StaticTextCourbes->text(), QStringLiteral("Test"));
-        QCOMPARE(F().StaticTextCourant->text(), QStringLiteral("Current:I (20A)"));
-        QVERIFY(F().windowTitle().endsWith(QString::fromUtf8(TexteAnglais.TitreCharge[1])));
-        ChoixLangue(LangueEspagnol);
-        F().Langue();
-        QCOMPARE(F().StaticTextVitesse->text(), QStringLiteral("Velocidad de rotació : n"));
-        ChoixLangue(LangueFrancais);
-        F().Langue();
-        QCOMPARE(Textes_(&F()), francais);
-        QCOMPARE(F().StaticTextCourbes->text(), QStringLiteral("Essai"));
-    }
-
-    // At 1280 x 800 (the screenshots: four views, five trials) and at the
-    // smallest size, in each language, every text of the bars fits its control.
-    void textsWholeAndScreenshots_data() {
+    // In each language, at 1280 x 800 (the screenshots: four views, five
+    // trials) and at the smallest size, every text of the bars fits its
+    // control and the run-time texts follow; French again gives every French
+    // caption back.
+    void languages_data() {
         QTest::addColumn<int>("langue");
         QTest::addColumn<bool>("petite");
-        for (int l : {LangueFrancais, LangueAnglais, LangueEspagnol}) {
-            const char* code = l == LangueFrancais ? "fr" : l == LangueAnglais ? "en" : "es";
-            QTest::addRow("%s", code) << l << false;
-            QTest::addRow("800-%s", code) << l << true;
+        QTest::addColumn<QStringList>("textes");  // trials, current range, speed
+        const std::tuple<int, const char*, QStringList> langues[] = {
+            {LangueFrancais, "fr", {"Essai", "Courant:I (20A)", "Vitesse de rotation : n"}},
+            {LangueAnglais, "en", {"Test", "Current:I (20A)", "Rotational speed : n"}},
+            {LangueEspagnol, "es", {"Prueba", "Corriente:I (20A)", "Velocidad de rotació : n"}}};
+        for (const auto& [langue, code, textes] : langues) {
+            QTest::addRow("%s", code) << langue << false << textes;
+            QTest::addRow("800-%s", code) << langue << true << textes;
         }
     }
-    void textsWholeAndScreenshots() {
+    void languages() {
         QFETCH(int, langue);
         QFETCH(bool, petite);
-        ChoixLangue(langue);
+        QFETCH(QStringList, textes);
         VuesQuatre();
         Essais(5);
         if (!petite) {
@@ -342,6 +325,14 @@ private slots:
             QTest::mouseClick(F().ButtonTitre, Qt::LeftButton);
         }
         Montrer();
+        const QStringList francais = Textes_(&F());
+        ChoixLangue(langue);
+        F().Langue();
+        QCOMPARE(Textes_(&F()) != francais, langue != LangueFrancais);
+        QCOMPARE(QStringList({F().StaticTextCourbes->text(), F().StaticTextCourant->text(),
+                              F().StaticTextVitesse->text()}),
+                 textes);
+        QVERIFY(F().windowTitle().endsWith(QString::fromUtf8(Textes.TitreCharge[1])));
         if (petite) {
             F().resize(800, 600);
             QCoreApplication::processEvents();
@@ -361,6 +352,11 @@ private slots:
         QVERIFY(F().Buttoncourbe[4]->geometry().right() < F().ToolBar1->width());
         QVERIFY(F().Editcourbe[4]->geometry().right() < F().ToolBar2->width());
         essai::Capturer(&F(), QStringLiteral("trace-") + QTest::currentDataTag());
+        if (petite) F().resize(1280, 800);
+        QTest::mouseClick(F().Buttoncourbe[4], Qt::LeftButton);
+        ChoixLangue(LangueFrancais);
+        F().Langue();
+        QCOMPARE(Textes_(&F()), francais);
     }
 
     // ---- the choice taken, the study's changes ----
@@ -477,29 +473,6 @@ private slots:
 
     // ---- deletions ----
 
-    void pointDeletionOnlyForAStoredPoint_data() {
-        QTest::addColumn<int>("point");
-        QTest::addColumn<bool>("acquisition");
-        QTest::newRow("stored point") << 4 << false;
-        QTest::newRow("no selection") << -1 << false;
-        QTest::newRow("live reading") << 4 << true;
-    }
-    void pointDeletionOnlyForAStoredPoint() {
-        QFETCH(int, point);
-        QFETCH(bool, acquisition);
-        const bool supprimable = point >= 0 && !acquisition;
-        Ouvrir(1, true);
-        SelectionnerPoint(point);
-        AcquisitionEnCours = acquisition ? 1 : 0;
-        if (acquisition) ValeursCourantes[0] = 9;  // a live reading
-        TCaractMachine* c = F().CaractMachine[0];
-        c->PopupMenu1Popup();
-        emit c->PopupMenu1->aboutToShow();
-        QCOMPARE(c->Suppressiondupoint1->isEnabled(), supprimable);
-        c->Suppressiondupoint1->trigger();
-        QCOMPARE(Caracts[1].Dernier(), supprimable ? 8 : 9);
-    }
-
     void trialDeletionKeepsARealTrial_data() {
         QTest::addColumn<Suppression>("c");
         const int oui = int(ReponseQuestion::Oui);
@@ -528,39 +501,43 @@ private slots:
         QVERIFY(F().Buttoncourbe[c.ensuite - 1]->isChecked());
     }
 
-    // From the trial's pop-up or the frames' command; an empty trial is
-    // asked about from the frames only.
+    // All the points of a trial from its pop-up (an empty trial asks
+    // nothing) or from the frames' command (always asks); one point from a
+    // frame, only a stored point (not a live reading).
     void pointsDeletion_data() {
-        QTest::addColumn<bool>("popup");
-        QTest::addColumn<int>("essai");
-        QTest::addColumn<int>("reponse");
-        QTest::newRow("popup, Yes") << true << 2 << int(ReponseQuestion::Oui);
-        QTest::newRow("popup, No") << true << 2 << int(ReponseQuestion::Non);
-        QTest::newRow("popup, empty trial asks nothing") << true << 3 << int(ReponseQuestion::Oui);
-        QTest::newRow("frames, empty trial still asks") << false << 3 << int(ReponseQuestion::Oui);
+        QTest::addColumn<Points>("c");
+        const int oui = int(ReponseQuestion::Oui), non = int(ReponseQuestion::Non);
+        QTest::newRow("pop-up, Yes") << Points{0, 2, oui};
+        QTest::newRow("pop-up, No") << Points{0, 2, non, 4, false, true, 9, 1};
+        QTest::newRow("pop-up, empty trial") << Points{0, 3, oui, 4, false, false, -1, 1};
+        QTest::newRow("frames, empty trial") << Points{1, 3, oui};
+        QTest::newRow("one stored point") << Points{2, 1, oui, 4, false, false, 8, 0};
+        QTest::newRow("no point selected") << Points{2, 1, oui, -1, false, false, 9, 1};
+        QTest::newRow("a live reading") << Points{2, 1, oui, 4, true, false, 9, 1};
     }
     void pointsDeletion() {
-        QFETCH(bool, popup);
-        QFETCH(int, essai);
-        QFETCH(int, reponse);
-        const bool question = !popup || essai == 2;
-        const int dernier = reponse == int(ReponseQuestion::Non) ? 9 : -1;
-        Ouvrir(3, false, {3});
+        QFETCH(Points, c);
+        Ouvrir(3, true, {3});
+        if (c.source > 0) QTest::mouseClick(F().Buttoncourbe[c.essai - 1], Qt::LeftButton);
         EtudeEnregistree = 1;
-        rapport->reponses = {ReponseQuestion(reponse)};
-        if (popup) {
-            F().MenuItem[essai - 1][0]->trigger();
-        } else {
-            QTest::mouseClick(F().Buttoncourbe[essai - 1], Qt::LeftButton);
-            F().CaractMachine[0]->Suppressiondetouslespoints1->trigger();
+        rapport->reponses = {ReponseQuestion(c.reponse)};
+        TCaractMachine* cadre = F().CaractMachine[0];
+        if (c.source == 0) F().MenuItem[c.essai - 1][0]->trigger();
+        if (c.source == 1) cadre->Suppressiondetouslespoints1->trigger();
+        if (c.source == 2) {
+            SelectionnerPoint(c.point);
+            AcquisitionEnCours = c.acquisition ? 1 : 0;
+            if (c.acquisition) ValeursCourantes[0] = 9;  // a live reading
+            cadre->PopupMenu1Popup();
+            emit cadre->PopupMenu1->aboutToShow();
+            QCOMPARE(cadre->Suppressiondupoint1->isEnabled(), c.dernier == 8);
+            cadre->Suppressiondupoint1->trigger();
         }
-        QCOMPARE(rapport->questions,
-                 question ? std::vector<std::string>{"Voulez-vous supprimer tous les points de "
-                                                     "l'essai " +
-                                                     std::to_string(essai)}
-                          : std::vector<std::string>{});
-        QCOMPARE(Caracts[essai].Dernier(), dernier);
-        QCOMPARE(int(EtudeEnregistree), int(dernier == 9 || !question));
+        const std::string question =
+            "Voulez-vous supprimer tous les points de l'essai " + std::to_string(c.essai);
+        QCOMPARE(rapport->questions, std::vector<std::string>(c.question ? 1 : 0, question));
+        QCOMPARE(Caracts[c.essai].Dernier(), c.dernier);
+        QCOMPARE(int(EtudeEnregistree), c.enregistree);
     }
 
     // A new view through the dialog, its modification from the menu and from
@@ -639,28 +616,21 @@ private slots:
         QVERIFY(Caracts[1].Point(GRendement, 0) > Caracts[1].Point(GRendement, 9));
     }
 
-    // The sort item is set on opening the menu for types 8/9 and 15/16 only.
-    void sortItemFollowsTheType_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<bool>("avant");
-        QTest::addColumn<bool>("apres");
-        QTest::newRow("8") << 8 << false << true;
-        QTest::newRow("9 time capture") << 9 << true << false;
-        QTest::newRow("15") << 15 << false << true;
-        QTest::newRow("16") << 16 << true << false;
-        QTest::newRow("17 unchanged") << 17 << true << true;
-        QTest::newRow("18 unchanged") << 18 << false << false;
-    }
+    // Opening the menu enables the sort item for the types up to 8 and 15,
+    // disables it for the time captures (9 to 14, 16), leaves it otherwise.
     void sortItemFollowsTheType() {
-        QFETCH(int, type);
-        QFETCH(bool, avant);
-        QFETCH(bool, apres);
-        Essais(1);
-        Caracts[1].Entete[MotTypeCaract] = type;
-        Montrer();
-        F().delacourbeselectionne1->setEnabled(avant);
-        emit F().Configuration1->aboutToShow();
-        QCOMPARE(F().delacourbeselectionne1->isEnabled(), apres);
+        Ouvrir(1);
+        const std::tuple<int, bool, bool> cas[] = {{8, false, true},  {9, true, false},
+                                                   {15, false, true}, {16, true, false},
+                                                   {17, true, true},  {18, false, false}};
+        for (const auto& [type, avant, apres] : cas) {
+            Caracts[1].Entete[MotTypeCaract] = type;
+            F().Action();
+            F().delacourbeselectionne1->setEnabled(avant);
+            emit F().Configuration1->aboutToShow();
+            QVERIFY2(F().delacourbeselectionne1->isEnabled() == apres,
+                     qPrintable(QString::number(type)));
+        }
     }
 
     // ---- the file menu, the other commands ----

@@ -60,10 +60,10 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
 
     Image = new QLabel(this);
     Image->setAlignment(Qt::AlignCenter);
-    const QImage banc = LireJpeg(CheminImage(QString::fromLatin1(ImageBanc)));
-    if (!banc.isNull())
+    const QImage image = LireJpeg(CheminImage(QString::fromLatin1(ImageAPropos)));
+    if (!image.isNull())
         Image->setPixmap(
-            QPixmap::fromImage(banc.scaledToWidth(Largeur - 16, Qt::SmoothTransformation)));
+            QPixmap::fromImage(image.scaledToWidth(Largeur - 16, Qt::SmoothTransformation)));
     Image->setFixedHeight(140);
 
     Panel = new QFrame(this);

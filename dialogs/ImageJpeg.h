@@ -25,5 +25,14 @@ QString CheminImage(const QString& nom);
 
 // The bench picture at the top of the main menu.
 inline constexpr const char* ImageBanc = "banc.jpg";
+// The background of the tracing window, shown while no characteristic is.
+inline constexpr const char* ImageFondTrace = "fond_trace.jpg";
+// The pictures of the three pages of the choice window: characteristic of a
+// machine, industrial application, time display.
+inline constexpr const char* ImageChoixMachine = "choix_machine.jpg";
+inline constexpr const char* ImageChoixStatique = "choix_statique.jpg";
+inline constexpr const char* ImageChoixDynamique = "choix_dynamique.jpg";
+// The picture at the top of the about box.
+inline constexpr const char* ImageAPropos = "apropos.jpg";
 
 }  // namespace orvane

@@ -24,6 +24,7 @@
 #include "dialogs/Avertissements.h"
 #include "dialogs/Fenetres.h"
 #include "dialogs/Habillage.h"
+#include "dialogs/ImageJpeg.h"
 #include "dialogs/NouvelCaract.h"
 #include "load/PanelCaract.h"
 #include "load/Visualisation.h"
@@ -107,11 +108,12 @@ int Enfonce(const QButtonGroup* groupe) {
     return 0;
 }
 
-// The bench drawn: the machine under study coupled to the load machine,
-// the drive that commands the load beside them.
-class TImageBanc : public QWidget {
+// The picture of a page in a rounded frame, scaled to fit without changing
+// its proportions; a picture that could not be read leaves the plain frame.
+class TImagePage : public QWidget {
 public:
-    explicit TImageBanc(QWidget* parent) : QWidget(parent) {
+    TImagePage(QWidget* parent, const char* nom)
+        : QWidget(parent), image_(LireJpeg(CheminImage(QString::fromLatin1(nom)))) {
         setMinimumSize(200, 150);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     }
@@ -120,84 +122,31 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
         const QRectF r = QRectF(rect()).adjusted(4, 4, -4, -4);
+        QPainterPath cadre;
+        cadre.addRoundedRect(r, 8, 8);
         QLinearGradient fond(r.topLeft(), r.bottomLeft());
         fond.setColorAt(0, QColor(236, 244, 244));
         fond.setColorAt(1, QColor(200, 222, 222));
-        p.setPen(QPen(QColor(0, 96, 96), 1));
-        p.setBrush(fond);
-        p.drawRoundedRect(r, 8, 8);
-
-        // Everything in a 400 × 240 frame, centred and scaled to fit.
-        const double k = std::min(r.width() / 400.0, r.height() / 240.0) * 0.92;
-        p.translate(r.center());
-        p.scale(k, k);
-        p.translate(-200, -120);
-
-        // bench base
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(70, 70, 80));
-        p.drawRoundedRect(QRectF(10, 170, 290, 18), 4, 4);
-        p.setBrush(QColor(110, 110, 120));
-        p.drawRect(QRectF(30, 188, 14, 30));
-        p.drawRect(QRectF(266, 188, 14, 30));
-
-        auto machine = [&](double x, const QColor& c, const QString& nom) {
-            QLinearGradient g(0, 80, 0, 160);
-            g.setColorAt(0, c.lighter(150));
-            g.setColorAt(0.5, c);
-            g.setColorAt(1, c.darker(160));
-            p.setPen(QPen(c.darker(200), 1.5));
-            p.setBrush(g);
-            p.drawRoundedRect(QRectF(x, 80, 100, 80), 10, 10);
-            p.setPen(QPen(c.darker(130), 1));
-            for (int i = 1; i < 6; ++i)
-                p.drawLine(QPointF(x + 8, 80 + i * 13.3), QPointF(x + 92, 80 + i * 13.3));
-            p.setPen(Qt::NoPen);
-            p.setBrush(c.darker(180));
-            p.drawRect(QRectF(x + 15, 160, 70, 10));
-            p.setBrush(Qt::white);
-            p.drawEllipse(QPointF(x + 50, 120), 17, 17);
-            p.setPen(QPen(c.darker(220), 1));
-            QFont f(QStringLiteral("Arial"), 14);
-            f.setBold(true);
-            p.setFont(f);
-            p.drawText(QRectF(x + 33, 103, 34, 34), Qt::AlignCenter, nom);
-        };
-        // shaft and coupling
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(150, 150, 160));
-        p.drawRect(QRectF(125, 114, 70, 12));
-        p.setBrush(QColor(230, 160, 30));
-        p.drawRoundedRect(QRectF(150, 106, 20, 28), 3, 3);
-        machine(25, QColor(0, 128, 128), QStringLiteral("M"));
-        machine(195, QColor(40, 70, 150), QStringLiteral("C"));
-
-        // drive of the active load, its cable and its screen
-        p.setPen(QPen(QColor(40, 40, 40), 3));
-        p.setBrush(Qt::NoBrush);
-        QPainterPath cable(QPointF(295, 95));
-        cable.cubicTo(QPointF(320, 60), QPointF(330, 60), QPointF(335, 70));
-        p.drawPath(cable);
-        p.setPen(QPen(QColor(30, 30, 30), 1.5));
-        p.setBrush(QColor(225, 225, 215));
-        p.drawRoundedRect(QRectF(318, 40, 72, 140), 5, 5);
-        p.setBrush(Qt::black);
-        p.drawRect(QRectF(326, 52, 56, 40));
-        p.setPen(QPen(QColor(255, 255, 0), 2));
-        p.drawPolyline(QPolygonF({QPointF(330, 84), QPointF(340, 64), QPointF(378, 64)}));
-        p.setPen(QPen(QColor(0, 255, 255), 1));
-        p.drawLine(QPointF(330, 86), QPointF(380, 86));
-        p.drawLine(QPointF(330, 86), QPointF(330, 56));
-        p.setPen(Qt::NoPen);
-        const QColor voyants[3] = {QColor(40, 200, 60), QColor(240, 180, 0), QColor(220, 40, 40)};
-        for (int i = 0; i < 3; ++i) {
-            p.setBrush(voyants[i]);
-            p.drawEllipse(QPointF(334 + i * 20, 108), 5, 5);
+        p.fillPath(cadre, fond);
+        if (!image_.isNull()) {
+            QSizeF taille = image_.size();
+            taille.scale(r.size(), Qt::KeepAspectRatio);
+            QRectF cible(QPointF(), taille);
+            cible.moveCenter(r.center());
+            p.save();
+            p.setClipPath(cadre);
+            p.drawImage(cible, image_);
+            p.restore();
         }
-        p.setBrush(QColor(150, 150, 150));
-        for (int i = 0; i < 4; ++i) p.drawRect(QRectF(328, 126 + i * 12, 52, 6));
+        p.setPen(QPen(QColor(0, 96, 96), 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(cadre);
     }
+
+private:
+    QImage image_;
 };
 
 // Types of the load buttons of each page, in their order.
@@ -206,6 +155,9 @@ const std::vector<int> TypesPage[3] = {
     {6, 7, 8, 9, 15, 17},
     {10, 11, 12, 13, 14, 16, 18},
 };
+
+// Pictures of the pages, in their order.
+const char* const ImagesPages[3] = {ImageChoixMachine, ImageChoixStatique, ImageChoixDynamique};
 
 constexpr int TexteFermer = 3;
 constexpr int TexteBulleFermer = 4;
@@ -353,7 +305,7 @@ TFormChoixCaract::TFormChoixCaract(QWidget* parent)
         // The load panel lies over the picture: one or the other is shown.
         auto* fond = new QGridLayout;
         fond->setContentsMargins(0, 4, 0, 0);
-        images_[p] = new TImageBanc(page);
+        images_[p] = new TImagePage(page, ImagesPages[p]);
         fond->addWidget(images_[p], 0, 0);
         if (p == 1 || p == 2) {
             TPanelCaract* panel = new TPanelCaract(page);

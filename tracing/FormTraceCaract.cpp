@@ -530,7 +530,7 @@ void TFormTraceCaract::CreerZoneClient() {
     ImageFond->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     ImageFond->installEventFilter(this);
     lz->addWidget(ImageFond);
-    imageBanc_ = LireJpeg(CheminImage(QString::fromLatin1(ImageBanc)));
+    imageBanc_ = LireJpeg(CheminImage(QString::fromLatin1(ImageFondTrace)));
     for (int k = 0; k < NbVues; ++k) {
         auto* c = new TCaractMachine(ZoneTrace);
         c->NumeroVue = k + 1;

@@ -5,7 +5,6 @@ add_executable(orvane_applications ${CMAKE_CURRENT_SOURCE_DIR}/GenererApplicatio
 target_link_libraries(orvane_applications PRIVATE orvane_study)
 
 set(liste_applications ${CMAKE_CURRENT_SOURCE_DIR}/applications/applications.txt)
-if(EXISTS ${liste_applications})
 set(descriptions)
 foreach(dossier ${CMAKE_BINARY_DIR}/app ${CMAKE_BINARY_DIR}/tests/gui)
   foreach(nom CFGAPPFR.cfg CFGAPPUK.cfg CFGAPPSP.cfg)
@@ -21,4 +20,5 @@ add_custom_command(
   COMMENT "Compiling the application description files"
   VERBATIM)
 add_custom_target(orvane_descriptions ALL DEPENDS ${descriptions})
-endif()
+set(ORVANE_DESCRIPTIONS ${CMAKE_BINARY_DIR}/app/CFGAPPFR.cfg ${CMAKE_BINARY_DIR}/app/CFGAPPUK.cfg
+    ${CMAKE_BINARY_DIR}/app/CFGAPPSP.cfg PARENT_SCOPE)

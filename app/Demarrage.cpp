@@ -37,6 +37,9 @@ Fenetre* Creer() {
 void PreparerApplication() {
     QApplication::setApplicationName(QString::fromLatin1(TitreApplication));
     QApplication::setWindowIcon(QIcon(ImageProgramme(64)));
+    // The desktop entry an installation provides ("orvane.desktop"): its name
+    // and icon for the window on desktops that look them up by it.
+    QApplication::setDesktopFileName(QStringLiteral("orvane"));
     QApplication::setQuitOnLastWindowClosed(false);
 }
 

@@ -10,6 +10,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "dialogs/Emplacements.h"
 #include "dialogs/Habillage.h"
 #include "dialogs/ImageJpeg.h"
 #include "dialogs/LecteurAnimation.h"
@@ -123,7 +124,7 @@ QString TFormVisuApp::CheminDepart(const std::string& fichier) {
     // Names written on another system may separate folders with '\'.
     QString nom = VersQString(DepuisCp1252(fichier));
     nom.replace(u'\\', u'/');
-    return QFile::decodeName(RepertoireDepart.c_str()) + u'/' + nom;
+    return CheminDepartOuPartage(QFile::decodeName(RepertoireDepart.c_str()), nom);
 }
 
 void TFormVisuApp::FormShow() {
@@ -138,7 +139,10 @@ void TFormVisuApp::FormShow() {
     }
     // A file that cannot be read shows nothing: no title, no picture, no
     // step (rather than the applications of another language).
-    const std::string chemin = RepertoireDepart + "/" + std::string(Textes.FichierApplications);
+    // The start folder's own file, else the one installed with the program.
+    const QString depart = QFile::decodeName(RepertoireDepart.c_str());
+    const QString fichier = CheminDepartOuPartage(depart, VersQString(Textes.FichierApplications));
+    const std::string chemin = QFile::encodeName(fichier).toStdString();
     if (!LireApplications(chemin, table_)) table_ = TableApplications{};
     Flash1->Stop();
     Flash1->hide();

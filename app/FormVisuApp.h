@@ -2,7 +2,8 @@
 // window, the applications that behave like it, one after another, each as
 // a still picture or as an animation. Their titles and files come from the
 // application description file of the current language, read from the start
-// folder each time the window is shown.
+// folder (else from the installed shared-data folder) each time the window is
+// shown.
 #pragma once
 
 #include <QDialog>
@@ -59,7 +60,8 @@ protected:
     void hideEvent(QHideEvent* e) override;
 
 private:
-    // Path of a file named by the description, under the start folder.
+    // Path of a file named by the description, under the start folder, else
+    // under the program's installed shared-data folder.
     static QString CheminDepart(const std::string& fichier);
 
     TableApplications table_{};

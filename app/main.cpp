@@ -1,10 +1,12 @@
 #include <QApplication>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <chrono>
 
 #include "app/Demarrage.h"
+#include "app/DossierDepart.h"
 #include "app/FormMachine2.h"
 #include "app/RapportBoites.h"
 #include "dialogs/Fenetres.h"
@@ -13,6 +15,14 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     orvane::PreparerApplication();
+
+    // A work file named on the command line (as a file manager passes it)
+    // is taken from the folder the program was started in, before the
+    // program moves to its start folder.
+    const QStringList arguments = QApplication::arguments();
+    const QString fichier =
+        arguments.size() > 1 ? QFileInfo(arguments.at(1)).absoluteFilePath() : QString();
+    orvane::EntrerDossierDepart();
 
     orvane::TRapportBoites rapport;
     orvane::DefinirRapport(&rapport);
@@ -24,13 +34,9 @@ int main(int argc, char** argv) {
     orvane::CreerFenetres();
     auto* menu = static_cast<orvane::TFormMachine2*>(orvane::FormMachine2);
     menu->show();
-    // A work file named on the command line (as a file manager passes it)
-    // opens in the tracing window once the menu has started.
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1) {
-        const QString fichier = arguments.at(1);
+    // The work file opens in the tracing window once the menu has started.
+    if (!fichier.isEmpty())
         QTimer::singleShot(0, menu, [menu, fichier] { menu->OuvrirFichier(fichier); });
-    }
     const int statut = app.exec();
     orvane::DetruireFenetres();
     orvane::DefinirRapport(nullptr);

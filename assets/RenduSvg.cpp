@@ -1,5 +1,6 @@
-// Build-time tool: renders a vector picture to a JPEG of a given size.
-//   orvane_rendu_svg IN.svg OUT.jpg WIDTH HEIGHT
+// Build-time tool: renders a vector picture to a JPEG of a given size, on
+// black, or to a PNG (OUT ending in ".png"), on transparent.
+//   orvane_rendu_svg IN.svg OUT.jpg|OUT.png WIDTH HEIGHT
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -13,7 +14,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc != 5) {
-        std::fprintf(stderr, "usage: orvane_rendu_svg IN.svg OUT.jpg WIDTH HEIGHT\n");
+        std::fprintf(stderr, "usage: orvane_rendu_svg IN.svg OUT.jpg|OUT.png WIDTH HEIGHT\n");
         return 1;
     }
     QSvgRenderer svg(QString::fromLocal8Bit(argv[1]));
@@ -23,14 +24,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "orvane_rendu_svg: cannot read %s\n", argv[1]);
         return 2;
     }
-    QImage image(largeur, hauteur, QImage::Format_RGB32);
-    image.fill(Qt::black);
+    const QString sortie = QString::fromLocal8Bit(argv[2]);
+    const bool png = sortie.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
+    QImage image(largeur, hauteur, png ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    image.fill(png ? Qt::transparent : Qt::black);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     svg.render(&p);
     p.end();
-    if (!orvane::EcrireJpeg(image, QString::fromLocal8Bit(argv[2]), 92)) {
+    const bool ecrit = png ? image.save(sortie, "PNG") : orvane::EcrireJpeg(image, sortie, 92);
+    if (!ecrit) {
         std::fprintf(stderr, "orvane_rendu_svg: cannot write %s\n", argv[2]);
         return 2;
     }

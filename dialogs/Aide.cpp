@@ -12,6 +12,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "dialogs/Emplacements.h"
 #include "dialogs/Habillage.h"
 #include "study/Study.h"
 
@@ -33,8 +34,7 @@ QPointer<TAide>& Fenetre() {
 
 QString DossierAide() {
     const QString& remplace = DossierRemplace();
-    return remplace.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/help")
-                              : remplace;
+    return remplace.isEmpty() ? CheminFourni(QStringLiteral("help")) : remplace;
 }
 
 QString DefinirDossierAide(const QString& dossier) {

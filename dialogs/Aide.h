@@ -1,5 +1,6 @@
 // The help window: the program's own help pages (HTML) in the language of
-// the program, read from the "help" folder beside the executable, one
+// the program, read from the "help" folder beside the executable (or in the
+// installed shared-data folder, see Emplacements.h), one
 // sub-folder per language ("fr", "en", "es"). A language without pages falls
 // back to English, then French; without any page the window says where it
 // looked for them.
@@ -15,7 +16,8 @@ class QLabel;
 
 namespace orvane {
 
-// The help folder: <executable folder>/help unless replaced.
+// The help folder: <executable folder>/help, else <shared-data folder>/help,
+// unless replaced.
 QString DossierAide();
 // Replaces the help folder (an empty text restores the default) and returns
 // the previous replacement.

@@ -3,11 +3,12 @@
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
 
-#include <QCoreApplication>
 #include <QFile>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+
+#include "dialogs/Emplacements.h"
 
 namespace orvane {
 
@@ -171,8 +172,6 @@ bool EcrireJpeg(const QImage& image, const QString& chemin, int qualite) {
     return ecrit;
 }
 
-QString CheminImage(const QString& nom) {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/images/") + nom;
-}
+QString CheminImage(const QString& nom) { return CheminFourni(QStringLiteral("images/") + nom); }
 
 }  // namespace orvane

@@ -20,7 +20,8 @@ QImage LireJpeg(const QString& chemin);
 // Writes a picture as a baseline JPEG of the given quality (1..100).
 bool EcrireJpeg(const QImage& image, const QString& chemin, int qualite = 90);
 
-// Path of a picture that comes with the program: <executable folder>/images/nom.
+// Path of a picture that comes with the program: <executable folder>/images/nom,
+// else <shared-data folder>/images/nom (see Emplacements.h).
 QString CheminImage(const QString& nom);
 
 // The bench picture at the top of the main menu.

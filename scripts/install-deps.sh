@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and running Orvane need.
+# Installs the Debian packages that building, testing and running Orvane need
+# (and those of the optional groups named as arguments, listed below).
 # Idempotent: packages already installed are left alone, and nothing is asked
 # of apt when everything is there.
 set -euo pipefail
@@ -12,6 +13,16 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xauth xvfb
 )
+
+# Optional groups, named on the command line:
+#   paquet  the Debian package (cpack -G DEB: dpkg-shlibdeps, file) and the
+#           tools that check its desktop entry and work-file type
+for groupe in "$@"; do
+  case "$groupe" in
+    paquet) packages+=(dpkg-dev file desktop-file-utils shared-mime-info) ;;
+    *) echo "install-deps: unknown group: $groupe" >&2; exit 1 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

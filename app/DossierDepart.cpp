@@ -1,0 +1,44 @@
+#include "app/DossierDepart.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "dialogs/Emplacements.h"
+#include "study/Fichiers.h"
+#include "study/Study.h"
+
+namespace orvane {
+
+QString DossierPersonnel() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/orvane");
+}
+
+QString ChoisirDossierDepart(const QString& courant, bool installe, const QString& personnel) {
+    const bool configuration =
+        QFileInfo(courant + QStringLiteral("/") + QString::fromLatin1(NomFichierConfig)).isFile();
+    return configuration || !installe ? courant : personnel;
+}
+
+bool PreparerDossierPersonnel(const QString& dossier) {
+    if (QFileInfo(dossier).isDir()) return true;
+    if (!QDir().mkpath(dossier)) return false;
+    // A new folder starts with the default settings, as an installation
+    // leaves them; later the program writes its settings there on closing.
+    const std::string chemin =
+        QFile::encodeName(dossier + QStringLiteral("/") + QString::fromLatin1(NomFichierConfig))
+            .toStdString();
+    return EcrireFichierEntier(chemin, &ConfigDefaut, sizeof ConfigDefaut);
+}
+
+QString EntrerDossierDepart() {
+    const QString courant = QDir::currentPath();
+    const QString dossier = ChoisirDossierDepart(courant, ProgrammeInstalle(), DossierPersonnel());
+    if (dossier == courant || !PreparerDossierPersonnel(dossier) || !QDir::setCurrent(dossier))
+        return courant;
+    return QDir::currentPath();
+}
+
+}  // namespace orvane

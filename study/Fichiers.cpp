@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -90,6 +91,20 @@ bool SuivreLiens(const std::string& chemin, std::string& cible, std::error_code&
     return false;
 }
 
+// The pattern of the temporary file beside `cible` for mkstemp: the target's
+// name and a random suffix, the name cut short when both would exceed the
+// longest name a folder takes (so that any name that can be saved to can
+// also be saved through a temporary file).
+std::string ModeleTemporaire(const std::string& cible) {
+    constexpr const char* Suffixe = ".XXXXXX";
+    constexpr size_t LongueurSuffixe = 7;
+    const size_t barre = cible.rfind('/');
+    const size_t debut = barre == std::string::npos ? 0 : barre + 1;
+    std::string nom = cible.substr(debut);
+    if (nom.size() + LongueurSuffixe > NAME_MAX) nom.resize(NAME_MAX - LongueurSuffixe);
+    return cible.substr(0, debut) + nom + Suffixe;
+}
+
 // Makes the rename in the folder of `chemin` durable. Done once the new file
 // is in place: a refusal (some file systems cannot sync a folder) changes
 // nothing to a save that has already succeeded.
@@ -119,7 +134,7 @@ bool EcrireFichierEntier(const std::string& chemin, const void* data, size_t tai
     if (!SuivreLiens(chemin, cible, ec)) return echec(ec.value());
     struct stat ancien {};
     const bool existe = ::stat(cible.c_str(), &ancien) == 0;
-    std::string temporaire = cible + ".XXXXXX";
+    std::string temporaire = ModeleTemporaire(cible);
     int fd = ::mkstemp(temporaire.data());
     if (fd < 0) return echec(errno);
     // The new file takes the old one's group and mode where the system allows

@@ -14,7 +14,7 @@
 //   silent     no reply
 //   exception  exception 04 (slave device failure) instead of the reply
 //   slow:MS    the reply leaves MS milliseconds late
-//   disconnect no reply, and the link drops: the TCP connection is closed,
+//   disconnect no reply, and the link drops: the TCP connection is reset,
 //              a serial line stays dead for 3 s
 #pragma once
 
@@ -60,17 +60,28 @@ public:
 
     // Requests answered or faulted so far.
     int Requetes() const { return requetes_; }
+    // Requests faulted so far.
+    int Fautes() const { return fautes_; }
+    // Replaces the fault; the count of requests starts again, so that the
+    // Nth request from now is the first one faulted.
+    void DefinirInjection(Injection injection) {
+        injection_ = injection;
+        requetes_ = 0;
+    }
 
 private:
     bool Fautive() {
         ++requetes_;
-        return injection_.defaut != Defaut::Aucun &&
-               requetes_ % std::max(injection_.chaque, 1) == 0;
+        const bool fautive =
+            injection_.defaut != Defaut::Aucun && requetes_ % std::max(injection_.chaque, 1) == 0;
+        if (fautive) ++fautes_;
+        return fautive;
     }
 
     Variateur& variateur_;
     Injection injection_;
     int requetes_ = 0;
+    int fautes_ = 0;
 };
 
 // Cuts an RTU byte stream into frames. Requests of functions 1 to 6 are 8

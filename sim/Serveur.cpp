@@ -80,6 +80,16 @@ void ServeurBanc::DefinirAttente(Attente attente) {
 
 ServeurBanc::~ServeurBanc() { Fermer(); }
 
+void ServeurBanc::DefinirInjection(Injection injection) {
+    const std::lock_guard<std::mutex> verrou(verrouEsclave_);
+    esclave_.DefinirInjection(injection);
+}
+
+int ServeurBanc::Fautes() const {
+    const std::lock_guard<std::mutex> verrou(verrouEsclave_);
+    return esclave_.Fautes();
+}
+
 void ServeurBanc::Fermer() {
     for (int* fd : {&fdSerie_, &fdEsclavePty_, &fdEcoute_})
         if (*fd >= 0) close(std::exchange(*fd, -1));
@@ -175,7 +185,12 @@ bool ServeurBanc::EnvoyerDus(Connexion& c, int64_t maintenant) {
         c.envois.pop_front();
         if (!e.octets.empty() && !EcrireTout(c.fd, e.octets, socket)) return false;
         if (e.fermer) {
-            if (socket) return false;
+            if (socket) {
+                // dropped as a failing drive does: a reset, not an orderly close
+                const linger sec{1, 0};
+                setsockopt(c.fd, SOL_SOCKET, SO_LINGER, &sec, sizeof sec);
+                return false;
+            }
             muetJusquaMs_ = maintenant + LigneCoupeeMs;
             decoupeur_.Vider();
         }
@@ -220,7 +235,7 @@ void ServeurBanc::LireTcp(Connexion& c, int64_t maintenant) {
         std::vector<uint8_t> adu(c.tampon.begin(), c.tampon.begin() + longueur);
         c.tampon.erase(c.tampon.begin(), c.tampon.begin() + longueur);
         temps_.Rattraper(variateur_);
-        Repondre(c, esclave_.TraiterTcp(adu), maintenant);
+        Repondre(c, Traiter([&] { return esclave_.TraiterTcp(adu); }), maintenant);
     }
 }
 
@@ -234,7 +249,7 @@ bool ServeurBanc::Servir(const std::atomic<bool>& arret, std::string& erreur) {
         if (fdSerie_ >= 0) {
             std::vector<uint8_t> trame;
             while (decoupeur_.Extraire(trame, maintenant)) {
-                Reponse r = esclave_.TraiterRtu(trame);
+                Reponse r = Traiter([&] { return esclave_.TraiterRtu(trame); });
                 // the request and the reply each cross the line at its rate
                 if (!r.octets.empty())
                     r.delaiMs += static_cast<int>(DureeLigneMs(trame.size() + r.octets.size()));

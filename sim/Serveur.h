@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -56,6 +57,12 @@ public:
     // rounded up (0 without emulation).
     int64_t DureeLigneMs(size_t octets) const;
 
+    // Changes the injected fault while serving (from any thread): it applies
+    // to the requests received from now on, counted again from 1.
+    void DefinirInjection(Injection injection);
+    // Requests faulted so far (from any thread).
+    int Fautes() const;
+
     // Serves until `arret` is set (looked at every 10 ms at most). False, with
     // a message, when the device fails.
     bool Servir(const std::atomic<bool>& arret, std::string& erreur);
@@ -74,12 +81,18 @@ private:
     };
 
     void Fermer();
+    template <typename F>
+    Reponse Traiter(F traiter) {
+        const std::lock_guard<std::mutex> verrou(verrouEsclave_);
+        return traiter();
+    }
     void Repondre(Connexion& c, Reponse r, int64_t maintenant);
     bool EnvoyerDus(Connexion& c, int64_t maintenant);
     bool LireSerie(int64_t maintenant, std::string& erreur);
     void LireTcp(Connexion& c, int64_t maintenant);
 
     Variateur& variateur_;
+    mutable std::mutex verrouEsclave_;  // the fault may change while serving
     EsclaveModbus esclave_;
     HorlogeBanc horloge_;  // real time: framing, delays, waits
     HorlogeBanc temps_;    // the drive's time

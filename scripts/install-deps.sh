@@ -3,6 +3,10 @@
 # (and those of the optional groups named as arguments, listed below).
 # Idempotent: packages already installed are left alone, and nothing is asked
 # of apt when everything is there.
+#   scripts/install-deps.sh          what the program and its tests need
+#   scripts/install-deps.sh bench    also the plotting libraries the drawing
+#                                    benchmark compares against (benchmarks only)
+#   scripts/install-deps.sh paquet   also what building the Debian package needs
 set -euo pipefail
 
 packages=(
@@ -15,12 +19,18 @@ packages=(
 )
 
 # Optional groups, named on the command line:
+#   bench   the plotting libraries the drawing benchmark compares against
 #   paquet  the Debian package (cpack -G DEB: dpkg-shlibdeps, file) and the
 #           tools that check its desktop entry and work-file type
 for groupe in "$@"; do
   case "$groupe" in
+    bench)
+      # Qt Charts (its CMake package needs the Qt 6 OpenGL development files)
+      # and QCustomPlot's Qt 6 build, for scripts/bench.sh.
+      packages+=(qt6-charts-dev libqt6opengl6-dev libqcustomplot-dev libqcustomplot2.1-qt6)
+      ;;
     paquet) packages+=(dpkg-dev file desktop-file-utils shared-mime-info) ;;
-    *) echo "install-deps: unknown group: $groupe" >&2; exit 1 ;;
+    *) echo "install-deps: unknown group: $groupe (known: bench, paquet)" >&2; exit 1 ;;
   esac
 done
 

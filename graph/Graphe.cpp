@@ -3,12 +3,18 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
+#include <QImage>
+#include <QLine>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
+#include <QRegion>
 #include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace orvane {
@@ -97,11 +103,11 @@ void AppliquerPlume(TGraphe& g, const TCourbeGraphe& c, bool solide) {
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void DessinerMarque(TGraphe& g, int32_t marque, int64_t px, int64_t py) {
-    QPainter& p = *g.Surface;
-    const int s = DpiSurface(g) * 6 / 254;  // 0.6 mm
+// Half size of the markers: 0.6 mm.
+int DemiMarque(const TGraphe& g) { return DpiSurface(g) * 6 / 254; }
+
+void DessinerMarque(QPainter& p, int32_t marque, int s, int x, int y) {
     const int t = s + 1;
-    const int x = Borne(px), y = Borne(py);
     // Lines and the square cover x - s .. x + s, the pixels that end short of
     // x + t.
     switch (marque) {
@@ -126,6 +132,148 @@ void DessinerMarque(TGraphe& g, int32_t marque, int64_t px, int64_t py) {
         }
         default: break;
     }
+}
+
+// ---- curves on raster pictures ----
+//
+// A picture of 32-bit pixels painted without any transformation, opacity or
+// antialiasing, and clipped to one rectangle at most: there a marker is the
+// same set of pixels wherever it stands, but for its fill pattern, which
+// repeats every 8 pixels from the picture's origin. The markers of a curve
+// are then painted by copying the pixels QPainter itself gave the same
+// marker at the same alignment of the pattern, in the order of the points:
+// the picture is the one QPainter draws marker by marker. Markers reaching
+// out of the clip are drawn by QPainter. On any other surface (printer,
+// vector file, a moved or scaled painter) everything goes through QPainter.
+
+struct CibleRaster {
+    uint32_t* pixels = nullptr;
+    qsizetype pas = 0;  // pixels from one line to the next
+    QRect clip;         // the clip within the picture
+    QRect image;
+};
+
+bool Raster(QPainter& p, CibleRaster& c) {
+    QPaintDevice* d = p.device();
+    if (!d || d->devType() != QInternal::Image || !p.paintEngine() ||
+        p.paintEngine()->type() != QPaintEngine::Raster)
+        return false;
+    QImage& image = *static_cast<QImage*>(d);
+    const QImage::Format f = image.format();
+    if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 &&
+        f != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    if (image.devicePixelRatio() != 1.0 || !p.deviceTransform().isIdentity() ||
+        !p.combinedTransform().isIdentity() || p.opacity() != 1.0 ||
+        p.testRenderHint(QPainter::Antialiasing) ||
+        p.compositionMode() != QPainter::CompositionMode_SourceOver ||
+        p.brushOrigin() != QPoint(0, 0))
+        return false;
+    c.image = image.rect();
+    c.clip = c.image;
+    if (p.hasClipping()) {
+        const QRegion r = p.clipRegion();
+        if (r.rectCount() != 1) return false;
+        c.clip &= r.boundingRect();
+    }
+    // The pixels QPainter paints into (the picture is not detached here).
+    c.pixels = reinterpret_cast<uint32_t*>(const_cast<uchar*>(image.constBits()));
+    c.pas = image.bytesPerLine() / 4;
+    return true;
+}
+
+// The pixels of one marker at one alignment, relative to its point.
+struct Empreinte {
+    QRect cadre;  // empty: nothing painted
+    std::vector<QPoint> points;
+    std::vector<uint32_t> couleurs;
+    std::vector<qsizetype> decalages;  // for the picture's line length `pas`
+    qsizetype pas = -1;
+};
+
+// Every alignment of one marker in one pen and brush.
+struct JeuEmpreintes {
+    int32_t marque;
+    int s;
+    QPen plume;
+    QBrush brosse;
+    bool parMotif;  // the pixels depend on the alignment of a fill pattern
+    bool valide;    // every pixel painted opaque
+    std::array<Empreinte, 64> empreintes;
+};
+
+bool MotifAligne(int32_t marque, const QBrush& b) {
+    return marque >= 3 && b.style() != Qt::NoBrush && b.style() != Qt::SolidPattern;
+}
+
+// Paints the marker at every alignment on a transparent picture, one cell
+// each, and keeps the pixels of each cell.
+void Relever(JeuEmpreintes& j) {
+    const int portee = j.s + 1 + std::max(j.plume.width(), 1) + 2;
+    const int demi = (portee + 7) / 8 * 8;
+    const int cellule = 2 * demi + 1;  // 1 modulo 8: cell i starts on alignment i
+    const int n = j.parMotif ? 8 : 1;
+    QImage releve(n * cellule, n * cellule, QImage::Format_ARGB32_Premultiplied);
+    releve.fill(0);
+    {
+        QPainter q(&releve);
+        q.setPen(j.plume);
+        q.setBrush(j.brosse);
+        q.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        for (int ay = 0; ay < n; ++ay)
+            for (int ax = 0; ax < n; ++ax)
+                DessinerMarque(q, j.marque, j.s, ax * cellule + demi, ay * cellule + demi);
+    }
+    j.valide = true;
+    for (int ay = 0; ay < n; ++ay)
+        for (int ax = 0; ax < n; ++ax) {
+            Empreinte& e = j.empreintes[static_cast<size_t>(ay * 8 + ax)];
+            const int cx = ax * cellule + demi, cy = ay * cellule + demi;
+            for (int y = cy - demi; y <= cy + demi; ++y) {
+                const QRgb* ligne = reinterpret_cast<const QRgb*>(releve.constScanLine(y));
+                for (int x = cx - demi; x <= cx + demi; ++x) {
+                    const QRgb v = ligne[x];
+                    if (qAlpha(v) == 0) continue;
+                    if (qAlpha(v) != 255) j.valide = false;
+                    e.points.emplace_back(x - cx, y - cy);
+                    e.couleurs.push_back(v);
+                    e.cadre |= QRect(x - cx, y - cy, 1, 1);
+                }
+            }
+        }
+}
+
+// The markers of a look, taken once per thread and kept for the next curves
+// (a few looks: five curves in a scheme and the cursor's).
+JeuEmpreintes& Empreintes(int32_t marque, int s, const QPen& plume, const QBrush& brosse) {
+    thread_local std::vector<std::unique_ptr<JeuEmpreintes>> jeux;
+    for (auto& j : jeux)
+        if (j->marque == marque && j->s == s && j->plume == plume && j->brosse == brosse) return *j;
+    constexpr size_t NbJeux = 24;
+    if (jeux.size() >= NbJeux) jeux.erase(jeux.begin());
+    auto j = std::make_unique<JeuEmpreintes>();
+    j->marque = marque;
+    j->s = s;
+    j->plume = plume;
+    j->brosse = brosse;
+    j->parMotif = MotifAligne(marque, brosse);
+    Relever(*j);
+    jeux.push_back(std::move(j));
+    return *jeux.back();
+}
+
+void Imprimer(const CibleRaster& c, Empreinte& e, int x, int y) {
+    if (e.pas != c.pas) {
+        e.decalages.resize(e.points.size());
+        for (size_t i = 0; i < e.points.size(); ++i)
+            e.decalages[i] = e.points[i].y() * c.pas + e.points[i].x();
+        e.pas = c.pas;
+    }
+    uint32_t* o = c.pixels + y * c.pas + x;
+    const size_t n = e.decalages.size();
+    const qsizetype* d = e.decalages.data();
+    const uint32_t* v = e.couleurs.data();
+    for (size_t i = 0; i < n; ++i) o[d[i]] = v[i];
 }
 
 // One XOR pass of the cursor: a second identical pass restores the picture.
@@ -166,6 +314,168 @@ void PlacerCurseur(TGraphe& g, int32_t x, int32_t y) {
     if (!g.Pret) return;
     PasseCurseur(k);
     k.Trace = true;
+}
+
+// Pixel of a value on an axis, as PixelX / PixelY give it, in 64-bit
+// arithmetic: the product of a value's distance from the origin (int32
+// values) by the pixel step cannot overflow for any scale a graph lays out;
+// a scale beyond that keeps their 128-bit arithmetic.
+class Projection {
+public:
+    Projection(const TEchelleAxe& e, bool vertical) : e_(e), vertical_(vertical) {
+        constexpr int64_t Limite = int64_t{1} << 33;
+        rapide_ = e.Pas >= 1 && std::abs(e.Origine) <= Limite &&
+                  std::abs(e.PixPas) <= Limite / 32 && std::abs(e.PixOrigine) <= Limite;
+    }
+    int32_t operator()(int64_t v) const {
+        if (!rapide_) return vertical_ ? PixelY(e_, v) : PixelX(e_, v);
+        const int64_t d = (v - e_.Origine) * e_.PixPas / e_.Pas;
+        return VersInt32(vertical_ ? e_.PixOrigine - d : d + e_.PixOrigine);
+    }
+
+private:
+    const TEchelleAxe& e_;
+    bool vertical_;
+    bool rapide_;
+};
+
+// Working room of the curves, kept from one curve to the next.
+struct Travail {
+    std::vector<int> px, py;      // pixel of each point, clamped
+    std::vector<int64_t> fx, fy;  // smoothed pixels
+    std::vector<QPoint> ligne;
+    std::vector<QLine> traits;
+};
+thread_local Travail travail;
+
+void TracerMarques(TGraphe& g, int32_t marque, const Travail& t, int premier, int dernierTrace,
+                   const CibleRaster* raster) {
+    if (marque < 1 || marque > 5) return;
+    QPainter& p = *g.Surface;
+    const int s = DemiMarque(g);
+    JeuEmpreintes* jeu = raster ? &Empreintes(marque, s, p.pen(), p.brush()) : nullptr;
+    if (jeu && !jeu->valide) jeu = nullptr;
+    for (int i = premier; i <= dernierTrace; ++i) {
+        const int x = t.px[static_cast<size_t>(i)], y = t.py[static_cast<size_t>(i)];
+        if (jeu) {
+            Empreinte& e =
+                jeu->empreintes[jeu->parMotif ? static_cast<size_t>((y & 7) * 8 + (x & 7)) : 0];
+            const QRect place = e.cadre.translated(x, y);
+            if (raster->clip.contains(place)) {
+                Imprimer(*raster, e, x, y);
+                continue;
+            }
+            if (!raster->clip.intersects(place)) continue;  // wholly clipped
+        }
+        DessinerMarque(p, marque, s, x, y);
+    }
+}
+
+// Weights of the 8 points of an interval (PoidsDebut, PoidsMilieu, PoidsFin).
+struct TablesSpline {
+    int64_t debut[8][3], milieu[8][4], fin[8][3];
+};
+const TablesSpline& Tables() {
+    static const TablesSpline tables = [] {
+        TablesSpline r{};
+        for (int k = 1; k <= 8; ++k) {
+            const PoidsSpline d = PoidsDebut(k), m = PoidsMilieu(k), f = PoidsFin(k);
+            for (size_t j = 0; j < 4; ++j) {
+                if (j < 3) r.debut[k - 1][j] = d.Poids[j];
+                if (j < 3) r.fin[k - 1][j] = f.Poids[j];
+                r.milieu[k - 1][j] = m.Poids[j];
+            }
+        }
+        return r;
+    }();
+    return tables;
+}
+
+// Filtrer of Echelle, into `b`.
+template <class T>
+void Lisser(const std::vector<T>& a, int dernier, int n, std::vector<int64_t>& b) {
+    b.assign(a.begin(), a.end());
+    dernier = std::min(dernier, static_cast<int>(a.size()) - 1);
+    for (int i = 1; i < dernier; ++i) {
+        const int demi = std::min({n / 2, i, dernier - i});
+        const T* p = a.data() + i;
+        const int64_t m3 = demi >= 3 ? int64_t{p[-3]} + p[3] : 0;
+        if (demi >= 3)
+            b[static_cast<size_t>(i)] = (m3 + 8 * (int64_t{p[-2]} + p[2]) +
+                                         12 * (int64_t{p[-1]} + p[1]) + 22 * int64_t{p[0]}) /
+                                        64;
+        else if (demi == 2)
+            b[static_cast<size_t>(i)] = (int64_t{p[-2]} + 4 * int64_t{p[-1]} + 6 * int64_t{p[0]} +
+                                         4 * int64_t{p[1]} + p[2]) /
+                                        16;
+        else if (demi == 1)
+            b[static_cast<size_t>(i)] = (int64_t{p[-1]} + 2 * int64_t{p[0]} + p[1]) / 4;
+    }
+}
+
+// PointsSpline of Echelle, clamped, into `ligne`.
+template <class T>
+void Spline(const T* px, const T* py, int premier, int dernierTrace, int dernier,
+            std::vector<QPoint>& ligne) {
+    ligne.clear();
+    if (premier > dernierTrace) return;
+    const auto point = [&](int i) { return QPoint(Borne(px[i]), Borne(py[i])); };
+    ligne.push_back(point(premier));
+    if (dernier < 2) {
+        if (dernierTrace > premier) ligne.push_back(point(dernierTrace));
+        return;
+    }
+    ligne.reserve(1 + 8 * static_cast<size_t>(dernierTrace - premier));
+    const TablesSpline& w = Tables();
+    for (int i = premier; i < dernierTrace; ++i) {
+        if (i == 0 || i == dernier - 1) {
+            const int a = i == 0 ? 0 : dernier - 2;
+            const auto& poids = i == 0 ? w.debut : w.fin;
+            const int64_t x0 = px[a], x1 = px[a + 1], x2 = px[a + 2];
+            const int64_t y0 = py[a], y1 = py[a + 1], y2 = py[a + 2];
+            for (int k = 0; k < 8; ++k) {
+                const int64_t* q = poids[k];
+                ligne.emplace_back(Borne((q[0] * x0 + q[1] * x1 + q[2] * x2) / 128),
+                                   Borne((q[0] * y0 + q[1] * y1 + q[2] * y2) / 128));
+            }
+        } else {
+            const int64_t x0 = px[i - 1], x1 = px[i], x2 = px[i + 1], x3 = px[i + 2];
+            const int64_t y0 = py[i - 1], y1 = py[i], y2 = py[i + 1], y3 = py[i + 2];
+            for (int k = 0; k < 8; ++k) {
+                const int64_t* q = w.milieu[k];
+                ligne.emplace_back(Borne((q[0] * x0 + q[1] * x1 + q[2] * x2 + q[3] * x3) / 1024),
+                                   Borne((q[0] * y0 + q[1] * y1 + q[2] * y2 + q[3] * y3) / 1024));
+            }
+        }
+    }
+}
+
+// PointsLigne of Echelle for modes 1..5, clamped, into t.ligne.
+void PointsDeLigne(int mode, Travail& t, int premier, int dernierTrace, int dernier) {
+    dernierTrace = std::min(dernierTrace, dernier);
+    if (mode == 1) {
+        t.ligne.clear();
+        for (int i = premier; i <= dernierTrace; ++i)
+            t.ligne.emplace_back(t.px[static_cast<size_t>(i)], t.py[static_cast<size_t>(i)]);
+    } else if (mode == 2) {
+        Spline(t.px.data(), t.py.data(), premier, dernierTrace, dernier, t.ligne);
+    } else {
+        const int n = 2 * mode - 3;  // 3, 5, 7 points
+        Lisser(t.px, dernier, n, t.fx);
+        Lisser(t.py, dernier, n, t.fy);
+        Spline(t.fx.data(), t.fy.data(), premier, dernierTrace, dernier, t.ligne);
+    }
+}
+
+// Removes the points that repeat the one before, inside the picture, but for
+// the first two and the last one.
+void SansDoublons(std::vector<QPoint>& l, const QRect& image) {
+    if (l.size() < 4) return;
+    size_t n = 2;
+    for (size_t i = 2; i + 1 < l.size(); ++i)
+        if (l[i] != l[n - 1] || !image.contains(l[i])) l[n++] = l[i];
+    l[n++] = l.back();
+    l.resize(n);
 }
 
 }  // namespace
@@ -304,36 +614,40 @@ void tracecourbegraphe(TGraphe& g, const TCourbeGraphe& c) {
     const int dernierTrace = std::min<int>(c.DernierTrace, dernier);
 
     masquecurseur(g);
-    std::vector<int64_t> px(static_cast<size_t>(dernier) + 1), py(px.size());
+    Travail& t = travail;
+    t.px.resize(static_cast<size_t>(dernier) + 1);
+    t.py.resize(t.px.size());
+    const Projection versX(g.X, false), versY(g.Y, true);
     for (int i = 0; i <= dernier; ++i) {
-        px[static_cast<size_t>(i)] = Borne(pixelx(g, c.X[i + 1]));
-        py[static_cast<size_t>(i)] = Borne(pixely(g, c.Y[i + 1]));
+        t.px[static_cast<size_t>(i)] = Borne(versX(c.X[i + 1]));
+        t.py[static_cast<size_t>(i)] = Borne(versY(c.Y[i + 1]));
     }
+    CibleRaster raster;
+    const bool surRaster = Raster(p, raster);
 
     if (c.Marque >= 0) {
         AppliquerPlume(g, c, true);
-        for (int i = premier; i <= dernierTrace; ++i)
-            DessinerMarque(g, c.Marque, px[static_cast<size_t>(i)], py[static_cast<size_t>(i)]);
+        TracerMarques(g, c.Marque, t, premier, dernierTrace, surRaster ? &raster : nullptr);
     }
 
     AppliquerPlume(g, c, false);
     const int mode = ModeEffectif(c.Lissage, dernier);
     if (mode == 0) {
-        // Stems from the zero line.
-        const int64_t y0 = Borne(pixely(g, 0));
+        // Stems from the zero line, in one call: they share the pen.
+        const int y0 = Borne(versY(0));
+        t.traits.clear();
         for (int i = premier; i <= dernierTrace; ++i) {
             const size_t k = static_cast<size_t>(i);
-            if (py[k] != y0) Ligne(p, px[k], y0, px[k], py[k]);
+            if (t.py[k] != y0) t.traits.emplace_back(t.px[k], y0, t.px[k], t.py[k]);
         }
+        if (!t.traits.empty()) p.drawLines(t.traits.data(), static_cast<int>(t.traits.size()));
     } else if (mode > 0) {
-        const std::vector<PointPixel> ligne =
-            PointsLigne(mode, px, py, premier, dernierTrace, dernier);
-        if (ligne.size() >= 2) {
-            QPolygon poly(static_cast<int>(ligne.size()));
-            for (size_t i = 0; i < ligne.size(); ++i)
-                poly[static_cast<int>(i)] = QPoint(Borne(ligne[i].x), Borne(ligne[i].y));
-            p.drawPolyline(poly);
-        }
+        PointsDeLigne(mode, t, premier, dernierTrace, dernier);
+        // A thin pen on a raster picture draws nothing for a segment of no
+        // length inside the picture: such points may go, except where the
+        // line's ends and their caps are.
+        if (surRaster && p.pen().widthF() <= 1) SansDoublons(t.ligne, raster.image);
+        if (t.ligne.size() >= 2) p.drawPolyline(t.ligne.data(), static_cast<int>(t.ligne.size()));
     }
     retracecurseur(g);
 }
@@ -341,7 +655,8 @@ void tracecourbegraphe(TGraphe& g, const TCourbeGraphe& c) {
 void tracepointcourbe(TGraphe& g, int p, const TCourbeGraphe& c) {
     if (!g.Pret || !g.Surface || p < 0 || p > DernierPointMax || c.Marque < 0) return;
     AppliquerPlume(g, c, true);
-    DessinerMarque(g, c.Marque, pixelx(g, c.X[p + 1]), pixely(g, c.Y[p + 1]));
+    DessinerMarque(*g.Surface, c.Marque, DemiMarque(g), Borne(pixelx(g, c.X[p + 1])),
+                   Borne(pixely(g, c.Y[p + 1])));
 }
 
 int pointproche(const TGraphe& g, int x, int y, const TCourbeGraphe& c) {

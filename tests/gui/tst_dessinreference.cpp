@@ -216,17 +216,20 @@ struct Graphe {
     TGraphe g;
 };
 
-// A zigzag of `nb` points across the graph, some of them far off the axes
-// when `horsEchelle` is set.
-std::unique_ptr<TCourbeGraphe> Zigzag(int nb, bool horsEchelle) {
+// A zigzag of `nb` points across the graph; `genre` 1: some of them far
+// off the axes; 2: each point three times, so that line segments of no length
+// lie at both ends and everywhere between (with 57 points the last segment
+// runs down to the right, where a thin line's end cap adds a pixel).
+std::unique_ptr<TCourbeGraphe> Zigzag(int nb, int genre) {
     auto c = std::make_unique<TCourbeGraphe>();
     c->Dernier = c->DernierTrace = nb - 1;
     c->Couleur = 2;
     for (int p = 0; p < nb; ++p) {
-        c->X[p + 1] = 50 + p * 1400 / std::max(nb - 1, 1);
-        c->Y[p + 1] = (p % 3 - 1) * 1500 + p * 7;
+        const int q = genre == 2 ? p / 3 : p;
+        c->X[p + 1] = 50 + q * 1400 / std::max(nb - 1, 1);
+        c->Y[p + 1] = (q % 3 - 1) * 1500 + q * 7;
     }
-    if (horsEchelle) {
+    if (genre == 1) {
         const int32_t extremes[] = {std::numeric_limits<int32_t>::max(), -1000000, 1520, 2050,
                                     std::numeric_limits<int32_t>::min()};
         for (int p = 0; p < nb; p += 3) {
@@ -299,7 +302,7 @@ private slots:
     // Every marker and fill, pen widths and dash styles, short curves in
     // every mode, partial ranges and points off the axes, over a cursor.
     void curvesOfEveryStyle_data() {
-        // marker, fill, dash, width, points, mode, first, last, off axes
+        // marker, fill, dash, width, points, mode, first, last, zigzag kind
         QTest::addColumn<QList<int>>("c");
         QTest::addColumn<int>("dpi");
         for (int marque = 0; marque <= 5; ++marque)
@@ -323,6 +326,8 @@ private slots:
                 << QList{5, 3, 0, 0, 40, mode, 37, 39, 0} << 96;
             QTest::addRow("off the axes, mode %d", mode)
                 << QList{mode % 5 + 1, 3, mode % 5, 0, 61, mode, 0, 60, 1} << 96;
+            QTest::addRow("repeated points, mode %d", mode)
+                << QList{0, 3, mode == 4 ? 1 : 0, 0, 57, mode, 0, 56, 2} << 96;
             QTest::addRow("dashed at 200 dpi, mode %d", mode)
                 << QList{3, 3, mode % 5, 1, 200, mode, 0, 199, 1} << 200;
         }
@@ -332,7 +337,7 @@ private slots:
         QFETCH(int, dpi);
         const auto dessiner = [&](bool parReference) {
             Graphe d({dpi, QImage::Format_RGB32, QPoint(), 1}, true);
-            auto courbe = Zigzag(c[4], c[8] != 0);
+            auto courbe = Zigzag(c[4], c[8]);
             courbe->Marque = c[0] == 0 ? -1 : c[0];
             courbe->Remplissage = c[1];
             courbe->StyleTrait = c[2];

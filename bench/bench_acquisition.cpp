@@ -28,6 +28,7 @@
 #include <thread>
 #include <vector>
 
+#include "Tableau.h"
 #include "comm/Passerelle.h"
 #include "sim/Serveur.h"
 #include "study/Study.h"
@@ -115,6 +116,10 @@ void BM_MeasurementStep19200(benchmark::State& state) {
     state.counters["line_ms"] = LigneEtapeMs;
     state.counters["ratio_line"] = etape / LigneEtapeMs;
     state.counters["failed"] = echecs;
+    banc::Noter("measurement step over a pseudo-terminal at 19200 baud", etape,
+                "line time + the 10 ms wait", LimiteEtapeMs);
+    banc::Noter("measurement step over a pseudo-terminal at 19200 baud", etape, "line time alone",
+                LigneEtapeMs);
     com.Ferme();
 }
 BENCHMARK(BM_MeasurementStep19200)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
@@ -162,6 +167,14 @@ void BM_OscilloCapture10s(benchmark::State& state) {
     state.counters["dt_p95_ms"] = Centile(intervalles, 0.95);
     state.counters["dt_max_ms"] =
         intervalles.empty() ? 0 : *std::max_element(intervalles.begin(), intervalles.end());
+    const std::string nom = "oscilloscope 10 s capture, ";
+    if (valides > 0)
+        banc::Noter(nom + "time per valid sample (" + std::to_string(valides) + " samples)",
+                    static_cast<double>(DureeMs) / valides, "the 50 ms timer", 50);
+    banc::Noter(nom + "interval between ticks, median", Centile(intervalles, 0.50),
+                "the 50 ms timer", 50);
+    banc::Noter(nom + "interval between ticks, 95th percentile", Centile(intervalles, 0.95),
+                "the 50 ms timer", 50);
     com.Ferme();
 }
 BENCHMARK(BM_OscilloCapture10s)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
@@ -174,5 +187,6 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    banc::EcrireLignes();
     return 0;
 }

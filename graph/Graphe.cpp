@@ -345,7 +345,12 @@ struct Travail {
     std::vector<int64_t> fx, fy;  // smoothed pixels
     std::vector<QPoint> ligne;
     std::vector<QLine> traits;
+    std::vector<int> haut, bas;  // stems' ends by column
 };
+
+// A pen that QPainter draws one pixel wide on an untransformed raster
+// picture.
+bool Fin(const QPen& p) { return p.widthF() <= 1; }
 thread_local Travail travail;
 
 void TracerMarques(TGraphe& g, int32_t marque, const Travail& t, int premier, int dernierTrace,
@@ -420,12 +425,14 @@ void Spline(const T* px, const T* py, int premier, int dernierTrace, int dernier
     ligne.clear();
     if (premier > dernierTrace) return;
     const auto point = [&](int i) { return QPoint(Borne(px[i]), Borne(py[i])); };
-    ligne.push_back(point(premier));
     if (dernier < 2) {
+        ligne.push_back(point(premier));
         if (dernierTrace > premier) ligne.push_back(point(dernierTrace));
         return;
     }
-    ligne.reserve(1 + 8 * static_cast<size_t>(dernierTrace - premier));
+    ligne.resize(1 + 8 * static_cast<size_t>(dernierTrace - premier));
+    QPoint* o = ligne.data();
+    *o++ = point(premier);
     const TablesSpline& w = Tables();
     for (int i = premier; i < dernierTrace; ++i) {
         if (i == 0 || i == dernier - 1) {
@@ -435,16 +442,16 @@ void Spline(const T* px, const T* py, int premier, int dernierTrace, int dernier
             const int64_t y0 = py[a], y1 = py[a + 1], y2 = py[a + 2];
             for (int k = 0; k < 8; ++k) {
                 const int64_t* q = poids[k];
-                ligne.emplace_back(Borne((q[0] * x0 + q[1] * x1 + q[2] * x2) / 128),
-                                   Borne((q[0] * y0 + q[1] * y1 + q[2] * y2) / 128));
+                *o++ = QPoint(Borne((q[0] * x0 + q[1] * x1 + q[2] * x2) / 128),
+                              Borne((q[0] * y0 + q[1] * y1 + q[2] * y2) / 128));
             }
         } else {
             const int64_t x0 = px[i - 1], x1 = px[i], x2 = px[i + 1], x3 = px[i + 2];
             const int64_t y0 = py[i - 1], y1 = py[i], y2 = py[i + 1], y3 = py[i + 2];
             for (int k = 0; k < 8; ++k) {
                 const int64_t* q = w.milieu[k];
-                ligne.emplace_back(Borne((q[0] * x0 + q[1] * x1 + q[2] * x2 + q[3] * x3) / 1024),
-                                   Borne((q[0] * y0 + q[1] * y1 + q[2] * y2 + q[3] * y3) / 1024));
+                *o++ = QPoint(Borne((q[0] * x0 + q[1] * x1 + q[2] * x2 + q[3] * x3) / 1024),
+                              Borne((q[0] * y0 + q[1] * y1 + q[2] * y2 + q[3] * y3) / 1024));
             }
         }
     }
@@ -454,9 +461,10 @@ void Spline(const T* px, const T* py, int premier, int dernierTrace, int dernier
 void PointsDeLigne(int mode, Travail& t, int premier, int dernierTrace, int dernier) {
     dernierTrace = std::min(dernierTrace, dernier);
     if (mode == 1) {
-        t.ligne.clear();
+        t.ligne.resize(static_cast<size_t>(std::max(dernierTrace - premier + 1, 0)));
         for (int i = premier; i <= dernierTrace; ++i)
-            t.ligne.emplace_back(t.px[static_cast<size_t>(i)], t.py[static_cast<size_t>(i)]);
+            t.ligne[static_cast<size_t>(i - premier)] =
+                QPoint(t.px[static_cast<size_t>(i)], t.py[static_cast<size_t>(i)]);
     } else if (mode == 2) {
         Spline(t.px.data(), t.py.data(), premier, dernierTrace, dernier, t.ligne);
     } else {
@@ -467,15 +475,69 @@ void PointsDeLigne(int mode, Travail& t, int premier, int dernierTrace, int dern
     }
 }
 
-// Removes the points that repeat the one before, inside the picture, but for
-// the first two and the last one.
-void SansDoublons(std::vector<QPoint>& l, const QRect& image) {
-    if (l.size() < 4) return;
+// Leaves out of a polyline drawn with a thin pen on a raster picture the
+// points that change nothing there: a point that repeats the one before
+// (a segment of no length draws nothing) and, with a solid pen, a point in
+// the middle of a straight run of one-pixel steps (the run drawn as one
+// segment covers the same pixels). Only points within the picture, whose
+// segments are not clipped, and never the first two nor the last one, where
+// the line's caps are.
+void Simplifier(std::vector<QPoint>& l, const QRect& image, bool solide) {
+    const size_t taille = l.size();
+    if (taille < 4) return;
+    QPoint* p = l.data();
+    const int gauche = image.left(), droite = image.right();
+    const int haut = image.top(), bas = image.bottom();
+    const auto dedans = [=](QPoint q) {
+        return q.x() >= gauche && q.x() <= droite && q.y() >= haut && q.y() <= bas;
+    };
     size_t n = 2;
-    for (size_t i = 2; i + 1 < l.size(); ++i)
-        if (l[i] != l[n - 1] || !image.contains(l[i])) l[n++] = l[i];
-    l[n++] = l.back();
+    QPoint avant = p[1];  // the point before p[i] in the original line
+    for (size_t i = 2; i + 1 < taille; ++i) {
+        const QPoint q = p[i];
+        bool inutile = false;
+        if (dedans(q)) {
+            if (q == p[n - 1]) {
+                inutile = true;
+            } else if (solide) {
+                const QPoint pas = q - avant;
+                inutile = std::abs(pas.x()) <= 1 && std::abs(pas.y()) <= 1 && p[i + 1] - q == pas &&
+                          dedans(avant) && dedans(p[i + 1]);
+            }
+        }
+        avant = q;
+        if (!inutile) p[n++] = q;
+    }
+    p[n++] = p[taille - 1];
     l.resize(n);
+}
+
+// The stems of a curve drawn with a thin solid pen on a raster picture: in
+// each column of the picture, on each side of the zero line, the longest
+// stem covers the pixels of the shorter ones, which are left out.
+void PlusLongsTraits(std::vector<QLine>& traits, const QRect& image, int y0, std::vector<int>& haut,
+                     std::vector<int>& bas) {
+    const int largeur = image.width();
+    haut.assign(static_cast<size_t>(largeur), y0);
+    bas.assign(static_cast<size_t>(largeur), y0);
+    size_t n = 0;
+    for (const QLine& l : traits) {
+        const int x = l.x1() - image.left();
+        if (x < 0 || x >= largeur) {
+            traits[n++] = l;
+            continue;
+        }
+        int& bout = l.y2() < y0 ? haut[static_cast<size_t>(x)] : bas[static_cast<size_t>(x)];
+        bout = l.y2() < y0 ? std::min(bout, l.y2()) : std::max(bout, l.y2());
+    }
+    for (int x = 0; x < largeur; ++x) {
+        const int xi = x + image.left();
+        if (haut[static_cast<size_t>(x)] != y0)
+            traits[n++] = QLine(xi, y0, xi, haut[static_cast<size_t>(x)]);
+        if (bas[static_cast<size_t>(x)] != y0)
+            traits[n++] = QLine(xi, y0, xi, bas[static_cast<size_t>(x)]);
+    }
+    traits.resize(n);
 }
 
 }  // namespace
@@ -640,13 +702,13 @@ void tracecourbegraphe(TGraphe& g, const TCourbeGraphe& c) {
             const size_t k = static_cast<size_t>(i);
             if (t.py[k] != y0) t.traits.emplace_back(t.px[k], y0, t.px[k], t.py[k]);
         }
+        if (surRaster && Fin(p.pen()) && p.pen().style() == Qt::SolidLine)
+            PlusLongsTraits(t.traits, raster.image, y0, t.haut, t.bas);
         if (!t.traits.empty()) p.drawLines(t.traits.data(), static_cast<int>(t.traits.size()));
     } else if (mode > 0) {
         PointsDeLigne(mode, t, premier, dernierTrace, dernier);
-        // A thin pen on a raster picture draws nothing for a segment of no
-        // length inside the picture: such points may go, except where the
-        // line's ends and their caps are.
-        if (surRaster && p.pen().widthF() <= 1) SansDoublons(t.ligne, raster.image);
+        if (surRaster && Fin(p.pen()))
+            Simplifier(t.ligne, raster.image, p.pen().style() == Qt::SolidLine);
         if (t.ligne.size() >= 2) p.drawPolyline(t.ligne.data(), static_cast<int>(t.ligne.size()));
     }
     retracecurseur(g);

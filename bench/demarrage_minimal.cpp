@@ -13,8 +13,8 @@ class PremierePeinture : public QObject {
 protected:
     bool eventFilter(QObject* o, QEvent* e) override {
         if (e->type() == QEvent::Paint) {
-            ::write(STDOUT_FILENO, "shown\n", 6);
-            ::_exit(0);
+            const bool ecrit = ::write(STDOUT_FILENO, "shown\n", 6) == 6;
+            ::_exit(ecrit ? 0 : 1);
         }
         return QObject::eventFilter(o, e);
     }

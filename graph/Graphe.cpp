@@ -493,20 +493,19 @@ void Simplifier(std::vector<QPoint>& l, const QRect& image, bool solide) {
     };
     size_t n = 2;
     QPoint avant = p[1];  // the point before p[i] in the original line
+    bool avantDedans = dedans(avant);
+    // Without branches: the points come in no predictable order.
     for (size_t i = 2; i + 1 < taille; ++i) {
-        const QPoint q = p[i];
-        bool inutile = false;
-        if (dedans(q)) {
-            if (q == p[n - 1]) {
-                inutile = true;
-            } else if (solide) {
-                const QPoint pas = q - avant;
-                inutile = std::abs(pas.x()) <= 1 && std::abs(pas.y()) <= 1 && p[i + 1] - q == pas &&
-                          dedans(avant) && dedans(p[i + 1]);
-            }
-        }
+        const QPoint q = p[i], apres = p[i + 1], pas = q - avant;
+        const bool qDedans = dedans(q);
+        const bool unitaire = (static_cast<unsigned>(pas.x() + 1) <= 2u) &
+                              (static_cast<unsigned>(pas.y() + 1) <= 2u) & (apres - q == pas) &
+                              avantDedans & dedans(apres);
+        const bool inutile = qDedans & ((q == p[n - 1]) | (solide & unitaire));
         avant = q;
-        if (!inutile) p[n++] = q;
+        avantDedans = qDedans;
+        p[n] = q;
+        n += !inutile;
     }
     p[n++] = p[taille - 1];
     l.resize(n);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "fuzz/Verifier.h"
 #include "study/Fichiers.h"
 #include "study/Study.h"
 #include "texts/TextesOrvane.h"
@@ -12,10 +13,6 @@
 using namespace orvane;
 
 namespace {
-
-void Verifier(bool condition) {
-    if (!condition) __builtin_trap();
-}
 
 template <size_t N>
 bool Memes(const ShortString<N>& a, const ShortString<N>& b) {

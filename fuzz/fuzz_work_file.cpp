@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "fuzz/Verifier.h"
 #include "study/Fichiers.h"
 #include "study/Study.h"
 #include "study/TexteValeurs.h"
@@ -15,10 +16,6 @@
 using namespace orvane;
 
 namespace {
-
-void Verifier(bool condition) {
-    if (!condition) __builtin_trap();
-}
 
 bool DansLesBornes() {
     if (Etude.NbCaract < 0 || Etude.NbCaract > NbCaractMax) return false;

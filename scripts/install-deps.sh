@@ -7,6 +7,8 @@
 #   scripts/install-deps.sh bench    also the plotting libraries the drawing
 #                                    benchmark compares against (benchmarks only)
 #   scripts/install-deps.sh paquet   also what building the Debian package needs
+#   scripts/install-deps.sh fuzz     also clang with its libFuzzer and sanitizer
+#                                    runtimes (scripts/fuzz.sh)
 set -euo pipefail
 
 packages=(
@@ -20,6 +22,8 @@ packages=(
 
 # Optional groups, named on the command line:
 #   bench   the plotting libraries the drawing benchmark compares against
+#   fuzz    clang, libFuzzer and the sanitizer runtimes; llvm-14 brings
+#           llvm-symbolizer, which puts file and line in the reports
 #   paquet  the Debian package (cpack -G DEB: dpkg-shlibdeps, file) and the
 #           tools that check its desktop entry and work-file type
 for groupe in "$@"; do
@@ -30,7 +34,8 @@ for groupe in "$@"; do
       packages+=(qt6-charts-dev libqt6opengl6-dev libqcustomplot-dev libqcustomplot2.1-qt6)
       ;;
     paquet) packages+=(dpkg-dev file desktop-file-utils shared-mime-info) ;;
-    *) echo "install-deps: unknown group: $groupe (known: bench, paquet)" >&2; exit 1 ;;
+    fuzz) packages+=(clang libclang-rt-14-dev llvm-14) ;;
+    *) echo "install-deps: unknown group: $groupe (known: bench, fuzz, paquet)" >&2; exit 1 ;;
   esac
 done
 

@@ -24,8 +24,12 @@ Application ApplicationDe(const TableApplications& t, int groupe, int numero) {
 bool LireApplications(const std::string& chemin, TableApplications& t) {
     std::vector<uint8_t> octets;
     if (!LireFichier(chemin, TailleFichierApplications, octets)) return false;
-    if (octets.size() < TailleFichierApplications) return false;
-    std::memcpy(&t, octets.data(), TailleFichierApplications);
+    return ChargerApplications(octets.data(), octets.size(), t);
+}
+
+bool ChargerApplications(const uint8_t* octets, size_t n, TableApplications& t) {
+    if (n < TailleFichierApplications) return false;
+    std::memcpy(&t, octets, TailleFichierApplications);
     return true;
 }
 

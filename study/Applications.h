@@ -64,6 +64,9 @@ Application ApplicationDe(const TableApplications& t, int groupe, int numero);
 // Reads the first 4060 bytes of a description file into `t`. False (and `t`
 // left as it was) when the file cannot be opened or is shorter.
 bool LireApplications(const std::string& chemin, TableApplications& t);
+// The same from the bytes of a file: false (and `t` left as it was) when
+// fewer than 4060; the bytes beyond them are ignored.
+bool ChargerApplications(const uint8_t* octets, size_t n, TableApplications& t);
 
 // ---- the readable source of the description files ----
 // UTF-8 text; '#' lines and blank lines ignored:

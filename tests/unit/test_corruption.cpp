@@ -83,9 +83,13 @@ std::vector<size_t> EntetesEssais(const Octets& image) {
     return pos;
 }
 
+// The neighbours of `juste` wrap around (it may already be a damaged INT_MAX).
 int32_t CompteFaux(Alea& alea, int32_t juste) {
-    const std::vector<int32_t> choix = {-2, -1, 0,    1,    juste - 1, juste + 1,
-                                        5,  6,  2000, 2001, INT_MAX,   INT_MIN};
+    const auto voisin = [juste](uint32_t pas) {
+        return static_cast<int32_t>(static_cast<uint32_t>(juste) + pas);
+    };
+    const std::vector<int32_t> choix = {-2, -1, 0,    1,    voisin(~0u), voisin(1u),
+                                        5,  6,  2000, 2001, INT_MAX,     INT_MIN};
     return Tirer(alea, 0, 3) == 0 ? static_cast<int32_t>(alea()) : Parmi(alea, choix);
 }
 

@@ -26,7 +26,7 @@ TEST(Tables, ZoomStepsAndPowersOfTen) {
                           340, 380, 420, 460, 500, 550, 600, 680, 750, 820, 900, 1000};
     ASSERT_EQ(TableZoom.size(), 51u);
     for (int i = 0; i < 51; ++i) EXPECT_EQ(TableZoom[static_cast<size_t>(i)], zoom[i]) << i;
-    int32_t p = 1;
+    int64_t p = 1;  // the step after the last entry leaves the 32-bit range
     for (int i = 0; i < 10; ++i, p *= 10) EXPECT_EQ(Puissances10[static_cast<size_t>(i)], p) << i;
 }
 

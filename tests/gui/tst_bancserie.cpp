@@ -176,14 +176,16 @@ private slots:
         QCOMPARE(Points(), pris);  // at rest: nothing more
         QTest::mouseClick(f->ButtonStopManu, Qt::LeftButton);
         QVERIFY(!f->TimerChargeAuto->isActive());
-        QVERIFY2(pris >= 6, qPrintable(QString::number(pris)));
+        QVERIFY2(pris >= 4, qPrintable(QString::number(pris)));
         const int32_t w = PoidsCoupleCharge(ConfigGenerale.GammePuissance);
         for (int p = 1; p < pris; ++p) {
             QVERIFY(AssezLoin(DistanceCarree(C().Point(GVitesse, p), C().Point(GCouple, p),
                                              C().Point(GVitesse, p - 1), C().Point(GCouple, p - 1),
                                              w)));
-            QVERIFY(C().Point(GVitesse, p) < C().Point(GVitesse, p - 1));
+            // The torque may move first (the supply gone), the speed after.
+            QVERIFY(C().Point(GVitesse, p) <= C().Point(GVitesse, p - 1));
         }
+        QVERIFY(C().Point(GVitesse, pris - 1) < C().Point(GVitesse, 0) / 10);
     }
 
     // With synchronisation on the speed, the capture waits for the machine

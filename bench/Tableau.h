@@ -6,6 +6,8 @@
 // the last run of a repeated benchmark counts.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -41,6 +43,17 @@ inline void EcrireLignes() {
     for (const Ligne& l : Lignes())
         std::fprintf(f, "%s\t%.4f\t%s\t%.4f\n", l.nom.c_str(), l.ms, l.reference.c_str(), l.refMs);
     if (f != stdout) std::fclose(f);
+}
+
+// The benchmarks' main: runs what the command line selects, then writes
+// the rows noted for the table.
+inline int Executer(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    EcrireLignes();
+    return 0;
 }
 
 }  // namespace orvane::banc

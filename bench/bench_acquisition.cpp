@@ -183,10 +183,5 @@ BENCHMARK(BM_OscilloCapture10s)->Unit(benchmark::kMillisecond)->UseRealTime()->I
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);  // the capture's timer needs an event loop
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    banc::EcrireLignes();
-    return 0;
+    return banc::Executer(argc, argv);
 }

@@ -87,11 +87,4 @@ BENCHMARK(BM_MeasurementStepNetworkLoopback)->Unit(benchmark::kMicrosecond)->Use
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    banc::EcrireLignes();
-    return 0;
-}
+int main(int argc, char** argv) { return banc::Executer(argc, argv); }

@@ -416,10 +416,5 @@ int main(int argc, char** argv) {
         banc::EcrireLignes();
         return 0;
     }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    banc::EcrireLignes();
-    return 0;
+    return banc::Executer(argc, argv);
 }

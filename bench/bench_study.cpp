@@ -178,11 +178,4 @@ BENCHMARK(OuvertureEtude)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    banc::EcrireLignes();
-    return 0;
-}
+int main(int argc, char** argv) { return banc::Executer(argc, argv); }

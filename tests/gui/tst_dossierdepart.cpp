@@ -1,22 +1,18 @@
-// The start folder of a run: kept where the program was started for a build
-// tree and for a folder prepared with a configuration; the user's own folder
-// for an installed program started anywhere else, made once with the default
+// The start folder: where the program was started for a build tree or a
+// prepared folder, else the user's own folder, made once with the default
 // configuration and never overwritten.
 #include <QDir>
 #include <QFile>
 #include <QtTest>
-#include <cstring>
 
 #include "OutilsEssai.h"
 #include "app/DossierDepart.h"
-#include "study/Fichiers.h"
 #include "study/Study.h"
 
 using namespace orvane;
 
 class TstDossierDepart : public QObject {
     Q_OBJECT
-
     essai::DossierTemporaire dossier;
     QString Chemin(const QString& nom) const {
         return QString::fromStdString(dossier.racine.string()) + u'/' + nom;
@@ -31,49 +27,32 @@ class TstDossierDepart : public QObject {
     }
 
 private slots:
-    void choice_data() {
-        QTest::addColumn<QString>("contenu");  // "", "fichier" or "dossier" CFGOrvane.cfg
-        QTest::addColumn<bool>("installe");
-        QTest::addColumn<bool>("personnel");
-        QTest::newRow("build tree, empty folder") << "" << false << false;
-        QTest::newRow("build tree, configured folder") << "fichier" << false << false;
-        QTest::newRow("installed, configured folder") << "fichier" << true << false;
-        QTest::newRow("installed, any folder") << "" << true << true;
-        QTest::newRow("installed, a folder named like the file") << "dossier" << true << true;
-    }
-    void choice() {
-        QFETCH(QString, contenu);
-        QFETCH(bool, installe);
-        QFETCH(bool, personnel);
-        const QString courant = Chemin(QStringLiteral("courant-") + QTest::currentDataTag());
-        QVERIFY(QDir().mkpath(courant));
-        const QString config = courant + QStringLiteral("/CFGOrvane.cfg");
-        if (contenu == u"fichier") QVERIFY(Ecrire(config, QByteArray(76, '\0')));
-        if (contenu == u"dossier") QVERIFY(QDir().mkpath(config));
-        const QString attendu = personnel ? QStringLiteral("/perso") : courant;
-        QCOMPARE(ChoisirDossierDepart(courant, installe, QStringLiteral("/perso")), attendu);
-    }
-
-    void personalFolder() {
-        const QByteArray defauts(reinterpret_cast<const char*>(&ConfigDefaut), sizeof ConfigDefaut);
-        // First start: made, with the default configuration.
-        const QString neuf = Chemin(QStringLiteral("donnees/orvane"));
-        QVERIFY(PreparerDossierPersonnel(neuf));
-        QCOMPARE(Lire(neuf + QStringLiteral("/CFGOrvane.cfg")), defauts);
-        // Later starts: the user's settings stay as they are, and a removed
-        // file is not brought back (the program reports it as missing).
-        QVERIFY(Ecrire(neuf + QStringLiteral("/CFGOrvane.cfg"), "reglages"));
-        QVERIFY(PreparerDossierPersonnel(neuf));
-        QCOMPARE(Lire(neuf + QStringLiteral("/CFGOrvane.cfg")), QByteArray("reglages"));
-        QVERIFY(QFile::remove(neuf + QStringLiteral("/CFGOrvane.cfg")));
-        QVERIFY(PreparerDossierPersonnel(neuf));
-        QVERIFY(!QFile::exists(neuf + QStringLiteral("/CFGOrvane.cfg")));
-        // A folder that cannot be made.
+    void choiceAndPersonalFolder() {
+        // CFGOrvane.cfg absent, a file or a folder; installed; personal folder taken.
+        const std::tuple<const char*, bool, bool> cas[] = {{"", false, false},
+                                                           {"fichier", true, false},
+                                                           {"", true, true},
+                                                           {"dossier", true, true}};
+        int n = 0;
+        for (const auto& [contenu, installe, personnel] : cas) {
+            const QString courant = Chemin(QStringLiteral("courant-%1").arg(++n));
+            const QString config = courant + QStringLiteral("/CFGOrvane.cfg");
+            QVERIFY(QDir().mkpath(contenu == QStringLiteral("dossier") ? config : courant));
+            if (contenu == QStringLiteral("fichier")) QVERIFY(Ecrire(config, QByteArray(76, '\0')));
+            QCOMPARE(ChoisirDossierDepart(courant, installe, QStringLiteral("/perso")),
+                     personnel ? QStringLiteral("/perso") : courant);
+        }
+        // Made with the defaults; the user's file then kept, a removed one not brought back.
+        const QString cfg = Chemin(QStringLiteral("donnees/orvane/CFGOrvane.cfg"));
+        QVERIFY(PreparerDossierPersonnel(Chemin(QStringLiteral("donnees/orvane"))));
+        QCOMPARE(Lire(cfg),
+                 QByteArray(reinterpret_cast<const char*>(&ConfigDefaut), sizeof ConfigDefaut));
+        QVERIFY(Ecrire(cfg, "reglages") && PreparerDossierPersonnel(Chemin("donnees/orvane")));
+        QCOMPARE(Lire(cfg), QByteArray("reglages"));
+        QVERIFY(QFile::remove(cfg) && PreparerDossierPersonnel(Chemin("donnees/orvane")));
+        QVERIFY(!QFile::exists(cfg));
         QVERIFY(Ecrire(Chemin(QStringLiteral("fichier")), "x"));
         QVERIFY(!PreparerDossierPersonnel(Chemin(QStringLiteral("fichier/orvane"))));
-    }
-
-    void personalFolderFollowsTheUsersDataFolder() {
         qputenv("XDG_DATA_HOME", Chemin(QStringLiteral("xdg")).toLocal8Bit());
         QCOMPARE(DossierPersonnel(), Chemin(QStringLiteral("xdg/orvane")));
     }

@@ -1,6 +1,4 @@
-// The simulated drive and machines: physics seen through the registers as the
-// program reads them, and the drive's protocol behaviour (control word,
-// sweeps, heartbeat, journal). Time is simulated, nothing sleeps.
+// The simulated drive and machines seen through the registers, in simulated time.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -71,9 +69,7 @@ struct Banc {
 
 }  // namespace
 
-// For every machine, bench size and current range under loads from light to
-// rated: the powers the program computes agree with the model, the machine
-// is less than perfectly efficient, and the power factor is a factor.
+// Every machine, bench size and current range: powers agree with the model.
 TEST(SimMachines, PuissancesCoherentesAvecLesMesures) {
     for (int calibre : {300, 1500, 3000})
         for (int machine = 0; machine <= 7; ++machine)
@@ -107,9 +103,6 @@ TEST(SimMachines, PuissancesCoherentesAvecLesMesures) {
             }
 }
 
-// Speed against torque under T = K: the asynchronous machine slips more as
-// the torque rises, at 50 and 60 Hz; the separately excited DC machine's
-// speed is affine in torque; the drives hold 1500 tr/min up to rated torque.
 TEST(SimMachines, VitesseSelonLeCouple) {
     for (int frequence : {50, 60}) {
         Banc b(MasTriphasee, frequence);
@@ -148,10 +141,7 @@ TEST(SimMachines, VitesseSelonLeCouple) {
     }
 }
 
-// The synchronous machine on the mains stays in step up to about twice its
-// rated torque (rated power at the synchronous speed) at 50 and at 60 Hz,
-// and slips on its damper cage beyond. The load rises by steps, as a sweep
-// or a user would raise it.
+// The synchronous machine stays in step up to about twice its rated torque.
 TEST(SimMachines, SynchroneAccrocheeJusquauDecrochage) {
     for (int calibre : {300, 1500, 3000})
         for (int frequence : {50, 60}) {
@@ -180,8 +170,6 @@ TEST(SimMachines, SynchroneAccrocheeJusquauDecrochage) {
         }
 }
 
-// The steady torque of each industrial law at the speed where it settles,
-// with the words exactly as the program converts them for the 1.5 kW range.
 TEST(SimLois, CoupleDesLoisIndustrielles) {
     const struct {
         int machine, code;
@@ -254,60 +242,9 @@ TEST(SimLois, VitesseImposeeEtAideAuCouplage) {
     EXPECT_EQ(s.Lire()[N], 1500);
 }
 
-TEST(SimLois, InertieAjouteeRalentitLaReponse) {
-    double chute[2];
-    for (int j : {0, 1}) {
-        Banc b(3);
-        b.Attendre(500);
-        const double avant = b.v.VitesseTrMin();
-        b.Lancer(CodeLineaire, {0, 1000, 0, 0, j * 500});  // 10 N·m, 0.5 kg·m² added
-        b.Attendre(100);
-        chute[j] = avant - b.v.VitesseTrMin();
-    }
-    EXPECT_GT(chute[0], 3 * chute[1]);
-    EXPECT_GT(chute[1], 0);
-}
-
-// The rising and falling sweeps of the automatic acquisition, sampled every
-// 50 ms as the program does: phase 0x0100 then 0x0200, 0x0004 throughout,
-// cleared at the end; K follows the ramps.
-TEST(SimVariateur, BalayageAutomatique) {
-    const int d = 50;  // tenths of a second
-    for (auto [p2, p3, bits] : {std::tuple{d, 10, ControleMontee}, {5, d, ControleDescente}}) {
-        Banc b(3);
-        b.Lancer(CodeTK, {1000, 0, p2, p3}, bits);
-        int t = 0, fin1 = -1, kPrec = -1;
-        bool croissant = true, decroissant = true;
-        for (; t < 20000; t += 50) {
-            const Bloc l = b.Lire();
-            if (!(l[S] & 0x0004)) break;
-            if (l[S] & StatutPhase1) {
-                EXPECT_EQ(fin1, -1) << "phase 1 after phase 2";
-                croissant &= l[K] >= kPrec;
-            } else {
-                ASSERT_TRUE(l[S] & StatutPhase2);
-                if (fin1 < 0) fin1 = t, kPrec = 1001;
-                decroissant &= l[K] <= kPrec;
-            }
-            kPrec = l[K];
-            b.Attendre(50);
-        }
-        EXPECT_TRUE(croissant && decroissant);
-        EXPECT_NEAR(fin1, p2 * 100, 50);
-        EXPECT_NEAR(t, (p2 + p3) * 100, 50);
-        const Bloc l = b.Lire();
-        EXPECT_EQ(l[S] & 0x0306, 0x0002);  // still running, K where the sweep ended
-        EXPECT_EQ(l[K], 0);
-    }
-}
-
-// The automatic acquisition on the imposed-speed law (characteristic types 2
-// and 3, both swept with mode code 1), driven as the program drives it: it
-// reads the speed when the direction is chosen and, with the shaft turning
-// (51 tr/min or more), takes the rising points in phase 0x0200 and the
-// falling ones in phase 0x0100, otherwise in 0x0100 and 0x0200. The phase it
-// samples lasts the sweep time and carries K over the whole range in the
-// commanded direction, whether the shaft turned or stood still.
+// Sweep on the imposed-speed law: with the shaft turning (51 tr/min or more)
+// the rising points are in phase 0x0200, the falling ones in 0x0100, else the
+// reverse; the sampled phase lasts the sweep time and carries K over the range.
 TEST(SimVariateur, BalayageEnVitesseImposeeCouvreLaPlage) {
     struct Cas {
         bool tourne;
@@ -370,18 +307,14 @@ TEST(SimVariateur, ChienDeGarde) {
 
 TEST(SimVariateur, Registres) {
     Variateur v;
-    uint16_t x = 1;
+    uint16_t x = 1, lus[6];
     EXPECT_EQ(v.LireRegistre(AdresseRegistre(23, 1), x), AdresseIllegale);
     EXPECT_EQ(v.EcrireRegistre(ParamCalibre.Adresse(), 300), AdresseIllegale);  // the rating
     // A block that strays onto a read-only address writes nothing.
     const uint16_t bloc[7] = {1, 2, 3, 4, 5, 6, 7};
-    uint16_t lus[6];
     EXPECT_EQ(v.EcrireRegistres(ParamBlocCharge.Adresse(), 7, bloc), AdresseIllegale);
     v.LireRegistres(ParamBlocCharge.Adresse(), 6, lus);
     EXPECT_EQ(lus[0], 0);
-    EXPECT_EQ(v.EcrireRegistres(ParamBlocCharge.Adresse(), 6, bloc), Succes);
-    v.LireRegistres(ParamBlocCharge.Adresse(), 6, lus);
-    EXPECT_EQ(lus[5], 6);
     // As the program's client delivers them: single read unsigned, block signed.
     int32_t seul = 0, blocSigne[2] = {};
     EXPECT_EQ(v.EcrireRegistre(19, 21, -2), Succes);
@@ -408,11 +341,8 @@ TEST(SimVariateur, BruitReproductible) {
     EXPECT_EQ(std::count(calme.begin(), calme.end(), calme[0]), 20);
 }
 
-// The journal keeps, in order, the writes the drive accepted on the load
-// parameters and the control word (a block as one entry, parameters signed,
-// the control word unsigned), without the status echo or refused writes. It
-// is bounded (the oldest go first, the count still tells how many came),
-// stamped with the drive's time, and followed.
+// The journal: accepted writes on the load block and control word only, in
+// order; bounded (oldest first out), stamped, followed.
 TEST(SimVariateur, JournalDesEcritures) {
     Variateur v;
     const int32_t bloc[6] = {500, -20, 30, 0, 7, 0};

@@ -1,7 +1,5 @@
-// libmodbus peers for the link tests: an RTU slave on the master side of a
-// pseudo-terminal pair, or a Modbus TCP server on a loopback address, serving
-// a register map from its own thread. A peer records every request it
-// receives and can be told to misbehave.
+// libmodbus peers for the link tests (RTU slave on a pty, or TCP server on
+// 127.0.0.x) that record every request and can be told to misbehave.
 #pragma once
 
 #include <arpa/inet.h>
@@ -34,8 +32,6 @@ enum class Panne {
 
 class PairModbus {
 public:
-    // RTU slave 1 on the master side of a new pseudo-terminal; our serial
-    // layer opens the slave side by its name "pts/N".
     PairModbus() : tcp_(false) {
         char nom[128] = {};
         int esclave = -1;
@@ -51,7 +47,6 @@ public:
         modbus_set_socket(ctx_, client_);
         Demarrer();
     }
-    // Modbus TCP server on `ip` (127.0.0.x) and a port the system chooses.
     explicit PairModbus(const std::string& ip) : tcp_(true) {
         ctx_ = modbus_new_tcp(ip.c_str(), 0);
         ecoute_ = modbus_tcp_listen(ctx_, 4);
@@ -70,7 +65,6 @@ public:
     int Port() const { return port_; }
     bool Ecoute() const { return ecoute_ >= 0; }
     int Connexions() const { return connexions_; }
-    // Register r of the map (address m × 100 + p − 1 for parameter m.p).
     uint16_t Registre(int adresse) {
         std::lock_guard<std::mutex> g(verrou_);
         return carte_->tab_registers[adresse];
@@ -79,7 +73,7 @@ public:
         std::lock_guard<std::mutex> g(verrou_);
         carte_->tab_registers[adresse] = v;
     }
-    // The drive: its rating, and a measurement block 20.02..20.11 with 20.10 = -2.
+    // The rating and the block 20.02..20.11 (20.10 = -2).
     void Remplir(uint16_t calibre, uint16_t statut) {
         DefinirRegistre(1131, calibre);
         const uint16_t bloc[10] = {statut, 1500, 1200, 0, 0, 4000, 0, 2300, 0xFFFE, 700};
@@ -89,9 +83,8 @@ public:
         std::lock_guard<std::mutex> g(verrou_);
         return requetes_;
     }
-    // Writes raw bytes to the device side, past libmodbus (RTU).
     void Envoyer(const Octets& o) { (void)!::write(client_, o.data(), o.size()); }
-    // Stops serving; an RTU device vanishes (the master side closes).
+    // Stops serving; an RTU device vanishes.
     void Debrancher() {
         if (fil_.joinable()) {
             fin_ = true;
@@ -102,8 +95,7 @@ public:
         if (client_ >= 0) ::close(client_);
         client_ = -1;
     }
-    // TCP: the server closes its connection as a drive closes an idle one;
-    // false when the serving thread did not do it within two seconds.
+    // TCP: closes the connection as a drive closes an idle one (false: not within 2 s).
     bool FermerConnexion() {
         fermer_ = true;
         for (int i = 0; i < 2000 && fermer_; ++i)
@@ -117,7 +109,6 @@ private:
         carte_ = modbus_mapping_new(0, 0, 3000, 0);
         fil_ = std::thread([this] { Servir(); });
     }
-    // TCP: takes a new client, which replaces the previous one.
     void Accepter() {
         pollfd p{ecoute_, POLLIN, 0};
         if (::poll(&p, 1, client_ >= 0 ? 0 : 20) <= 0) return;
@@ -133,7 +124,6 @@ private:
         ::close(client_);
         client_ = -1;
     }
-    // Sends the reply libmodbus makes, altered.
     void RepondreAltere(const uint8_t* req, int n) {
         int sp[2];
         if (::socketpair(AF_UNIX, SOCK_STREAM, 0, sp) != 0) return;

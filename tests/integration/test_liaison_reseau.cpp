@@ -1,7 +1,4 @@
-// The network link library and the network link against a libmodbus TCP
-// server on a loopback address of its own (127.0.0.x, one per test) and a
-// port the system picks, so that the tests run in parallel and without
-// privileges.
+// The network link against libmodbus TCP servers on 127.0.0.x (one per test).
 #include <gtest/gtest.h>
 
 #include "OutilsEssai.h"
@@ -16,7 +13,6 @@ using namespace orvane::essai;
 
 namespace {
 
-// Polls until the library answers; the library bounds every exchange.
 int32_t Reponse(int32_t h) {
     int32_t r = 0;
     while ((r = KNR_PollForResponse(h)) == 0) {
@@ -28,14 +24,12 @@ int32_t Statut(int32_t reponse) {
     return static_cast<int32_t>(static_cast<uint32_t>(reponse) >> 16);
 }
 
-// A user of the library with a short response time-out.
 int32_t Utilisateur(int port) {
     const int32_t p[5] = {4, 100000, -1, 254, port};
     EXPECT_EQ(KNR_SetParameters(p), 0);
     return KNR_RegisterUser(1, 0, 0, 0);
 }
 
-// The gateway's configuration for the network link to `ip`.
 void Configurer(const std::string& ip) {
     InitEtude();
     ConfigGenerale = ConfigDefaut;
@@ -105,9 +99,8 @@ TEST(Reseau_, RefusedConnectionIsAFailedExchange) {
     KNR_DeleteUser(h);
 }
 
-// The drive closes a connection left idle: the next exchange, whose request
-// went out on the dead connection and got no byte back, is made again once on
-// a new connection. An exchange broken after part of its reply came is not.
+// An idle connection closed by the drive: the next exchange is retried once on
+// a new connection; one broken after part of its reply is not.
 TEST(Reseau_, ConnectionClosedWhileIdleIsReopenedOnce) {
     PairTcp pair("127.0.0.26");
     ASSERT_TRUE(pair.Ecoute());
@@ -142,9 +135,7 @@ TEST(Reseau_, ConnectionClosedWhileIdleIsReopenedOnce) {
     EXPECT_EQ(KNR_DeleteUser(h), 0);
 }
 
-// The link's own guard on the polling gives up an exchange the library has not
-// ended: the request is cancelled, and the next exchanges go out again instead
-// of being refused as busy.
+// An exchange given up by the link's guard is cancelled, not left busy.
 TEST(Reseau_, ExchangeGivenUpByTheGuardLeavesTheLinkUsable) {
     PairTcp pair("127.0.0.27");
     ASSERT_TRUE(pair.Ecoute());
@@ -154,8 +145,7 @@ TEST(Reseau_, ExchangeGivenUpByTheGuardLeavesTheLinkUsable) {
     TLiaisonReseau reseau;
     reseau.PortTcp = pair.Port();
     ASSERT_TRUE(reseau.Ouvrir());
-    // Every reading of the clock moves it one second on: the guard trips
-    // within a few polls, long before the library's own time-out.
+    // Each clock reading moves it 1 s on: the guard trips within a few polls.
     int64_t t = 0;
     int lectures = 0;
     const FonctionHorloge reelle = DefinirHorloge([&] {
@@ -180,8 +170,6 @@ TEST(Reseau_, ExchangeGivenUpByTheGuardLeavesTheLinkUsable) {
     ConfigGenerale = ConfigDefaut;
 }
 
-// orvanectl link over TCP: rating, control word 1, block read, status echo
-// (bit 0 set), control word 0, each in a new transaction on one connection.
 TEST(Reseau_, OrvanectlReadsTheServer) {
     PairTcp pair("127.0.0.25");
     pair.Remplir(1800, 0x0200);

@@ -1,6 +1,4 @@
-// The serial link against a libmodbus RTU slave on a pseudo-terminal: the
-// bytes that go out, the values that come back, the result codes when the
-// slave misbehaves, a vanishing device, and orvanectl link on it.
+// The serial link against a libmodbus RTU slave on a pseudo-terminal.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -20,9 +18,8 @@ using Horloge = std::chrono::steady_clock;
 
 namespace {
 
-// A device name of our own, "/tmp/oNNNN" (it fits the configuration's
-// 10-character field), that points at a pseudo-terminal and can be pointed
-// at another: an adapter unplugged and plugged back under the same name.
+// "/tmp/oNNNN" (fits the 10-character field) pointing at a pty, re-pointable:
+// an adapter unplugged and plugged back under the same name.
 class LienPeripherique {
 public:
     explicit LienPeripherique(const std::string& pts) {
@@ -35,7 +32,6 @@ public:
     ~LienPeripherique() {
         if (!nom_.empty()) ::unlink(nom_.c_str());
     }
-    // Points the name at another pseudo-terminal, in one step.
     bool Rebrancher(const std::string& pts) {
         const std::string tmp = nom_ + "n";
         ::unlink(tmp.c_str());
@@ -120,9 +116,7 @@ TEST_F(Serie_, MisbehavingSlaveGivesTheFailureCodes) {
     EXPECT_TRUE(rtu.Port().EstOuvert());
 }
 
-// The device vanishes: every exchange fails and the link says it is closed;
-// a start while it is gone reports the port, then the link; plugged back
-// under the same name, the next start reopens it.
+// A vanished device: closed link, port then link error; plugged back, reopened.
 TEST_F(Serie_, DeviceThatComesBackIsReopenedByTheNextStart) {
     LienPeripherique lien(pair.Nom());
     ASSERT_FALSE(lien.Nom().empty());
@@ -159,9 +153,6 @@ TEST_F(Serie_, DeviceThatComesBackIsReopenedByTheNextStart) {
     com.Ferme();
 }
 
-// orvanectl link does what the program does: on connecting it reads the
-// rating and sends control word 1, measures with a block read and the status
-// echo (bit 0 set), and sends control word 0 on closing.
 TEST_F(Serie_, OrvanectlReadsTheSlave) {
     const Sortie j =
         Ctl({"link", "--serial", pair.Nom(), "--machine", "3", "--range", "2A", "read", "--json"});
@@ -182,10 +173,6 @@ TEST_F(Serie_, OrvanectlReadsTheSlave) {
     const Sortie w = Ctl({"link", "--serial", pair.Nom(), "write", "19.20", "-5"});
     EXPECT_EQ(w.statut, 0) << w.err;
     EXPECT_EQ(pair.Registre(1919), 0xFFFB);
-    const Sortie t = Ctl({"link", "--serial", pair.Nom(), "read"});
-    ASSERT_EQ(t.statut, 0) << t.err;
-    EXPECT_NE(t.out.find("rating: 750\nrange: 2\nstatus: 260\n"), std::string::npos) << t.out;
-    EXPECT_NE(t.out.find("n (tr/min): 1500\n"), std::string::npos) << t.out;
 
     pair.panne = Panne::Silence;
     const Sortie e = Ctl({"link", "--serial", pair.Nom(), "read"});

@@ -31,11 +31,10 @@ public:
     }
     int32_t LireRegistres(int m, int p, int n, int32_t* v) override {
         const int32_t code = dedans_->LireRegistres(m, p, n, v);
-        const bool mesures = m == orvane::ParamStatut.menu && p == orvane::ParamStatut.parametre;
-        if (bloc && mesures)
-            for (int i = 0; i < n && i < static_cast<int>(bloc->size()); ++i)
-                v[i] = (*bloc)[static_cast<size_t>(i)];
-        if (vitesse && mesures && n > 1) v[1] = *vitesse;
+        if (m == orvane::ParamStatut.menu && p == orvane::ParamStatut.parametre) {
+            for (int i = 0; bloc && i < n && i < 10; ++i) v[i] = (*bloc)[static_cast<size_t>(i)];
+            if (vitesse && n > 1) v[1] = *vitesse;
+        }
         return Noter(QStringLiteral("R%1.%2").arg(m).arg(p), code);
     }
     int32_t EcrireRegistre(int m, int p, int32_t v) override {
@@ -48,20 +47,14 @@ public:
         return Noter(QStringLiteral("W%1.%2=%3").arg(m).arg(p).arg(mots.join(u',')),
                      dedans_->EcrireRegistres(m, p, n, v));
     }
-    orvane::sim::TLiaisonSimulee* Simule() {
-        return dynamic_cast<orvane::sim::TLiaisonSimulee*>(dedans_.get());
-    }
-
     QStringList journal;
     int passer = 0;      // exchanges that go through before `echecs` applies
     int echecs = 0;      // the next exchanges that fail
     QString echouerSur;  // the exchanges noted so fail
-    // Replaces the measurement block 20.02..20.11 (status, R3 speed, R4 torque...).
-    std::optional<std::array<int32_t, 10>> bloc;
-    // Forces the speed register alone.
-    std::optional<int32_t> vitesse;
+    std::optional<std::array<int32_t, 10>> bloc;  // replaces 20.02..20.11
+    std::optional<int32_t> vitesse;               // forces the speed register alone
 
-    // The writes only (the reads and the status echoes left out).
+    // The writes only (no reads, no status echoes).
     QStringList Ecritures() const {
         QStringList e;
         for (const QString& s : journal)
@@ -73,14 +66,8 @@ private:
     int32_t Noter(const QString& e, int32_t code) {
         journal << e;
         if (!echouerSur.isEmpty() && e == echouerSur) return 4;
-        if (passer > 0) {
-            --passer;
-            return code;
-        }
-        if (echecs > 0) {
-            --echecs;
-            return 4;
-        }
+        if (passer > 0) return --passer, code;
+        if (echecs > 0) return --echecs, 4;
         return code;
     }
     std::unique_ptr<orvane::ITransportModbus> dedans_;
@@ -118,9 +105,8 @@ private:
     orvane::FabriqueTransport fabrique_;
 };
 
-// The tracing window on the spied bench, as the acquisition tests drive it:
-// the bench and the gateway for the whole test program, a fresh window and
-// reporter for each test.
+// The tracing window on the spied bench: the bench and the gateway for the
+// whole test program, a fresh window and reporter for each test.
 class FenetreSurBanc : public QObject {
 protected:
     std::unique_ptr<BancEspion> banc;
@@ -130,38 +116,37 @@ protected:
 
     orvane::TFormTraceCaract& F() { return *fenetre; }
     LienEspionne& L() { return *banc->lien; }
+    int Points() const { return orvane::Caracts[orvane::CaractCourante].Dernier() + 1; }
 
-    // initTestCase
-    void Installer() {
+    void Installer() {  // initTestCase
         banc = std::make_unique<BancEspion>();
         orvane::ConfigGenerale = orvane::ConfigDefaut;
         orvane::ConfigGenerale.TypeLiaison = orvane::LiaisonSimulation;
         com = std::make_unique<orvane::TFormCom>();
         com->Transport(orvane::LiaisonSimulation);
     }
-    // The end of init, once the study is prepared: the window shown, the
-    // link open on the 300 W bench (power range 1), the journal empty.
-    void OuvrirFenetre() {
+    // Once the study is prepared: the window shown, the link open on power
+    // range `gamme`, the journal empty, no failure pending.
+    void OuvrirFenetre(int gamme = 1) {
         rapport = std::make_unique<RapportEnregistre>();
         fenetre = std::make_unique<orvane::TFormTraceCaract>();
         F().show();
         F().Action();
         com->Initialise();
-        orvane::ConfigGenerale.GammePuissance = 1;
+        orvane::ConfigGenerale.GammePuissance = gamme;
         L().journal.clear();
-        L().echecs = 0;
+        L().echecs = L().passer = 0;
         L().echouerSur.clear();
         L().bloc.reset();
+        L().vitesse.reset();
     }
-    // cleanup
-    void FermerFenetre() {
+    void FermerFenetre() {  // cleanup
         F().ArreterAcquisition();
         fenetre.reset();
         rapport.reset();
         orvane::AcquisitionEnCours = 0;
     }
-    // cleanupTestCase
-    void Desinstaller() {
+    void Desinstaller() {  // cleanupTestCase
         com.reset();
         banc.reset();
     }

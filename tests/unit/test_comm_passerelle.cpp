@@ -280,6 +280,14 @@ TEST_F(Passerelle_, CloseSendsControlWordZeroOnlyAfterCleanExchanges) {
     // Closed: the register operations do nothing at all.
     com->WriteRegModbus(20, 29, 1);
     EXPECT_TRUE(journal.empty());
+
+    // Closing a link whose device went away sends no control word.
+    Ouvrir();
+    drive->ouvert = false;
+    EXPECT_FALSE(com->LiaisonOuverte());
+    journal.clear();
+    com->Ferme();
+    EXPECT_TRUE(journal.empty());
 }
 
 TEST_F(Passerelle_, ParameterBlockAndLoadConstant) {
@@ -321,31 +329,4 @@ TEST_F(Passerelle_, ExchangeWithNoLinkForTheTypeIsAFailureNeverAMeasurement) {
         EXPECT_EQ(com->NbEchecs(), 3);
         com->Liberer();
     }
-}
-
-TEST_F(Passerelle_, LinkWhoseTransportWentAwayIsNoLongerOpenAndTheNextStartReopensIt) {
-    Ouvrir();
-    drive->ouvert = false;
-    drive->ouvrirOk = false;
-    EXPECT_FALSE(com->LiaisonOuverte());
-    com->LectureValeurs();
-    EXPECT_EQ(ValeursCourantes[GNumero], -1);
-
-    // Back: the next start opens it again and measures.
-    drive->ouvrirOk = true;
-    journal.clear();
-    if (!com->LiaisonOuverte()) com->Initialise();
-    ASSERT_TRUE(com->LiaisonOuverte());
-    EXPECT_EQ(journal, (Journal{"20.29=1", "pret"}));
-    com->LectureValeurs();
-    EXPECT_TRUE(com->LectureValide());
-    EXPECT_EQ(ValeursCourantes[GNumero], 0);
-
-    // Closing a link whose device went away sends no control word.
-    drive->ouvert = false;
-    com->setParam0();
-    journal.clear();
-    com->Ferme();
-    EXPECT_TRUE(journal.empty());
-    EXPECT_FALSE(com->LiaisonOuverte());
 }

@@ -17,9 +17,8 @@ namespace {
 
 Octets DeTrame(const TTrame& t) { return {t.Octets.begin(), t.Octets.begin() + t.Longueur}; }
 
-// A port that records what goes out; each frame written makes the next
-// scripted reply arrive, a purge discards the input, and a read takes n
-// bytes or, when fewer are there, takes them all and delivers nothing.
+// Each frame written makes the next scripted reply arrive; a short read
+// consumes what is there and delivers nothing.
 class PortScripte : public IPortSerie {
 public:
     bool EstOuvert() const override { return ouvert; }
@@ -68,20 +67,10 @@ private:
 
 }  // namespace
 
-// The register table against the addresses and bits written out by hand.
-TEST(Trames_, RegisterTableGivesTheDriveAddressesAndBits) {
-    const std::pair<Parametre, int> adresses[] = {
-        {ParamStatut, 2001},          {ParamConstanteK, 1919},
-        {ParamControle, 2028},        {ParamEchoStatut, 1829},
-        {ParamCalibre, 1131},         {ParamVitesse, 2002},
-        {ParamPuissanceActive, 2010}, {ParamBlocCharge.Suivant(5), 1924}};
-    for (auto [p, a] : adresses) EXPECT_EQ(p.Adresse(), a) << p.menu << "." << p.parametre;
+// Addresses show in the frame bytes below; here only what may be written.
+TEST(Trames_, OnlyTheLoadBlockControlWordAndEchoAreWritable) {
     EXPECT_EQ(ParamBlocCharge, ParamConstanteK);  // K is P0
-    EXPECT_EQ(ParamStatut.Suivant(NbMesures - 1), ParamPuissanceActive);
-    EXPECT_EQ((std::array{StatutBalayage, StatutPhase1, StatutPhase2}),
-              (std::array<int32_t, 3>{0x0004, 0x0100, 0x0200}));
-    EXPECT_EQ((std::array{ControleRepos, ControleMarche, ControleMontee, ControleDescente}),
-              (std::array<int32_t, 4>{1, 5, 0x4000, 0x8000}));
+    EXPECT_EQ(ParamBlocCharge.Suivant(5).Adresse(), 1924);
     for (const DescRegistre& d : TableRegistres) {
         const bool ecrit =
             d.param == ParamEchoStatut || d.param == ParamControle ||
@@ -103,11 +92,9 @@ TEST(Trames_, RequestsGoOutByteForByteAndRepliesAreChecked) {
     const Octets bon = AvecCrc(Hex("01 03 02 FF FE"));
     EXPECT_TRUE(testcrcstr(7, bon));
     EXPECT_FALSE(testcrcstr(8, bon));
-    EXPECT_FALSE(testcrcstr(7, {}));
     Octets faux = bon;
     faux[6] ^= 1;
     EXPECT_FALSE(testcrcstr(7, faux));
-    EXPECT_EQ(calculcrc(0, bon.data()), 0xFFFF);
     EXPECT_EQ(MotReponse(bon, 0), 65534);
     EXPECT_EQ(MotSigne(MotReponse(bon, 0)), -2);
 }
@@ -208,7 +195,6 @@ TEST_F(LiaisonRtu_, WritesAndSingleReadCheckTheEchoAndTheExceptions) {
         {"bad CRC", echoFaux, TLiaisonRtu::ReponseFausse},
         {"short", Hex("01 10 07"), TLiaisonRtu::EchecEnvoi},
         {"none", {}, TLiaisonRtu::EchecEnvoi},
-        {"slave 2", AvecCrc(Change(EchoSansCrc(p, 1), 0, 2)), Discordante},
         {"function 3", AvecCrc(Change(EchoSansCrc(p, 1), 1, FonctionLecture)), Discordante},
         {"another address", Echo(ParamEchoStatut, 1), Discordante},
         {"another count", Echo(p, 2), Discordante},
@@ -223,8 +209,6 @@ TEST_F(LiaisonRtu_, WritesAndSingleReadCheckTheEchoAndTheExceptions) {
     const int32_t zeros[NbParamCharge] = {};
     const CasReponse blocs[] = {
         {"good", Echo(bloc, NbParamCharge), 0},
-        {"bad CRC", echoFaux, 1},
-        {"none", {}, 1},
         {"another count", Echo(bloc, NbParamCharge - 1), Discordante},
         {"another address", Echo(bloc.Suivant(1), NbParamCharge), Discordante},
         {"exception", AvecCrc(Hex("01 90 02")), Exception + 2},
@@ -250,8 +234,7 @@ TEST_F(LiaisonRtu_, WritesAndSingleReadCheckTheEchoAndTheExceptions) {
         EXPECT_EQ(erreur, c.code);
     }
 
-    // A frame that does not go out, or a port that is not open (or whose
-    // device went away): the request fails, the closed port sends nothing.
+    // A frame that does not go out, or a closed port: failure, nothing sent.
     port.ecritureOk = false;
     port.reponses = {Echo(p, 1)};
     EXPECT_EQ(rtu.WriteRegRS232(p.menu, p.parametre, ControleRepos), TLiaisonRtu::EchecEnvoi);
@@ -266,8 +249,7 @@ TEST_F(LiaisonRtu_, WritesAndSingleReadCheckTheEchoAndTheExceptions) {
 }
 
 TEST_F(LiaisonRtu_, LateEchoIsNotTakenForTheReplyToTheNextWrite) {
-    // The control word's echo comes too late: after the purge of the status
-    // echo's request, just before that request's own reply.
+    // The control word's echo arrives after the next request's purge.
     Octets tardif = Echo(ParamControle, 1);
     const Octets propre = Echo(ParamEchoStatut, 1);
     tardif.insert(tardif.end(), propre.begin(), propre.end());

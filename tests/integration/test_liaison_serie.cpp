@@ -70,33 +70,20 @@ private:
 
 }  // namespace
 
+// The reply checks are the unit tables'; here the real port's time-outs.
 TEST_F(Serie_, MisbehavingSlaveGivesTheFailureCodes) {
     TLiaisonRtu rtu;
     ASSERT_TRUE(rtu.Port().Ouvrir(pair.Nom()));
     int32_t erreur = 0, v[10] = {};
-    const struct {
-        Panne panne;
-        int32_t lecture, ecriture;
-    } cas[] = {
-        {Panne::Aucune, 0, 0},
-        {Panne::MauvaisCrc, 3, 3},
-        // Illegal data address: the exception's own code.
-        {Panne::Exception, TLiaisonRtu::ReponseException + 2, TLiaisonRtu::ReponseException + 2},
-        {Panne::Courte, 3, 4},
-        {Panne::Silence, 3, 4}};
-    for (const auto& c : cas) {
-        SCOPED_TRACE(static_cast<int>(c.panne));
-        pair.panne = c.panne;
+    for (Panne panne : {Panne::Courte, Panne::Silence}) {
+        pair.panne = panne;
         ValeursCourantes[GNumero] = -1;
-        v[0] = 0;
         const auto debut = Horloge::now();
         rtu.Read10RegRS232(20, 2, erreur, 10, v);
-        EXPECT_EQ(erreur, c.lecture);
-        // Word 0 and the values follow a reply of the expected length, whatever its CRC.
-        const bool complete = c.panne == Panne::Aucune || c.panne == Panne::MauvaisCrc;
-        EXPECT_EQ(ValeursCourantes[GNumero], complete ? 0 : -1);
-        EXPECT_EQ(v[0], complete ? 0x0104 : 0);
-        EXPECT_EQ(rtu.WriteRegRS232(20, 29, 1), c.ecriture);
+        EXPECT_EQ(erreur, 3);
+        EXPECT_EQ(ValeursCourantes[GNumero], -1);
+        EXPECT_EQ(v[0], 0);
+        EXPECT_EQ(rtu.WriteRegRS232(20, 29, 1), 4);
         // Bounded by the time-outs: 10 ms per byte + 100 ms at most.
         EXPECT_LT(Horloge::now() - debut, std::chrono::milliseconds(1000));
     }
@@ -104,8 +91,7 @@ TEST_F(Serie_, MisbehavingSlaveGivesTheFailureCodes) {
     EXPECT_EQ(rtu.ReadRegRS232(20, 10, erreur), 0xFFFE);
     EXPECT_EQ(erreur, 0);
 
-    // A short read delivers nothing, 100 ms after the last byte, well before
-    // the 350 ms total.
+    // A short read delivers nothing 100 ms after its last byte (not 350 ms).
     pair.panne = Panne::Silence;
     pair.Envoyer(Octets(20, 0x55));
     TTrame t;

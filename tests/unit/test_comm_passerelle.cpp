@@ -249,12 +249,6 @@ TEST_F(Passerelle_, StepEchoesTheStatusOneFailureKeepsTheValuesTwoStopTheAcquisi
     EXPECT_EQ(com->StatusCopie(), 0x0300);
     EXPECT_EQ(journal, (Journal{"statut 768", "18.30=769"}));
 
-    // Both exchanges failing in one step: -1 at once.
-    drive->codes = {4, 4};
-    com->LectureValeurs();
-    EXPECT_EQ(com->NbEchecs(), 2);
-    EXPECT_EQ(ValeursCourantes[GNumero], -1);
-
     // An echo that fails alone is a failed step too.
     com->LectureValeurs();
     drive->codes = {0, 4};

@@ -73,9 +73,7 @@ TEST(PortCom_, OpenFailureSaysWhichPortAndWhy) {
     EXPECT_FALSE(port.Ecrire(t.Vue()));
 }
 
-// Over a pseudo-terminal: a reply is read at its expected length, an
-// exception reply as soon as its five bytes are there (without waiting for
-// the time-out of the longer read), and a short reply delivers nothing.
+// Over a pty: an exception reply is read at its five bytes, not the time-out.
 TEST(PortCom_, ReplyReadStopsAtTheLengthItsFunctionAnnounces) {
     const int maitre = ::posix_openpt(O_RDWR | O_NOCTTY);
     ASSERT_GE(maitre, 0);

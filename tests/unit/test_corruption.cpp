@@ -1,7 +1,5 @@
-// Damaged work files: truncated, with flipped bytes or with counts and string
-// lengths out of range. Loading one either fails leaving the study exactly as
-// it was, or succeeds with every count in range and nothing but a prefix of
-// the bytes read.
+// Damaged work files load whole (a prefix, every count in range) or not at
+// all (the study untouched).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -33,8 +31,7 @@ void RemplirChaine(ShortString<N>& s, Alea& alea) {
     s.Longueur = static_cast<uint8_t>(Tirer(alea, 0, N));
 }
 
-// A study of `nbEssais` trials made through the study operations; trial
-// `plein` (1-based, 0 = none) gets the full 2001 points.
+// `nbEssais` trials; trial `plein` (1-based, 0 = none) gets 2001 points.
 Octets FaireImage(Alea& alea, int nbEssais, int maxPoints, int plein) {
     InitEtude();
     RemplirChaine(Etude.Titre, alea);
@@ -166,8 +163,6 @@ struct Memoire {
     }
 };
 
-// Every count and length of the loaded study in range, the records beyond
-// the study reset.
 ::testing::AssertionResult EtudeDansLesBornes() {
     const auto echec = [] { return ::testing::AssertionFailure(); };
     if (Etude.NbCaract < 0 || Etude.NbCaract > NbCaractMax)
@@ -196,8 +191,7 @@ struct Memoire {
 }
 
 TEST(Corruption, DamagedImagesLoadWholeOrNotAtAll) {
-    // Studies of 0 to 5 trials, one without points, two with a full trial:
-    // undamaged, they load, in range, and image again byte for byte.
+    // Undamaged, 0 to 5 trials (some empty or full) load and image again byte for byte.
     Alea alea(20240611);
     std::vector<Octets> bases;
     const int formes[][3] = {{0, 0, 0},  {1, 0, 0},   {1, 5, 0}, {2, 300, 0},

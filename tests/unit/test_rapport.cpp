@@ -1,5 +1,4 @@
-// The reporting object: warnings and the Yes/No/Cancel question, the default
-// reporter that cannot ask, and installing one for a while.
+// Reporters: installed ones record and answer in turn; the default cannot ask.
 #include <gtest/gtest.h>
 
 #include "OutilsEssai.h"
@@ -29,9 +28,7 @@ TEST(Rapport, AnInstalledReporterRecordsAndAnswersInTurn) {
         EXPECT_EQ(rapport.questions, (std::vector<std::string>{"a", "c", "d"}));
         EXPECT_EQ(rapport.messages, std::vector<std::string>{"w"});
     }
-    // Gone with its guard, the default answers again: it cannot ask, so it
-    // prints and answers Cancel, so that the command that asked (a new
-    // study, an open, the end) does not go on.
+    // The default prints and answers Cancel, so the asking command stops.
     testing::internal::CaptureStderr();
     EXPECT_EQ(Demander(Question), ReponseQuestion::Annuler);
     Avertir("Erreur d'ecriture du fichier");

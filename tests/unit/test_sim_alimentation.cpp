@@ -1,7 +1,5 @@
-// The supply of the machine under study switched at the bench: off, the
-// machine coasts to rest and the drive measures nothing electrical; on again,
-// it starts and settles at its no-load speed, more slowly when the load adds
-// inertia.
+// Supply off: the machine coasts to rest, nothing electrical; on again it
+// starts, more slowly with added inertia.
 #include <gtest/gtest.h>
 
 #include "comm/Registres.h"

@@ -1,6 +1,4 @@
-// The simulated bench through the program's own gateway (link type 3), in
-// simulated time: the gateway's pauses and the drive's time are one clock
-// that the test advances, so nothing sleeps.
+// The simulated bench through the gateway (link type 3) on one simulated clock.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -37,7 +35,6 @@ protected:
         DefinirPause(pause_);
         ConfigGenerale = ConfigDefaut;
     }
-    // A new gateway on a new bench, link open.
     void Ouvrir(int32_t machine, int32_t caract) {
         ReglagesCourants[MotTypeMachine] = machine;
         ReglagesCourants[MotTypeCaract] = caract;
@@ -67,10 +64,8 @@ private:
 
 }  // namespace
 
-// Every machine type, at rest and under half the scale's torque, gives
-// quantities that agree with one another. The torque comes from T = K at
-// K = 50 %, started as a manual acquisition starts it, or from the
-// constant-torque law, started as a load acquisition starts it.
+// Every machine, at rest and under half torque (T = K at 50 %, or the
+// constant-torque law), gives quantities that agree with one another.
 TEST_F(BancPasserelle, QuantitesCoherentesPourChaqueTypeDeMachine) {
     for (const LigneMachine& l : LignesMachines)
         for (int32_t caract : TypesChargeDemiEchelle) {
@@ -97,9 +92,7 @@ TEST_F(BancPasserelle, QuantitesCoherentesPourChaqueTypeDeMachine) {
         }
 }
 
-// orvanectl's simulated link with no machine chosen measures the DC machine
-// it simulates: a voltage, a current, and the power they make; with one
-// chosen, that machine on the 1.5 kW bench.
+// orvanectl's simulated link: the DC machine when none is chosen.
 TEST_F(BancPasserelle, LiaisonSimuleeSansMachineChoisie) {
     const Sortie s = Ctl({"link", "--sim", "read", "--json"});
     ASSERT_EQ(s.statut, 0) << s.err;

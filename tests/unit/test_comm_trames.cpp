@@ -187,50 +187,45 @@ TEST_F(LiaisonRtu_, BlockReadAcceptsOnlyTheReplyOfItsSlaveFunctionAndCount) {
 }
 
 TEST_F(LiaisonRtu_, WritesAndSingleReadCheckTheEchoAndTheExceptions) {
-    const Parametre p = ParamControle;
-    const Parametre bloc = ParamBlocCharge;
-    const Octets echoFaux = Change(Echo(p, 1), 7, Echo(p, 1)[7] ^ 1);
-    const CasReponse ecritures[] = {
-        {"good", Echo(p, 1), 0},
-        {"bad CRC", echoFaux, TLiaisonRtu::ReponseFausse},
-        {"short", Hex("01 10 07"), TLiaisonRtu::EchecEnvoi},
-        {"none", {}, TLiaisonRtu::EchecEnvoi},
-        {"function 3", AvecCrc(Change(EchoSansCrc(p, 1), 1, FonctionLecture)), Discordante},
-        {"another address", Echo(ParamEchoStatut, 1), Discordante},
-        {"another count", Echo(p, 2), Discordante},
-        {"exception", AvecCrc(Hex("01 90 04")), Exception + 4},
-    };
-    for (const CasReponse& c : ecritures) {
-        SCOPED_TRACE(c.quoi);
-        port.reponses = {c.reponse};
-        EXPECT_EQ(rtu.WriteRegRS232(p.menu, p.parametre, ControleRepos), c.code);
-    }
-
+    const Parametre p = ParamControle, bloc = ParamBlocCharge;
     const int32_t zeros[NbParamCharge] = {};
-    const CasReponse blocs[] = {
-        {"good", Echo(bloc, NbParamCharge), 0},
-        {"another count", Echo(bloc, NbParamCharge - 1), Discordante},
-        {"another address", Echo(bloc.Suivant(1), NbParamCharge), Discordante},
-        {"exception", AvecCrc(Hex("01 90 02")), Exception + 2},
+    enum { Mot, Bloc, Lecture };
+    const Octets echoFaux = Change(Echo(p, 1), 7, Echo(p, 1)[7] ^ 1);
+    const struct {
+        int genre;
+        const char* quoi;
+        Octets reponse;
+        int32_t code;
+    } cas[] = {
+        {Mot, "good", Echo(p, 1), 0},
+        {Mot, "bad CRC", echoFaux, TLiaisonRtu::ReponseFausse},
+        {Mot, "short", Hex("01 10 07"), TLiaisonRtu::EchecEnvoi},
+        {Mot, "none", {}, TLiaisonRtu::EchecEnvoi},
+        {Mot, "function 3", AvecCrc(Change(EchoSansCrc(p, 1), 1, FonctionLecture)), Discordante},
+        {Mot, "another address", Echo(ParamEchoStatut, 1), Discordante},
+        {Mot, "another count", Echo(p, 2), Discordante},
+        {Mot, "exception", AvecCrc(Hex("01 90 04")), Exception + 4},
+        {Bloc, "good", Echo(bloc, NbParamCharge), 0},
+        {Bloc, "bad CRC", echoFaux, 1},
+        {Bloc, "none", {}, 1},
+        {Bloc, "another count", Echo(bloc, NbParamCharge - 1), Discordante},
+        {Bloc, "another address", Echo(bloc.Suivant(1), NbParamCharge), Discordante},
+        {Bloc, "exception", AvecCrc(Hex("01 90 02")), Exception + 2},
+        {Lecture, "good", AvecCrc(Hex("01 03 02 00 05")), 0},
+        {Lecture, "slave 2", AvecCrc(Hex("02 03 02 00 05")), Discordante},
+        {Lecture, "byte count 4", AvecCrc(Hex("01 03 04 00 05")), Discordante},
+        {Lecture, "exception", AvecCrc(Hex("01 83 02")), Exception + 2},
     };
-    for (const CasReponse& c : blocs) {
-        SCOPED_TRACE(c.quoi);
-        port.reponses = {c.reponse};
-        EXPECT_EQ(rtu.Write10RegRS232(bloc.menu, bloc.parametre, NbParamCharge, zeros), c.code);
-    }
-
-    const CasReponse lectures[] = {
-        {"good", AvecCrc(Hex("01 03 02 00 05")), 0},
-        {"slave 2", AvecCrc(Hex("02 03 02 00 05")), Discordante},
-        {"byte count 4", AvecCrc(Hex("01 03 04 00 05")), Discordante},
-        {"exception", AvecCrc(Hex("01 83 02")), Exception + 2},
-    };
-    for (const CasReponse& c : lectures) {
-        SCOPED_TRACE(c.quoi);
+    for (const auto& c : cas) {
+        SCOPED_TRACE(::testing::Message() << c.genre << " " << c.quoi);
         port.reponses = {c.reponse};
         int32_t erreur = -9;
-        EXPECT_EQ(rtu.ReadRegRS232(ParamCalibre.menu, ParamCalibre.parametre, erreur),
-                  c.code == 0 ? 5 : 0);
+        if (c.genre == Mot) erreur = rtu.WriteRegRS232(p.menu, p.parametre, ControleRepos);
+        if (c.genre == Bloc)
+            erreur = rtu.Write10RegRS232(bloc.menu, bloc.parametre, NbParamCharge, zeros);
+        if (c.genre == Lecture)
+            EXPECT_EQ(rtu.ReadRegRS232(ParamCalibre.menu, ParamCalibre.parametre, erreur),
+                      c.code == 0 ? 5 : 0);
         EXPECT_EQ(erreur, c.code);
     }
 

@@ -1,8 +1,16 @@
-// Work files and the configuration file: byte images, refusals, links, modes.
+// Work files and the configuration file: byte images, refusals, links, modes
+// and saves that fail.
 #include <gtest/gtest.h>
 #include <limits.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <tuple>
 
 #include "OutilsEssai.h"
@@ -16,6 +24,45 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Makes a folder refuse writes while it lives: by its mode, or as root by a
+// read-only bind mount in a mount namespace of this process's own.
+struct LectureSeule {
+    explicit LectureSeule(const fs::path& d) : dossier(d) {
+        static const bool prive = ::geteuid() == 0 && ::unshare(CLONE_NEWNS) == 0 &&
+                                  ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+        monte = prive && ::mount(d.c_str(), d.c_str(), nullptr, MS_BIND, nullptr) == 0;
+        ok = ::geteuid() != 0 ? ::chmod(d.c_str(), 0555) == 0
+                              : monte && ::mount(nullptr, d.c_str(), nullptr,
+                                                 MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+    ~LectureSeule() {
+        monte ? ::umount2(dossier.c_str(), MNT_DETACH) : ::chmod(dossier.c_str(), 0755);
+    }
+    fs::path dossier;
+    bool ok = false, monte = false;
+};
+
+// A file size limit while it lives: writes stop half-way.
+struct LimiteTaille {
+    explicit LimiteTaille(rlim_t octets) {
+        ::getrlimit(RLIMIT_FSIZE, &avant);
+        rlimit petit = avant;
+        petit.rlim_cur = octets;
+        ok = ::setrlimit(RLIMIT_FSIZE, &petit) == 0;
+    }
+    ~LimiteTaille() { ::setrlimit(RLIMIT_FSIZE, &avant), std::signal(SIGXFSZ, signal); }
+    void (*signal)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit avant{};
+    bool ok = false;
+};
+
+std::vector<std::string> Entrees(const fs::path& d) {
+    std::vector<std::string> n;
+    for (const auto& e : fs::directory_iterator(d)) n.push_back(e.path().filename().string());
+    std::sort(n.begin(), n.end());
+    return n;
+}
+
 class Fichiers_ : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -23,10 +70,7 @@ protected:
         ChoixLangue(LangueFrancais);
         InitEtude();
     }
-    void TearDown() override {
-        RepertoireDepart.clear();
-        ChoixLangue(LangueFrancais);
-    }
+    void TearDown() override { RepertoireDepart.clear(), ChoixLangue(LangueFrancais); }
     static Octets Lire(const std::string& chemin) {
         const std::string s = Contenu(chemin);
         return {s.begin(), s.end()};
@@ -94,17 +138,16 @@ TEST_F(Fichiers_, ConfigurationBytesMissingShortAndOutOfRangeFiles) {
     EXPECT_EQ(messages, std::vector<std::string>{"Error  de lectura del fichero"});
     EXPECT_EQ(g.FrequenceReseau, 60);
     // Out-of-range fields fall back; any link type and the reserved bytes are kept.
-    c.GammePuissance = 7;
-    c.Langue = 4;
-    c.FrequenceReseau = 55;
-    c.TypeLiaison = 9;
-    c.Adresse[2].Longueur = 200;
-    c.Reserve[1] = 0x5A;
-    EcrireConfig(c);
-    EXPECT_TRUE(LireConfig());
     TConfigGenerale attendu = ConfigDefaut;
     attendu.TypeLiaison = 9;
     attendu.Reserve[1] = 0x5A;
+    c = attendu;
+    c.GammePuissance = 7;
+    c.Langue = 4;
+    c.FrequenceReseau = 55;
+    c.Adresse[2].Longueur = 200;
+    EcrireConfig(c);
+    EXPECT_TRUE(LireConfig());
     EXPECT_EQ(std::memcmp(&g, &attendu, sizeof attendu), 0);
     EXPECT_EQ(Textes.MotEssai, "Essai");
 }
@@ -228,6 +271,83 @@ TEST_F(Fichiers_, SavingThroughALinkUpdatesItsTargetAndKeepsTheMode) {
     fs::create_symlink("boucle1.OVX2", dossier / "boucle2.OVX2");
     EXPECT_FALSE(EnregistrerEtude(dossier / "boucle1.OVX2"));
     EXPECT_TRUE(fs::is_symlink(dossier / "boucle1.OVX2"));
+    EXPECT_EQ(messages, std::vector<std::string>{"Erreur d'ecriture du fichier"});
+}
+
+// Saving where the system stands in the way: each failure keeps the old file,
+// says so once, leaves nothing beside the target and the study unsaved.
+TEST_F(Fichiers_, AFailedSaveKeepsTheOldFileAndTheUnsavedStudy) {
+    const fs::path d = dossier.racine / "d", autre = dossier.racine / "autre";
+    const std::string ancien = (d / "ancien.OVX2").string(), lien = (d / "lien.OVX2").string();
+    std::shared_ptr<void> obstacle;
+    const auto pose = [&](auto* o) {
+        obstacle.reset(o);
+        return o->ok;
+    };
+    const struct {
+        const char* nom;
+        std::string cible;            // the name saved under
+        std::function<bool()> poser;  // false: not possible here
+    } cas[] = {
+        {"read-only folder", ancien, [&] { return pose(new LectureSeule(d)); }},
+        {"write cut half-way", ancien, [&] { return pose(new LimiteTaille(2048)); }},
+        {"name too long", (d / (std::string(NAME_MAX + 1, 'n') + ".OVX2")).string(),
+         [] { return true; }},
+        {"folder in the file's place", ancien,
+         [&] {
+             fs::remove(ancien);
+             return fs::create_directories(d / "ancien.OVX2" / "dedans");
+         }},
+        {"link into a read-only folder", lien,
+         [&] {
+             fs::copy_file(ancien, autre / "vrai.OVX2");
+             fs::create_symlink("../autre/vrai.OVX2", lien);
+             return pose(new LectureSeule(autre));
+         }},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        fs::remove_all(d);
+        fs::remove_all(autre);
+        fs::create_directories(d);
+        fs::create_directories(autre);
+        InitEtude();
+        AjouterCaract(3);
+        ASSERT_TRUE(EnregistrerEtude(ancien));
+        const std::string octets = Contenu(ancien);
+        AjouterCaract(40);
+        messages.clear();
+        if (!c.poser()) continue;  // neither a mode nor a mount refuses here
+        const bool ok = EnregistrerEtude(c.cible);
+        obstacle.reset();
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(messages, std::vector<std::string>{"Erreur d'ecriture du fichier"});
+        EXPECT_EQ(EtudeEnregistree, 0);
+        EXPECT_EQ(NomFichierEtude, ancien);
+        std::vector<std::string> entrees{"ancien.OVX2"};
+        if (fs::is_symlink(lien)) entrees.push_back("lien.OVX2");
+        EXPECT_EQ(Entrees(d), entrees);
+        if (fs::is_regular_file(ancien))
+            EXPECT_EQ(Contenu(ancien), octets);
+        else
+            EXPECT_EQ(Entrees(ancien), std::vector<std::string>{"dedans"});
+        if (fs::exists(autre / "vrai.OVX2")) {
+            EXPECT_EQ(Contenu((autre / "vrai.OVX2").string()), octets);
+            EXPECT_EQ(Entrees(autre), std::vector<std::string>{"vrai.OVX2"});
+        }
+    }
+
+    // The configuration file, written at the end of a run, keeps its bytes too.
+    ConfigGenerale = ConfigDefaut;
+    ASSERT_TRUE(::orvane::EcrireConfig());
+    const std::string config = Contenu(CheminConfig());
+    ConfigGenerale.FrequenceReseau = 60;
+    messages.clear();
+    {
+        const LimiteTaille limite(40);
+        EXPECT_FALSE(::orvane::EcrireConfig());
+    }
+    EXPECT_EQ(Contenu(CheminConfig()), config);
     EXPECT_EQ(messages, std::vector<std::string>{"Erreur d'ecriture du fichier"});
 }
 

@@ -95,7 +95,7 @@ Octets Abimer(const Octets& base, Alea& alea) {
     Octets o = base;
     const auto essais = EntetesEssais(base);
     for (int fois = Tirer(alea, 1, 3); fois > 0; --fois) {
-        switch (Tirer(alea, 0, 6)) {
+        switch (Tirer(alea, 0, 5)) {
             case 0:  // truncation, often near a record boundary
                 if (!essais.empty() && Tirer(alea, 0, 1)) {
                     const size_t e = Parmi(alea, essais);
@@ -109,24 +109,18 @@ Octets Abimer(const Octets& base, Alea& alea) {
                     o[static_cast<size_t>(Tirer(alea, 0, int(o.size()) - 1))] ^=
                         static_cast<uint8_t>(Tirer(alea, 1, 255));
                 break;
-            case 2:  // random bytes in the study header
-                for (int i = Tirer(alea, 1, 4); i > 0; --i) {
-                    const size_t p = static_cast<size_t>(Tirer(alea, 0, sizeof(EnteteEtude) - 1));
-                    if (p < o.size()) o[p] = static_cast<uint8_t>(alea());
-                }
-                break;
-            case 3:  // number of trials
+            case 2:  // number of trials
                 Poser32(o, offsetof(EnteteEtude, NbCaract),
                         CompteFaux(alea, int32_t(essais.size())));
                 break;
-            case 4:  // last point, machine or law of a trial
+            case 3:  // last point, machine or law of a trial
                 if (!essais.empty()) {
                     const size_t e = Parmi(alea, essais);
                     const int mot = Tirer(alea, 0, 3) ? MotDernierPoint : Tirer(alea, 0, 1);
                     Poser32(o, e + 4u * mot, CompteFaux(alea, Lire32(o, e + 4u * mot)));
                 }
                 break;
-            case 5: {  // a string length: signature, title, descriptor or comment
+            case 4: {  // a string length: signature, title, descriptor or comment
                 std::vector<size_t> longueurs = {0, offsetof(EnteteEtude, Titre)};
                 for (int q = 0; q < NbGrandeurs; ++q)
                     for (size_t c : {0, 21, 42})

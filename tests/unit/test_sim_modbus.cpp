@@ -32,17 +32,6 @@ Injection Injecter(const char* texte, int chaque) {
     return injection;
 }
 
-// Opens a served pseudo-terminal ("pts/N") raw at 19200 baud; -1 on failure.
-int OuvrirBrut(const std::string& nom, int drapeaux = 0) {
-    const int fd = open(("/dev/" + nom).c_str(), O_RDWR | O_NOCTTY | drapeaux);
-    termios t{};
-    if (fd < 0 || tcgetattr(fd, &t) != 0) return fd;
-    cfmakeraw(&t);
-    cfsetspeed(&t, B19200);
-    tcsetattr(fd, TCSANOW, &t);
-    return fd;
-}
-
 // A server on a new pty with clocks reading `ms`, and `envoye` written to it.
 struct ServeurHorlogeTest {
     ServeurHorlogeTest(const Octets& envoye, size_t n, int baud = 0, int drapeaux = 0) {
@@ -51,8 +40,13 @@ struct ServeurHorlogeTest {
         serveur.SuivreHorloge([this] { return ms; });
         std::string nom;
         if (!serveur.OuvrirPty(nom, erreur)) return;
-        fd = OuvrirBrut(nom, drapeaux);
-        if (fd >= 0 && write(fd, envoye.data(), n) == static_cast<ssize_t>(n)) tcdrain(fd);
+        fd = open(("/dev/" + nom).c_str(), O_RDWR | O_NOCTTY | drapeaux);
+        termios t{};
+        if (fd < 0 || tcgetattr(fd, &t) != 0) return;
+        cfmakeraw(&t);
+        cfsetspeed(&t, B19200);
+        tcsetattr(fd, TCSANOW, &t);
+        if (write(fd, envoye.data(), n) == static_cast<ssize_t>(n)) tcdrain(fd);
     }
     ~ServeurHorlogeTest() {
         if (fd >= 0) close(fd);

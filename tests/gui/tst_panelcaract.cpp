@@ -49,8 +49,6 @@ private slots:
                                  << QStringList{"B1=2,00 Nm", "B3=314 W", "bulleB=Couple constant"};
         QTest::newRow("T = a.n + b, 60 Hz")
             << QList{7, 0, 60, fr} << QStringList{"C2=Couple à 1800tr/min", "B3=942 W"};
-        QTest::newRow("P = cst, range 3") << QList{9, 3, 50, fr} << QStringList{};
-        QTest::newRow("cycle") << QList{14, 0, 50, fr} << QStringList{};
         QTest::newRow("Levage, Spanish") << QList{17, 0, 50, int{LangueEspagnol}}
                                          << QStringList{"C3=Masa", "Pent=Rendimiento :"};
         for (int l : {LangueFrancais, LangueAnglais, LangueEspagnol})
@@ -98,65 +96,40 @@ private slots:
         }
     }
 
-    // The user sets slider A or B to a value as read; both sliders and their
-    // words follow the law (-1: not checked).
-    void constraints_data() {
-        QTest::addColumn<QList<int>>("c");  // law, slider A, value, A, B, word A, word B
-        QTest::newRow("6: B alone") << QList<int>{6, 0, 90, -1, 90, -1, 3};
-        QTest::newRow("7: free") << QList<int>{7, 0, 90, 50, 90, 4, 5};
-        QTest::newRow("8: B drags A up") << QList<int>{8, 0, 90, 90, 90, 6, 7};
-        QTest::newRow("12: A under B refused") << QList<int>{12, 1, 5, 20, 20, 6, 7};
-        QTest::newRow("9: A at least 10") << QList<int>{9, 1, 3, 10, 50, 9, 8};
-        QTest::newRow("13: B at least 10") << QList<int>{13, 0, 0, 20, 10, 9, 8};
-        QTest::newRow("14: B drags A up") << QList<int>{14, 0, 120, 120, 120, 10, 11};
-        QTest::newRow("15: A above B refused") << QList<int>{15, 1, 90, 50, 50, 24, 23};
-        QTest::newRow("16: B drags A down") << QList<int>{16, 0, 10, 10, 10, 24, 23};
-        QTest::newRow("17: A alone") << QList<int>{17, 1, 222, 222, -1, 26, -1};
-    }
-    void constraints() {
-        QFETCH(QList<int>, c);
-        mode(c[0]);
-        QSlider* s = c[1] ? p->TrackBarA : p->TrackBarB;
-        s->setValue(s->maximum() - c[2] + (c[1] ? s->minimum() : 0));
-        if (c[3] >= 0) QCOMPARE(luA(), c[3]);
-        if (c[4] >= 0) QCOMPARE(luB(), c[4]);
-        if (c[5] >= 0) QCOMPARE(ReglagesCourants[c[5]], c[3]);
-        if (c[6] >= 0) QCOMPARE(ReglagesCourants[c[6]], c[4]);
-    }
-
-    // The speed slider, spin buttons and keys on B write their word and text.
-    void otherControlsWriteTheirWord_data() {
-        // law, control (0 speed slider set to `fois`; 1..4 reduction up/down,
-        // slope up/down clicked, 5..6 Up/Down keys on B, `fois` times), fois,
-        // word, its value
-        QTest::addColumn<QList<int>>("c");
-        QTest::addColumn<QString>("texte");
-        QTest::newRow("break-away speed") << QList<int>{15, 0, 40, 25, 40} << "600 tr/min";
-        QTest::newRow("slope up, capped") << QList<int>{14, 3, 12, 13, 10} << "100%";
-        QTest::newRow("efficiency down, floor") << QList<int>{18, 4, 40, 28, 50} << "50%";
-        QTest::newRow("key up") << QList<int>{6, 5, 1, 3, 21} << "2,10 Nm";
-        QTest::newRow("key down") << QList<int>{6, 6, 2, 3, 18} << "1,80 Nm";
-    }
-    void otherControlsWriteTheirWord() {
-        QFETCH(QList<int>, c);
-        QFETCH(QString, texte);
-        mode(c[0]);
-        QToolButton* b[] = {nullptr, p->SpinButtonReductionUp, p->SpinButtonReductionDown,
-                            p->SpinButtonPenteUp, p->SpinButtonPenteDown};
-        if (c[1] == 0) p->TrackBarN->setValue(c[2]);
-        p->TrackBarB->setFocus();
-        for (int i = 0; c[1] && i < c[2]; ++i) {
-            if (c[1] >= 5)
-                QTest::keyClick(p->TrackBarB, c[1] == 5 ? Qt::Key_Up : Qt::Key_Down);
-            else
-                QTest::mouseClick(b[c[1]], Qt::LeftButton);
+    // Slider A or B set to a value as read: both sliders and their words
+    // follow the law (-1: not checked; every law in the unit tests). The
+    // speed slider, the slope button and the Up key write their word and text.
+    void controlsWriteTheirWords() {
+        // law, slider A, value, A, B, word A, word B
+        for (const QList<int>& c : {QList{6, 0, 90, -1, 90, -1, 3},
+                                    {8, 0, 90, 90, 90, 6, 7},
+                                    {12, 1, 5, 20, 20, 6, 7},
+                                    {17, 1, 222, 222, -1, 26, -1}}) {
+            InitEtude();
+            mode(c[0]);
+            QSlider* s = c[1] ? p->TrackBarA : p->TrackBarB;
+            s->setValue(s->maximum() - c[2] + (c[1] ? s->minimum() : 0));
+            if (c[3] >= 0) QCOMPARE(luA(), c[3]);
+            if (c[4] >= 0) QCOMPARE(luB(), c[4]);
+            if (c[5] >= 0) QCOMPARE(ReglagesCourants[c[5]], c[3]);
+            if (c[6] >= 0) QCOMPARE(ReglagesCourants[c[6]], c[4]);
         }
-        QCOMPARE(ReglagesCourants[c[3]], c[4]);
-        QLabel* l = c[1] == 0   ? p->TextB3
-                    : c[1] <= 2 ? p->StaticTextred
-                    : c[1] <= 4 ? p->StaticTextPente
-                                : p->TextB1;
-        QCOMPARE(l->text(), texte);
+        InitEtude();
+        mode(15);
+        p->TrackBarN->setValue(40);
+        QCOMPARE(ReglagesCourants[25], 40);
+        QCOMPARE(p->TextB3->text(), QStringLiteral("600 tr/min"));
+        InitEtude();
+        mode(14);
+        for (int i = 0; i < 12; ++i) QTest::mouseClick(p->SpinButtonPenteUp, Qt::LeftButton);
+        QCOMPARE(ReglagesCourants[13], 10);  // capped
+        QCOMPARE(p->StaticTextPente->text(), QStringLiteral("100%"));
+        InitEtude();
+        mode(6);
+        p->TrackBarB->setFocus();
+        QTest::keyClick(p->TrackBarB, Qt::Key_Up);
+        QCOMPARE(ReglagesCourants[3], 21);
+        QCOMPARE(p->TextB1->text(), QStringLiteral("2,10 Nm"));
     }
 
     // Word 14 takes the inertia table's step (positions 1-4 store 0 at a J

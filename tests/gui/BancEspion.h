@@ -16,6 +16,7 @@
 #include "dialogs/FormCom.h"
 #include "sim/LiaisonSimulee.h"
 #include "study/Study.h"
+#include "texts/TextesOrvane.h"
 #include "tracing/FormTraceCaract.h"
 
 namespace orvane::essai {
@@ -124,6 +125,13 @@ protected:
         orvane::ConfigGenerale.TypeLiaison = orvane::LiaisonSimulation;
         com = std::make_unique<orvane::TFormCom>();
         com->Transport(orvane::LiaisonSimulation);
+    }
+    void NouvelleEtude() {  // init: French, default settings, an empty study
+        orvane::ChoixLangue(orvane::LangueFrancais);
+        orvane::ConfigGenerale = orvane::ConfigDefaut;
+        orvane::ConfigGenerale.TypeLiaison = orvane::LiaisonSimulation;
+        orvane::InitEtude();
+        orvane::AcquisitionEnCours = 0;
     }
     // Once the study is prepared: the window shown, the link open on power
     // range `gamme`, the journal empty, no failure pending.

@@ -10,7 +10,6 @@
 #include <QtTest>
 
 #include "BancEspion.h"
-#include "texts/TextesOrvane.h"
 
 using namespace orvane;
 
@@ -40,13 +39,7 @@ class TstAcquisition : public essai::FenetreSurBanc {
 private slots:
     void initTestCase() { Installer(); }
     void cleanupTestCase() { Desinstaller(); }
-    void init() {
-        ChoixLangue(LangueFrancais);
-        ConfigGenerale = ConfigDefaut;
-        ConfigGenerale.TypeLiaison = LiaisonSimulation;
-        InitEtude();
-        AcquisitionEnCours = 0;
-    }
+    void init() { NouvelleEtude(); }
     void cleanup() { FermerFenetre(); }
 
     // Coupling aid: K = 50 %, zero block, K again, mode 10 run. Stop: the
@@ -197,16 +190,16 @@ private slots:
     void linkLostMidAcquisition() {
         Ouvrir(MccIndependante, 1);
         QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
-        TicksManu(3);
-        F().ButtonAcquiPointCaractClick();
+        const auto point = [&](int ticks) {
+            TicksManu(ticks);
+            F().ButtonAcquiPointCaractClick();
+            return Points();
+        };
+        QCOMPARE(point(3), 1);
         L().echecs = 1;
-        TicksManu(1);
+        QCOMPARE(point(1), 1);
         QVERIFY(F().TimerManu->isActive());
-        F().ButtonAcquiPointCaractClick();
-        QCOMPARE(Points(), 1);
-        TicksManu(1);
-        F().ButtonAcquiPointCaractClick();
-        QCOMPARE(Points(), 2);
+        QCOMPARE(point(1), 2);
         L().echecs = 1000;
         TicksManu(2);
         QVERIFY(!F().TimerManu->isActive());
@@ -216,34 +209,29 @@ private slots:
         QCOMPARE(rapport->messages, ErreurLiaison());
         L().echecs = 0;
         QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
-        TicksManu(2);
-        F().ButtonAcquiPointCaractClick();
-        QCOMPARE(Points(), 3);
+        QCOMPARE(point(2), 3);
         QVERIFY(F().TimerManu->isActive());
     }
 
     // A failed start write: the rest word next, button up, said once.
     void aFailedStartWriteReturnsToRest_data() {
-        QTest::addColumn<bool>("automatique");
-        QTest::addColumn<int>("passees");  // start exchanges that go through first
-        QTest::newRow("manual, control word") << false << 2;
-        QTest::newRow("automatic, parameter block") << true << 2;
+        QTest::addColumn<bool>("automatique");  // the third start write fails
+        QTest::newRow("manual, control word") << false;
+        QTest::newRow("automatic, parameter block") << true;
     }
     void aFailedStartWriteReturnsToRest() {
         QFETCH(bool, automatique);
-        QFETCH(int, passees);
         Ouvrir(MasTriphasee, 1);
         QToolButton* bouton = automatique ? F().ButtonAuto : F().ButtonManu;
         if (automatique) {
             QTest::mouseClick(bouton, Qt::LeftButton);
             L().journal.clear();
         }
-        L().passer = passees;
+        L().passer = 2;
         L().echecs = 1;
         QTest::mouseClick(automatique ? F().ButtonAutoCroissant : bouton, Qt::LeftButton);
         const QStringList e = L().Ecritures();
-        QVERIFY2(e.size() > passees + 1 && e[passees + 1] == QStringLiteral("W20.29=1"),
-                 qPrintable(e.join(' ')));
+        QVERIFY2(e.size() > 3 && e[3] == QStringLiteral("W20.29=1"), qPrintable(e.join(' ')));
         QVERIFY(!bouton->isChecked());
         QVERIFY(!F().TimerManu->isActive() && !F().TimerAuto->isActive());
         QCOMPARE(AcquisitionEnCours, 0);

@@ -11,7 +11,6 @@
 #include "BancEspion.h"
 #include "load/ChoixCaract.h"
 #include "study/Acquisition.h"
-#include "texts/TextesOrvane.h"
 
 using namespace orvane;
 
@@ -51,11 +50,7 @@ private slots:
     void initTestCase() { Installer(); }
     void cleanupTestCase() { Desinstaller(); }
     void init() {
-        ChoixLangue(LangueFrancais);
-        ConfigGenerale = ConfigDefaut;
-        ConfigGenerale.TypeLiaison = LiaisonSimulation;
-        InitEtude();
-        AcquisitionEnCours = 0;
+        NouvelleEtude();
         ReglagesCourants = EnteteCaractDefaut;
         ReglagesCourants[MotTypeMachine] = Machine;
         ReglagesCourants[MotTypeCaract] = TypeQuadratique;

@@ -121,23 +121,15 @@ private slots:
         QVERIFY(appelante.isHidden());
     }
 
-    void framesFollowTheMachine_data() {
-        QTest::addColumn<int>("machine");
-        QTest::addColumn<QList<int>>("cachees");
-        QTest::newRow("2 DC series") << 2 << QList<int>{7, 9};
-        QTest::newRow("3 asynchronous") << 3 << QList<int>{7};
-    }
+    // The DC series machine hides frames 7 and 9; every frame keeps its place.
     void framesFollowTheMachine() {
-        QFETCH(int, machine);
-        QFETCH(QList<int>, cachees);
         ouvrir(4, 1);  // every frame shown
         QList<QRect> places;
         for (TAffichage* a : v->Affichage) places << a->geometry();
         v->close();
-        ouvrir(machine, 1);
+        ouvrir(2, 1);
         for (int k = 1; k <= 10; ++k) {
-            QCOMPARE(v->Affichage[k - 1]->isHidden(), cachees.contains(k));
-            // Hidden or not, every frame keeps its place.
+            QCOMPARE(v->Affichage[k - 1]->isHidden(), k == 7 || k == 9);
             QCOMPARE(v->Affichage[k - 1]->geometry(), places[k - 1]);
         }
     }
@@ -169,55 +161,37 @@ private slots:
 
     // One failed exchange keeps the values and says so; a reading given up
     // shows "----"; all clears when readings come back; never a dialog.
-    void lostLinkShowsDashesUntilReadingsReturn_data() {
-        QTest::addColumn<int>("echecs");
-        QTest::addColumn<bool>("gardees");
-        QTest::addColumn<int>("etat");
-        QTest::newRow("one failed exchange") << 1 << true << int(TexteLiaisonPerdue);
-        QTest::newRow("read and echo fail") << 2 << false << int(TexteLiaisonCoupee);
-    }
     void lostLinkShowsDashesUntilReadingsReturn() {
-        QFETCH(int, echecs);
-        QFETCH(bool, gardees);
-        QFETCH(int, etat);
-        ouvrir(1, 1);
-        ticks(2);
-        const QString avant = valeur(1);
-        QVERIFY(!avant.startsWith(QStringLiteral("--")));
-        lien->echecs = echecs;
-        ticks((echecs + 1) / 2);
-        QCOMPARE(valeur(1), gardees ? avant : QStringLiteral("----"));
-        QCOMPARE(v->TextEtatLiaison->text(), TexteNumero(etat));
-        QVERIFY(rapport->messages.empty());
-        ticks(1);
-        QVERIFY(v->ValeursValides());
-        QCOMPARE(valeur(1), QString::fromStdString(FormatGrandeur(1)));
-        QVERIFY(v->TextEtatLiaison->text().isEmpty());
+        for (int echecs : {1, 2}) {  // one failed exchange; read and echo fail
+            cleanup(), init();
+            ouvrir(1, 1);
+            ticks(2);
+            const QString avant = valeur(1);
+            QVERIFY(!avant.startsWith(QStringLiteral("--")));
+            lien->echecs = echecs;
+            ticks(1);
+            QCOMPARE(valeur(1), echecs == 1 ? avant : QStringLiteral("----"));
+            QCOMPARE(v->TextEtatLiaison->text(),
+                     TexteNumero(echecs == 1 ? TexteLiaisonPerdue : TexteLiaisonCoupee));
+            QVERIFY(rapport->messages.empty());
+            ticks(1);
+            QCOMPARE(valeur(1), QString::fromStdString(FormatGrandeur(1)));
+            QVERIFY(v->ValeursValides() && v->TextEtatLiaison->text().isEmpty());
+        }
     }
 
-    // The height sets the width (4:3); the screen of this test is 16:10: a
-    // maximised window takes it whole and keeps that shape.
-    void shape_data() {
-        QTest::addColumn<QSize>("demande");  // invalid: maximised
-        QTest::addColumn<QSize>("obtenue");
-        QTest::newRow("height 900") << QSize(1000, 900) << QSize(1200, 900);
-        QTest::newRow("maximised") << QSize() << QSize(1280, 800);
-    }
+    // The height sets the width (4:3); on this 16:10 screen a maximised
+    // window takes it whole and keeps that shape.
     void shape() {
-        QFETCH(QSize, demande);
-        QFETCH(QSize, obtenue);
         ouvrir(1, 1);
-        if (demande.isValid()) {
-            v->resize(demande);
-            QTRY_COMPARE(v->size(), obtenue);
-            QCOMPARE(v->Affichage[0]->width(), obtenue.width() / 3);
-            return;
-        }
+        v->resize(1000, 900);
+        QTRY_COMPARE(v->size(), QSize(1200, 900));
+        QCOMPARE(v->Affichage[0]->width(), 400);
         v->showMaximized();
-        QTRY_COMPARE(v->size(), obtenue);
+        QTRY_COMPARE(v->size(), QSize(1280, 800));
         QTest::qWait(20);
         v->FormResize();
-        QCOMPARE(v->size(), obtenue);
+        QCOMPARE(v->size(), QSize(1280, 800));
         QVERIFY(v->windowState() & Qt::WindowMaximized);
     }
 

@@ -24,12 +24,9 @@ QString Mot(int bas) {
 QString Loi(const EnteteCaract& e) {
     const auto p = ParametresDeCharge(TypeQuadratique, e, ConfigGenerale.GammePuissance,
                                       ConfigGenerale.FrequenceReseau);
-    return QStringLiteral("W19.20=%1,%2,%3,%4,%5,0")
-        .arg(p[0])
-        .arg(p[1])
-        .arg(p[2])
-        .arg(p[3])
-        .arg(p[4]);
+    QStringList mots;
+    for (int32_t v : p) mots << QString::number(v);
+    return QStringLiteral("W19.20=%1,0").arg(mots.join(u','));
 }
 }  // namespace
 

@@ -22,10 +22,6 @@ using sim::Defaut;
 
 namespace {
 enum Mode { Manuel, Auto, ChargeManu, ChargeAuto, Oscillo };
-// How the fault reaches the program: the drive's replies, the
-// pseudo-terminal closed under the open port, or TCP connections reset.
-enum class Panne { Reponse, PtyFermee, TcpReset };
-
 template <typename Condition>
 bool Attendre(Condition condition, int ms) {
     for (int i = 0; i < ms / 10 && !condition(); ++i) QTest::qWait(10);
@@ -40,7 +36,6 @@ std::vector<int32_t> Valeurs(const Caracteristique& c, int n) {
 }
 }  // namespace
 
-Q_DECLARE_METATYPE(Panne)
 Q_DECLARE_METATYPE(Defaut)
 
 class TstPannes : public QObject {
@@ -114,29 +109,23 @@ private slots:
         AcquisitionEnCours = 0;
     }
 
+    // The drive's replies at fault; Aucun: the pseudo-terminal closed under
+    // the open port; Deconnexion: TCP connections reset.
     void panne_data() {
-        QTest::addColumn<Panne>("panne");
         QTest::addColumn<Defaut>("defaut");
-        QTest::addColumn<int>("delai");  // of a slow reply, ms
         QTest::addColumn<int>("mode");
-        QTest::newRow("bad CRC, manual")
-            << Panne::Reponse << Defaut::MauvaisCrc << 0 << int{Manuel};
-        QTest::newRow("silence, automatic") << Panne::Reponse << Defaut::Silence << 0 << int{Auto};
-        QTest::newRow("exception, static manual")
-            << Panne::Reponse << Defaut::Exception << 0 << int{ChargeManu};
-        // beyond every read time-out of the serial port
-        QTest::newRow("slow, static automatic")
-            << Panne::Reponse << Defaut::Lent << 600 << int{ChargeAuto};
-        QTest::newRow("pty closed, oscilloscope")
-            << Panne::PtyFermee << Defaut::Aucun << 0 << int{Oscillo};
-        QTest::newRow("TCP reset, automatic")
-            << Panne::TcpReset << Defaut::Deconnexion << 0 << int{Auto};
+        QTest::newRow("bad CRC, manual") << Defaut::MauvaisCrc << int{Manuel};
+        QTest::newRow("silence, automatic") << Defaut::Silence << int{Auto};
+        QTest::newRow("exception, static manual") << Defaut::Exception << int{ChargeManu};
+        QTest::newRow("slow, static automatic") << Defaut::Lent << int{ChargeAuto};
+        QTest::newRow("pty closed, oscilloscope") << Defaut::Aucun << int{Oscillo};
+        QTest::newRow("TCP reset, automatic") << Defaut::Deconnexion << int{Auto};
     }
     void panne() {
-        QFETCH(Panne, panne);
         QFETCH(Defaut, defaut);
-        QFETCH(int, delai);
         QFETCH(int, mode);
+        const bool ptyFermee = defaut == Defaut::Aucun;
+        const int delai = defaut == Defaut::Lent ? 600 : 0;  // beyond every read time-out
         ChoixLangue(LangueFrancais);
         ConfigGenerale = ConfigDefaut;
         InitEtude();
@@ -149,7 +138,7 @@ private slots:
         ReglagesCourants[MotGrandeurSynchro] = GVitesse;
         rapport = std::make_unique<essai::RapportEnregistre>();
         com = std::make_unique<TFormCom>();
-        QVERIFY(Servir(panne == Panne::TcpReset));
+        QVERIFY(Servir(defaut == Defaut::Deconnexion));
         NouvelleCaract();
         f = std::make_unique<TFormTraceCaract>();
         f->show();
@@ -165,7 +154,7 @@ private slots:
         // Isolated failures (one request in four) let it go on; a reset TCP
         // connection is opened again for the request it lost. A reply late
         // beyond the time-outs holds up the next one too: never isolated.
-        if (panne != Panne::PtyFermee && defaut != Defaut::Lent) {
+        if (!ptyFermee && defaut != Defaut::Lent) {
             serveur->serveur.DefinirInjection({defaut, delai, 4});
             const int avant = Points();
             QVERIFY(Attendre([&] { return serveur->serveur.Fautes() >= 2; }, 5000));
@@ -180,7 +169,7 @@ private slots:
         const int gardes = Points();
         const std::vector<int32_t> valeurs = Valeurs(C(), gardes);
         tours = 0;
-        if (panne == Panne::PtyFermee)
+        if (ptyFermee)
             serveur.reset();  // the device goes away under the open port
         else
             serveur->serveur.DefinirInjection({defaut, delai, 1});
@@ -194,7 +183,7 @@ private slots:
                 !f->ButtonChargeDynamique->isChecked());
         // The drive could not be put back to rest: said once. A device gone
         // is a closed link: nothing sent, nothing said.
-        if (panne == Panne::PtyFermee)
+        if (ptyFermee)
             QVERIFY(rapport->messages.empty());
         else
             QCOMPARE(rapport->messages, std::vector<std::string>{std::string(Textes.Texte(168))});
@@ -204,7 +193,7 @@ private slots:
 
         // The fault gone (the device plugged back and its port chosen
         // again): the next acquisition takes its points.
-        if (panne == Panne::PtyFermee)
+        if (ptyFermee)
             QVERIFY(Servir(false));
         else
             serveur->serveur.DefinirInjection({});

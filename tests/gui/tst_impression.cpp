@@ -211,13 +211,11 @@ private slots:
         ligne("printer", {0, fr, 0, 1}, "imprime.pdf", "imprime.pdf");
         ligne("printer that cannot start", {0, fr, TexteImpressionImpossible, 1}, "absent/i.pdf",
               "");
-        ligne("PDF", {1, fr, 0, 1}, "rapport.pdf", "rapport.pdf");
         ligne("PDF unwritable", {1, fr, ecriture, 1}, "plein/rapport.pdf", "");
         ligne("CSV unwritable", {2, fr, ecriture, 1}, "plein/valeurs.csv", "");
         ligne("PDF dialog, no extension", {3, fr, 0, 1}, "b", "b.pdf");
         ligne("PDF dialog cancelled", {3, fr, 0, 0}, "c.pdf", "");
         ligne("CSV dialog, English", {4, LangueAnglais, 0, 1}, "w", "w.csv");
-        ligne("CSV dialog, French", {4, fr, 0, 1}, "v", "v.csv");
     }
     void sorties() {
         QFETCH(QList<int>, c);

@@ -162,11 +162,6 @@ private slots:
         const QImage reprise = w.Flash1->Image(taille);
         QVERIFY2(Ecart(debut, reprise) < Ecart(debut, ensuite) / 4,
                  qPrintable(QString::number(Ecart(debut, reprise))));
-        // A movie that cannot be read: an empty area, nothing playing.
-        w.Flash1->SetMovie(QString::fromStdString(dossier / "absent.svg"));
-        QVERIFY(!w.Flash1->Chargee() && !w.Flash1->EnLecture());
-        const QImage vide = w.Flash1->Image(taille);
-        QCOMPARE(vide.pixel(100, 50), vide.pixel(10, 10));
     }
 
     // The program's own set: each group of the choice window has animations

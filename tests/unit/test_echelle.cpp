@@ -48,19 +48,13 @@ Textes LibellesX(const TEchelleAxe& x) {
 }  // namespace
 
 TEST(Echelle, StepOriginLabelsAndPixels) {
-    const struct {
-        int32_t min, max;
-        int64_t pas, origine;
-    } cas[] = {{-1500, 1500, 400, 0}, {150, 1000, 100, 200}, {-1000, -150, 100, -200}};
+    const int64_t cas[][4] = {
+        {-1500, 1500, 400, 0}, {150, 1000, 100, 200}, {-1000, -150, 100, -200}};
     for (const auto& c : cas) {
-        const TEchelleAxe e = Axe(c.min, c.max);
-        EXPECT_EQ((std::array{e.Pas, e.PasLibelle, e.Origine}),
-                  (std::array{c.pas, c.pas, c.origine}))
-            << c.min << ".." << c.max;
+        const TEchelleAxe e = Axe(int32_t(c[0]), int32_t(c[1]));
+        EXPECT_EQ((std::array{e.Pas, e.PasLibelle, e.Origine}), (std::array{c[2], c[2], c[3]}))
+            << c[0];
     }
-    // The origin sits low on a vertical axis whose values grow upward.
-    const TEchelleAxe v = Axe(0, 1500, 0, 0, 40, 540, true);
-    EXPECT_EQ((std::array{v.PixOrigine, v.PixPas}), (std::array<int64_t, 2>{540, 66}));
     // Tick labels from the origin outward; the value at the origin is not labelled.
     EXPECT_EQ(LibellesX(Axe(-1500, 1500)), (Textes{"400", "800", "1200", "-400", "-800", "-1200"}));
     const TEchelleAxe y = Axe(-1000, 1000, 0, 0, 0, 400, true);
@@ -104,18 +98,15 @@ TEST(Echelle, EngineeringLabelsAndReadOuts) {
             EXPECT_EQ(gauche, droite) << etendue << " e" << exposant;
         }
     // Decimals -1: engineering notation, five significant digits at most.
-    const struct {
-        int32_t v, decimales, exposant;
-        const char *unite, *texte;
-    } cas[] = {{-5, 3, -3, "A", "-0,005 A"},
-               {123456, -1, 0, "W", "123,45 kW"},
-               {-1999999, -1, -1, "W", "-199,99 kW"},
-               {5, -1, -6, "A", "5 \u00B5A"},
-               {5, -1, 1, "W", "50 W"},
-               {Int32Min, -1, 0, "W", "-2,1474 GW"},
-               {7, -1, 15, "W", "7 E+15 W"}};
-    for (const auto& c : cas)
-        EXPECT_EQ(textevaleur(c.v, Config(c.decimales, c.exposant, c.unite)), c.texte);
+    const std::tuple<int32_t, TaxeC, const char*> cas[] = {
+        {-5, Config(3, -3, "A"), "-0,005 A"},
+        {123456, Config(-1, 0, "W"), "123,45 kW"},
+        {-1999999, Config(-1, -1, "W"), "-199,99 kW"},
+        {5, Config(-1, -6, "A"), "5 \u00B5A"},
+        {5, Config(-1, 1, "W"), "50 W"},
+        {Int32Min, Config(-1, 0, "W"), "-2,1474 GW"},
+        {7, Config(-1, 15, "W"), "7 E+15 W"}};
+    for (const auto& [v, config, texte] : cas) EXPECT_EQ(textevaleur(v, config), texte);
 }
 
 // ---- curves ----

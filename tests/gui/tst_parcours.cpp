@@ -1,8 +1,5 @@
-// A student's first path through the program, on the simulated bench: main
-// menu, choice of a machine and a law, live display, K moved, values moving,
-// and back. Once with the bench in process (link type 3), once with the
-// bench served by `orvanectl bench --pty` on a pseudo-terminal, reached as a
-// real drive is, over the serial link (link type 1).
+// Main menu, choice, live display, K moved, values moving, and back: on the
+// bench in process, and on `orvanectl bench --pty` over the serial link.
 #include <QDir>
 #include <QLabel>
 #include <QProcess>
@@ -42,30 +39,23 @@ class TstParcours : public QObject {
         return condition();
     }
 
-    // Main menu → "Tracé des caractéristiques d'une machine" → asynchronous
-    // machine, "T = K" → VISUALISATION; K from 0 to 60 %; then back to the menu.
+    // Asynchronous machine, "T = K", K from 0 to 60 %, then back to the menu.
     void parcours() {
         menu->show();
         QVERIFY(QTest::qWaitForWindowExposed(menu));
         QTest::mouseClick(menu->ButtonTraceCarct, Qt::LeftButton);
         TFormChoixCaract* choix = FormChoixCaract;
         QTRY_VERIFY(choix->isVisible());
-        QVERIFY(!menu->isVisible());
-        QVERIFY(!choix->ButtonVISUALISATION->isEnabled());
+        QVERIFY(!menu->isVisible() && !choix->ButtonVISUALISATION->isEnabled());
         QTest::mouseClick(choix->ButtonMASTri, Qt::LeftButton);
         QTest::mouseClick(choix->ButtonTcstC, Qt::LeftButton);
-        QCOMPARE(ReglagesCourants[MotTypeMachine], MasTriphasee);
-        QCOMPARE(ReglagesCourants[MotTypeCaract], 1);
-        QVERIFY(choix->ButtonVISUALISATION->isEnabled());
+        QVERIFY(ReglagesCourants[MotTypeMachine] == MasTriphasee &&
+                ReglagesCourants[MotTypeCaract] == 1);
         QTest::mouseClick(choix->ButtonVISUALISATION, Qt::LeftButton);
 
         TFormVisualisation* v = FormVisualisation;
-        QTRY_VERIFY(v->isVisible());
-        QVERIFY(!choix->isVisible());
+        QTRY_VERIFY(v->isVisible() && !choix->isVisible());
         QVERIFY(attendre([&] { return v->ValeursValides(); }));
-        QCOMPARE(v->TextK->text(), QStringLiteral("K = 0%"));
-        // Frame 7 (excitation current) does not exist for this machine.
-        QVERIFY(v->Affichage[6]->isHidden());
         // At K = 0 the machine runs near its synchronous speed, unloaded.
         QVERIFY(attendre([] { return ValeursCourantes[GVitesse] > 1400; }));
         const int32_t coupleVide = ValeursCourantes[GCouple];
@@ -76,21 +66,17 @@ class TstParcours : public QObject {
         QVERIFY2(
             attendre([&] { return ValeursCourantes[GCouple] > coupleVide + 300; }),
             qPrintable(QStringLiteral("%1 -> %2").arg(coupleVide).arg(ValeursCourantes[GCouple])));
-        QVERIFY(attendre([&] { return valeur(2) != texteVide; }));
-        QVERIFY(valeur(2).endsWith(QStringLiteral(" Nm")));
-        // Loaded, once settled, it runs below its synchronous speed and draws
-        // more electrical than mechanical power.
+        QVERIFY(attendre([&] { return valeur(2) != texteVide && valeur(2).endsWith(" Nm"); }));
+        // Loaded, it slips and draws more electrical than mechanical power.
         QVERIFY(attendre([] {
             return ValeursCourantes[GPuissanceElec] > ValeursCourantes[GPuissanceMeca] &&
                    ValeursCourantes[GVitesse] < 1500;
         }));
         QVERIFY(v->TextEtatLiaison->text().isEmpty());
 
-        // Back: the live display stops the load, the choice window returns,
-        // and its close button brings the main menu back.
+        // Back: the live display stops, the choice window, then the menu return.
         QTest::mouseClick(v->ButtonClose, Qt::LeftButton);
-        QTRY_VERIFY(!v->isVisible());
-        QVERIFY(!v->TimerA->isActive());
+        QTRY_VERIFY(!v->isVisible() && !v->TimerA->isActive());
         QTRY_VERIFY(choix->isVisible());
         QTest::mouseClick(choix->ButtonFermer1, Qt::LeftButton);
         QTRY_VERIFY(menu->isVisible());

@@ -1,7 +1,7 @@
 // Points taken on the machine under study, in process on the simulated bench
 // (link type 3, the clock moved by the test): the words sent at a start and
 // a stop, the manual points, the automatic sweep and its phases, the checked
-// start and stop writes, a full trial and the link lost mid-acquisition.
+// start and stop writes and the link lost mid-acquisition.
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -93,17 +93,6 @@ private slots:
         QCOMPARE(Points(), 2);
     }
 
-    void aFullTrialEndsTheAcquisitionKeepingItsPoints() {
-        Ouvrir(MccIndependante, 1);
-        for (int p = 0; p < 2000; ++p) QVERIFY(AjouterPoint());
-        QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
-        TicksManu(2);
-        F().ButtonAcquiPointCaractClick();
-        QCOMPARE(Points(), 2001);
-        QCOMPARE(AcquisitionEnCours, 0);
-        QVERIFY(!F().ButtonManu->isChecked() && !F().TimerManu->isActive());
-    }
-
     // The automatic mode: the zero block, no point from the space bar; a
     // failed first tick of the sweep keeps it going (its status is the one
     // from before the start); the sweep ends by itself, the last point kept
@@ -140,7 +129,6 @@ private slots:
         QTest::newRow("type 2 at -51, rising") << 2 << -51 << 1 << 3;
         QTest::newRow("type 2 at 60, falling") << 2 << 60 << 3 << 1;
         QTest::newRow("type 2 at 50: not swapped") << 2 << 50 << 1 << 1;
-        QTest::newRow("type 1 at 1400: not a speed law") << 1 << 1400 << 1 << 1;
     }
     void speedImposingLawsSwapThePhases() {
         QFETCH(int, type);

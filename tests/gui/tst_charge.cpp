@@ -1,6 +1,6 @@
 // Acquisitions on an emulated static load through the tracing window on the
 // simulated bench: the words of a start, the automatic points spaced by the
-// distance test, the fresh-reading rule, the full trial, a failed start and
+// distance test, the fresh-reading rule, a failed start and
 // the "Charge" button during an automatic acquisition.
 #include <QPushButton>
 #include <QTabWidget>
@@ -130,16 +130,6 @@ private slots:
         mesure(900, 0);
         QVERIFY(!F().ButtonChargeAuto->isChecked() && !F().TimerChargeAuto->isActive());
         QCOMPARE(Points(), 1);
-    }
-
-    void fullTrialEndsCleanly() {
-        for (int p = 0; p < DernierPointMax; ++p) QVERIFY(AjouterPoint());
-        Auto();
-        mesure(1000, 0);
-        QCOMPARE(Points(), DernierPointMax + 1);
-        QCOMPARE(Caracts[CaractCourante].Point(GVitesse, DernierPointMax), 1000);
-        QVERIFY(!F().ButtonChargeAuto->isChecked() && !F().TimerChargeAuto->isActive());
-        QCOMPARE(AcquisitionEnCours, 0);
     }
 
     // A failed write at the start: rest word, the mode never run, button up,

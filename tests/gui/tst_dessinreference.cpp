@@ -118,11 +118,11 @@ QString Ecarts(const QImage& a, const QImage& b) {
         for (int x = 0; x < a.width(); ++x)
             if (la[x] != lb[x] && n++ == 0) premier = QPoint(x, y);
     }
-    return n == 0 ? QString()
-                  : QStringLiteral("%1 pixels differ, the first at (%2, %3)")
-                        .arg(n)
-                        .arg(premier.x())
-                        .arg(premier.y());
+    return n ? QStringLiteral("%1 pixels differ, the first at (%2, %3)")
+                   .arg(n)
+                   .arg(premier.x())
+                   .arg(premier.y())
+             : QString();
 }
 
 QImage Image(int dpi, QImage::Format format, QSize taille) {
@@ -142,16 +142,11 @@ QImage QuatreVues(int dpi, QImage::Format format, QPoint decalage, int palette, 
     for (int v = 0; v < NbVues; ++v) {
         TGraphe g;
         const SurfaceGraphe surface(g, p);
-        g.Gauche = (v % 2) * 960;
-        g.Haut = (v / 2) * 540;
-        g.Droite = g.Gauche + 960;
-        g.Bas = g.Haut + 540;
+        g.Droite = (g.Gauche = (v % 2) * 960) + 960;
+        g.Bas = (g.Haut = (v / 2) * 540) + 540;
         AppliquerPalette(g, palette);
         p.setClipRect(QRect(g.Gauche, g.Haut, 960, 540));
-        if (parRef)
-            reference::Vue(g, *courbe, v + 1);
-        else
-            DessinerVue(g, *courbe, v + 1);
+        parRef ? reference::Vue(g, *courbe, v + 1) : DessinerVue(g, *courbe, v + 1);
     }
     return image;
 }
@@ -205,10 +200,8 @@ private slots:
     void largestStudyInFourViews() {
         QFETCH(QList<int>, c);
         QFETCH(QPoint, decalage);
-        if (c[0] == 99)
-            AcquisitionEnCours = 1;
-        else
-            Etude.Lissage = c[0];
+        if (c[0] == 99) AcquisitionEnCours = 1;
+        if (c[0] != 99) Etude.Lissage = c[0];
         for (VueGraphe& v : Etude.Vues) v.ZoomX = v.ZoomY = c[1];
         const auto f = c[4] ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
         const QImage attendue = QuatreVues(c[2], f, decalage, c[3], true);

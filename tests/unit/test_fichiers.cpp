@@ -75,8 +75,7 @@ protected:
         return {s.begin(), s.end()};
     }
     static void Ecrire(const std::string& chemin, const Octets& o) {
-        std::ofstream(chemin, std::ios::binary)
-            .write(reinterpret_cast<const char*>(o.data()), static_cast<std::streamsize>(o.size()));
+        std::ofstream(chemin, std::ios::binary) << std::string(o.begin(), o.end());
     }
     void EcrireConfig(const TConfigGenerale& c, size_t taille = 76) {
         const auto* o = reinterpret_cast<const uint8_t*>(&c);
@@ -114,7 +113,7 @@ TEST_F(Fichiers_, ConfigurationBytesMissingShortAndOutOfRangeFiles) {
                   " 00 01 00 00 00 32 00 00 00"));
     fs::remove(dossier / NomFichierConfig);
     ConfigGenerale.GammePuissance = 0;
-    EXPECT_FALSE(LireConfig());
+    EXPECT_FALSE(LireConfig());  // missing: the defaults and a message
     EXPECT_EQ(std::memcmp(&ConfigGenerale, &ConfigDefaut, sizeof ConfigDefaut), 0);
     EXPECT_EQ(messages, std::vector<std::string>{"Erreur de lecture du fichier"});
 

@@ -78,13 +78,6 @@ class TstFormCom : public QObject {
             QTest::keyClicks(edit(i), champs[i]);
         }
     }
-    // Runs `corps` with the clock reading `maintenant`.
-    template <class Corps>
-    void avecHorloge(int64_t& maintenant, Corps corps) {
-        const FonctionHorloge avant = DefinirHorloge([&maintenant] { return maintenant; });
-        corps();
-        DefinirHorloge(avant);
-    }
 
 private slots:
     void initTestCase() {
@@ -293,13 +286,13 @@ private slots:
     // growing at 100000 and the dump empties it.
     void spyDumpAndLimit() {
         int64_t maintenant = 0;
-        avecHorloge(maintenant, [&] {
-            f->LiaisonPrete();
-            for (const auto& [t, mot] : {std::pair{0, 0}, {7, 0x1A5C3}, {9, -1}}) {
-                maintenant = t;
-                f->StatutLu(mot);
-            }
-        });
+        const FonctionHorloge avant = DefinirHorloge([&maintenant] { return maintenant; });
+        f->LiaisonPrete();
+        for (const auto& [t, mot] : {std::pair{0, 0}, {7, 0x1A5C3}, {9, -1}}) {
+            maintenant = t;
+            f->StatutLu(mot);
+        }
+        DefinirHorloge(avant);
         f->Espion();
         QCOMPARE(QApplication::clipboard()->text(),
                  QStringLiteral("0\t0\t0000\t0000\t0000\t0000\r\n"
@@ -310,27 +303,6 @@ private slots:
         for (int i = 0; i < TFormCom::NbEspionMax + 5; ++i) f->StatutLu(i);
         QCOMPARE(f->NbEspion(), 100000);
         QCOMPARE(f->JournalEspion().back()[1], 99999);
-    }
-
-    // On the simulated bench each step logs the word the drive sent, numbered
-    // from the opening of the link, which empties the log.
-    void spyLogsEachMeasurementStep() {
-        int64_t maintenant = 5000;
-        avecHorloge(maintenant, [&] {
-            f->StatutLu(1);  // left over from before: gone at the opening
-            f->Initialise();
-            QCOMPARE(f->NbEspion(), 0);
-            for (int pas = 1; pas <= 3; ++pas) {
-                maintenant += 50;
-                f->LectureValeurs();
-                QVERIFY(f->LectureValide());
-                QCOMPARE(f->JournalEspion().back()[0], 50 * pas);
-                QCOMPARE(f->JournalEspion().back()[1], f->StatusCopie());
-            }
-            f->Ferme();
-            f->LectureValeurs();  // closed link: no step
-            QCOMPARE(f->NbEspion(), 3);
-        });
     }
 
     void workFileNameIsRememberedBetweenOpenAndSave() {

@@ -135,7 +135,6 @@ private slots:
         QTest::newRow("torque, 254 dpi") << QList{980, 833, 254, 8, 0, -2000, 2000, 2, 1};
         QTest::newRow("speed 0..1500, copy") << QList{359, 264, 96, 0, 0, 0, 1500, 0, 1};
         QTest::newRow("torque fits") << QList{370, 314, 96, 8, 0, 0, 2000, 2, 0};
-        QTest::newRow("engineering labels") << QList{370, 314, 96, 8, 0, 0, 2000, -1, 0};
         QTest::newRow("axis in the middle") << QList{370, 314, 96, 8, -1500, 0, 30000, 1, 0};
     }
     void verticalLabelsStayInsideTheRectangle() {

@@ -92,24 +92,11 @@ private slots:
         ValeursCourantes[0] = -1;
     }
 
-    // The page's measures (H limited to W) and the places of 0 to 4 views in
-    // an odd-sized zone.
+    // The page's measures: H limited to W (places of views: calculposition).
     void layoutOfThePage() {
         const MesuresPage portrait = MesurerPage(2100, 2970), paysage = MesurerPage(2970, 2100);
         QCOMPARE(QList<int>({portrait.W, portrait.M, portrait.H, paysage.W, paysage.M, paysage.H}),
                  QList<int>({1960, 70, 1960, 2772, 99, 2100}));
-        // Zone (10, 20, 101, 51): halves of 50 and 25, the odd pixel lost.
-        const QRect g(10, 20, 50, 25), gb(10, 45, 50, 25), d(60, 20, 50, 51);
-        const QList<QList<QRect>> attendu = {{},
-                                             {{10, 20, 101, 51}},
-                                             {{10, 20, 50, 51}, d},
-                                             {g, gb, d},
-                                             {g, gb, {60, 20, 50, 25}, {60, 45, 50, 25}}};
-        for (int n = 0; n <= 4; ++n) {
-            const auto r = PositionsVues(10, 20, 101, 51, n);
-            for (int j = 0; j < 4; ++j)
-                QCOMPARE(r[j], j < attendu[n].size() ? attendu[n][j] : QRect());
-        }
     }
 
     // Title, legend in the trials' print colours, views in the square area,

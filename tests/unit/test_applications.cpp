@@ -54,8 +54,6 @@ TEST(Applications, MalformedSourcesRefusedWithTheirLine) {
         {"groupe 8\n", "line 1: group out of 1..7"},
         {"application 2 a.svg\n", "line 1: application before any group"},
         {"groupe 1\napplication 2 a.svg\nfr a\nen b\n", "line 5: an application lacks its titles"},
-        {"groupe 1\napplication 2 a.svg\nfr a\nfr b\n",
-         "line 4: title repeated or without an application"},
         {"groupe 1\napplication 2 applications/a-name-of-31-chars.svg\n",
          "line 2: file name longer than 30 characters"},
         {sept, "line 26: more than six applications"},

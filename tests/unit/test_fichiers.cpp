@@ -189,7 +189,6 @@ TEST_F(Fichiers_, TruncatedOrOverflowingFilesLeaveAnEmptyStudy) {
         {Taille({2}), {}},                  // cut in the second trial
         {128, {6, 0, 0, 0}},                // six characteristics
         {1640 + 8, {0xD1, 0x07, 0, 0}},     // last point 2001
-        {24, {101}},                        // title length 101
         {136 + 40 * 2 + 4, {12, 0, 0, 0}},  // view quantity 12
     };
     for (const auto& [offset, octets] : cas) {
@@ -235,12 +234,6 @@ TEST_F(Fichiers_, SavingThroughALinkUpdatesItsTargetAndKeepsTheMode) {
     fs::create_symlink("partage/nouveau.OVX2", dossier / "pendant.OVX2");
     ASSERT_TRUE(EnregistrerEtude(dossier / "pendant.OVX2"));
     EXPECT_EQ(fs::file_size(dossier / "partage/nouveau.OVX2"), fs::file_size(cible));
-    // The configuration file shares the writer.
-    fs::create_symlink("partage/config.cfg", dossier / NomFichierConfig);
-    ConfigGenerale = ConfigDefaut;
-    ASSERT_TRUE(::orvane::EcrireConfig());
-    EXPECT_TRUE(fs::is_symlink(dossier / NomFichierConfig));
-    EXPECT_EQ(fs::file_size(dossier / "partage/config.cfg"), 76u);
     // In a shared folder giving the new file its mode may be refused: the
     // save goes on with the mode it has.
     int appels = 0;

@@ -82,7 +82,6 @@ private slots:
         TGraphe g;
         const QList<QList<int>> cas = {// quadrant, zoom, x min, x max, y min, y max
                                        {1, 0, 0, 7500, 0, 10000},
-                                       {5, 18, -1500, 0, -2000, 0},
                                        {42, 18, -1500, 1500, 0, 2000},
                                        {1, 99, 0, 75, 0, 100}};
         for (const QList<int>& c : cas) {

@@ -49,8 +49,7 @@ private slots:
                                  << QStringList{"B1=2,00 Nm", "B3=314 W", "bulleB=Couple constant"};
         QTest::newRow("T = a.n + b, 60 Hz")
             << QList{7, 0, 60, fr} << QStringList{"C2=Couple à 1800tr/min", "B3=942 W"};
-        QTest::newRow("Levage, Spanish") << QList{17, 0, 50, int{LangueEspagnol}}
-                                         << QStringList{"C3=Masa", "Pent=Rendimiento :"};
+        QTest::newRow("cycle panel") << QList{14, 0, 50, fr} << QStringList{};
         for (int l : {LangueFrancais, LangueAnglais, LangueEspagnol})
             QTest::addRow("18 %d", l) << QList{18, 0, 50, l}
                                       << (l == fr ? QStringList{"B1=6,90 Nm", "B2=9,55 Nm",

@@ -131,10 +131,7 @@ TEST(LoisCharge, DamagedHeaderBroughtIntoRangesWithoutCrashing) {
     EXPECT_EQ(PositionInertie(3000, 1000), 50);  // beyond the slider: its top
     EXPECT_EQ(PositionInertie(INT32_MAX, 200) + PositionInertie(-5, 1000), 50);
     EXPECT_EQ(InertieDePosition(PositionInertie(7, 200), 200), 7);
-}
-
-// A tiny or empty plot has no ticks rather than a zero step.
-TEST(LoisCharge, TinyPlotsHaveNoTicks) {
+    // A tiny or empty plot has no ticks rather than a zero step.
     for (int type : {6, 9, 14, 17})
         for (auto [l, h] : {std::pair{10, 10}, std::pair{0, 0}, std::pair{60, 45}}) {
             const AffichageCharge a = Afficher(type);

@@ -1,6 +1,5 @@
-// The simulated bench as link type 3 behind a journal of every exchange, with
-// failures on demand and measurement blocks replaced by given values, driven
-// by a clock the test moves.
+// The simulated bench (link type 3) behind a journal of every exchange, failures on
+// demand, measurement blocks replaced, a clock the test moves.
 #pragma once
 
 #include <QObject>

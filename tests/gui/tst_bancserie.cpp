@@ -1,7 +1,5 @@
-// The acquisitions end to end over the real serial path: the simulated drive
-// served on a pseudo-terminal (link type 1), the tracing window driven
-// through its controls in real time, the words the drive received read back
-// from its own journal.
+// Acquisitions end to end in real time: the simulated drive on a pseudo-terminal
+// (link type 1), the window driven through its controls, the drive's journal read.
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
@@ -44,9 +42,7 @@ class TstBancSerie : public QObject {
             l << QString::fromStdString(sim::TexteEcriture(e[i]));
         return l;
     }
-    // The drive served with this machine (switched off and at rest when
-    // asked), one empty trial of `type` with a view of `x` and `y`, the
-    // window shown.
+    // The drive with this machine (at rest when asked), a trial of `type`, a view of x, y.
     bool Preparer(int machine, int type, int x, int y, bool auRepos = false) {
         serveur = std::make_unique<essai::ServeurEnFond>();
         V().SetTypeMachine(machine);
@@ -148,8 +144,7 @@ private slots:
         QVERIFY(!f->ButtonAuto->isChecked());
     }
 
-    // "T = a.n²+b" as a static load, the machine under study switched off
-    // while the automatic points are taken: points come while the operating
+    // Static "T = a.n²+b", the machine switched off: automatic points while the operating
     // point moves, each far enough from the one before, none at rest.
     void staticLoadAutomaticPointsAtAStop() {
         QVERIFY(Preparer(MasTriphasee, 8, GVitesse, GCouple));
@@ -177,11 +172,8 @@ private slots:
         QVERIFY(C().Point(GVitesse, pris - 1) < C().Point(GVitesse, 0) / 10);
     }
 
-    // Triggered on the speed, the capture waits for the machine to be
-    // switched on and records its start against the load and its added
-    // inertia, the time restarting at the trigger; without synchronisation
-    // it records from the first tick. Both end with the first point past the
-    // duration.
+    // Triggered on the speed: the start with load and added inertia, the time from the
+    // trigger; or from the first tick. Both end with the first point past the duration.
     void oscilloscopeCapture_data() {
         QTest::addColumn<bool>("synchro");
         QTest::newRow("trigger on speed at a start") << true;

@@ -1,8 +1,6 @@
-// Faults of the drive's link over the real transports (the simulated drive
-// on a pseudo-terminal or on 127.0.0.1), each fault kind in one acquisition
-// mode: isolated failures let the acquisition go on, a lasting fault stops
-// it with every stored point kept and "----" shown, the event loop keeps
-// turning, and once the fault is gone the next acquisition works.
+// Each link fault kind, over a pseudo-terminal or 127.0.0.1, in one acquisition mode:
+// isolated failures go on; a lasting one stops, every point kept, "----" shown, the
+// event loop turning; once it is gone the next acquisition works.
 #include <QLabel>
 #include <QTimer>
 #include <QToolButton>
@@ -191,8 +189,7 @@ private slots:
         QTest::qWait(30);
         QVERIFY(tours > 0);
 
-        // The fault gone (the device plugged back and its port chosen
-        // again): the next acquisition takes its points.
+        // The fault gone (the device back, its port chosen again): points again.
         if (ptyFermee)
             QVERIFY(Servir(false));
         else

@@ -42,11 +42,6 @@ struct RapportEssai : essai::RapportEnregistre {
     std::function<void()> pendant;
 };
 
-struct ChoixEssai : IFenetreChoix {
-    void Ouvrir(int page, QWidget* = nullptr) override { pages.push_back(page); }
-    std::vector<int> pages;
-};
-
 // The file dialogs' next answers, and the names they proposed.
 struct Fichiers {
     std::deque<std::pair<bool, QString>> reponses;  // chosen, name
@@ -79,11 +74,6 @@ class TstFormMachine2 : public QObject {
     int fins = 0;
 
     QString Chemin(const char* nom) const { return QString::fromStdString(dossier / nom); }
-    QList<QPushButton*> Boutons() const {
-        return {menu->ButtonTraceCarct, menu->ButtonChargeStatique, menu->ButtonChargeDynamique,
-                menu->ButtonOuvrir,     menu->ButtonNouveauTravail, menu->ButtonConfigure,
-                menu->ButtonQuitter};
-    }
     void Montrer() {
         menu->show();
         QCoreApplication::processEvents();
@@ -125,8 +115,7 @@ private slots:
 
     void firstStartWithoutConfiguration() {
         // Creation: the read error, while no other window existed yet.
-        QCOMPARE(rapport->traceExistait.size(), size_t(1));
-        QVERIFY(!rapport->traceExistait[0]);
+        QCOMPARE(rapport->traceExistait, std::vector<bool>{false});
         QCOMPARE(QDir::currentPath().toStdString(), RepertoireDepart);
         QCOMPARE(ConfigGenerale.TypeLiaison, LiaisonAucune);
         QCOMPARE(int(LiaisonInitialisee), 0);
@@ -139,11 +128,9 @@ private slots:
         QCOMPARE(rapport->messages, std::vector<std::string>{"Erreur de liaison"});
         QCOMPARE(int(LiaisonInitialisee), 1);
         QVERIFY(!FormCom->LiaisonOuverte());
-    }
-
-    void theLinkIsAttemptedOnce() {
         // The flag is up while the link's message is on screen; repaints and
         // new displays then, and later, do not try again.
+        rapport->messages.clear();
         LiaisonInitialisee = 0;
         int imbriques = 0;
         rapport->pendant = [&] {
@@ -197,24 +184,6 @@ private slots:
         QTest::mouseClick(menu->ButtonConfigure, Qt::LeftButton);
         QCOMPARE(menu->ButtonOuvrir->text(), ouvrir);
         essai::Capturer(menu, QStringLiteral("menu-") + QTest::currentDataTag());
-    }
-
-    // Each mode button opens its page of the choice window; without one the menu stays.
-    void modeButtonsOpenTheChoiceWindow() {
-        IFenetreChoix* const programme = FenetreChoix;
-        for (int bouton = 0; bouton < 3; ++bouton) {
-            Montrer();
-            FenetreChoix = nullptr;
-            QTest::mouseClick(Boutons()[bouton], Qt::LeftButton);
-            QVERIFY(menu->isVisible());
-            ChoixEssai choix;
-            FenetreChoix = &choix;
-            QTest::mouseClick(Boutons()[bouton], Qt::LeftButton);
-            QCOMPARE(choix.pages, std::vector<int>{bouton});
-            QVERIFY(!menu->isVisible());
-        }
-        FenetreChoix = programme;
-        Montrer();
     }
 
     // Open or new work with a modified study: Cancel leaves everything; No

@@ -51,8 +51,6 @@ QString Texte(int n) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-std::string Adresse(int i) { return ConfigGenerale.Adresse[i].Lire(); }
-
 }  // namespace
 
 class TstFormCom : public QObject {
@@ -137,27 +135,6 @@ private slots:
         const QStringList avant = {"192", "168", "1", "100"};
         for (int i = 0; i < 4; ++i)
             if (i != c[0]) QCOMPARE(edit(i)->text(), avant[i]);
-    }
-
-    // Enter confirms and Escape cancels, even from an address edit. Fields
-    // typed on the network page travel with any page (the bench page keeps
-    // this test from dialling); an emptied edit is stored empty.
-    void enterConfirmsEscapeCancels() {
-        for (const bool ok : {false, true}) {
-            AdresseReseau.clear();
-            montrer(TFormCom::PageReseau);
-            taperAdresse({"10", "", "0", "7"});
-            f->PageControlCom->setCurrentIndex(TFormCom::PageBanc);
-            QTest::keyClick(f->EditTC2, ok ? Qt::Key_Return : Qt::Key_Escape);
-            QTRY_VERIFY(!f->isVisible());
-            QCOMPARE(f->result(), int(ok ? QDialog::Accepted : QDialog::Rejected));
-            QCOMPARE(QString::fromStdString(AdresseReseau), ok ? "(10..0.7)" : "");
-            QCOMPARE(Adresse(1), std::string(ok ? "" : "168"));
-            QCOMPARE(Adresse(3), std::string(ok ? "7" : "100"));
-            QCOMPARE(f->LiaisonOuverte(), ok);
-            QVERIFY(rapport->messages.empty());
-            f->Ferme();
-        }
     }
 
     // A language shows at once, and stays on screen after Cancel, but is

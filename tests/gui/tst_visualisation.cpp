@@ -39,8 +39,7 @@ class TstVisualisation : public QObject {
     void ouvrir(int machine, int type) {
         ReglagesCourants[MotTypeMachine] = machine;
         ReglagesCourants[MotTypeCaract] = type;
-        appelante.show();
-        v->show();
+        appelante.show(), v->show();
         QVERIFY(v->isVisible());
     }
 
@@ -63,62 +62,55 @@ private slots:
         InitEtude();
         ReglagesCourants[MotCalibre] = 0;
         com->Initialise();
-        lien->journal.clear();
-        lien->echecs = 0;
-        rapport.emplace();
+        lien->journal.clear(), lien->echecs = 0, rapport.emplace();
     }
     void cleanup() {
-        v->close();
-        v->setWindowState(Qt::WindowNoState);
-        v->resize(800, 600);
-        appelante.hide();
-        rapport.reset();
+        v->close(), v->setWindowState(Qt::WindowNoState), v->resize(800, 600);
+        appelante.hide(), rapport.reset();
     }
 
     // K = 0 is sent and read before the law's control word; K, dragged or
     // keyed, is sent x10 and read back at once; closing, however done, stops
     // the timer and sends only the rest word, and closing again nothing.
-    void sessionSendsInOrder_data() {
-        QTest::addColumn<QList<int>>("c");  // machine, law, control word, closing
-        QTest::newRow("DC independent, T = K, close button") << QList<int>{1, 1, 2 << 8 | 5, 0};
-        QTest::newRow("asynchronous, type 3, close box") << QList<int>{3, 3, 4 << 8 | 5, 1};
-        QTest::newRow("drive DC, type 5, Escape") << QList<int>{5, 5, 10 << 8 | 5, 2};
-    }
     void sessionSendsInOrder() {
-        QFETCH(QList<int>, c);
-        ouvrir(c[0], c[1]);
-        const QStringList& j = lien->journal;
-        const qsizetype k = j.indexOf(QStringLiteral("W19.20=0"));
-        const qsizetype lecture = j.indexOf(QStringLiteral("R20.2"), k);
-        const qsizetype marche = j.indexOf(QStringLiteral("W20.29=%1").arg(c[2]));
-        QVERIFY2(k >= 0 && lecture > k && marche > lecture, qPrintable(j.join(' ')));
-        QVERIFY(v->TimerA->isActive() && appelante.isHidden());
-        QCOMPARE(v->TimerA->interval(), 250);
-        QVERIFY(rapport->messages.empty());
-        for (const auto& [touche, position] : {std::pair{0, 37}, {int(Qt::Key_End), 100}}) {
+        // machine, law, control word, closing (button, close box, Escape)
+        for (const QList<int>& c :
+             {QList{1, 1, 2 << 8 | 5, 0}, {3, 3, 4 << 8 | 5, 1}, {5, 5, 10 << 8 | 5, 2}}) {
+            cleanup(), init();
+            ouvrir(c[0], c[1]);
+            const QStringList& j = lien->journal;
+            const qsizetype k = j.indexOf(QStringLiteral("W19.20=0"));
+            const qsizetype lecture = j.indexOf(QStringLiteral("R20.2"), k);
+            const qsizetype marche = j.indexOf(QStringLiteral("W20.29=%1").arg(c[2]));
+            QVERIFY2(k >= 0 && lecture > k && marche > lecture, qPrintable(j.join(' ')));
+            QVERIFY(v->TimerA->isActive() && appelante.isHidden());
+            QCOMPARE(v->TimerA->interval(), 250);
+            QVERIFY(rapport->messages.empty());
+            for (const auto& [touche, position] : {std::pair{0, 37}, {int(Qt::Key_End), 100}}) {
+                lien->journal.clear();
+                if (touche)
+                    QTest::keyClick(v->ScrollBarK, Qt::Key(touche));
+                else
+                    v->ScrollBarK->setSliderPosition(position);
+                QCOMPARE(v->ScrollBarK->value(), position);
+                QCOMPARE(lien->journal.first(), QStringLiteral("W19.20=%1").arg(position * 10));
+                QCOMPARE(v->TextK->text(), QStringLiteral("K = %1%").arg(position));
+                QCOMPARE(com->R[10], position * 10);  // the drive's K in use
+            }
             lien->journal.clear();
-            if (touche)
-                QTest::keyClick(v->ScrollBarK, Qt::Key(touche));
+            if (c[3] == 0)
+                QTest::mouseClick(v->ButtonClose, Qt::LeftButton);
+            else if (c[3] == 1)
+                v->close();  // what the window frame's close box does
             else
-                v->ScrollBarK->setSliderPosition(position);
-            QCOMPARE(v->ScrollBarK->value(), position);
-            QCOMPARE(lien->journal.first(), QStringLiteral("W19.20=%1").arg(position * 10));
-            QCOMPARE(v->TextK->text(), QStringLiteral("K = %1%").arg(position));
-            QCOMPARE(com->R[10], position * 10);  // the drive's K in use
+                QTest::keyClick(v.get(), Qt::Key_Escape);
+            QVERIFY(!v->isVisible() && !v->TimerA->isActive() && appelante.isVisible());
+            QCOMPARE(lien->journal, QStringList{QStringLiteral("W20.29=1")});
+            appelante.hide();
+            v->close();
+            QCOMPARE(lien->journal.size(), 1);
+            QVERIFY(appelante.isHidden());
         }
-        lien->journal.clear();
-        if (c[3] == 0)
-            QTest::mouseClick(v->ButtonClose, Qt::LeftButton);
-        else if (c[3] == 1)
-            v->close();  // what the window frame's close box does
-        else
-            QTest::keyClick(v.get(), Qt::Key_Escape);
-        QVERIFY(!v->isVisible() && !v->TimerA->isActive() && appelante.isVisible());
-        QCOMPARE(lien->journal, QStringList{QStringLiteral("W20.29=1")});
-        appelante.hide();
-        v->close();
-        QCOMPARE(lien->journal.size(), 1);
-        QVERIFY(appelante.isHidden());
     }
 
     // The DC series machine hides frames 7 and 9; every frame keeps its place.

@@ -85,43 +85,35 @@ private slots:
         QVERIFY(!avert.isVisible());
     }
 
-    // The items follow the machine; each designates the quantity it names,
-    // even past a missing one; a reopened dialog starts on the first items.
-    void sortKeys_data() {
-        QTest::addColumn<int>("machine");
-        QTest::addColumn<QList<int>>("grandeurs");
-        QTest::addRow("DC independent") << 1 << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 10};
-        QTest::addRow("DC series") << 2 << QList<int>{0, 1, 2, 3, 4, 5, 6, 8, 10};
-        // A damaged machine word lists the last machine's quantities.
-        QTest::addRow("word 99") << 99 << QList<int>{0, 1, 2, 3, 4, 5, 6, 8, 9, 10};
-    }
+    // The items follow the machine (a damaged word lists the last machine's);
+    // each designates the quantity it names, even past a missing one; a
+    // reopened dialog starts on the first items. OK or Escape in turn.
     void sortKeys() {
-        QFETCH(int, machine);
-        QFETCH(QList<int>, grandeurs);
-        ReglagesCourants[MotTypeMachine] = machine;
-        tri.show();
-        tri.ItemsSelect.last()->setChecked(true);
-        tri.ItemsOrdre[1]->setChecked(true);
-        tri.hide();
-        tri.show();
-        QCOMPARE(tri.GrandeursListees, grandeurs);
-        QCOMPARE(tri.ItemsSelect.size(), grandeurs.size());
-        for (int i = 0; i < grandeurs.size(); ++i)
-            QCOMPARE(tri.ItemsSelect[i]->text(), Nom(grandeurs[i]));
-        QCOMPARE(tri.Ordre(), 0);
-        QCOMPARE(tri.GrandeurChoisie(), int(GNumero));
-        const int dernier = static_cast<int>(grandeurs.size()) - 1;
-        clic(tri.ItemsSelect[dernier]);
-        clic(tri.ItemsOrdre[1]);
-        QCOMPARE(tri.ItemChoisi(), dernier);
-        QCOMPARE(tri.GrandeurChoisie(), int(GPertes));
-        QCOMPARE(tri.Ordre(), 1);
-        // OK or Escape, in turn.
-        if (machine % 2)
-            tri.BitBtnOK->click();
-        else
-            QTest::keyClick(&tri, Qt::Key_Escape);
-        QCOMPARE(tri.result(), int(machine % 2 ? QDialog::Accepted : QDialog::Rejected));
+        const std::pair<int, QList<int>> cas[] = {{2, {0, 1, 2, 3, 4, 5, 6, 8, 10}},
+                                                  {99, {0, 1, 2, 3, 4, 5, 6, 8, 9, 10}}};
+        for (const auto& [machine, grandeurs] : cas) {
+            ReglagesCourants[MotTypeMachine] = machine;
+            tri.show();
+            tri.ItemsSelect.last()->setChecked(true);
+            tri.ItemsOrdre[1]->setChecked(true);
+            tri.hide();
+            tri.show();
+            QCOMPARE(tri.GrandeursListees, grandeurs);
+            for (int i = 0; i < grandeurs.size(); ++i)
+                QCOMPARE(tri.ItemsSelect[i]->text(), Nom(grandeurs[i]));
+            QCOMPARE(tri.Ordre(), 0);
+            QCOMPARE(tri.GrandeurChoisie(), int(GNumero));
+            clic(tri.ItemsSelect.last());
+            clic(tri.ItemsOrdre[1]);
+            QCOMPARE(tri.ItemChoisi(), int(grandeurs.size()) - 1);
+            QCOMPARE(tri.GrandeurChoisie(), int(GPertes));
+            QCOMPARE(tri.Ordre(), 1);
+            if (machine == 2)
+                tri.BitBtnOK->click();
+            else
+                QTest::keyClick(&tri, Qt::Key_Escape);
+            QCOMPARE(tri.result(), int(machine == 2 ? QDialog::Accepted : QDialog::Rejected));
+        }
     }
 
     // The range changes at once, in the current trial only (record place 0

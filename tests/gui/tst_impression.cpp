@@ -92,16 +92,14 @@ private slots:
         ValeursCourantes[0] = -1;
     }
 
-    // The page's measures: H limited to W (places of views: calculposition).
-    void layoutOfThePage() {
+    // The page's measures (H limited to W); title, legend in the trials'
+    // print colours, views in the square area, nothing below it on a
+    // portrait page. The frames' print graphs draw the same page, and
+    // printing leaves the study unmodified.
+    void rapportDessineTitreLegendeEtVues() {
         const MesuresPage portrait = MesurerPage(2100, 2970), paysage = MesurerPage(2970, 2100);
         QCOMPARE(QList<int>({portrait.W, portrait.M, portrait.H, paysage.W, paysage.M, paysage.H}),
                  QList<int>({1960, 70, 1960, 2772, 99, 2100}));
-    }
-
-    // Title, legend in the trials' print colours, views in the square area,
-    // nothing below it on a portrait page.
-    void rapportDessineTitreLegendeEtVues() {
         const QImage page = PageRapport({true, true, false, true});
         const auto [W, M, H] = MesurerPage(LargeurPage, HauteurPage);
         const QRect bandeTitre(0, 0, LargeurPage, H / 20);
@@ -124,11 +122,6 @@ private slots:
         if (qEnvironmentVariableIsSet("ORVANE_CAPTURES"))
             PageRapport(VuesDeLEtude())
                 .save(qEnvironmentVariable("ORVANE_CAPTURES") + "/rapport.png");
-    }
-
-    // The frames' print graphs draw the same page as graphs of their own,
-    // and printing leaves the study unmodified.
-    void rapportParLesCadres() {
         std::array<std::unique_ptr<TCaractMachine>, 4> cadres;
         CadresTrace pointeurs{};
         for (int k = 0; k < 4; ++k)

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
+#include <cstring>
 
 #include "Captures.h"
 #include "OutilsEssai.h"
@@ -51,8 +52,6 @@ double Ecart(const QImage& a, const QImage& b) {
     return s / (x.width() * x.height());
 }
 
-QString Texte(int n) { return QString::fromStdString(DepuisCp1252(VersCp1252(Textes.Texte(n)))); }
-
 }  // namespace
 
 class TstVisuApp : public QObject {
@@ -65,12 +64,9 @@ private slots:
     void initTestCase() {
         repertoire = RepertoireDepart;
         RepertoireDepart = dossier.racine.string();
-        QDir(QString::fromStdString(dossier.racine.string())).mkpath("anim");
-        QFile roue(QString::fromStdString(dossier / "anim/roue.svg"));
-        QVERIFY(roue.open(QIODevice::WriteOnly));
-        roue.write(Roue);
-        roue.close();
-        QVERIFY(QFile::copy(roue.fileName(), QString::fromStdString(dossier / Fichier30)));
+        QVERIFY(QDir(QString::fromStdString(dossier.racine.string())).mkpath("anim"));
+        for (const std::string& nom : {std::string("anim/roue.svg"), Fichier30})
+            QVERIFY(EcrireFichierEntier(dossier / nom, Roue, std::strlen(Roue)));
         QImage photo(320, 200, QImage::Format_RGB32);
         photo.fill(Qt::darkCyan);
         QVERIFY(EcrireJpeg(photo, QString::fromStdString(dossier / "atelier.jpg")));
@@ -120,7 +116,8 @@ private slots:
         ChoixLangue(LangueAnglais);
         w.Montrer();  // the '\' separator taken as a folder separator
         QCOMPARE(w.StaticText1->text(), QStringLiteral("Bridge crane"));
-        QCOMPARE(w.ButtonClose->text(), Texte(60));
+        QCOMPARE(w.ButtonClose->text(),
+                 QString::fromStdString(DepuisCp1252(VersCp1252(Textes.Texte(60)))));
         QVERIFY(w.Flash1->Chargee());
         w.DefinirGroupe(2);  // asked for another group while open
         w.Montrer();

@@ -168,18 +168,6 @@ private slots:
             for (auto [m, v] : mots) QCOMPARE(ReglagesCourants[m], avant[m]);
         }
     }
-
-    void noTicksOnATinyPlot() {
-        mode(14);
-        p->PaintBox->setMinimumSize(0, 0);
-        p->PaintBox->resize(40, 30);
-        QVERIFY(p->Geometrie().GradVitesse.empty());
-        QVERIFY(p->Geometrie().GradCouple.empty());
-        (void)p->PaintBox->grab();
-        p->PaintBox->setMinimumSize(160, 120);
-        p->resize(401, 390);
-        p->resize(400, 390);
-    }
 };
 
 QTEST_MAIN(TstPanelCaract)

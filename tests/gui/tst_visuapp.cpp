@@ -185,6 +185,14 @@ private slots:
                              ? w.Flash1->Chargee() && w.Flash1->EnLecture()
                              : w.Image1->isVisible() && !w.Image1->pixmap().isNull(),
                          qPrintable(ou));
+                // Pictures for people: each animation at two instants.
+                if (w.Flash1->isVisible() && langue == LangueFrancais &&
+                    qEnvironmentVariableIsSet("ORVANE_CAPTURES")) {
+                    const QString nom = QFileInfo(w.Flash1->Movie()).baseName();
+                    essai::Capturer(&w, QStringLiteral("visuapp-%1-a").arg(nom));
+                    QTest::qWait(700);
+                    essai::Capturer(&w, QStringLiteral("visuapp-%1-b").arg(nom));
+                }
                 if (!w.APPPlus->isEnabled()) break;
                 QTest::mouseClick(w.APPPlus, Qt::LeftButton);
             }

@@ -223,9 +223,10 @@ TEST_F(LiaisonRtu_, WritesAndSingleReadCheckTheEchoAndTheExceptions) {
         if (c.genre == Mot) erreur = rtu.WriteRegRS232(p.menu, p.parametre, ControleRepos);
         if (c.genre == Bloc)
             erreur = rtu.Write10RegRS232(bloc.menu, bloc.parametre, NbParamCharge, zeros);
-        if (c.genre == Lecture)
+        if (c.genre == Lecture) {
             EXPECT_EQ(rtu.ReadRegRS232(ParamCalibre.menu, ParamCalibre.parametre, erreur),
                       c.code == 0 ? 5 : 0);
+        }
         EXPECT_EQ(erreur, c.code);
     }
 

@@ -39,6 +39,7 @@ struct TEchelleAxe {
     int64_t DecLibelle = 0;  // decimals of the tick labels
     int64_t Exposant = 0;    // power of ten of the labels' SI prefix (multiple of 3)
     int32_t Mode = 0;        // the configuration's Decimales
+    bool operator==(const TEchelleAxe&) const = default;
 };
 
 // The 51 zoom steps: an axis extent is full scale x 50 div entry.

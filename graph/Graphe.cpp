@@ -17,6 +17,8 @@
 #include <memory>
 #include <vector>
 
+#include "graph/TraitFin.h"
+
 namespace orvane {
 
 namespace {
@@ -151,6 +153,7 @@ struct CibleRaster {
     qsizetype pas = 0;  // pixels from one line to the next
     QRect clip;         // the clip within the picture
     QRect image;
+    bool direct = false;  // a format the painter writes an opaque pen into as is
 };
 
 bool Raster(QPainter& p, CibleRaster& c) {
@@ -179,6 +182,7 @@ bool Raster(QPainter& p, CibleRaster& c) {
     // The pixels QPainter paints into (the picture is not detached here).
     c.pixels = reinterpret_cast<uint32_t*>(const_cast<uchar*>(image.constBits()));
     c.pas = image.bytesPerLine() / 4;
+    c.direct = f != QImage::Format_ARGB32;
     return true;
 }
 
@@ -511,6 +515,120 @@ void Simplifier(std::vector<QPoint>& l, const QRect& image, bool solide) {
     l.resize(n);
 }
 
+// The last curves drawn, each with what it is made from (its values up to
+// its last point and the two scales), the pixels of its points and its
+// line, with what the line is made from besides (the mode, the range and,
+// for a thin pen, the picture and the pen's style). A redraw of the same
+// curves at the same scale (the window shown again, a point selected, a
+// view drawn again) takes them as they are; anything else makes them again.
+struct LigneGardee {
+    int mode, premier, dernierTrace;
+    QRect image;
+    bool solide;
+    bool direct;  // drawn by TraitFin
+    bool operator==(const LigneGardee&) const = default;
+};
+// The pixels of a line drawn by TraitFin, and where.
+struct ClePixels {
+    QRect image, clip;
+    qsizetype pas;
+    bool bouts;
+    bool operator==(const ClePixels&) const = default;
+};
+struct CourbeGardee {
+    TEchelleAxe echelleX, echelleY;
+    std::vector<int32_t> x, y;
+    std::vector<int> px, py;
+    bool ligneFaite = false;
+    LigneGardee cleLigne{};
+    std::vector<QPoint> ligne;
+    bool pixelsFaits = false;
+    ClePixels clePixels{};
+    std::vector<uint32_t> pixels;
+    uint64_t usage = 0;
+};
+struct CourbesGardees {
+    std::vector<CourbeGardee> entrees;
+    uint64_t horloge = 0;
+};
+thread_local CourbesGardees courbesGardees;
+
+// The kept curve of these values at these scales, its pixels in t.px and
+// t.py; made (pixels only) in place of the least recently used one when
+// there is none.
+CourbeGardee& CourbeDe(const TGraphe& g, const TCourbeGraphe& c, int dernier, Travail& t) {
+    CourbesGardees& k = courbesGardees;
+    const auto n = static_cast<std::ptrdiff_t>(dernier) + 1;
+    const auto memes = [&](const CourbeGardee& e) {
+        return e.echelleX == g.X && e.echelleY == g.Y && e.x.size() == static_cast<size_t>(n) &&
+               std::equal(c.X + 1, c.X + 1 + n, e.x.begin()) &&
+               std::equal(c.Y + 1, c.Y + 1 + n, e.y.begin());
+    };
+    for (CourbeGardee& e : k.entrees)
+        if (memes(e)) {
+            e.usage = ++k.horloge;
+            t.px = e.px;
+            t.py = e.py;
+            return e;
+        }
+    t.px.resize(static_cast<size_t>(n));
+    t.py.resize(t.px.size());
+    const Projection versX(g.X, false), versY(g.Y, true);
+    for (int i = 0; i <= dernier; ++i) {
+        t.px[static_cast<size_t>(i)] = Borne(versX(c.X[i + 1]));
+        t.py[static_cast<size_t>(i)] = Borne(versY(c.Y[i + 1]));
+    }
+    // Four views of five curves, the frames' own and a few more.
+    constexpr size_t NbCourbes = 32;
+    if (k.entrees.size() < NbCourbes) k.entrees.emplace_back();
+    CourbeGardee& e = *std::min_element(
+        k.entrees.begin(), k.entrees.end(),
+        [](const CourbeGardee& a, const CourbeGardee& b) { return a.usage < b.usage; });
+    e.echelleX = g.X;
+    e.echelleY = g.Y;
+    e.x.assign(c.X + 1, c.X + 1 + n);
+    e.y.assign(c.Y + 1, c.Y + 1 + n);
+    e.px = t.px;
+    e.py = t.py;
+    e.ligneFaite = false;
+    e.pixelsFaits = false;
+    e.usage = ++k.horloge;
+    return e;
+}
+
+// A polyline in a solid, opaque pen one pixel wide, written into the
+// picture by TraitFin; false when it is left to QPainter.
+bool TraitDirect(const QPainter& p, const CibleRaster& c) {
+    const QPen& plume = p.pen();
+    return c.direct && (plume.widthF() == 1 || plume.widthF() == 0) &&
+           plume.style() == Qt::SolidLine && plume.brush().style() == Qt::SolidPattern &&
+           plume.color().alpha() == 255;
+}
+
+bool PolyligneDirecte(const QPainter& p, const CibleRaster& c, CourbeGardee& gardee) {
+    const std::vector<QPoint>& l = gardee.ligne;
+    if (!TraitDirect(p, c) || l.front() == l.back()) return false;
+    const QPen& plume = p.pen();
+    ImageBrute image;
+    image.pixels = c.pixels;
+    image.pas = c.pas;
+    image.largeur = c.image.width();
+    image.hauteur = c.image.height();
+    image.gauche = c.clip.left();
+    image.haut = c.clip.top();
+    image.droite = c.clip.right();
+    image.bas = c.clip.bottom();
+    const ClePixels cle{c.image, c.clip, c.pas, plume.capStyle() != Qt::FlatCap};
+    if (!gardee.pixelsFaits || !(gardee.clePixels == cle)) {
+        gardee.pixels.clear();
+        TraitFin(image, cle.bouts, gardee.pixels).Polyligne(l.data(), l.size());
+        gardee.clePixels = cle;
+        gardee.pixelsFaits = true;
+    }
+    TraitFin::Peindre(image, gardee.pixels, plume.color().rgba());
+    return true;
+}
+
 // The stems of a curve drawn with a thin solid pen on a raster picture: in
 // each column of the picture, on each side of the zero line, the longest
 // stem covers the pixels of the shorter ones, which are left out.
@@ -676,13 +794,8 @@ void tracecourbegraphe(TGraphe& g, const TCourbeGraphe& c) {
 
     masquecurseur(g);
     Travail& t = travail;
-    t.px.resize(static_cast<size_t>(dernier) + 1);
-    t.py.resize(t.px.size());
-    const Projection versX(g.X, false), versY(g.Y, true);
-    for (int i = 0; i <= dernier; ++i) {
-        t.px[static_cast<size_t>(i)] = Borne(versX(c.X[i + 1]));
-        t.py[static_cast<size_t>(i)] = Borne(versY(c.Y[i + 1]));
-    }
+    CourbeGardee& gardee = CourbeDe(g, c, dernier, t);
+    const Projection versY(g.Y, true);
     CibleRaster raster;
     const bool surRaster = Raster(p, raster);
 
@@ -705,13 +818,32 @@ void tracecourbegraphe(TGraphe& g, const TCourbeGraphe& c) {
             PlusLongsTraits(t.traits, raster.image, y0, t.haut, t.bas);
         if (!t.traits.empty()) p.drawLines(t.traits.data(), static_cast<int>(t.traits.size()));
     } else if (mode > 0) {
-        PointsDeLigne(mode, t, premier, dernierTrace, dernier);
-        if (surRaster && Fin(p.pen()))
-            Simplifier(t.ligne, raster.image, p.pen().style() == Qt::SolidLine);
-        if (t.ligne.size() >= 2) p.drawPolyline(t.ligne.data(), static_cast<int>(t.ligne.size()));
+        const bool simplifier = surRaster && Fin(p.pen());
+        const LigneGardee cle{mode,
+                              premier,
+                              dernierTrace,
+                              simplifier ? raster.image : QRect(),
+                              simplifier && p.pen().style() == Qt::SolidLine,
+                              surRaster && TraitDirect(p, raster)};
+        if (!gardee.ligneFaite || !(gardee.cleLigne == cle)) {
+            PointsDeLigne(mode, t, premier, dernierTrace, dernier);
+            if (simplifier) Simplifier(t.ligne, raster.image, cle.solide);
+            if (cle.direct)
+                t.ligne.resize(TraitFin::Elaguer(t.ligne.data(), t.ligne.size(),
+                                                 raster.image.width(), raster.image.height()));
+            gardee.ligne.swap(t.ligne);
+            gardee.cleLigne = cle;
+            gardee.ligneFaite = true;
+            gardee.pixelsFaits = false;
+        }
+        const std::vector<QPoint>& ligne = gardee.ligne;
+        if (ligne.size() >= 2 && !(cle.direct && PolyligneDirecte(p, raster, gardee)))
+            p.drawPolyline(ligne.data(), static_cast<int>(ligne.size()));
     }
     retracecurseur(g);
 }
+
+void oublielignes() { courbesGardees = {}; }
 
 void tracepointcourbe(TGraphe& g, int p, const TCourbeGraphe& c) {
     if (!g.Pret || !g.Surface || p < 0 || p > DernierPointMax || c.Marque < 0) return;

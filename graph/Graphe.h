@@ -103,6 +103,9 @@ int32_t pixely(const TGraphe& g, int64_t v);
 // Markers and line of a curve; hides the cursor before and puts it back
 // after. Pixels are clamped to +-LimitePixel.
 void tracecourbegraphe(TGraphe& g, const TCourbeGraphe& c);
+// Lets go of what is kept of the last curves drawn (their pixels and
+// lines, made again when next drawn).
+void oublielignes();
 // The marker of point p alone; the caller hides and re-places the cursor.
 void tracepointcourbe(TGraphe& g, int p, const TCourbeGraphe& c);
 // Nearest point of the drawn range; -1 for an empty curve or a graph not

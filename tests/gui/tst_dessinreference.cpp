@@ -6,10 +6,12 @@
 #include <QtTest>
 #include <limits>
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "EtudePleine.h"
 #include "graph/Graphe.h"
+#include "graph/TraitFin.h"
 #include "graph/Vue.h"
 #include "study/Study.h"
 
@@ -134,7 +136,8 @@ QImage Image(int dpi, QImage::Format format, QSize taille) {
 }
 
 // The four views in the quarters of a 1920 x 1080 picture, each clipped.
-QImage QuatreVues(int dpi, QImage::Format format, QPoint decalage, int palette, bool parRef) {
+QImage QuatreVues(int dpi, QImage::Format format, QPoint decalage, int palette, bool parRef,
+                  int rogne = 0) {
     QImage image = Image(dpi, format, {1920, 1080});
     QPainter p(&image);
     p.translate(decalage);
@@ -145,7 +148,7 @@ QImage QuatreVues(int dpi, QImage::Format format, QPoint decalage, int palette, 
         g.Droite = (g.Gauche = (v % 2) * 960) + 960;
         g.Bas = (g.Haut = (v / 2) * 540) + 540;
         AppliquerPalette(g, palette);
-        p.setClipRect(QRect(g.Gauche, g.Haut, 960, 540));
+        p.setClipRect(QRect(g.Gauche, g.Haut, 960, 540).adjusted(rogne, rogne, -rogne, -rogne));
         parRef ? reference::Vue(g, *courbe, v + 1) : DessinerVue(g, *courbe, v + 1);
     }
     return image;
@@ -209,8 +212,47 @@ private slots:
         for (int y = 0; y < attendue.height(); y += 2)
             for (int x = 0; x < attendue.width(); ++x) rouges += attendue.pixel(x, y) == 0xFFFF0000;
         QVERIFY(rouges > 500);
-        const QString ecarts = Ecarts(QuatreVues(c[2], f, decalage, c[3], false), attendue);
-        QVERIFY2(ecarts.isEmpty(), qPrintable(ecarts));
+        // Drawn afresh, then again from what the first drawing kept.
+        oublielignes();
+        for (const char* fois : {"first", "again"}) {
+            const QString ecarts = Ecarts(QuatreVues(c[2], f, decalage, c[3], false), attendue);
+            QVERIFY2(ecarts.isEmpty(), qPrintable(QString(fois) + ": " + ecarts));
+        }
+    }
+
+    // What a drawing keeps of its curves is not taken again after a change
+    // of values, scale, line mode, colour or painter.
+    void keptCurvesFollowChanges() {
+        Etude.Lissage = 2;
+        const auto changer = [](int etape) {
+            switch (etape) {
+                case 1:  // the first trial in a quantity drawn upwards only, and
+                         // the second in one drawn across only, moved
+                    for (int p = 0; p < NbPointsMax; ++p) {
+                        Caracts[1].Point(GCourant, p) += 700;
+                        Caracts[2].Point(GPuissanceMeca, p) += 700;
+                    }
+                    break;
+                case 2: Etude.Vues[0].ZoomX = Etude.Vues[2].ZoomY = 25; break;
+                case 3: Etude.Lissage = 4; break;
+                default: break;
+            }
+        };
+        for (int etape = 0; etape <= 6; ++etape) {
+            changer(etape);
+            const int palette = etape == 4 ? 3 : 1;  // other colours, same pixels
+            const QPoint decalage = etape == 5 ? QPoint(3, -2) : QPoint();
+            const int rogne = etape == 6 ? 40 : 0;  // a narrower clip
+            const QImage attendue =
+                QuatreVues(96, QImage::Format_RGB32, decalage, palette, true, rogne);
+            const QString ecarts = Ecarts(
+                QuatreVues(96, QImage::Format_RGB32, decalage, palette, false, rogne), attendue);
+            QVERIFY2(ecarts.isEmpty(), qPrintable(QString("step %1: ").arg(etape) + ecarts));
+        }
+        const QString ecarts = Ecarts(QuatreVues(96, QImage::Format_RGB32, {}, 1, false),
+                                      QuatreVues(96, QImage::Format_RGB32, {}, 1, true));
+        QVERIFY2(ecarts.isEmpty(), qPrintable("back: " + ecarts));
+        essai::RemplirEtudePleine();
     }
 
     // Every marker and fill, widths and dashes, short curves in every mode,
@@ -281,6 +323,98 @@ private slots:
         };
         const QString ecarts = Ecarts(dessiner(false), dessiner(true));
         QVERIFY2(ecarts.isEmpty(), qPrintable(ecarts));
+    }
+
+    // Thin polylines written straight into the picture against the same
+    // polylines drawn by QPainter: random walks of short steps (a spline's)
+    // and of long ones, lines that leave the picture or go far beyond it,
+    // repeated points, turns back, with and without clip, in every cap and
+    // both pixel formats.
+    void thinLinesAgainstThePainter() {
+        std::mt19937 hasard(20261207);
+        const auto entre = [&](int a, int b) {
+            return std::uniform_int_distribution(a, b)(hasard);
+        };
+        constexpr int L = 64, H = 48;
+        const Qt::PenCapStyle bouts[] = {Qt::RoundCap, Qt::FlatCap, Qt::SquareCap};
+        int dessinees = 0;
+        for (int essai = 0; essai < 6000; ++essai) {
+            const int genre = essai % 6;
+            const int n = entre(2, genre == 0 ? 3 : 40);
+            std::vector<QPoint> l;
+            QPoint q(entre(-20, L + 20), entre(-20, H + 20));
+            for (int i = 0; i < n; ++i) {
+                l.push_back(q);
+                const int pas = genre <= 1 ? 2 : genre == 2 ? 40 : 8;
+                q += QPoint(entre(-pas, pas), entre(-pas, pas));
+                if (genre == 3 && entre(0, 9) == 0)
+                    q = QPoint(entre(-1, 1) * LimitePixel, entre(-100, 100));
+                if (genre == 4 && i > 0 && entre(0, 3) == 0)
+                    q = l[static_cast<size_t>(entre(0, i))];
+            }
+            const QRect clip = essai % 3
+                                   ? QRect(entre(-5, 30), entre(-5, 20), entre(0, 60), entre(0, 40))
+                                   : QRect();
+            const auto format =
+                essai % 2 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
+            QPen plume(QColor(0x20, 0x80, 0xC0), essai % 7 == 0 ? 0 : 1);
+            plume.setCapStyle(bouts[essai % 3]);
+            plume.setJoinStyle(Qt::RoundJoin);
+
+            QImage attendue(L, H, format), obtenue(L, H, format);
+            attendue.fill(0xFFFFFFFF);
+            obtenue.fill(0xFFFFFFFF);
+            {
+                QPainter p(&attendue);
+                p.setPen(plume);
+                if (!clip.isNull()) p.setClipRect(clip);
+                p.drawPolyline(l.data(), static_cast<int>(l.size()));
+            }
+            ImageBrute image;
+            image.pixels = reinterpret_cast<uint32_t*>(obtenue.bits());
+            image.pas = obtenue.bytesPerLine() / 4;
+            image.largeur = L;
+            image.hauteur = H;
+            const QRect c = clip.isNull() ? obtenue.rect() : clip & obtenue.rect();
+            image.gauche = c.left();
+            image.haut = c.top();
+            image.droite = c.isEmpty() ? -1 : c.right();
+            image.bas = c.isEmpty() ? -1 : c.bottom();
+            const bool bout = plume.capStyle() != Qt::FlatCap;
+            std::vector<uint32_t> pixels;
+            const bool tracee = TraitFin(image, bout, pixels).Polyligne(l.data(), l.size());
+            TraitFin::Peindre(image, pixels, plume.color().rgba());
+            if (!tracee) {
+                QCOMPARE(l.front(), l.back());  // a closed line is left to QPainter
+                continue;
+            }
+            ++dessinees;
+            // Again with the points that change nothing left out.
+            std::vector<QPoint> elaguee = l;
+            elaguee.resize(TraitFin::Elaguer(elaguee.data(), elaguee.size(), L, H));
+            QImage sansInutiles(L, H, format);
+            sansInutiles.fill(0xFFFFFFFF);
+            image.pixels = reinterpret_cast<uint32_t*>(sansInutiles.bits());
+            pixels.clear();
+            TraitFin(image, bout, pixels).Polyligne(elaguee.data(), elaguee.size());
+            TraitFin::Peindre(image, pixels, plume.color().rgba());
+            for (const QImage* i : {&obtenue, &sansInutiles}) {
+                if (*i == attendue) continue;
+                QString points;
+                for (const QPoint& k : l) points += QString(" (%1,%2)").arg(k.x()).arg(k.y());
+                QFAIL(qPrintable(QString("case %1%2, cap %3, clip %4,%5 %6x%7:%8\n%9")
+                                     .arg(essai)
+                                     .arg(i == &obtenue ? "" : " (points left out)")
+                                     .arg(essai % 3)
+                                     .arg(clip.x())
+                                     .arg(clip.y())
+                                     .arg(clip.width())
+                                     .arg(clip.height())
+                                     .arg(points)
+                                     .arg(Ecarts(*i, attendue))));
+            }
+        }
+        QVERIFY(dessinees > 5000);
     }
 };
 

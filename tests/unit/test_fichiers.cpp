@@ -23,13 +23,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// As root, mounts of this process's own, unseen by the rest of the machine.
+bool MontagesPrives() {
+    static const bool prive = ::geteuid() == 0 && ::unshare(CLONE_NEWNS) == 0 &&
+                              ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    return prive;
+}
+
 // Makes a folder refuse writes while it lives: by its mode, or as root by a
 // read-only bind mount in a mount namespace of this process's own.
 struct LectureSeule {
     explicit LectureSeule(const fs::path& d) : dossier(d) {
-        static const bool prive = ::geteuid() == 0 && ::unshare(CLONE_NEWNS) == 0 &&
-                                  ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
-        monte = prive && ::mount(d.c_str(), d.c_str(), nullptr, MS_BIND, nullptr) == 0;
+        monte = MontagesPrives() && ::mount(d.c_str(), d.c_str(), nullptr, MS_BIND, nullptr) == 0;
         ok = ::geteuid() != 0 ? ::chmod(d.c_str(), 0555) == 0
                               : monte && ::mount(nullptr, d.c_str(), nullptr,
                                                  MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0;
@@ -39,6 +44,20 @@ struct LectureSeule {
     }
     fs::path dossier;
     bool ok = false, monte = false;
+};
+
+// A full disk while it lives (root only): the folder becomes a tmpfs of two
+// pages holding the file alone, which takes one.
+struct DisquePlein {
+    DisquePlein(const fs::path& d, const fs::path& fichier) : dossier(d) {
+        const std::string octets = Contenu(fichier.string());
+        ok = MontagesPrives() && ::mount("tmpfs", d.c_str(), "tmpfs", 0, "size=8k") == 0;
+        if (ok) std::ofstream(fichier, std::ios::binary) << octets;
+        ok = ok && Contenu(fichier.string()) == octets;
+    }
+    ~DisquePlein() { ::umount2(dossier.c_str(), MNT_DETACH); }
+    fs::path dossier;
+    bool ok = false;
 };
 
 // A file size limit while it lives: writes stop half-way.
@@ -272,6 +291,7 @@ TEST_F(Fichiers_, AFailedSaveKeepsTheOldFileAndTheUnsavedStudy) {
     } cas[] = {
         {"read-only folder", ancien, [&] { return pose(new LectureSeule(d)); }},
         {"write cut half-way", ancien, [&] { return pose(new LimiteTaille(2048)); }},
+        {"full disk", ancien, [&] { return pose(new DisquePlein(d, ancien)); }},
         {"name too long", (d / (std::string(NAME_MAX + 1, 'n') + ".OVX2")).string(),
          [] { return true; }},
         {"folder in the file's place", ancien,
@@ -299,9 +319,7 @@ TEST_F(Fichiers_, AFailedSaveKeepsTheOldFileAndTheUnsavedStudy) {
         AjouterCaract(40);
         messages.clear();
         if (!c.poser()) continue;  // neither a mode nor a mount refuses here
-        const bool ok = EnregistrerEtude(c.cible);
-        obstacle.reset();
-        EXPECT_FALSE(ok);
+        EXPECT_FALSE(EnregistrerEtude(c.cible));
         EXPECT_EQ(messages, std::vector<std::string>{"Erreur d'ecriture du fichier"});
         EXPECT_EQ(EtudeEnregistree, 0);
         EXPECT_EQ(NomFichierEtude, ancien);
@@ -316,6 +334,7 @@ TEST_F(Fichiers_, AFailedSaveKeepsTheOldFileAndTheUnsavedStudy) {
             EXPECT_EQ(Contenu((autre / "vrai.OVX2").string()), octets);
             EXPECT_EQ(Entrees(autre), std::vector<std::string>{"vrai.OVX2"});
         }
+        obstacle.reset();
     }
 
     // The configuration file, written at the end of a run, keeps its bytes too.

@@ -217,17 +217,20 @@ bool EcrireConfig() {
 }
 
 std::vector<uint8_t> ImageEtude() {
-    std::vector<uint8_t> o;
-    auto ajouter = [&o](const void* p, size_t n) {
-        auto b = static_cast<const uint8_t*>(p);
-        o.insert(o.end(), b, b + n);
-    };
     const int n = std::min(std::max(Etude.NbCaract, 0), NbCaractMax);
     size_t taille = sizeof Etude;
     for (int k = 1; k <= n; ++k)
-        taille +=
-            sizeof(EnteteCaract) + 48u * static_cast<size_t>(std::max(Caracts[k].Dernier() + 1, 0));
-    o.reserve(taille);
+        taille += sizeof(EnteteCaract) +
+                  48u * static_cast<size_t>(
+                            std::max(std::min(Caracts[k].Dernier(), DernierPointMax) + 1, 0));
+    // Sized first and filled in place (GCC's -O3 takes appends to a vector
+    // reserved this way for overflows).
+    std::vector<uint8_t> o(taille);
+    size_t place = 0;
+    auto ajouter = [&o, &place](const void* p, size_t nb) {
+        std::memcpy(o.data() + place, p, nb);
+        place += nb;
+    };
     ajouter(&Etude, sizeof Etude);
     for (int k = 1; k <= n; ++k) {
         const Caracteristique& c = Caracts[k];

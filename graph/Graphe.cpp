@@ -426,14 +426,15 @@ void Lisser(const std::vector<T>& a, int dernier, int n, std::vector<int64_t>& b
 template <class T>
 void Spline(const T* px, const T* py, int premier, int dernierTrace, int dernier,
             std::vector<QPoint>& ligne) {
-    ligne.clear();
-    if (premier > dernierTrace) return;
     const auto point = [&](int i) { return QPoint(Borne(px[i]), Borne(py[i])); };
-    if (dernier < 2) {
+    if (premier > dernierTrace || dernier < 2) {
+        ligne.clear();
+        if (premier > dernierTrace) return;
         ligne.push_back(point(premier));
         if (dernierTrace > premier) ligne.push_back(point(dernierTrace));
         return;
     }
+    // Only the part beyond the room already there gets initialised.
     ligne.resize(1 + 8 * static_cast<size_t>(dernierTrace - premier));
     QPoint* o = ligne.data();
     *o++ = point(premier);
@@ -831,7 +832,7 @@ void tracecourbegraphe(TGraphe& g, const TCourbeGraphe& c) {
             if (cle.direct)
                 t.ligne.resize(TraitFin::Elaguer(t.ligne.data(), t.ligne.size(),
                                                  raster.image.width(), raster.image.height()));
-            gardee.ligne.swap(t.ligne);
+            gardee.ligne.assign(t.ligne.begin(), t.ligne.end());
             gardee.cleLigne = cle;
             gardee.ligneFaite = true;
             gardee.pixelsFaits = false;

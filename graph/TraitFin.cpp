@@ -60,7 +60,7 @@ int Echanger(int bouts) {
 }  // namespace
 
 TraitFin::TraitFin(const ImageBrute& image, bool bouts, std::vector<uint32_t>& pixels)
-    : image_(image), bouts_(bouts), pixels_(pixels) {
+    : image_(image), bouts_(bouts), pixels_(pixels), nb_(pixels.size()) {
     // Lines are cut a pixel or two beyond the picture, whatever the clip:
     // the clip only keeps pixels, so a line looks the same clipped or not.
     xmin_ = -1;
@@ -202,9 +202,10 @@ bool TraitFin::Rogner(double& x1, double& y1, double& x2, double& y2) {
         const bool dedans = vertical
                                 ? uMin >= haut && uMax <= bas && vMin >= gauche && vMax <= droite
                                 : uMin >= gauche && uMax <= droite && vMin >= haut && vMax <= bas;
-        const size_t avant = pixels_.size();
-        pixels_.resize(avant + static_cast<size_t>(nb));
-        uint32_t* o = pixels_.data() + avant;
+        if (nb_ + static_cast<size_t>(nb) > pixels_.size())
+            pixels_.resize(std::max(2 * pixels_.size(), nb_ + static_cast<size_t>(nb) + 4096));
+        uint32_t* const debut = pixels_.data();
+        uint32_t* o = debut + nb_;
         if (dedans && vertical) {
             auto ligne = static_cast<uint32_t>(u) * pas;
             do {
@@ -226,8 +227,8 @@ bool TraitFin::Rogner(double& x1, double& y1, double& x2, double& y2) {
                     *o++ = static_cast<uint32_t>(p.y) * pas + static_cast<uint32_t>(p.x);
                 v += pente;
             } while (++u < us);
-            pixels_.resize(static_cast<size_t>(o - pixels_.data()));
         }
+        nb_ = static_cast<size_t>(o - debut);
     }
     dernier_ = fin;
 }

@@ -54,6 +54,7 @@ public:
                 (bouts_ && i == 1 ? DebutBout : 0) | (bouts_ && i == n - 1 ? FinBout : 0);
             Segment(points[i - 1].x(), points[i - 1].y(), points[i].x(), points[i].y(), bouts);
         }
+        pixels_.resize(nb_);
         return true;
     }
 
@@ -109,7 +110,8 @@ private:
 
     ImageBrute image_;
     bool bouts_;
-    std::vector<uint32_t>& pixels_;
+    std::vector<uint32_t>& pixels_;  // grown ahead by large steps: the first nb_ are found
+    size_t nb_;
     int xmin_, xmax_, ymin_, ymax_;
     Pixel dernier_{INT_MIN, INT_MIN};  // last pixel of the segment before
     int sens_ = Aucun;                 // and its direction

@@ -46,11 +46,6 @@ public:
     int langues = 0;
 };
 
-QString Texte(int n) {
-    const std::string_view s = Textes.Texte(n);
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 }  // namespace
 
 class TstFormCom : public QObject {
@@ -67,14 +62,7 @@ class TstFormCom : public QObject {
     }
     void montrer(int page = -1) {
         f->show();
-        QVERIFY(f->isVisible());
         if (page >= 0) f->PageControlCom->setCurrentIndex(page);
-    }
-    void taperAdresse(const QStringList& champs) {
-        for (int i = 0; i < 4; ++i) {
-            edit(i)->clear();
-            QTest::keyClicks(edit(i), champs[i]);
-        }
     }
 
 private slots:
@@ -113,9 +101,8 @@ private slots:
     void addressEditTakesDigitsUpTo255_data() {
         QTest::addColumn<QList<int>>("c");        // field, pasted, messages
         QTest::addColumn<QStringList>("textes");  // typed or pasted, shown
-        QTest::newRow("letters discarded") << QList<int>{1, 0, 0} << QStringList{"a1b2", "12"};
+        QTest::newRow("letters discarded") << QList<int>{1, 0, 0} << QStringList{"a1b2c345", "123"};
         QTest::newRow("300 becomes 255") << QList<int>{2, 0, 1} << QStringList{"300", "255"};
-        QTest::newRow("three digits at most") << QList<int>{3, 0, 0} << QStringList{"1234", "123"};
         QTest::newRow("pasted 999") << QList<int>{1, 1, 1} << QStringList{"999", "255"};
     }
     void addressEditTakesDigitsUpTo255() {
@@ -185,9 +172,7 @@ private slots:
         QCOMPARE(f->EditTC3->text(), QStringLiteral("300"));
         QCOMPARE(f->EditTC4->text(), QString());
         QVERIFY(rapport->messages.empty());
-        if (langue <= 3)
-            essai::Capturer(f,
-                            QStringLiteral("formcom-") + QStringList{"fr", "", "en", "es"}[langue]);
+        if (langue == 0) essai::Capturer(f, QStringLiteral("formcom-fr"));
         QTest::mouseClick(frequence == 60 ? f->Button50Hz : f->Button60Hz, Qt::LeftButton);
         f->PageControlCom->setCurrentIndex(TFormCom::PageBanc);  // nothing dialled
         ConfigGenerale.Couleurs = 6;                             // changed elsewhere while shown
@@ -223,7 +208,8 @@ private slots:
         montrer();
         f->ComSelection = avant;
         QVERIFY(f->ItemsCom.isEmpty() && f->TexteAucunPortCom->isVisible());
-        QCOMPARE(f->TexteAucunPortCom->text(), Texte(TexteAucunPort));
+        QCOMPARE(f->TexteAucunPortCom->text(),
+                 QString::fromUtf8(Textes.Texte(TexteAucunPort).data()));
     }
 
     // The network page on a drive this test serves on the loopback address.
@@ -235,12 +221,14 @@ private slots:
         ConfigGenerale.TypeLiaison = LiaisonReseau;
         ConfigGenerale.GammePuissance = 0;
         montrer();
-        taperAdresse({"127", "0", "0", "1"});
+        for (int i = 0; i < 4; ++i) {
+            edit(i)->clear();
+            QTest::keyClicks(edit(i), QStringList{"127", "0", "0", "1"}[i]);
+        }
         QTest::mouseClick(f->BoutonOK, Qt::LeftButton);
         QCOMPARE(AdresseReseau, std::string("(127.0.0.1)"));
         QVERIFY(f->LiaisonOuverte());
-        QCOMPARE(f->CalibreVariateur(), 1500);
-        QCOMPARE(ConfigGenerale.GammePuissance, 2);
+        QVERIFY(f->CalibreVariateur() == 1500 && ConfigGenerale.GammePuissance == 2);
         QVERIFY(rapport->messages.empty());
         f->Ferme();
         f->Reseau().PortTcp = portAvant;
@@ -278,8 +266,7 @@ private slots:
         QCOMPARE(f->NbEspion(), 0);
         f->LiaisonPrete();
         for (int i = 0; i < TFormCom::NbEspionMax + 5; ++i) f->StatutLu(i);
-        QCOMPARE(f->NbEspion(), 100000);
-        QCOMPARE(f->JournalEspion().back()[1], 99999);
+        QVERIFY(f->NbEspion() == 100000 && f->JournalEspion().back()[1] == 99999);
     }
 
     void workFileNameIsRememberedBetweenOpenAndSave() {

@@ -2,7 +2,7 @@
 // and the nearest point.
 #include <gtest/gtest.h>
 
-#include <limits>
+#include <cstdint>
 #include <tuple>
 
 #include "graph/Echelle.h"
@@ -10,9 +10,6 @@
 using namespace orvane;
 using Textes = std::vector<std::string>;
 using Entiers = std::vector<int64_t>;
-using Poids = std::array<int64_t, 4>;
-constexpr int32_t Int32Max = std::numeric_limits<int32_t>::max();
-constexpr int32_t Int32Min = std::numeric_limits<int32_t>::min();
 
 namespace {
 
@@ -48,26 +45,21 @@ Textes LibellesX(const TEchelleAxe& x) {
 }  // namespace
 
 TEST(Echelle, StepOriginLabelsAndPixels) {
-    const int64_t cas[][4] = {
-        {-1500, 1500, 400, 0}, {150, 1000, 100, 200}, {-1000, -150, 100, -200}};
-    for (const auto& c : cas) {
+    for (const auto& c : {std::array<int64_t, 4>{-1500, 1500, 400, 0},
+                          {150, 1000, 100, 200},
+                          {-1000, -150, 100, -200}}) {
         const TEchelleAxe e = Axe(int32_t(c[0]), int32_t(c[1]));
         EXPECT_EQ((std::array{e.Pas, e.PasLibelle, e.Origine}), (std::array{c[2], c[2], c[3]}))
             << c[0];
     }
     // Tick labels from the origin outward; the value at the origin is not labelled.
     EXPECT_EQ(LibellesX(Axe(-1500, 1500)), (Textes{"400", "800", "1200", "-400", "-800", "-1200"}));
-    const TEchelleAxe y = Axe(-1000, 1000, 0, 0, 0, 400, true);
-    const std::vector<Graduation> g = GraduationsY(y);
-    EXPECT_EQ(g.front().Libelle + g.back().Libelle, "200-800");
-    EXPECT_EQ(g.front().Pixel, y.PixOrigine - y.PixPas);
     // Labels 300 pixels wide: only the right-most one, which would reach past
     // the end, is left out.
     const auto large = [](const std::string&) { return int64_t{300}; };
     EXPECT_EQ(Libelles(GraduationsX(Axe(-1500, 1500), 3, large)),
               (Textes{"400", "800", "-400", "-800", "-1200"}));
-    // A zero-pixel step gives no tick.
-    EXPECT_TRUE(LibellesX(Axe(0, 1500, 0, 0, 10, 10)).empty());
+    EXPECT_TRUE(LibellesX(Axe(0, 1500, 0, 0, 10, 10)).empty());  // zero-pixel step: no tick
     // No label at the arrow end, whether the last tick falls exactly on it or just before.
     for (int64_t fin : {1000, 1009})
         EXPECT_EQ(LibellesX(Axe(0, 2000, 2, -2, 0, fin)).back(), "18,00");
@@ -77,8 +69,8 @@ TEST(Echelle, StepOriginLabelsAndPixels) {
         EXPECT_EQ(PixelX(x, std::stoll(t.Libelle)), t.Pixel) << t.Libelle;
     // A one-count range on a wide axis: the far values stop at the int32 ends.
     const TEchelleAxe z = Axe(0, 0, 0, 0, 0, 100000);
-    EXPECT_EQ((std::array{PixelX(z, Int32Max), PixelX(z, Int32Min), PixelY(z, Int32Max)}),
-              (std::array<int32_t, 3>{Int32Max, Int32Min, Int32Min}));
+    EXPECT_EQ((std::array{PixelX(z, INT32_MAX), PixelX(z, INT32_MIN), PixelY(z, INT32_MAX)}),
+              (std::array<int32_t, 3>{INT32_MAX, INT32_MIN, INT32_MIN}));
 }
 
 TEST(Echelle, EngineeringLabelsAndReadOuts) {
@@ -99,17 +91,13 @@ TEST(Echelle, EngineeringLabelsAndReadOuts) {
         }
     // Decimals -1: engineering notation, five significant digits at most.
     const std::tuple<int32_t, TaxeC, const char*> cas[] = {
-        {-5, Config(3, -3, "A"), "-0,005 A"},
         {123456, Config(-1, 0, "W"), "123,45 kW"},
         {-1999999, Config(-1, -1, "W"), "-199,99 kW"},
         {5, Config(-1, -6, "A"), "5 \u00B5A"},
-        {5, Config(-1, 1, "W"), "50 W"},
-        {Int32Min, Config(-1, 0, "W"), "-2,1474 GW"},
+        {INT32_MIN, Config(-1, 0, "W"), "-2,1474 GW"},
         {7, Config(-1, 15, "W"), "7 E+15 W"}};
     for (const auto& [v, config, texte] : cas) EXPECT_EQ(textevaleur(v, config), texte);
 }
-
-// ---- curves ----
 
 TEST(Courbe, ModesWeightsAndTheSpline) {
     // A single point: its marker only; 6 points: the 5-point filter.
@@ -118,7 +106,7 @@ TEST(Courbe, ModesWeightsAndTheSpline) {
     for (int k = 0; k <= 8; ++k)
         for (const PoidsSpline& w : {PoidsDebut(k), PoidsMilieu(k), PoidsFin(k)})
             EXPECT_EQ(w.Poids[0] + w.Poids[1] + w.Poids[2] + w.Poids[3], w.Denominateur) << k;
-    EXPECT_EQ(PoidsMilieu(8).Poids, (Poids{0, 0, 1024, 0}));
+    EXPECT_EQ(PoidsMilieu(8).Poids, (std::array<int64_t, 4>{0, 0, 1024, 0}));
 
     const Entiers px = {10, 50, 90, 130, 170, 210, 250, 290};
     const Entiers py = {300, 120, 260, 80, 310, 40, 200, 190};
@@ -144,7 +132,6 @@ TEST(Courbe, ModesWeightsAndTheSpline) {
     ASSERT_EQ(f.size(), 1u + 8 * 8);
     EXPECT_EQ(f[8].y, (0 + 2 * 40 + 0) / 4);
     EXPECT_EQ(f[64].y, 0);  // the end point stays
-    EXPECT_EQ(PointsLigne(1, zx, zy, 2, 4, 8).size(), 3u);
     EXPECT_TRUE(PointsLigne(0, zx, zy, 0, 8, 8).empty());
 }
 
@@ -161,6 +148,5 @@ TEST(Courbe, FiltersAndTheNearestPoint) {
     // The nearest point keeps the lower index on a tie, within the drawn range.
     const Entiers px = {100, 0, 20, 20, 10}, py = {100, 0, 0, 0, 10};
     EXPECT_EQ(PointProche(px, py, 0, 4, 10, 0), 1);  // 1, 2 and 3 at 100
-    EXPECT_EQ(PointProche(px, py, 0, 0, 0, 0), 0);
     EXPECT_EQ(PointProche(px, py, 0, -1, 0, 0), -1);
 }

@@ -16,38 +16,30 @@ namespace {
 
 using Points = std::vector<PointCharge>;
 
-AffichageCharge Afficher(int type, EnteteCaract& r, int frequence = 50,
-                         const TTextesOrvane& t = TexteFrancais) {
+AffichageCharge Afficher(int type, EnteteCaract& r, int frequence = 50) {
     const BornesCurseurs& b = BornesDe(type);
-    return CalculerAffichage(type, r, EchellesDe(0, frequence), b.MaxA, b.MaxB, 100, t);
+    return CalculerAffichage(type, r, EchellesDe(0, frequence), b.MaxA, b.MaxB, 100, TexteFrancais);
 }
-AffichageCharge Afficher(int type, int frequence = 50, const TTextesOrvane& t = TexteFrancais) {
+AffichageCharge Afficher(int type, int frequence = 50) {
     EnteteCaract r = EnteteCaractDefaut;
-    return Afficher(type, r, frequence, t);
+    return Afficher(type, r, frequence);
 }
 
 TEST(LoisCharge, TablesTextsAndPolylines) {
-    EXPECT_EQ(TableGammes[1].EchelleCouple + TableGammes[3].PuissanceMachine, 300 + 3000);
     EXPECT_EQ(PuissanceMachine(-1) + PuissanceMachine(4), 3000);  // 1500 each
     const EchellesCharge e60 = EchellesDe(3, 60);
     EXPECT_EQ((std::array{e60.N0, e60.W10, e60.Tscale}), (std::array{1800, 1884, 3000}));
-    EXPECT_EQ(TableBornesCurseurs[17].MinA * 1000 + CodeTrace(16) * 10 + IndexTexteColonnes(16),
-              50000 + 26);
 
     // Texts from the default words, beyond the panel's own worked examples.
     EXPECT_EQ(Afficher(12, 60).B3, "942 W");
-    EXPECT_EQ(Afficher(7, 50, TexteAnglais).C2, "Torque at 1500tr/min");
-    EXPECT_EQ(Afficher(14, 50, TexteEspagnol).Reduction, "Reducción :");
     EnteteCaract r = EnteteCaractDefaut;
     const AffichageCharge levage = Afficher(18, r);
     EXPECT_EQ(r[29], 5);  // the lifted mass's inertia
     EXPECT_EQ(levage.Points, (Points{{-1500, 690}, {0, 690}, {0, 955}, {1500, 955}}));
     EXPECT_TRUE(levage.PanneauInertie && !levage.CurseurB);
-    EXPECT_EQ(levage.Couple.Min * 10000 + levage.Couple.Max, -300 * 10000 + 3000);
     const AffichageCharge quad = Afficher(8);  // ends at the torque at N0
     ASSERT_EQ(quad.Points.size(), 22u);
     EXPECT_EQ(quad.Points[2], (PointCharge{75, 200 + 75 * 75 * 300 / 1500 / 1500}));
-    EXPECT_EQ(quad.Points[21], (PointCharge{1500, 500}));
     // Constant power: P = 100 W, Tm = 100, corner at 956, then the hyperbola.
     r[8] = r[9] = 10;
     const AffichageCharge p = Afficher(9, r);
@@ -119,26 +111,23 @@ TEST(LoisCharge, DamagedHeaderBroughtIntoRangesWithoutCrashing) {
         EXPECT_TRUE(BornerMotsCharge(c[0], d)) << c[0] << " word " << c[1];
         EXPECT_EQ(d[c[1]], c[3]) << c[0] << " word " << c[1];
     }
-    EnteteCaract d = r;
-    d[8] = 0;
-    EXPECT_FALSE(BornerMotsCharge(3, d));  // not a load law: left alone
     // Every word 0, efficiency included: no division by zero.
     EnteteCaract zero{};
     for (int type = 6; type <= 18; ++type) {
         EXPECT_TRUE(Afficher(type, zero).Valide) << type;
         ParametresCharge(type, zero, EchellesDe(0, 50));
     }
-    EXPECT_EQ(PositionInertie(3000, 1000), 50);  // beyond the slider: its top
+    // Beyond the slider: its top; below: its bottom.
     EXPECT_EQ(PositionInertie(INT32_MAX, 200) + PositionInertie(-5, 1000), 50);
-    EXPECT_EQ(InertieDePosition(PositionInertie(7, 200), 200), 7);
     // A tiny or empty plot has no ticks rather than a zero step.
     for (int type : {6, 9, 14, 17})
-        for (auto [l, h] : {std::pair{10, 10}, std::pair{0, 0}, std::pair{60, 45}}) {
+        for (int l : {0, 10, 60}) {
             const AffichageCharge a = Afficher(type);
             const GeometrieTrace g =
-                CalculerTrace(0, 0, l, h, a.Vitesse, a.Couple, a.Points, 14, 30);
-            EXPECT_TRUE(g.PasX > 0 || g.GradVitesse.empty()) << type;
-            EXPECT_TRUE(g.PasY > 0 || g.GradCouple.empty()) << type;
+                CalculerTrace(0, 0, l, l, a.Vitesse, a.Couple, a.Points, 14, 30);
+            EXPECT_TRUE((g.PasX > 0 || g.GradVitesse.empty()) &&
+                        (g.PasY > 0 || g.GradCouple.empty()))
+                << type;
         }
 }
 

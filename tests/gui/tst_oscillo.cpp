@@ -68,24 +68,10 @@ private slots:
     }
     void cleanup() { FermerFenetre(); }
 
-    // The user's duration, trigger item and threshold (from the table of
-    // thresholds and the full scale), shown back as the same item.
-    void settingsByUser() {
-        Demarrer();
-        F().ComboBoxVariable->setCurrentIndex(2);  // voltage
-        F().ScrollBarDureeOscillo->setValue(10);
-        QCOMPARE(C().Entete[MotGrandeurSynchro], GTension);
-        QCOMPARE(C().Entete[MotDureeOscillo], 10);
-        QCOMPARE(C().Entete[MotSeuilSynchro],
-                 Etude.Grandeurs[GTension].PleineEchelle * TableSeuils[1][GTension] / 1000);
-        QCOMPARE(F().TextDureeSynchro->text(), QStringLiteral("T = 20 s"));
-        F().Action();
-        QCOMPARE(F().ComboBoxVariable->currentIndex(), 2);
-    }
-
     // Switching trials and entering the mode set the controls from the trial
-    // and write nothing back into either trial.
-    void programSetControlsWriteNothing() {
+    // and write nothing back; the user's duration, trigger item and threshold
+    // (from the table of thresholds and the full scale) are written and shown.
+    void settingsWrittenOnlyByTheUser() {
         Essai(7, GCouple, 9);
         const EnteteCaract avant1 = Caracts[1].Entete, avant2 = Caracts[2].Entete;
         F().Action();
@@ -93,12 +79,18 @@ private slots:
         QCOMPARE(CaractCourante, 1);
         F().Buttoncourbe[1]->click();
         Demarrer();
-        QCOMPARE(F().ScrollBarDureeOscillo->value(), 7);
-        QCOMPARE(F().ComboBoxVariable->currentIndex(), 1);
-        for (int w : {MotDureeOscillo, MotGrandeurSynchro, MotSeuilSynchro}) {
-            QCOMPARE(Caracts[1].Entete[w], avant1[w]);
-            QCOMPARE(Caracts[2].Entete[w], avant2[w]);
-        }
+        QVERIFY(F().ScrollBarDureeOscillo->value() == 7 &&
+                F().ComboBoxVariable->currentIndex() == 1);
+        for (int w : {MotDureeOscillo, MotGrandeurSynchro, MotSeuilSynchro})
+            QVERIFY(Caracts[1].Entete[w] == avant1[w] && Caracts[2].Entete[w] == avant2[w]);
+        F().ComboBoxVariable->setCurrentIndex(2);  // voltage
+        F().ScrollBarDureeOscillo->setValue(10);
+        QVERIFY(C().Entete[MotGrandeurSynchro] == GTension && C().Entete[MotDureeOscillo] == 10);
+        QCOMPARE(C().Entete[MotSeuilSynchro],
+                 Etude.Grandeurs[GTension].PleineEchelle * TableSeuils[1][GTension] / 1000);
+        QCOMPARE(F().TextDureeSynchro->text(), QStringLiteral("T = 20 s"));
+        F().Action();
+        QCOMPARE(F().ComboBoxVariable->currentIndex(), 2);
     }
 
     // Arming resets the time, then reads the reference; the time stays 0
@@ -112,8 +104,7 @@ private slots:
         L().journal.clear();
         F().SpeedButtonOscillo->click();
         QCOMPARE(L().journal, (QStringList{QStringLiteral("R20.2"), QStringLiteral("W18.30=3")}));
-        QCOMPARE(F().ValeurReference, 1000);
-        QCOMPARE(FinOscillo, 500);
+        QVERIFY(F().ValeurReference == 1000 && FinOscillo == 500);
         QVERIFY(!F().SpeedButtonOscillo->isEnabled() && !F().PanelConfOscillo->isEnabled());
         QCOMPARE(F().StaticTextModeOscillo->text(), Etat(2));
         for (int i = 0; i < 20; ++i) {
@@ -124,18 +115,15 @@ private slots:
         mesure(1016);
         QVERIFY(F().OscilloDeclenche);
         QCOMPARE(F().StaticTextModeOscillo->text(), Etat(3));
-        QCOMPARE(Points(), 1);
-        QCOMPARE(C().Point(GTemps, 0), 0);
-        QCOMPARE(C().Point(GVitesse, 0), 1016);
+        QVERIFY(Points() == 1 && C().Point(GTemps, 0) == 0 && C().Point(GVitesse, 0) == 1016);
         mesure(1016);
         // The time restarts at the trigger, not at the arming a second before.
         QVERIFY(C().Point(GTemps, 1) > 0 && C().Point(GTemps, 1) <= 10);
         QVERIFY(JusquALaFin(200, 900) < 200);
-        QVERIFY(!F().ButtonChargeDynamique->isChecked());
-        QVERIFY(C().Point(GTemps, C().Dernier()) > 500);
-        QVERIFY(C().Point(GTemps, C().Dernier() - 1) <= 500);
+        QVERIFY(!F().ButtonChargeDynamique->isChecked() && AcquisitionEnCours == 0);
+        QVERIFY(C().Point(GTemps, C().Dernier()) > 500 &&
+                C().Point(GTemps, C().Dernier() - 1) <= 500);
         TempsCroissants();
-        QCOMPARE(AcquisitionEnCours, 0);
     }
 
     // Without synchronisation: a failed step stores nothing and a kept
@@ -143,8 +131,7 @@ private slots:
     void withoutSynchronisationKeptReadingsNotStoredTwice() {
         Demarrer(false);
         F().SpeedButtonOscillo->click();
-        tick();
-        tick();
+        for (int i = 0; i < 2; ++i) tick();
         QCOMPARE(Points(), 2);
         L().echecs = 1;
         tick();
@@ -163,10 +150,8 @@ private slots:
         F().SpeedButtonOscillo->click();
         QCOMPARE(FinOscillo, 12000);
         QCOMPARE(JusquALaFin(50, 700), 6);
-        QCOMPARE(C().Dernier(), DernierPointMax);
-        QCOMPARE(C().Point(GVitesse, DernierPointMax), 705);
-        QVERIFY(!F().ButtonChargeDynamique->isChecked());
-        QCOMPARE(AcquisitionEnCours, 0);
+        QVERIFY(C().Dernier() == DernierPointMax && C().Point(GVitesse, DernierPointMax) == 705);
+        QVERIFY(!F().ButtonChargeDynamique->isChecked() && AcquisitionEnCours == 0);
     }
 };
 

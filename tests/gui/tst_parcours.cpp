@@ -45,8 +45,8 @@ class TstParcours : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(menu));
         QTest::mouseClick(menu->ButtonTraceCarct, Qt::LeftButton);
         TFormChoixCaract* choix = FormChoixCaract;
-        QTRY_VERIFY(choix->isVisible());
-        QVERIFY(!menu->isVisible() && !choix->ButtonVISUALISATION->isEnabled());
+        QTRY_VERIFY(choix->isVisible() && !menu->isVisible());
+        QVERIFY(!choix->ButtonVISUALISATION->isEnabled());
         QTest::mouseClick(choix->ButtonMASTri, Qt::LeftButton);
         QTest::mouseClick(choix->ButtonTcstC, Qt::LeftButton);
         QVERIFY(ReglagesCourants[MotTypeMachine] == MasTriphasee &&
@@ -63,9 +63,7 @@ class TstParcours : public QObject {
 
         v->ScrollBarK->setSliderPosition(60);
         QCOMPARE(v->TextK->text(), QStringLiteral("K = 60%"));
-        QVERIFY2(
-            attendre([&] { return ValeursCourantes[GCouple] > coupleVide + 300; }),
-            qPrintable(QStringLiteral("%1 -> %2").arg(coupleVide).arg(ValeursCourantes[GCouple])));
+        QVERIFY(attendre([&] { return ValeursCourantes[GCouple] > coupleVide + 300; }));
         QVERIFY(attendre([&] { return valeur(2) != texteVide && valeur(2).endsWith(" Nm"); }));
         // Loaded, it slips and draws more electrical than mechanical power.
         QVERIFY(attendre([] {
@@ -76,8 +74,7 @@ class TstParcours : public QObject {
 
         // Back: the live display stops, the choice window, then the menu return.
         QTest::mouseClick(v->ButtonClose, Qt::LeftButton);
-        QTRY_VERIFY(!v->isVisible() && !v->TimerA->isActive());
-        QTRY_VERIFY(choix->isVisible());
+        QTRY_VERIFY(!v->isVisible() && !v->TimerA->isActive() && choix->isVisible());
         QTest::mouseClick(choix->ButtonFermer1, Qt::LeftButton);
         QTRY_VERIFY(menu->isVisible());
         QVERIFY(rapport->messages.empty());
@@ -85,7 +82,6 @@ class TstParcours : public QObject {
 
 private slots:
     void initTestCase() {
-        QVERIFY(!dossier.racine.empty());
         QVERIFY(QDir::setCurrent(QString::fromStdString(dossier.racine.string())));
         rapport.emplace();
         sim::InstallerBancSimule(1, false);

@@ -133,7 +133,6 @@ private slots:
         QTest::newRow("current 20,000 A, report") << QList{370, 314, 96, 8, 0, 0, 20000, 3, 1};
         QTest::newRow("power both signs, frame") << QList{300, 220, 96, 0, 0, -30000, 30000, 1, 1};
         QTest::newRow("torque, 254 dpi") << QList{980, 833, 254, 8, 0, -2000, 2000, 2, 1};
-        QTest::newRow("speed 0..1500, copy") << QList{359, 264, 96, 0, 0, 0, 1500, 0, 1};
         QTest::newRow("torque fits") << QList{370, 314, 96, 8, 0, 0, 2000, 2, 0};
         QTest::newRow("axis in the middle") << QList{370, 314, 96, 8, -1500, 0, 30000, 1, 0};
     }

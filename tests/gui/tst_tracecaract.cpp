@@ -17,7 +17,6 @@
 #include "Captures.h"
 #include "OutilsEssai.h"
 #include "dialogs/FormCom.h"
-#include "sim/LiaisonSimulee.h"
 #include "study/Cp1252.h"
 #include "study/Fichiers.h"
 #include "study/Study.h"
@@ -444,43 +443,18 @@ private slots:
         QVERIFY(!rapport->messages.empty());
     }
 
-    // Each law shows its acquisition group; the group's panel replaces the
-    // trials while its button is down. Law, group (1 machine, 2 static,
-    // 3 dynamic), sweep.
-    void acquisitionGroups_data() {
-        QTest::addColumn<L>("c");
-        QTest::newRow("T = K") << L{1, 1, 1};
-        QTest::newRow("static") << L{7, 2, 0};
-        QTest::newRow("dynamic") << L{14, 3, 0};
-    }
+    // Each law shows its acquisition group; only "T = K" has the sweep.
     void acquisitionGroups() {
-        QFETCH(L, c);
-        const int groupe = c[1];
-        // The simulated bench as an open link, its pauses skipped.
-        const FonctionPause pause = DefinirPause([](int) {});
-        sim::InstallerBancSimule(1, false);
-        ConfigGenerale.TypeLiaison = LiaisonSimulation;
-        std::optional<TFormCom> com;
-        com.emplace().Initialise();
-        Essais(1);
-        Caracts[1].Entete[MotTypeCaract] = c[0];
-        Montrer();
-        QCOMPARE(F().PanelAcquisitionCarMachine->isVisible(), groupe == 1);
-        QCOMPARE(F().PanelAcqusitionChargeStatique->isVisible(), groupe == 2);
-        QCOMPARE(F().PanelAcqusitionChargeDynamique->isVisible(), groupe == 3);
-        if (groupe == 1) QCOMPARE(F().ButtonAuto->isVisible(), bool(c[2]));
-        QToolButton* bouton = QList<QToolButton*>{F().ButtonManu, F().ButtonChargeAuto,
-                                                  F().ButtonChargeDynamique}[groupe - 1];
-        QFrame* panneau = QList<QFrame*>{F().PanelAcquiManu, F().PanelChargeStatiqueAuto,
-                                         F().PanelChargeDynamique}[groupe - 1];
-        QTest::mouseClick(bouton, Qt::LeftButton);
-        QVERIFY(panneau->isVisible() && !F().PanelANALYSE->isVisible());
-        QCOMPARE(F().ButtonModifCharge->isEnabled(), groupe == 2);
-        essai::Capturer(&F(), QStringLiteral("trace-acquisition-%1").arg(groupe));
-        QTest::mouseClick(bouton, Qt::LeftButton);
-        QVERIFY(!panneau->isVisible() && F().PanelANALYSE->isVisible());
-        com.reset();
-        DefinirPause(pause);
+        for (const L& c : {L{1, 1}, L{3, 1}, L{7, 2}, L{14, 3}}) {  // law, group
+            InitEtude();
+            Essais(1);
+            Caracts[1].Entete[MotTypeCaract] = c[0];
+            Montrer();
+            QCOMPARE(F().PanelAcquisitionCarMachine->isVisible(), c[1] == 1);
+            QCOMPARE(F().PanelAcqusitionChargeStatique->isVisible(), c[1] == 2);
+            QCOMPARE(F().PanelAcqusitionChargeDynamique->isVisible(), c[1] == 3);
+            QCOMPARE(F().ButtonAuto->isVisible(), c[0] == 1);
+        }
     }
 
     // Opening a study or the settings window stops a running acquisition

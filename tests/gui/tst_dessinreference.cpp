@@ -215,8 +215,13 @@ private slots:
         // Drawn afresh, then again from what the first drawing kept.
         oublielignes();
         for (const char* fois : {"first", "again"}) {
-            const QString ecarts = Ecarts(QuatreVues(c[2], f, decalage, c[3], false), attendue);
+            const QImage image = QuatreVues(c[2], f, decalage, c[3], false);
+            const QString ecarts = Ecarts(image, attendue);
             QVERIFY2(ecarts.isEmpty(), qPrintable(QString(fois) + ": " + ecarts));
+            const QString captures = qEnvironmentVariable("ORVANE_CAPTURES");
+            if (!captures.isEmpty())
+                image.save(captures + "/graph-" +
+                           QString(QTest::currentDataTag()).replace(' ', '-') + ".png");
         }
     }
 

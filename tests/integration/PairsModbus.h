@@ -186,7 +186,4 @@ private:
     std::thread fil_;
 };
 
-using PairRtu = PairModbus;
-using PairTcp = PairModbus;
-
 }  // namespace orvane::essai

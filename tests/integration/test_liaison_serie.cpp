@@ -61,7 +61,7 @@ protected:
         DefinirPause(precedente_);
         ConfigGenerale = ConfigDefaut;
     }
-    PairRtu pair;
+    PairModbus pair;
     RapportEnregistre rapport;
 
 private:
@@ -80,24 +80,21 @@ TEST_F(Serie_, MisbehavingSlaveGivesTheFailureCodes) {
         ValeursCourantes[GNumero] = -1;
         const auto debut = Horloge::now();
         rtu.Read10RegRS232(20, 2, erreur, 10, v);
-        EXPECT_EQ(erreur, 3);
-        EXPECT_EQ(ValeursCourantes[GNumero], -1);
-        EXPECT_EQ(v[0], 0);
+        EXPECT_EQ(std::tuple(erreur, ValeursCourantes[GNumero], v[0]), std::tuple(3, -1, 0));
         EXPECT_EQ(rtu.WriteRegRS232(20, 29, 1), 4);
         // Bounded by the time-outs: 10 ms per byte + 100 ms at most.
         EXPECT_LT(Horloge::now() - debut, std::chrono::milliseconds(1000));
     }
     pair.panne = Panne::Aucune;
-    EXPECT_EQ(rtu.ReadRegRS232(20, 10, erreur), 0xFFFE);
-    EXPECT_EQ(erreur, 0);
+    const int32_t lu = rtu.ReadRegRS232(20, 10, erreur);
+    EXPECT_EQ(std::pair(lu, erreur), std::pair(0xFFFE, 0));
 
     // A short read delivers nothing 100 ms after its last byte (not 350 ms).
     pair.panne = Panne::Silence;
     pair.Envoyer(Octets(20, 0x55));
     TTrame t;
     const auto debut = Horloge::now();
-    EXPECT_FALSE(rtu.Port().Lire(25, t));
-    EXPECT_EQ(t.Longueur, 0);
+    EXPECT_FALSE(rtu.Port().Lire(25, t) || t.Longueur);
     EXPECT_LT(Horloge::now() - debut, std::chrono::milliseconds(340));
     EXPECT_TRUE(rtu.Port().EstOuvert());
 }
@@ -117,15 +114,14 @@ TEST_F(Serie_, DeviceThatComesBackIsReopenedByTheNextStart) {
     com.LectureValeurs();
     EXPECT_EQ(ValeursCourantes[GNumero], -1);
     EXPECT_EQ(com.NbEchecs(), 2);
-    EXPECT_TRUE(com.Serie().Port().Perdu());
-    EXPECT_FALSE(com.LiaisonOuverte());
+    EXPECT_TRUE(com.Serie().Port().Perdu() && !com.LiaisonOuverte());
     if (!com.LiaisonOuverte()) com.Initialise();
     EXPECT_FALSE(com.LiaisonOuverte());
     ASSERT_EQ(rapport.messages.size(), 2u);
     EXPECT_EQ(rapport.messages[0].rfind("Erreur de communication : - Port : " + lien.Nom(), 0), 0u);
     EXPECT_EQ(rapport.messages[1], "Erreur de liaison");
 
-    PairRtu retour;
+    PairModbus retour;
     ASSERT_FALSE(retour.Nom().empty());
     retour.Remplir(750, 0x0104);
     ASSERT_TRUE(lien.Rebrancher(retour.Nom()));
@@ -134,8 +130,7 @@ TEST_F(Serie_, DeviceThatComesBackIsReopenedByTheNextStart) {
     EXPECT_EQ(retour.Registre(ParamControle.Adresse()), ControleRepos);
     com.LectureValeurs();
     EXPECT_TRUE(com.LectureValide());
-    EXPECT_EQ(ValeursCourantes[GNumero], 0);
-    EXPECT_EQ(ValeursCourantes[GVitesse], 1500);
+    EXPECT_EQ(std::pair(ValeursCourantes[GNumero], ValeursCourantes[GVitesse]), std::pair(0, 1500));
     com.Ferme();
 }
 
@@ -156,10 +151,6 @@ TEST_F(Serie_, OrvanectlReadsTheSlave) {
                          "16752, "),
               std::string::npos)
         << j.out;
-    const Sortie w = Ctl({"link", "--serial", pair.Nom(), "write", "19.20", "-5"});
-    EXPECT_EQ(w.statut, 0) << w.err;
-    EXPECT_EQ(pair.Registre(1919), 0xFFFB);
-
     pair.panne = Panne::Silence;
     const Sortie e = Ctl({"link", "--serial", pair.Nom(), "read"});
     EXPECT_EQ(e.statut, 2);

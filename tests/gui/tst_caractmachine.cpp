@@ -78,11 +78,10 @@ private slots:
     // A new point is drawn into the buffer of a shown frame only.
     void axesZoomBarsAndAcquisition() {
         TGraphe g;
-        const QList<QList<int>> cas = {// quadrant, zoom, x min, x max, y min, y max
-                                       {1, 0, 0, 7500, 0, 10000},
-                                       {42, 18, -1500, 1500, 0, 2000},
-                                       {1, 99, 0, 75, 0, 100}};
-        for (const QList<int>& c : cas) {
+        // quadrant, zoom, x min, x max, y min, y max
+        for (const QList<int>& c : {QList{1, 0, 0, 7500, 0, 10000},
+                                    {42, 18, -1500, 1500, 0, 2000},
+                                    {1, 99, 0, 75, 0, 100}}) {
             Etude.Vues[0].Quadrant = c[0];
             Etude.Vues[0].ZoomX = Etude.Vues[0].ZoomY = c[1];
             cadre->cfgaxe(g);
@@ -105,8 +104,7 @@ private slots:
         QCOMPARE(cadre->Courbe().Lissage, 2);
         AcquisitionEnCours = 1;
         cadre->setCb(1);
-        QCOMPARE(cadre->Courbe().Lissage, -1);
-        QCOMPARE(cadre->Courbe().Marque, 1);
+        QVERIFY(cadre->Courbe().Lissage == -1 && cadre->Courbe().Marque == 1);
         cadre->tracegraphe();
         QCOMPARE(cadre->GrapheEcran.Curseur.Genre, 0);
         Etude.Vues[0].ZoomX = Etude.Vues[0].ZoomY = 18;
@@ -125,19 +123,16 @@ private slots:
         QCOMPARE(cadre->PaintBox1->Tampon, cache);
     }
 
-    // The menu follows the point and the trial; the caption button asks the
+    // The menu's commands call the tracing window, an empty trial allows
+    // neither a new trial nor the deletion; the caption button asks the
     // tracing window for this view's dialog, then refreshes.
     void menuAndCaptionButtonCallTheTracingWindow() {
         CaractCourante = 1;
-        cadre->PopupMenu1Popup();
-        QVERIFY(!cadre->Suppressiondupoint1->isEnabled());  // no point selected
-        QVERIFY(cadre->Suppressiondetouslespoints1->isEnabled());
         SelectionnerPoint(0);
         cadre->PopupMenu1Popup();
-        QVERIFY(cadre->Suppressiondupoint1->isEnabled());
-        cadre->Suppressiondupoint1->trigger();
-        cadre->Suppressiondetouslespoints1->trigger();
-        cadre->Nouvelessai1->trigger();
+        for (QAction* a :
+             {cadre->Suppressiondupoint1, cadre->Suppressiondetouslespoints1, cadre->Nouvelessai1})
+            a->trigger();
         QCOMPARE(QList<int>(trace->n + 2, trace->n + 5), QList<int>({1, 1, 1}));
         cadre->NumeroVue = 3;
         QTest::mouseClick(cadre->ButtonCaract, Qt::LeftButton);
@@ -147,8 +142,8 @@ private slots:
 
         NouvelleCaract();  // the new current trial is empty
         cadre->PopupMenu1Popup();
-        QVERIFY(!cadre->Nouvelessai1->isEnabled());
-        QVERIFY(!cadre->Suppressiondetouslespoints1->isEnabled());
+        QVERIFY(!cadre->Nouvelessai1->isEnabled() &&
+                !cadre->Suppressiondetouslespoints1->isEnabled());
         // Without a tracing window, nothing happens.
         FenetreTrace = nullptr;
         cadre->ButtonCaractClick();
@@ -160,8 +155,7 @@ private slots:
     void mouseSelectionAndCopies() {
         CaractCourante = 1;
         QTest::mousePress(cadre->PaintBox1, Qt::LeftButton, {}, PixelDe(1) + QPoint(2, -1));
-        QCOMPARE(PointSelectionne, 1);
-        QCOMPARE(ValeursCourantes[0], 1);
+        QVERIFY(PointSelectionne == 1 && ValeursCourantes[0] == 1);
         QCOMPARE(ValeurX(), QString("700 tr/min"));
         QVERIFY(cadre->GrapheEcran.Curseur.Actif && trace->n[0] > 0);
 
@@ -183,8 +177,7 @@ private slots:
 
         NouvelleCaract();  // an empty second characteristic becomes current
         cadre->PaintBox1MouseDown(Qt::LeftButton, PixelDe(0).x(), PixelDe(0).y());
-        QCOMPARE(PointSelectionne, -1);
-        QCOMPARE(ValeursCourantes[0], -1);
+        QVERIFY(PointSelectionne == -1 && ValeursCourantes[0] == -1);
         QVERIFY(!cadre->GrapheEcran.Curseur.Actif);
         QCOMPARE(ValeurX(), QString("--"));
     }

@@ -4,6 +4,9 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
 #include <array>
 #include <memory>
 #include <optional>
@@ -156,6 +159,74 @@ protected:
     void Desinstaller() {  // cleanupTestCase
         com.reset();
         banc.reset();
+    }
+};
+
+// The tracing window on the simulated drive served in real time on a
+// pseudo-terminal (link type 1) or on 127.0.0.1 (link type 2).
+class FenetreSurServeur : public QObject {
+protected:
+    std::unique_ptr<ServeurEnFond> serveur;
+    std::unique_ptr<orvane::TFormCom> com;
+    std::unique_ptr<orvane::TFormTraceCaract> f;
+    std::unique_ptr<RapportEnregistre> rapport;
+
+    const orvane::Caracteristique& C() const { return orvane::Caracts[orvane::CaractCourante]; }
+    int Points() const { return C().Dernier() + 1; }
+    template <typename Condition>
+    static bool Attendre(Condition condition, int ms) {
+        for (int i = 0; i < ms / 10 && !condition(); ++i) QTest::qWait(10);
+        return condition();
+    }
+    // French, the default settings, an empty study, the settings of a trial.
+    void Essai(int machine, int type) {
+        using namespace orvane;
+        ChoixLangue(LangueFrancais);
+        ConfigGenerale = ConfigDefaut;
+        InitEtude();
+        AcquisitionEnCours = 0;
+        ReglagesCourants = EnteteCaractDefaut;
+        ReglagesCourants[MotTypeMachine] = machine;
+        ReglagesCourants[MotTypeCaract] = type;
+        rapport = std::make_unique<RapportEnregistre>();
+        com = std::make_unique<TFormCom>();
+    }
+    // A drive of this machine (stopped long ago when asked), served and chosen.
+    bool Servir(int machine, bool tcp = false, bool auRepos = false) {
+        using namespace orvane;
+        serveur = std::make_unique<ServeurEnFond>();
+        serveur->variateur.SetTypeMachine(machine);
+        if (auRepos) {
+            serveur->variateur.SetMachineAlimentee(false);
+            serveur->variateur.Avancer(60000);
+        }
+        if (tcp) {
+            ConfigGenerale.TypeLiaison = LiaisonReseau;
+            AdresseReseau = "(127.0.0.1)";
+            if (!serveur->Tcp()) return false;
+            com->Reseau().PortTcp = serveur->serveur.Port();
+            return true;
+        }
+        const std::string pty = serveur->Pty();
+        ConfigGenerale.TypeLiaison = LiaisonSerie;
+        ConfigGenerale.PortSerie.Ecrire(pty);
+        return !pty.empty();
+    }
+    // The trial made and the window shown.
+    void Montrer() {
+        orvane::NouvelleCaract();
+        f = std::make_unique<orvane::TFormTraceCaract>();
+        f->show();
+        f->Action();
+    }
+    void Liberer() {  // cleanup
+        if (f) f->ArreterAcquisition();
+        f.reset();
+        if (com) com->Liberer();
+        com.reset();
+        serveur.reset();
+        rapport.reset();
+        orvane::AcquisitionEnCours = 0;
     }
 };
 

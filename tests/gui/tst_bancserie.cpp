@@ -1,39 +1,16 @@
 // Acquisitions end to end in real time: the simulated drive on a pseudo-terminal
 // (link type 1), the window driven through its controls, the drive's journal read.
 #include <QScrollBar>
-#include <QTimer>
-#include <QToolButton>
-#include <QtTest>
 
-#include "OutilsEssai.h"
-#include "dialogs/FormCom.h"
-#include "sim/Variateur.h"
+#include "BancEspion.h"
 #include "study/Acquisition.h"
-#include "study/Study.h"
-#include "texts/TextesOrvane.h"
-#include "tracing/FormTraceCaract.h"
 
 using namespace orvane;
 
-namespace {
-template <typename Condition>
-bool Attendre(Condition condition, int ms) {
-    for (int i = 0; i < ms / 20 && !condition(); ++i) QTest::qWait(20);
-    return condition();
-}
-}  // namespace
-
-class TstBancSerie : public QObject {
+class TstBancSerie : public essai::FenetreSurServeur {
     Q_OBJECT
 
-    std::unique_ptr<essai::ServeurEnFond> serveur;
-    std::unique_ptr<TFormCom> com;
-    std::unique_ptr<TFormTraceCaract> f;
-    std::unique_ptr<essai::RapportEnregistre> rapport;
-
     sim::Variateur& V() { return serveur->variateur; }
-    const Caracteristique& C() const { return Caracts[CaractCourante]; }
-    int Points() const { return C().Dernier() + 1; }
     // The drive's writes from the `depuis`-th on, as "19.20 0,0,..." texts.
     QStringList Journal(size_t depuis) {
         QStringList l;
@@ -44,49 +21,25 @@ class TstBancSerie : public QObject {
     }
     // The drive with this machine (at rest when asked), a trial of `type`, a view of x, y.
     bool Preparer(int machine, int type, int x, int y, bool auRepos = false) {
-        serveur = std::make_unique<essai::ServeurEnFond>();
-        V().SetTypeMachine(machine);
-        if (auRepos) {
-            V().SetMachineAlimentee(false);
-            V().Avancer(60000);
-        }
-        const std::string pty = serveur->Pty();
-        ChoixLangue(LangueFrancais);
-        ConfigGenerale = ConfigDefaut;
-        ConfigGenerale.TypeLiaison = LiaisonSerie;
-        ConfigGenerale.PortSerie.Ecrire(pty);
-        InitEtude();
+        Essai(machine, type);
         Etude.Vues[0] = {1, 1, {0, 0}, x, 18, {0, 0}, y, 18, {0, 0}, 1};
-        AcquisitionEnCours = 0;
-        ReglagesCourants = EnteteCaractDefaut;
-        ReglagesCourants[MotTypeMachine] = machine;
-        ReglagesCourants[MotTypeCaract] = type;
         if (type == 12)  // 5 s, triggered at 15 tr/min, added inertia
             for (const auto& [mot, v] : {std::pair{MotInertie, 200},
                                          {MotDureeOscillo, 0},
                                          {MotGrandeurSynchro, int(GVitesse)},
                                          {MotSeuilSynchro, 15}})
                 ReglagesCourants[mot] = v;
-        rapport = std::make_unique<essai::RapportEnregistre>();
-        com = std::make_unique<TFormCom>();
-        NouvelleCaract();
-        f = std::make_unique<TFormTraceCaract>();
-        f->show();
-        f->Action();
-        return !pty.empty();
+        const bool servi = Servir(machine, false, auRepos);
+        Montrer();
+        return servi;
     }
     static void Clic(QToolButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
 
 private slots:
     void cleanup() {
-        if (f) f->ArreterAcquisition();
-        f.reset();
-        if (com) com->Ferme();
-        com.reset();
-        serveur.reset();
-        if (rapport) QVERIFY(rapport->messages.empty());
-        rapport.reset();
-        AcquisitionEnCours = 0;
+        const bool muet = !rapport || rapport->messages.empty();
+        Liberer();
+        QVERIFY(muet);
     }
 
     // K 0 -> 100 %, a point at each step with the button or the space bar;

@@ -4,9 +4,6 @@
 // the "Charge" button during an automatic acquisition.
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTimer>
-#include <QToolButton>
-#include <QtTest>
 
 #include "BancEspion.h"
 #include "load/ChoixCaract.h"

@@ -6,9 +6,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QScrollBar>
-#include <QTimer>
-#include <QToolButton>
-#include <QtTest>
 
 #include "BancEspion.h"
 #include "study/Acquisition.h"

@@ -2,29 +2,16 @@
 // isolated failures go on; a lasting one stops, every point kept, "----" shown, the
 // event loop turning; once it is gone the next acquisition works.
 #include <QLabel>
-#include <QTimer>
-#include <QToolButton>
-#include <QtTest>
 #include <chrono>
 #include <thread>
 
-#include "OutilsEssai.h"
-#include "comm/Horloge.h"
-#include "dialogs/FormCom.h"
-#include "study/Study.h"
-#include "texts/TextesOrvane.h"
-#include "tracing/FormTraceCaract.h"
+#include "BancEspion.h"
 
 using namespace orvane;
 using sim::Defaut;
 
 namespace {
 enum Mode { Manuel, Auto, ChargeManu, ChargeAuto, Oscillo };
-template <typename Condition>
-bool Attendre(Condition condition, int ms) {
-    for (int i = 0; i < ms / 10 && !condition(); ++i) QTest::qWait(10);
-    return condition();
-}
 // The first n stored points of a trial, all quantities.
 std::vector<int32_t> Valeurs(const Caracteristique& c, int n) {
     std::vector<int32_t> v;
@@ -36,33 +23,11 @@ std::vector<int32_t> Valeurs(const Caracteristique& c, int n) {
 
 Q_DECLARE_METATYPE(Defaut)
 
-class TstPannes : public QObject {
+class TstPannes : public essai::FenetreSurServeur {
     Q_OBJECT
 
-    std::unique_ptr<essai::ServeurEnFond> serveur;
-    std::unique_ptr<TFormCom> com;
-    std::unique_ptr<TFormTraceCaract> f;
-    std::unique_ptr<essai::RapportEnregistre> rapport;
     FonctionPause pause;
 
-    const Caracteristique& C() const { return Caracts[CaractCourante]; }
-    int Points() const { return C().Dernier() + 1; }
-
-    bool Servir(bool tcp) {
-        serveur = std::make_unique<essai::ServeurEnFond>();
-        serveur->variateur.SetTypeMachine(MasTriphasee);
-        if (tcp) {
-            if (!serveur->Tcp()) return false;
-            ConfigGenerale.TypeLiaison = LiaisonReseau;
-            AdresseReseau = "(127.0.0.1)";
-            com->Reseau().PortTcp = serveur->serveur.Port();
-            return true;
-        }
-        const std::string pty = serveur->Pty();
-        ConfigGenerale.TypeLiaison = LiaisonSerie;
-        ConfigGenerale.PortSerie.Ecrire(pty);
-        return !pty.empty();
-    }
     QTimer* Minuterie(int m) const {
         return std::array{f->TimerManu, f->TimerAuto, f->TimerManu, f->TimerChargeAuto,
                           f->TimerOscillo}[static_cast<size_t>(m)];
@@ -97,15 +62,7 @@ private slots:
         });
     }
     void cleanupTestCase() { DefinirPause(pause); }
-    void cleanup() {
-        if (f) f->ArreterAcquisition();
-        f.reset();
-        if (com) com->Liberer();
-        com.reset();
-        serveur.reset();
-        rapport.reset();
-        AcquisitionEnCours = 0;
-    }
+    void cleanup() { Liberer(); }
 
     // The drive's replies at fault; Aucun: the pseudo-terminal closed under
     // the open port; Deconnexion: TCP connections reset.
@@ -124,22 +81,12 @@ private slots:
         QFETCH(int, mode);
         const bool ptyFermee = defaut == Defaut::Aucun;
         const int delai = defaut == Defaut::Lent ? 600 : 0;  // beyond every read time-out
-        ChoixLangue(LangueFrancais);
-        ConfigGenerale = ConfigDefaut;
-        InitEtude();
-        ReglagesCourants = EnteteCaractDefaut;
-        ReglagesCourants[MotTypeMachine] = MasTriphasee;
         // "T = a.n²+b" static for the loads, dynamic for the oscilloscope
-        ReglagesCourants[MotTypeCaract] = std::array{1, 1, 8, 8, 12}[static_cast<size_t>(mode)];
+        Essai(MasTriphasee, std::array{1, 1, 8, 8, 12}[static_cast<size_t>(mode)]);
         ReglagesCourants[MotDureeOscillo] = 24;  // 120 s: no end of its own here
         ReglagesCourants[MotGrandeurSynchro] = GVitesse;
-        rapport = std::make_unique<essai::RapportEnregistre>();
-        com = std::make_unique<TFormCom>();
-        QVERIFY(Servir(defaut == Defaut::Deconnexion));
-        NouvelleCaract();
-        f = std::make_unique<TFormTraceCaract>();
-        f->show();
-        f->Action();
+        QVERIFY(Servir(MasTriphasee, defaut == Defaut::Deconnexion));
+        Montrer();
         QVERIFY(Demarrer(mode) && rapport->messages.empty());
 
         int tours = 0;  // the event loop turns all along: this fires between the ticks
@@ -183,7 +130,7 @@ private slots:
 
         // The fault gone (the device back, its port chosen again): points again.
         if (ptyFermee)
-            QVERIFY(Servir(false));
+            QVERIFY(Servir(MasTriphasee));
         else
             serveur->serveur.DefinirInjection({});
         QTest::qWait(delai);  // a drive that answered late may still be sending

@@ -42,28 +42,25 @@ private slots:
     // The labels and panels show what CalculerAffichage gives; `attendus`
     // pins the worked examples (label=text).
     void widgetsShowTheComputedLaw_data() {
-        QTest::addColumn<QList<int>>("c");  // type, range, mains frequency, language
+        QTest::addColumn<QList<int>>("c");  // type, mains frequency
         QTest::addColumn<QStringList>("attendus");
-        const int fr = LangueFrancais;
-        QTest::newRow("T = cst") << QList{6, 0, 50, fr}
+        QTest::newRow("T = cst") << QList{6, 50}
                                  << QStringList{"B1=2,00 Nm", "B3=314 W", "bulleB=Couple constant"};
         QTest::newRow("T = a.n + b, 60 Hz")
-            << QList{7, 0, 60, fr} << QStringList{"C2=Couple à 1800tr/min", "B3=942 W"};
-        QTest::newRow("cycle panel") << QList{14, 0, 50, fr} << QStringList{};
-        QTest::newRow("hoist") << QList{18, 0, 50, fr}
+            << QList{7, 60} << QStringList{"C2=Couple à 1800tr/min", "B3=942 W"};
+        QTest::newRow("cycle panel") << QList{14, 50} << QStringList{};
+        QTest::newRow("hoist") << QList{18, 50}
                                << QStringList{"B1=6,90 Nm", "B2=9,55 Nm", "J=J = 0,005 kg.m²",
                                               "bulleA=Masse"};
     }
     void widgetsShowTheComputedLaw() {
         QFETCH(QList<int>, c);
         QFETCH(QStringList, attendus);
-        ChoixLangue(c[3]);
-        ConfigGenerale.GammePuissance = c[1];
-        ConfigGenerale.FrequenceReseau = c[2];
+        ConfigGenerale.FrequenceReseau = c[1];
         mode(c[0]);
         EnteteCaract r = ReglagesCourants;
         const AffichageCharge a =
-            CalculerAffichage(c[0], r, EchellesDe(c[1], c[2]), p->TrackBarA->maximum(),
+            CalculerAffichage(c[0], r, EchellesDe(0, c[1]), p->TrackBarA->maximum(),
                               p->TrackBarB->maximum(), p->TrackBarN->maximum(), Textes);
         const QList<QLabel*> l = {
             p->TextC1,        p->TextC2,         p->TextC3,         p->TextB1,

@@ -17,7 +17,6 @@
 #include "app/RapportBoites.h"
 #include "dialogs/Fenetres.h"
 #include "dialogs/FormCom.h"
-#include "sim/LiaisonSimulee.h"
 #include "study/Cp1252.h"
 #include "study/Fichiers.h"
 #include "study/Study.h"
@@ -92,7 +91,6 @@ private slots:
     void initTestCase() {
         QVERIFY(QDir::setCurrent(QString::fromStdString(dossier.racine.string())));
         rapport = new RapportEssai;
-        sim::InstallerBancSimule(1, false);
         CreerFenetres();
         menu = static_cast<TFormMachine2*>(FormMachine2);
         menu->FinProgramme = [this] { ++fins; };
@@ -105,11 +103,8 @@ private slots:
     }
     void init() {
         ChoixLangue(LangueFrancais);
-        rapport->messages.clear();
-        rapport->questions.clear();
-        rapport->reponses.clear();
-        rapport->pendant = nullptr;
-        fichiers = {};
+        rapport->messages.clear(), rapport->questions.clear(), rapport->reponses.clear();
+        rapport->pendant = nullptr, fichiers = {};
     }
 
     void firstStartWithoutConfiguration() {

@@ -1,16 +1,13 @@
 // The micro timer: a loop inside the enabling call, stoppable and destroyable
 // from anywhere, with clock arithmetic that holds for any run length.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QTimer>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <future>
 #include <limits>
 #include <new>
-#include <thread>
 
 #include "comm/MicroTimer.h"
 
@@ -18,25 +15,12 @@ using namespace orvane;
 
 namespace {
 
-// A timer loop that has not returned within 10 s ends the program: a failure.
-class Garde {
-public:
-    Garde()
-        : fil_([f = fin_.get_future(),
-                cas = ::testing::UnitTest::GetInstance()->current_test_info()->name()] {
-              if (f.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
-                  std::fprintf(stderr, "%s: the timer loop did not return\n", cas);
-                  std::_Exit(3);
-              }
-          }) {}
-    ~Garde() {
-        fin_.set_value();
-        fil_.join();
-    }
-
-private:
-    std::promise<void> fin_;
-    std::thread fil_;
+// A timer loop that has not returned within 10 s ends the program (SIGALRM):
+// a failure.
+class MicroTimer_ : public ::testing::Test {
+protected:
+    void SetUp() override { ::alarm(10); }
+    void TearDown() override { ::alarm(0); }
 };
 
 constexpr int64_t Max64 = std::numeric_limits<int64_t>::max();
@@ -45,7 +29,7 @@ constexpr int64_t Min64 = std::numeric_limits<int64_t>::min();
 }  // namespace
 
 // Ticks × 10^6 would overflow after about 2.56 h of a nanosecond clock.
-TEST(MicroTimer_, ClockArithmeticHoldsForLongRuns) {
+TEST_F(MicroTimer_, ClockArithmeticHoldsForLongRuns) {
     const int64_t ns = 1000000000, heure = 3600 * ns;
     const struct {
         int64_t ticks, frequence, us;
@@ -68,8 +52,7 @@ TEST(MicroTimer_, ClockArithmeticHoldsForLongRuns) {
 }
 
 // Destroyed by an event during a long wait: the enabling call returns.
-TEST(MicroTimer_, DestroyedWhileWaitingEndsTheLoop) {
-    Garde garde;
+TEST_F(MicroTimer_, DestroyedWhileWaitingEndsTheLoop) {
     auto* t = new TMicroTimer;
     t->SetInterval(60 * 1000000);
     int appels = 0;
@@ -85,8 +68,7 @@ TEST(MicroTimer_, DestroyedWhileWaitingEndsTheLoop) {
 }
 
 // Destroyed by its own handler: the loop never touches the freed storage.
-TEST(MicroTimer_, DestroyedByItsHandlerTouchesNothingAfterwards) {
-    Garde garde;
+TEST_F(MicroTimer_, DestroyedByItsHandlerTouchesNothingAfterwards) {
     alignas(TMicroTimer) unsigned char memoire[sizeof(TMicroTimer)];
     auto* t = new (memoire) TMicroTimer;
     t->SetInterval(100);
@@ -104,8 +86,7 @@ TEST(MicroTimer_, DestroyedByItsHandlerTouchesNothingAfterwards) {
 }
 
 // Disabling stops the loop even with the handler removed; no handler: no loop.
-TEST(MicroTimer_, DisablingWorksWithoutHandler) {
-    Garde garde;
+TEST_F(MicroTimer_, DisablingWorksWithoutHandler) {
     TMicroTimer sans;
     sans.SetEnabled(true);  // returns at once
     EXPECT_FALSE(sans.Enabled());

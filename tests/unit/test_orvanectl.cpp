@@ -115,17 +115,12 @@ TEST_F(Orvanectl, ExportTsvIsTheCopiedText) {
     EXPECT_EQ(Contenu(sortie), TsvAttendu);
 }
 
+// The values file of the tracing window (its bytes are checked with it).
 TEST_F(Orvanectl, ExportCsvWithPointOrComma) {
-    const std::string csv =
-        "Essai,N°,n (tr/min),Tu (Nm),Pm (W),U (V),I (A),Pe (W),Ie (A),Rd,Fp,Pertes (W),t (s)\r\n"
-        "1,0,1500,12.50,196.3,230.0,0.005,-0.5,0.000,0.875,1.000,1.2,0.07\r\n"
-        "1,1,1480,25.00,387.5,231.0,12.345,4521.0,1.500,0.857,0.820,0.5,12.34\r\n"
-        "2,0,0,-0.30,0.0,0.0,0.000,0.0,0.000,0.000,0.000,0.0,0.00\r\n";
-    EXPECT_EQ(Ctl({"study", "export", f, "--format", "csv"}).out, csv);
-    std::string virgule = csv.substr(0, csv.find("\r\n2,") + 2);  // trial 1: ';' and ','
-    for (char& c : virgule) c = c == ',' ? ';' : c == '.' ? ',' : c;
+    EXPECT_EQ(Ctl({"study", "export", f, "--format", "csv"}).out, CsvValeurs(-1, false));
     EXPECT_EQ(Ctl({"study", "export", f, "--format", "csv", "--decimal-comma", "--trial", "1"}).out,
-              virgule);
+              CsvValeurs(1, true));
+    EXPECT_NE(CsvValeurs(1, true).find("\r\n1;1;1480;25,00;387,5;"), std::string::npos);
     // A unit holding the separator is quoted.
     Etude.Grandeurs[GVitesse].Unite.Ecrire("tr,min");
     EXPECT_NE(CsvValeurs(-1, false).find(",\"n (tr,min)\","), std::string::npos);

@@ -167,25 +167,23 @@ TEST_F(Passerelle_, LinkThatDoesNotOpenIsNeverReadyThenInitialiseReadsTheRatingA
     drive->ouvrirOk = false;
     ConfigGenerale.GammePuissance = 3;
     com->Initialise();
-    EXPECT_FALSE(com->LiaisonOuverte());
-    EXPECT_EQ(com->CalibreVariateur(), -1);
-    EXPECT_EQ(ConfigGenerale.GammePuissance, 0);
+    const auto etat = [&] {
+        return std::tuple(com->LiaisonOuverte(), com->CalibreVariateur(),
+                          ConfigGenerale.GammePuissance);
+    };
+    EXPECT_EQ(etat(), std::tuple(false, -1, 0));
     EXPECT_EQ(rapport.messages, std::vector<std::string>{"Erreur de liaison"});
     // A measurement step on a closed link sends nothing, has no values, reports nothing.
     ValeursCourantes[GNumero] = 0;
     com->LectureValeurs();
-    EXPECT_EQ(ValeursCourantes[GNumero], -1);
-    EXPECT_EQ(drive->lectures, 0);
-    EXPECT_TRUE(journal.empty());
+    EXPECT_TRUE(ValeursCourantes[GNumero] == -1 && drive->lectures == 0 && journal.empty());
 
     drive->ouvrirOk = true;
     rapport.messages.clear();
     pauses.clear();
     ConfigGenerale.GammePuissance = 3;
     com->Initialise();
-    EXPECT_TRUE(com->LiaisonOuverte());
-    EXPECT_EQ(com->CalibreVariateur(), 750);
-    EXPECT_EQ(ConfigGenerale.GammePuissance, 2);
+    EXPECT_EQ(etat(), std::tuple(true, 750, 2));
     EXPECT_EQ(pauses, std::vector<int>{100});
 
     drive->calibre = 5;
@@ -200,9 +198,9 @@ TEST_F(Passerelle_, StepEchoesTheStatusOneFailureKeepsTheValuesTwoStopTheAcquisi
     com->initime();
     maintenant = 7500;
     Ouvrir();
-    EXPECT_EQ(ValeursCourantes[GFacteurPuissance], 760);
-    EXPECT_EQ(ValeursCourantes[GTemps], 250);
-    EXPECT_EQ(com->Status(), 0x0105);
+    EXPECT_EQ(
+        std::tuple(ValeursCourantes[GFacteurPuissance], ValeursCourantes[GTemps], com->Status()),
+        std::tuple(760, 250, 0x0105));
     // Ready after the idle word; the status word read is told before its echo (bit 0 set).
     EXPECT_EQ(journal, (Journal{"20.29=1", "pret", "statut 260", "18.30=261"}));
     const ValeursPoint avant = ValeursCourantes;
@@ -212,8 +210,7 @@ TEST_F(Passerelle_, StepEchoesTheStatusOneFailureKeepsTheValuesTwoStopTheAcquisi
     journal.clear();
     drive->codes = {3, 0};  // read fails, echo succeeds
     com->LectureValeurs();
-    EXPECT_EQ(com->NbEchecs(), 1);
-    EXPECT_EQ(ValeursCourantes, avant);
+    EXPECT_TRUE(com->NbEchecs() == 1 && ValeursCourantes == avant);
     // The last good status word is kept (both copies) and echoed; no status is told.
     EXPECT_EQ(com->StatusCopie(), 0x0104);
     EXPECT_EQ(journal, Journal{"18.30=261"});

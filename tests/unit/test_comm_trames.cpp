@@ -58,18 +58,6 @@ protected:
 
 }  // namespace
 
-// Addresses show in the frame bytes below; here only what may be written.
-TEST(Trames_, OnlyTheLoadBlockControlWordAndEchoAreWritable) {
-    EXPECT_EQ(ParamBlocCharge, ParamConstanteK);  // K is P0
-    EXPECT_EQ(ParamBlocCharge.Suivant(5).Adresse(), 1924);
-    for (const DescRegistre& d : TableRegistres) {
-        const bool ecrit =
-            d.param == ParamEchoStatut || d.param == ParamControle ||
-            (d.param.menu == 19 && d.param.parametre >= 20 && d.param.parametre <= 25);
-        EXPECT_EQ(d.acces == Acces::Ecriture, ecrit) << d.nom;
-    }
-}
-
 TEST(Trames_, RequestsGoOutByteForByteAndRepliesAreChecked) {
     const int32_t six[6] = {1, 2, -1, 0x1234, 0, 70000};
     EXPECT_EQ(DeTrame(TrameLecture(20, 2, 10)), Hex("01 03 07 D1 00 0A 94 80"));

@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <random>
 
 #include "OutilsEssai.h"
 #include "PairsModbus.h"
@@ -22,12 +21,9 @@ namespace {
 // an adapter unplugged and plugged back under the same name.
 class LienPeripherique {
 public:
-    explicit LienPeripherique(const std::string& pts) {
-        std::mt19937 alea(static_cast<unsigned>(::getpid()));
-        for (int essai = 0; essai < 100 && nom_.empty(); ++essai) {
-            const std::string n = "/tmp/o" + std::to_string(1000 + alea() % 9000);
-            if (::symlink(("/dev/" + pts).c_str(), n.c_str()) == 0) nom_ = n;
-        }
+    explicit LienPeripherique(const std::string& pts)
+        : nom_("/tmp/o" + std::to_string(1000 + ::getpid() % 9000)) {
+        if (!Rebrancher(pts)) nom_.clear();
     }
     ~LienPeripherique() {
         if (!nom_.empty()) ::unlink(nom_.c_str());

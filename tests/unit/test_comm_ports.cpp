@@ -57,7 +57,6 @@ TEST(PortCom_, OpenFailureSaysWhichPortAndWhy) {
     RapportEnregistre rapport;
     TPortCom port;
     EXPECT_FALSE(port.Ouvrir("ttyNOPE9"));
-    EXPECT_FALSE(port.EstOuvert());
     // Not a terminal: the line settings are refused, which is an open failure.
     EXPECT_FALSE(port.Ouvrir("/dev/null"));
     ASSERT_EQ(rapport.messages.size(), 2u);

@@ -126,7 +126,6 @@ private slots:
         QVERIFY(aide->TexteAbsente->text().startsWith(TexteNumero(TexteAideAbsente)));
         QVERIFY(aide->TexteAbsente->text().contains(QDir::toNativeSeparators(absent)));
         QVERIFY(!aide->BoutonSommaire->isEnabled() && !aide->Sommaire());
-        essai::Capturer(aide, "aide-absente");
         DefinirDossierAide({});
         OuvrirAide();
         QVERIFY(aide->Navigateur->isVisible() && aide->TexteAbsente->isHidden());

@@ -1,6 +1,5 @@
 // The settings window: address edits, language and frequency buttons, what
-// OK stores and Cancel leaves, the link closed while shown, the spy log, the
-// work-file dialogs' remembered name.
+// OK stores and Cancel leaves, the link closed while shown, the spy log.
 #include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
@@ -188,8 +187,8 @@ private slots:
     // The serial page lists the ports and stores the one chosen (a vanished
     // one as an empty name); without ports it says so.
     void serialPage() {
-        const std::tuple<const char*, int, const char*> cas[] = {
-            {"ttyQ12", -1, "ttyQ12"}, {"ttyQ12", 0, "ttyQ7"}, {"COM2", -1, ""}};
+        const std::tuple<const char*, int, const char*> cas[] = {{"ttyQ12", 0, "ttyQ7"},
+                                                                 {"COM2", -1, ""}};
         for (const auto& [stocke, clic, attendu] : cas) {
             ConfigGenerale.PortSerie.Ecrire(stocke);
             montrer(TFormCom::PageSerie);
@@ -269,28 +268,18 @@ private slots:
         QVERIFY(f->NbEspion() == 100000 && f->JournalEspion().back()[1] == 99999);
     }
 
-    void workFileNameIsRememberedBetweenOpenAndSave() {
-        f->OublierNomFichier();
-        f->DefinirDossierFichiers(QStringLiteral("/depart/Fichiers"));
-        QStringList propositions;
+    // The save dialog adds the extension; cancelled, it gives no name.
+    void saveDialogAddsTheExtension() {
         QString reponse, nom;
-        const ChoixFichier avant = DefinirChoixFichier([&](bool enregistrer, QString& n) {
-            propositions << (enregistrer ? "S:" : "O:") + n;
+        const ChoixFichier avant = DefinirChoixFichier([&](bool, QString& n) {
             n = reponse;
             return !reponse.isEmpty();
         });
-        reponse = "/depart/Fichiers/essai.OVX2";
-        QVERIFY(f->ChoisirFichierOuvrir(nom) && nom == reponse);
         reponse = "/ailleurs/copie";
         QVERIFY(f->ChoisirFichierEnregistrer(nom));
-        QCOMPARE(nom, QStringLiteral("/ailleurs/copie.OVX2"));  // default extension
+        QCOMPARE(nom, QStringLiteral("/ailleurs/copie.OVX2"));
         reponse.clear();
         QVERIFY(!f->ChoisirFichierEnregistrer(nom) && nom.isEmpty());
-        f->OublierNomFichier();
-        reponse = "/x/y.OVX2";
-        QVERIFY(f->ChoisirFichierEnregistrer(nom));
-        QCOMPARE(propositions, QStringList({"O:/depart/Fichiers", "S:/depart/Fichiers/essai.OVX2",
-                                            "S:/ailleurs/copie.OVX2", "S:/depart/Fichiers"}));
         DefinirChoixFichier(avant);
     }
 };

@@ -206,19 +206,15 @@ private slots:
                 choisi = racine + nom;
                 return c[3] != 0;
             });
-        bool fait;
-        if (c[0] == 0) {
-            QPrinter p(QPrinter::HighResolution);
-            p.setOutputFormat(QPrinter::PdfFormat);
-            p.setOutputFileName(racine + nom);
-            if (c[2]) QTest::ignoreMessage(QtWarningMsg, QRegularExpression(".*"));
-            fait = ImprimerRapport(p, VuesDeLEtude());
-        } else {
-            fait = c[0] == 1   ? ExporterRapportPdf(racine + nom, VuesDeLEtude())
-                   : c[0] == 2 ? ExporterValeursCsv(racine + nom)
-                   : c[0] == 3 ? ExporterPdf(VuesDeLEtude())
-                               : ExporterValeurs();
-        }
+        QPrinter p(QPrinter::HighResolution);
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(racine + nom);
+        if (c[0] == 0 && c[2]) QTest::ignoreMessage(QtWarningMsg, QRegularExpression(".*"));
+        const bool fait = c[0] == 0   ? ImprimerRapport(p, VuesDeLEtude())
+                          : c[0] == 1 ? ExporterRapportPdf(racine + nom, VuesDeLEtude())
+                          : c[0] == 2 ? ExporterValeursCsv(racine + nom)
+                          : c[0] == 3 ? ExporterPdf(VuesDeLEtude())
+                                      : ExporterValeurs();
         DefinirChoixExport(precedent);
         QCOMPARE(fait, !ecrit.isEmpty());
         if (c[2]) {

@@ -119,55 +119,41 @@ private slots:
         QCOMPARE(DernierPointN, Caracts[CaractCourante].Point(GVitesse, Points() - 1));
     }
 
-    // Speed-imposing laws with the shaft turning (51 tr/min or more): the
-    // rising command takes its points in the second phase.
-    void speedImposingLawsSwapThePhases_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("vitesse");
-        QTest::addColumn<int>("sens");
-        QTest::addColumn<int>("phase");
-        QTest::newRow("type 2 at -51, rising") << 2 << -51 << 1 << 3;
-        QTest::newRow("type 2 at 60, falling") << 2 << 60 << 3 << 1;
-        QTest::newRow("type 2 at 50: not swapped") << 2 << 50 << 1 << 1;
-    }
+    // Type 2 with the shaft turning (51 tr/min or more): the rising command
+    // takes its points in the second phase.
     void speedImposingLawsSwapThePhases() {
-        QFETCH(int, type);
-        QFETCH(int, vitesse);
-        QFETCH(int, sens);
-        QFETCH(int, phase);
-        Ouvrir(MasTriphasee, type);
-        QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
-        TicksManu(2);
-        L().vitesse = vitesse;
-        QCOMPARE(F().setmode(sens), phase);
+        // speed, direction (1 rising, 3 falling), phase
+        for (const QList<int>& c : {QList{-51, 1, 3}, {60, 3, 1}, {50, 1, 1}}) {
+            if (fenetre) cleanup(), init();
+            Ouvrir(MasTriphasee, 2);
+            QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
+            TicksManu(2);
+            L().vitesse = c[0];
+            QCOMPARE(F().setmode(c[1]), c[2]);
+        }
     }
 
-    // Type 3 has no automatic button; it uses type 2's mode code.
-    void automaticWordsAndBlocks_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("sens");
-        QTest::addColumn<QStringList>("ecritures");
+    // The sweep's words: type 1 has code 2; type 3 (no automatic button)
+    // uses type 2's code 1.
+    void automaticWordsAndBlocks() {
         const auto mots = [](int code, int bas, const QString& bloc) {
             return QStringList{Zero, QStringLiteral("W20.29=%1").arg(code << 8 | bas | 1), bloc,
                                QStringLiteral("W20.29=%1").arg(code << 8 | bas | 5)};
         };
-        QTest::newRow("type 1 rising: code 2")
-            << 1 << 1 << mots(2, 0x4000, "W19.20=1000,0,50,10,0,0");
-        QTest::newRow("type 3 rising: code 1")
-            << 3 << 1 << mots(1, 0x4000, "W19.20=1000,0,50,10,0,0");
-        QTest::newRow("type 3 falling") << 3 << 3 << mots(1, 0x8000, "W19.20=1000,0,5,50,0,0");
-    }
-    void automaticWordsAndBlocks() {
-        QFETCH(int, type);
-        QFETCH(int, sens);
-        QFETCH(QStringList, ecritures);
-        Ouvrir(MasTriphasee, type);
-        AcquisitionEnCours = 1;
-        F().SensAuto = sens;
-        QVERIFY(F().setAcquisitionAuto());
-        QCOMPARE(L().Ecritures(), ecritures);
-        QVERIFY(F().TimerAuto->isActive());
-        F().ButtonStopManuClick();
+        const QString montee = QStringLiteral("W19.20=1000,0,50,10,0,0");
+        for (const auto& [type, sens, ecritures] :
+             {std::tuple{1, 1, mots(2, 0x4000, montee)},
+              {3, 1, mots(1, 0x4000, montee)},
+              {3, 3, mots(1, 0x8000, "W19.20=1000,0,5,50,0,0")}}) {
+            if (fenetre) cleanup(), init();
+            Ouvrir(MasTriphasee, type);
+            AcquisitionEnCours = 1;
+            F().SensAuto = sens;
+            QVERIFY(F().setAcquisitionAuto());
+            QCOMPARE(L().Ecritures(), ecritures);
+            QVERIFY(F().TimerAuto->isActive());
+            F().ButtonStopManuClick();
+        }
     }
 
     // One failed exchange goes on (its values are no fresh reading); the

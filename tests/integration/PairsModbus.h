@@ -63,7 +63,6 @@ public:
 
     const std::string& Nom() const { return nom_; }
     int Port() const { return port_; }
-    bool Ecoute() const { return ecoute_ >= 0; }
     int Connexions() const { return connexions_; }
     uint16_t Registre(int adresse) {
         std::lock_guard<std::mutex> g(verrou_);

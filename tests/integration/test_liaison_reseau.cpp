@@ -34,7 +34,6 @@ int32_t Utilisateur(int port) {
 
 TEST(Reseau_, LibraryReportsEachKindOfFailure) {
     PairModbus pair("127.0.0.22");
-    ASSERT_TRUE(pair.Ecoute());
     pair.Remplir(1800, 0x0200);
     const int32_t h = Utilisateur(pair.Port());
     ASSERT_GE(h, 0);
@@ -77,7 +76,6 @@ TEST(Reseau_, LibraryReportsEachKindOfFailure) {
 // a new connection; one broken after part of its reply is not.
 TEST(Reseau_, ConnectionClosedWhileIdleIsReopenedOnce) {
     PairModbus pair("127.0.0.26");
-    ASSERT_TRUE(pair.Ecoute());
     pair.Remplir(1800, 0x0200);
     const int32_t h = Utilisateur(pair.Port());
     ASSERT_GE(h, 0);
@@ -112,7 +110,6 @@ TEST(Reseau_, ConnectionClosedWhileIdleIsReopenedOnce) {
 // An exchange given up by the link's guard is cancelled, not left busy.
 TEST(Reseau_, ExchangeGivenUpByTheGuardLeavesTheLinkUsable) {
     PairModbus pair("127.0.0.27");
-    ASSERT_TRUE(pair.Ecoute());
     pair.Remplir(1800, 0x0200);
     pair.panne = Panne::Silence;
     InitEtude();

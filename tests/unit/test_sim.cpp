@@ -103,7 +103,7 @@ TEST(SimMachines, SynchroneAccrocheeJusquauDecrochage) {
         }
 }
 
-TEST(SimLois, CoupleDesLoisIndustrielles) {
+TEST(SimLois, CoupleDesLoisIndustriellesEtDiviseursNuls) {
     const struct {
         int machine, code;
         std::initializer_list<int> p;
@@ -132,12 +132,9 @@ TEST(SimLois, CoupleDesLoisIndustrielles) {
     int mini = 100000, maxi = -100000;
     for (int i = 0; i < 200; ++i, b.v.Avancer(5))
         mini = std::min(mini, b.Lire()[T]), maxi = std::max(maxi, b.Lire()[T]);
-    EXPECT_NEAR(mini, 200, 20);
-    EXPECT_NEAR(maxi, 800, 20);
-}
+    EXPECT_TRUE(std::abs(mini - 200) <= 20 && std::abs(maxi - 800) <= 20) << mini << " " << maxi;
 
-// Parameters that would divide by zero are held to a sane law.
-TEST(SimLois, DiviseursNulsSansEffet) {
+    // Parameters that would divide by zero are held to a sane law.
     for (int code :
          {CodeLineaire, CodeQuadratique, CodePuissance, CodeCyclique, CodeDecollage, CodeLevage})
         for (const auto& p :
@@ -146,8 +143,7 @@ TEST(SimLois, DiviseursNulsSansEffet) {
             b.Lancer(code, p);
             b.Attendre(1000);
             const double n = b.v.VitesseTrMin();
-            EXPECT_TRUE(std::isfinite(n) && std::isfinite(b.v.CoupleArbre())) << code;
-            EXPECT_GT(n, 1000) << code;
+            EXPECT_TRUE(std::isfinite(n) && std::isfinite(b.v.CoupleArbre()) && n > 1000) << code;
         }
 }
 
@@ -189,8 +185,8 @@ TEST(SimVariateur, BalayageEnVitesseImposeeCouvreLaPlage) {
             const int32_t phase = montee == arrete ? StatutPhase1 : StatutPhase2;
             b.Lancer(CodeVitesse, {1000, 0, montee ? d : 5, montee ? 10 : d},
                      montee ? ControleMontee : ControleDescente);
-            int echantillons = 0, kMin = 1000, kMax = 0, kPrec = montee ? -1 : 1001;
-            int nMin = 100000, nMax = -100000;
+            int echantillons = 0, kMin = 1000, kMax = 0, kPrec = montee ? -1 : 1001, nMin = 100000,
+                nMax = -100000;
             bool sens = true;
             for (int t = 0; t < 30000 && (b.Lire()[S] & StatutBalayage); t += 50, b.Attendre(50)) {
                 const Bloc l = b.Lire();
@@ -214,7 +210,7 @@ TEST(SimVariateur, ChienDeGarde) {
     b.Attendre(10000);  // echoes every 50 ms keep it running
     EXPECT_EQ(b.Lire()[S] & 0x000A, 0x0002);
     b.v.Avancer(1900);
-    EXPECT_TRUE(b.Lire()[S] & 0x0002);
+    EXPECT_TRUE(b.Lire()[S] & 0x0002);  // still running 1.9 s after the last echo
     b.v.Avancer(200);
     EXPECT_EQ(b.Lire()[S] & 0x000F, 0x0009);  // at rest, heartbeat lost
     b.Ecrire(ParamControle, ControleRepos);

@@ -181,21 +181,20 @@ TEST_F(Fichiers_, RoundTripIsByteIdenticalAndSizesFollowThePoints) {
     std::memcpy(&mots[1], octets.data() + Taille({}) + 212 + 4 * 2001 + 4, 4);
     EXPECT_EQ(std::pair(mots[0], mots[1]), std::pair(-1, 1001));
     ASSERT_TRUE(OuvrirEtude(a));
-    EXPECT_EQ(Caracts[1].Dernier(), 2000);
-    EXPECT_EQ(Caracts[2].Entete.Commentaire.Lire(), "sous 220 V");
+    EXPECT_TRUE(Caracts[1].Dernier() == 2000 &&
+                Caracts[2].Entete.Commentaire.Lire() == "sous 220 V");
     ASSERT_TRUE(EnregistrerEtude(b));
     EXPECT_EQ(Lire(b), octets);
     // The longest name the system takes saves too: the temporary file beside
     // it must not need a longer one.
     const std::string long_ = dossier / (std::string(NAME_MAX - 5, 'n') + ".OVX2");
-    ASSERT_TRUE(EnregistrerEtude(long_));
-    ASSERT_TRUE(EnregistrerEtude(long_));
+    ASSERT_TRUE(EnregistrerEtude(long_) && EnregistrerEtude(long_));
     EXPECT_EQ(std::distance(fs::directory_iterator(dossier.racine), {}), 3);
     EXPECT_TRUE(messages.empty());
 }
 
 // A file cut short or with a field the model cannot hold is refused with one
-// message and leaves an empty study.
+// message and leaves an empty study (the damaged-image test tries the counts).
 TEST_F(Fichiers_, TruncatedOrOverflowingFilesLeaveAnEmptyStudy) {
     AjouterCaract(2);
     AjouterCaract(1);
@@ -205,7 +204,6 @@ TEST_F(Fichiers_, TruncatedOrOverflowingFilesLeaveAnEmptyStudy) {
     const std::pair<size_t, Octets> cas[] = {
         {Taille({2}), {}},                  // cut in the second trial
         {128, {6, 0, 0, 0}},                // six characteristics
-        {1640 + 8, {0xD1, 0x07, 0, 0}},     // last point 2001
         {136 + 40 * 2 + 4, {12, 0, 0, 0}},  // view quantity 12
     };
     for (const auto& [offset, octets] : cas) {

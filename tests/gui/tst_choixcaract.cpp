@@ -87,12 +87,9 @@ private slots:
         InitEtude();
         ConfigGenerale.GammePuissance = 0;
         ConfigGenerale.FrequenceReseau = 50;
-        trace = TraceFactice();
-        app = VisuAppFactice();
-        FormTraceCaract = &trace;
-        FormVisuApp = &app;
-        avertis.clear();
-        reponse = false;
+        trace = TraceFactice(), app = VisuAppFactice();
+        FormTraceCaract = &trace, FormVisuApp = &app;
+        avertis.clear(), reponse = false;
         f->Avertissement = [this](int type) { return avertis << type, reponse; };
     }
     void cleanup() { f->hide(), menu.hide(); }

@@ -51,9 +51,8 @@ public:
                      dedans_->EcrireRegistres(m, p, n, v));
     }
     QStringList journal;
-    int passer = 0;      // exchanges that go through before `echecs` applies
-    int echecs = 0;      // the next exchanges that fail
-    QString echouerSur;  // the exchanges noted so fail
+    int passer = 0;  // exchanges that go through before `echecs` applies
+    int echecs = 0;  // the next exchanges that fail
     std::optional<std::array<int32_t, 10>> bloc;  // replaces 20.02..20.11
     std::optional<int32_t> vitesse;               // forces the speed register alone
 
@@ -68,7 +67,6 @@ public:
 private:
     int32_t Noter(const QString& e, int32_t code) {
         journal << e;
-        if (!echouerSur.isEmpty() && e == echouerSur) return 4;
         if (passer > 0) return --passer, code;
         if (echecs > 0) return --echecs, 4;
         return code;
@@ -146,7 +144,6 @@ protected:
         orvane::ConfigGenerale.GammePuissance = gamme;
         L().journal.clear();
         L().echecs = L().passer = 0;
-        L().echouerSur.clear();
         L().bloc.reset();
         L().vitesse.reset();
     }

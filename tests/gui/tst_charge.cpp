@@ -1,7 +1,7 @@
 // Acquisitions on an emulated static load through the tracing window on the
 // simulated bench: the words of a start, the automatic points spaced by the
-// distance test, the fresh-reading rule, a failed start and
-// the "Charge" button during an automatic acquisition.
+// distance test, the fresh-reading rule and the "Charge" button during an
+// automatic acquisition.
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -106,7 +106,7 @@ private slots:
     }
 
     // A reading kept after one failed exchange is shown, never stored (even
-    // on the first tick); two failures in a row stop, the points kept.
+    // on the first tick).
     void failedReadingStoresNothing() {
         Auto();
         L().echecs = 1;
@@ -117,21 +117,6 @@ private slots:
         L().echecs = 1;
         mesure(900, 0);
         QVERIFY(Points() == 1 && F().ButtonChargeAuto->isChecked());
-        L().echecs = 4;
-        mesure(900, 0);
-        QVERIFY(!F().ButtonChargeAuto->isChecked() && !F().TimerChargeAuto->isActive());
-        QCOMPARE(Points(), 1);
-    }
-
-    // A failed write at the start: rest word, the mode never run, button up,
-    // "Erreur de liaison".
-    void failedStartWrite() {
-        L().echouerSur = Mot(1);
-        F().ButtonChargeAuto->click();
-        QVERIFY(!F().ButtonChargeAuto->isChecked() && AcquisitionEnCours == 0);
-        const QStringList apres = L().Ecritures().mid(L().Ecritures().indexOf(Mot(1)) + 1);
-        QVERIFY(apres.contains(QStringLiteral("W20.29=1")) && !apres.contains(Mot(5)));
-        QCOMPARE(rapport->messages, std::vector<std::string>{"Erreur de liaison"});
     }
 
     // "Charge" during an automatic acquisition: machine and type fixed; a

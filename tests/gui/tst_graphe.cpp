@@ -170,13 +170,6 @@ private slots:
             QVERIFY(g.X.Debut > debut);
         else
             QCOMPARE(g.X.Debut, int64_t{debut});
-        const std::vector<Graduation> graduations = GraduationsY(g.Y);
-        QVERIFY(!graduations.empty());
-        for (const Graduation& t : graduations) {
-            const QString s = QString::fromStdString(t.Libelle);
-            QVERIFY2(g.X.PixOrigine - fm.horizontalAdvance(s) - 2 * (dpi * 10 / 254) >= g.Gauche,
-                     qPrintable(s));
-        }
     }
 };
 

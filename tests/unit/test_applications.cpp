@@ -79,8 +79,7 @@ TEST(Applications, AnyFileIsReadSafely) {
     EXPECT_FALSE(LireApplications(chemin, t));
     std::vector<uint8_t> octets(TailleFichierApplications + 100, 0xFF);
     ASSERT_TRUE(EcrireFichierEntier(chemin, octets.data(), TailleFichierApplications - 1));
-    EXPECT_FALSE(LireApplications(chemin, t));
-    EXPECT_EQ(t.Groupes[0].Nombre, 3);
+    EXPECT_FALSE(LireApplications(chemin, t) || t.Groupes[0].Nombre != 3);
     // Longer and full of 0xFF: counts and lengths bounded.
     ASSERT_TRUE(EcrireFichierEntier(chemin, octets.data(), octets.size()));
     ASSERT_TRUE(LireApplications(chemin, t));

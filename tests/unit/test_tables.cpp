@@ -21,7 +21,7 @@ const TTextesOrvane* const langues[3] = {&TexteFrancais, &TexteAnglais, &TexteEs
 TEST(Tables, NumericTablesSpotChecksAndInvariants) {
     ASSERT_EQ(TableZoom.size(), 51u);
     EXPECT_TRUE(std::is_sorted(TableZoom.begin(), TableZoom.end()));
-    EXPECT_EQ(TableZoom[7] + TableZoom[50], 18 + 1000);
+    EXPECT_EQ(std::pair(TableZoom[7], TableZoom[50]), std::pair(18, 1000));
     int64_t p = 1;  // the step after the last entry leaves the 32-bit range
     for (int i = 0; i < 10; ++i, p *= 10) EXPECT_EQ(Puissances10[static_cast<size_t>(i)], p) << i;
 
@@ -30,8 +30,9 @@ TEST(Tables, NumericTablesSpotChecksAndInvariants) {
         EXPECT_TRUE(i > 16 || TableInertie[i] == i) << i;
         EXPECT_TRUE(i == 0 || TableInertie[i - 1] < TableInertie[i]) << i;
     }
-    EXPECT_EQ(TableInertie[38] + TableInertie[61], 200 + 3000);
-    EXPECT_EQ(IndexDeInertie(1000) + IndexDeInertie(2900), 50 + 61);
+    EXPECT_EQ((std::array{TableInertie[38], TableInertie[61], IndexDeInertie(1000),
+                          IndexDeInertie(2900)}),
+              (std::array{200, 3000, 50, 61}));
 
     // Quantities per machine (efficiency, power factor, losses) and the axis lists.
     const char* dispo[8] = {"111111111110", "111111111010", "111111101010", "111111101110",

@@ -73,7 +73,6 @@ private slots:
         const EnteteCaract avant1 = Caracts[1].Entete, avant2 = Caracts[2].Entete;
         F().Action();
         F().Buttoncourbe[0]->click();
-        QCOMPARE(CaractCourante, 1);
         F().Buttoncourbe[1]->click();
         Demarrer();
         QVERIFY(F().ScrollBarDureeOscillo->value() == 7 &&

@@ -145,10 +145,8 @@ private slots:
         QCOMPARE(Caracts[1].Entete[MotCalibre], 0);
         EtudeEnregistree = 1;
         QTest::keyClick(&calibre, Qt::Key_Return);
-        QCOMPARE(calibre.result(), int(QDialog::Accepted));
-        QVERIFY(!calibre.isVisible());
-        QCOMPARE(Caracts[courante].Entete[MotCalibre], 0);
-        QCOMPARE(int(EtudeEnregistree), 1);
+        QVERIFY(calibre.result() == QDialog::Accepted && !calibre.isVisible());
+        QVERIFY(Caracts[courante].Entete[MotCalibre] == 0 && EtudeEnregistree == 1);
     }
 
     void aboutBoxClosesOnReturn() {

@@ -17,29 +17,6 @@ using Horloge = std::chrono::steady_clock;
 
 namespace {
 
-// "/tmp/oNNNN" (fits the 10-character field) pointing at a pty, re-pointable:
-// an adapter unplugged and plugged back under the same name.
-class LienPeripherique {
-public:
-    explicit LienPeripherique(const std::string& pts)
-        : nom_("/tmp/o" + std::to_string(1000 + ::getpid() % 9000)) {
-        if (!Rebrancher(pts)) nom_.clear();
-    }
-    ~LienPeripherique() {
-        if (!nom_.empty()) ::unlink(nom_.c_str());
-    }
-    bool Rebrancher(const std::string& pts) {
-        const std::string tmp = nom_ + "n";
-        ::unlink(tmp.c_str());
-        return ::symlink(("/dev/" + pts).c_str(), tmp.c_str()) == 0 &&
-               std::rename(tmp.c_str(), nom_.c_str()) == 0;
-    }
-    const std::string& Nom() const { return nom_; }
-
-private:
-    std::string nom_;
-};
-
 class Serie_ : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -97,9 +74,21 @@ TEST_F(Serie_, MisbehavingSlaveGivesTheFailureCodes) {
 
 // A vanished device: closed link, port then link error; plugged back, reopened.
 TEST_F(Serie_, DeviceThatComesBackIsReopenedByTheNextStart) {
-    LienPeripherique lien(pair.Nom());
-    ASSERT_FALSE(lien.Nom().empty());
-    ConfigGenerale.PortSerie.Ecrire(lien.Nom());
+    // "/tmp/oNNNN" (fits the 10-character field) pointing at a pty, re-pointable:
+    // an adapter unplugged and plugged back under the same name.
+    const std::string lien = "/tmp/o" + std::to_string(1000 + ::getpid() % 9000);
+    struct Effacer {
+        std::string n;
+        ~Effacer() { ::unlink(n.c_str()); }
+    } effacer{lien};
+    const auto brancher = [&](const std::string& pts) {
+        const std::string tmp = lien + "n";
+        ::unlink(tmp.c_str());
+        return ::symlink(("/dev/" + pts).c_str(), tmp.c_str()) == 0 &&
+               std::rename(tmp.c_str(), lien.c_str()) == 0;
+    };
+    ASSERT_TRUE(brancher(pair.Nom()));
+    ConfigGenerale.PortSerie.Ecrire(lien);
     TPasserelleCom com;
     com.Initialise();
     ASSERT_TRUE(com.LiaisonOuverte()) << (rapport.messages.empty() ? "" : rapport.messages[0]);
@@ -113,13 +102,13 @@ TEST_F(Serie_, DeviceThatComesBackIsReopenedByTheNextStart) {
     if (!com.LiaisonOuverte()) com.Initialise();
     EXPECT_FALSE(com.LiaisonOuverte());
     ASSERT_EQ(rapport.messages.size(), 2u);
-    EXPECT_EQ(rapport.messages[0].rfind("Erreur de communication : - Port : " + lien.Nom(), 0), 0u);
+    EXPECT_EQ(rapport.messages[0].rfind("Erreur de communication : - Port : " + lien, 0), 0u);
     EXPECT_EQ(rapport.messages[1], "Erreur de liaison");
 
     PairModbus retour;
     ASSERT_FALSE(retour.Nom().empty());
     retour.Remplir(750, 0x0104);
-    ASSERT_TRUE(lien.Rebrancher(retour.Nom()));
+    ASSERT_TRUE(brancher(retour.Nom()));
     if (!com.LiaisonOuverte()) com.Initialise();
     ASSERT_TRUE(com.LiaisonOuverte());
     EXPECT_EQ(retour.Registre(ParamControle.Adresse()), ControleRepos);
@@ -133,18 +122,14 @@ TEST_F(Serie_, OrvanectlReadsTheSlave) {
     const Sortie j =
         Ctl({"link", "--serial", pair.Nom(), "--machine", "3", "--range", "2A", "read", "--json"});
     ASSERT_EQ(j.statut, 0) << j.err;
+    // The frames themselves are the unit tables'; here the order and the range word.
     const std::vector<Octets> r = pair.Requetes();
     ASSERT_EQ(r.size(), 5u);
-    EXPECT_EQ(r[0], Hex("01 03 04 6B 00 01 F4 E6"));              // 11.32
-    EXPECT_EQ(r[1], Hex("01 10 07 EC 00 01 02 00 01 07 FC"));     // 20.29 := 1
-    EXPECT_EQ(r[2], Hex("01 03 07 D1 00 0A 94 80"));              // 20.02..20.11
     EXPECT_EQ(r[3], AvecCrc(Hex("01 10 07 25 00 01 02 01 05")));  // 18.30 := 0x0105
     EXPECT_EQ(r[4], AvecCrc(Hex("01 10 07 EC 00 01 02 00 00")));  // 20.29 := 0
-    EXPECT_EQ(j.out.substr(0, j.out.find("\"values\"")),
-              "{\"rating\": 750, \"range\": 2, \"status\": 260, ");
-    EXPECT_NE(j.out.find(", \"values\": [0, 1500, 1200, 18852, 2300, 400, 2100, 0, 111, 760, "
-                         "16752, "),
-              std::string::npos)
+    EXPECT_EQ(
+        j.out.rfind("{\"rating\": 750, \"range\": 2, \"status\": 260, \"values\": [0, 1500, ", 0),
+        0u)
         << j.out;
     pair.panne = Panne::Silence;
     const Sortie e = Ctl({"link", "--serial", pair.Nom(), "read"});

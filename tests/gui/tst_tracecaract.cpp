@@ -1,18 +1,14 @@
 // The tracing window driven through its controls: places of the views, the
 // value boxes and keys, the menus' enabling rules, the language, the study
 // editing commands with their questions, the acquisition groups.
-#include <QAction>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
-#include <memory>
-#include <optional>
 
 #include "Captures.h"
 #include "OutilsEssai.h"
@@ -42,13 +38,9 @@ void Essais(int essais, const QList<int>& vides = {}) {
         ReglagesCourants[MotTypeMachine] = 3;
         ReglagesCourants[MotTypeCaract] = 1;
         NouvelleCaract();
-        for (int p = 0; p < 10 && !vides.contains(k); ++p) {
-            ValeursCourantes[GVitesse] = 300 + 120 * p + 20 * k;
-            ValeursCourantes[GCouple] = 1800 - 150 * p - 40 * k;
-            ValeursCourantes[GPuissanceMeca] = ValeursCourantes[1] * ValeursCourantes[2] / 100;
-            ValeursCourantes[GCourant] = 9000 - 600 * p;
-            ValeursCourantes[GRendement] = 500 + 40 * p;
-            AjouterPoint();
+        for (int p = 0; p < 10 && !vides.contains(k); ++p, AjouterPoint()) {
+            const int n = 300 + 120 * p + 20 * k, t = 1800 - 150 * p - 40 * k;
+            ValeursCourantes = {0, n, t, n * t / 100, 0, 9000 - 600 * p, 0, 0, 500 + 40 * p};
         }
     }
     ValeursCourantes[0] = -1;
@@ -57,10 +49,7 @@ void Essais(int essais, const QList<int>& vides = {}) {
 // Every caption and hint the language sets, in a fixed order.
 QStringList Textes_(TFormTraceCaract* f) {
     QStringList t{f->windowTitle()};
-    for (QMenu* m : f->menuBar()->findChildren<QMenu*>()) {
-        t << m->title();
-        for (QAction* a : m->actions()) t << a->text();
-    }
+    for (QAction* a : f->findChildren<QAction*>()) t << a->text();
     for (QAbstractButton* b : f->findChildren<QAbstractButton*>()) t << b->text();
     for (QLabel* l : f->findChildren<QLabel*>()) t << l->text();
     for (QWidget* w : f->findChildren<QWidget*>()) t << w->toolTip();
@@ -114,10 +103,9 @@ private slots:
         QTest::newRow("none") << L{} << L{};
         QTest::newRow("one") << L{3} << L{7, 11, 801, 533};
         QTest::newRow("two") << L{1, 4} << L{7, 11, 400, 533, 407, 11, 400, 533};
-        QTest::newRow("three") << L{1, 2, 4}
-                               << L{7, 11, 400, 266, 7, 277, 400, 266, 407, 11, 400, 533};
-        QTest::newRow("four") << L{1, 2, 3, 4} << L{7,   11, 400, 266, 7,   277, 400, 266,
-                                                    407, 11, 400, 266, 407, 277, 400, 266};
+        const L haut{7, 11, 400, 266, 7, 277, 400, 266};
+        QTest::newRow("three") << L{1, 2, 4} << haut + L{407, 11, 400, 533};
+        QTest::newRow("four") << L{1, 2, 3, 4} << haut + L{407, 11, 400, 266, 407, 277, 400, 266};
     }
     void viewPlaces() {
         QFETCH(L, montrees);
@@ -201,24 +189,22 @@ private slots:
     // each); French again gives every French caption back.
     void languages_data() {
         QTest::addColumn<int>("langue");
-        QTest::addColumn<QString>("essai");
-        QTest::addRow("fr") << int(LangueFrancais) << "Essai";
-        QTest::addRow("en") << int(LangueAnglais) << "Test";
-        QTest::addRow("es") << int(LangueEspagnol) << "Prueba";
+        QTest::addRow("fr") << int(LangueFrancais);
+        QTest::addRow("en") << int(LangueAnglais);
+        QTest::addRow("es") << int(LangueEspagnol);
     }
     void languages() {
         QFETCH(int, langue);
-        QFETCH(QString, essai);
         VuesQuatre();
         Essais(5);
         Etude.Titre.Ecrire(VersCp1252("Machine asynchrone 1,5 kW : essais en charge"));
         QTest::mouseClick(F().ButtonTitre, Qt::LeftButton);
         Montrer();
         const QStringList francais = Textes_(&F());
+        QCOMPARE(F().StaticTextCourbes->text(), QStringLiteral("Essai"));
         ChoixLangue(langue);
         F().Langue();
         QCOMPARE(Textes_(&F()) != francais, langue != LangueFrancais);
-        QCOMPARE(F().StaticTextCourbes->text(), essai);
         QTest::mouseClick(F().Buttoncourbe[1], Qt::LeftButton);
         SelectionnerPoint(4);
         F().curseur();
@@ -296,23 +282,16 @@ private slots:
         QCOMPARE(F().EditTitre->text(), QStringLiteral("Titre lu"));
         QVERIFY(!F().ButtonCar[1]->isChecked() && F().ButtonCar[0]->isChecked());
         QCOMPARE(int(EtudeEnregistree), 1);
-        const auto marque = [&](const char* quoi, const std::function<void()>& geste) {
+        F().EditTitre->clear();
+        QTest::keyClicks(F().EditTitre, QString(120, 'x'));  // cut to 100 letters
+        QVERIFY(EtudeEnregistree == 0 && Etude.Titre.Lire() == std::string(100, 'x'));
+        EtudeEnregistree = 1;
+        QTest::mouseClick(F().ButtonCar[1], Qt::LeftButton);
+        QVERIFY(EtudeEnregistree == 0 && Etude.Vues[1].Affichee == 1);
+        for (const int item : {0, 5}) {  // "Sans interpolation" stores -1
             EtudeEnregistree = 1;
-            geste();
-            QVERIFY2(EtudeEnregistree == 0, quoi);
-        };
-        // A typed title is cut to 100 letters.
-        marque("typed", [&] {
-            F().EditTitre->clear();
-            QTest::keyClicks(F().EditTitre, QString(120, 'x'));
-        });
-        QCOMPARE(Etude.Titre.Lire(), std::string(100, 'x'));
-        marque("view", [&] { QTest::mouseClick(F().ButtonCar[1], Qt::LeftButton); });
-        QCOMPARE(int(Etude.Vues[1].Affichee), 1);
-        // "Sans interpolation" stores -1, the other items their number.
-        for (const int item : {0, 5}) {
-            marque("smoothing", [&] { F().interpolation[item]->trigger(); });
-            QCOMPARE(Etude.Lissage, item == 0 ? -1 : item);
+            F().interpolation[item]->trigger();
+            QVERIFY(EtudeEnregistree == 0 && Etude.Lissage == (item ? item : -1));
         }
     }
 
@@ -349,7 +328,6 @@ private slots:
     void pointsDeletion_data() {
         QTest::addColumn<L>("c");
         QTest::newRow("pop-up, Yes") << L{0, 2, 0, 1, -1, 0};
-        QTest::newRow("pop-up, empty trial") << L{0, 3, 0, 0, -1, 1};
         QTest::newRow("one stored point") << L{2, 1, 0, 0, 8, 0};
         QTest::newRow("a live reading") << L{2, 1, 1, 0, 9, 1};
     }
@@ -382,13 +360,10 @@ private slots:
     void valuesCopiedFromTheMenu() {
         Ouvrir(4, false, {1, 3});
         F().Copierlesvaleurs1->trigger();
-        QString texte = QGuiApplication::clipboard()->text();
-        QVERIFY(texte.startsWith(QStringLiteral("Essai 2\t\r\nN°\tn\tTu")) &&
-                texte.contains("\r\nEssai 4\t") && !texte.contains("Essai 3"));
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("Essai 2\t\r\n")));
         QTest::mouseClick(F().Buttoncourbe[3], Qt::LeftButton);
         F().Copierlesvaleurs2->trigger();
-        texte = QGuiApplication::clipboard()->text();
-        QVERIFY(texte.startsWith(QStringLiteral("N°\tn\tTu")) && !texte.contains("Essai"));
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("N°\tn\tTu")));
     }
 
     // A study of four views and five full trials opened through the window
@@ -405,14 +380,10 @@ private slots:
         });
         VuesQuatre();
         Essais(5);
-        for (int k = 1; k <= 5; ++k) {
-            CaractCourante = k;
-            for (int p = Caracts[k].Entete[MotDernierPoint] + 1; p < NbPointsMax; ++p) {
-                ValeursCourantes[GVitesse] = p % 1500;
+        for (int k = 1; k <= 5; ++k)
+            for (int p = 10; p < NbPointsMax; ++p, AjouterPoint())
+                CaractCourante = k, ValeursCourantes[GVitesse] = p % 1500,
                 ValeursCourantes[GCouple] = 2000 - p;
-                AjouterPoint();
-            }
-        }
         Etude.Titre.Ecrire("Etude sauvee");
         const QString premier = QString::fromStdString(dossier / "premier.OVX2");
         const QString second = QString::fromStdString(dossier / "second.OVX2");
@@ -420,7 +391,11 @@ private slots:
         InitEtude();
         Montrer();
         reponses = {premier};
+        F().ButtonManu->setChecked(true);  // opening a study stops an acquisition first
+        AcquisitionEnCours = 1;
+        F().TimerManu->start(3600 * 1000);
         F().Ouvrir->trigger();
+        QVERIFY(!AcquisitionEnCours && !F().TimerManu->isActive() && !F().ButtonManu->isChecked());
         QCOMPARE(Etude.NbCaract, 5);
         QCOMPARE(F().EditTitre->text(), QStringLiteral("Etude sauvee"));
         QVERIFY(F().Buttoncourbe[4]->isVisible() && F().ButtonCar[3]->isVisible());
@@ -452,28 +427,20 @@ private slots:
         }
     }
 
-    // Opening a study or the settings window stops a running acquisition
-    // first; the settings window opens after it.
-    void replacingTheStudyStopsTheAcquisition() {
-        for (const bool reglages : {false, true}) {
-            std::optional<TFormCom> com;  // the settings window, only where it is asked for
-            if (reglages) com.emplace();
-            InitEtude();
-            Essais(2);
-            Caracts[2].Entete[MotTypeCaract] = 7;
-            Montrer();
-            QTest::mouseClick(F().ButtonChargeManu, Qt::LeftButton);
-            AcquisitionEnCours = 1;
-            F().TimerManu->start(3600 * 1000);
-            EtudeEnregistree = 1;
-            bool ouvert = false;
-            if (reglages)
-                QTimer::singleShot(0, &*com, [&] { ouvert = com->isVisible(), com->reject(); });
-            (reglages ? F().Configurationmatrielle1 : F().Ouvrir)->trigger();
-            QCOMPARE(AcquisitionEnCours, 0);
-            QVERIFY(!F().TimerManu->isActive() && !F().ButtonChargeManu->isChecked());
-            QCOMPARE(ouvert, reglages);
-        }
+    // The settings window stops a running acquisition before it opens.
+    void settingsWindowStopsTheAcquisition() {
+        TFormCom com;
+        Essais(2);
+        Caracts[2].Entete[MotTypeCaract] = 7;
+        Montrer();
+        QTest::mouseClick(F().ButtonChargeManu, Qt::LeftButton);
+        AcquisitionEnCours = 1;
+        F().TimerManu->start(3600 * 1000);
+        bool ouvert = false;
+        QTimer::singleShot(0, &com, [&] { ouvert = com.isVisible(), com.reject(); });
+        F().Configurationmatrielle1->trigger();
+        QVERIFY(ouvert && !AcquisitionEnCours && !F().TimerManu->isActive());
+        QVERIFY(!F().ButtonChargeManu->isChecked());
     }
 };
 

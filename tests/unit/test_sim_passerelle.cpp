@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "CoherenceBanc.h"
@@ -89,19 +88,4 @@ TEST_F(BancPasserelle, QuantitesCoherentesPourChaqueTypeDeMachine) {
             VerifierEnCharge(ValeursCourantes, repos, l);
             com->Ferme();
         }
-}
-
-// orvanectl's simulated link: the DC machine when none is chosen.
-TEST_F(BancPasserelle, LiaisonSimuleeSansMachineChoisie) {
-    const Sortie s = Ctl({"link", "--sim", "read", "--json"});
-    ASSERT_EQ(s.statut, 0) << s.err;
-    const size_t debut = s.out.find("\"values\": [");
-    ASSERT_NE(debut, std::string::npos) << s.out;
-    std::istringstream in(s.out.substr(debut + 11));
-    ValeursPoint v{};
-    char separateur;
-    for (int32_t& x : v) in >> x >> separateur;
-    ASSERT_TRUE(in) << s.out;
-    VerifierGrandeurs(v, LignesMachines[MachineAucune]);
-    EXPECT_NEAR(v[GPuissanceElec], int64_t{v[GTension]} * v[GCourant] / 1000, 10) << s.out;
 }

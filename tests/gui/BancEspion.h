@@ -2,13 +2,8 @@
 // demand, measurement blocks replaced, a clock the test moves.
 #pragma once
 
-#include <QObject>
-#include <QStringList>
-#include <QTimer>
-#include <QToolButton>
 #include <QtTest>
-#include <array>
-#include <memory>
+#include <QtWidgets>
 #include <optional>
 
 #include "OutilsEssai.h"
@@ -41,14 +36,14 @@ public:
         return Noter(QStringLiteral("R%1.%2").arg(m).arg(p), code);
     }
     int32_t EcrireRegistre(int m, int p, int32_t v) override {
-        return Noter(QStringLiteral("W%1.%2=%3").arg(m).arg(p).arg(v),
-                     dedans_->EcrireRegistre(m, p, v));
+        return EcrireRegistres(m, p, 1, &v);
     }
     int32_t EcrireRegistres(int m, int p, int n, const int32_t* v) override {
         QStringList mots;
         for (int i = 0; i < n; ++i) mots << QString::number(v[i]);
-        return Noter(QStringLiteral("W%1.%2=%3").arg(m).arg(p).arg(mots.join(u',')),
-                     dedans_->EcrireRegistres(m, p, n, v));
+        return Noter(
+            QStringLiteral("W%1.%2=%3").arg(m).arg(p).arg(mots.join(u',')),
+            n == 1 ? dedans_->EcrireRegistre(m, p, *v) : dedans_->EcrireRegistres(m, p, n, v));
     }
     QStringList journal;
     int passer = 0;  // exchanges that go through before `echecs` applies
@@ -56,8 +51,7 @@ public:
     std::optional<std::array<int32_t, 10>> bloc;  // replaces 20.02..20.11
     std::optional<int32_t> vitesse;               // forces the speed register alone
 
-    // The writes only (no reads, no status echoes).
-    QStringList Ecritures() const {
+    QStringList Ecritures() const {  // the writes only (no reads, no status echoes)
         QStringList e;
         for (const QString& s : journal)
             if (s.startsWith(u'W') && !s.startsWith(QStringLiteral("W18.30"))) e << s;
@@ -80,8 +74,7 @@ public:
     BancEspion() {
         orvane::sim::InstallerBancSimule(1, false);
         fabrique_ = orvane::DefinirFabriqueSimulation(
-            [this,
-             simule = orvane::FabriqueSimulation()]() -> std::unique_ptr<orvane::ITransportModbus> {
+            [this, simule = orvane::FabriqueSimulation()]() -> std::unique_ptr<ITransportModbus> {
                 auto t = std::make_unique<LienEspionne>(simule());
                 lien = t.get();
                 return t;
@@ -94,9 +87,6 @@ public:
         orvane::DefinirHorloge(horloge_);
         orvane::DefinirPause(pause_);
     }
-    BancEspion(const BancEspion&) = delete;
-    BancEspion& operator=(const BancEspion&) = delete;
-
     LienEspionne* lien = nullptr;
     int64_t maintenant = 0;
 
@@ -121,8 +111,7 @@ protected:
 
     void Installer() {  // initTestCase
         banc = std::make_unique<BancEspion>();
-        orvane::ConfigGenerale = orvane::ConfigDefaut;
-        orvane::ConfigGenerale.TypeLiaison = orvane::LiaisonSimulation;
+        NouvelleEtude();
         com = std::make_unique<orvane::TFormCom>();
         com->Transport(orvane::LiaisonSimulation);
     }
@@ -197,15 +186,10 @@ protected:
             serveur->variateur.SetMachineAlimentee(false);
             serveur->variateur.Avancer(60000);
         }
-        if (tcp) {
-            ConfigGenerale.TypeLiaison = LiaisonReseau;
-            AdresseReseau = "(127.0.0.1)";
-            if (!serveur->Tcp()) return false;
-            com->Reseau().PortTcp = serveur->serveur.Port();
-            return true;
-        }
+        ConfigGenerale.TypeLiaison = tcp ? LiaisonReseau : LiaisonSerie;
+        AdresseReseau = "(127.0.0.1)";
+        if (tcp) return serveur->Tcp() && (com->Reseau().PortTcp = serveur->serveur.Port());
         const std::string pty = serveur->Pty();
-        ConfigGenerale.TypeLiaison = LiaisonSerie;
         ConfigGenerale.PortSerie.Ecrire(pty);
         return !pty.empty();
     }

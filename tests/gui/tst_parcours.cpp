@@ -1,12 +1,7 @@
 // Main menu, choice, live display, K moved, values moving, and back: on the
 // bench in process, and on `orvanectl bench --pty` over the serial link.
-#include <QDir>
-#include <QLabel>
-#include <QProcess>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QToolButton>
 #include <QtTest>
+#include <QtWidgets>
 
 #include "OutilsEssai.h"
 #include "app/Demarrage.h"
@@ -45,8 +40,8 @@ class TstParcours : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(menu));
         QTest::mouseClick(menu->ButtonTraceCarct, Qt::LeftButton);
         TFormChoixCaract* choix = FormChoixCaract;
-        QTRY_VERIFY(choix->isVisible() && !menu->isVisible());
-        QVERIFY(!choix->ButtonVISUALISATION->isEnabled());
+        QTRY_VERIFY(choix->isVisible() && !menu->isVisible() &&
+                    !choix->ButtonVISUALISATION->isEnabled());
         QTest::mouseClick(choix->ButtonMASTri, Qt::LeftButton);
         QTest::mouseClick(choix->ButtonTcstC, Qt::LeftButton);
         QVERIFY(ReglagesCourants[MotTypeMachine] == MasTriphasee &&
@@ -55,20 +50,18 @@ class TstParcours : public QObject {
 
         TFormVisualisation* v = FormVisualisation;
         QTRY_VERIFY(v->isVisible() && !choix->isVisible());
-        QVERIFY(attendre([&] { return v->ValeursValides(); }));
         // At K = 0 the machine runs near its synchronous speed, unloaded.
-        QVERIFY(attendre([] { return ValeursCourantes[GVitesse] > 1400; }));
+        QVERIFY(attendre([&] { return v->ValeursValides() && ValeursCourantes[GVitesse] > 1400; }));
         const int32_t coupleVide = ValeursCourantes[GCouple];
         const QString texteVide = valeur(2);
 
         v->ScrollBarK->setSliderPosition(60);
         QCOMPARE(v->TextK->text(), QStringLiteral("K = 60%"));
-        QVERIFY(attendre([&] { return ValeursCourantes[GCouple] > coupleVide + 300; }));
-        QVERIFY(attendre([&] { return valeur(2) != texteVide && valeur(2).endsWith(" Nm"); }));
         // Loaded, it slips and draws more electrical than mechanical power.
-        QVERIFY(attendre([] {
-            return ValeursCourantes[GPuissanceElec] > ValeursCourantes[GPuissanceMeca] &&
-                   ValeursCourantes[GVitesse] < 1500;
+        QVERIFY(attendre([&] {
+            return ValeursCourantes[GCouple] > coupleVide + 300 && valeur(2) != texteVide &&
+                   valeur(2).endsWith(" Nm") && ValeursCourantes[GVitesse] < 1500 &&
+                   ValeursCourantes[GPuissanceElec] > ValeursCourantes[GPuissanceMeca];
         }));
         QVERIFY(v->TextEtatLiaison->text().isEmpty());
 
@@ -76,8 +69,7 @@ class TstParcours : public QObject {
         QTest::mouseClick(v->ButtonClose, Qt::LeftButton);
         QTRY_VERIFY(!v->isVisible() && !v->TimerA->isActive() && choix->isVisible());
         QTest::mouseClick(choix->ButtonFermer1, Qt::LeftButton);
-        QTRY_VERIFY(menu->isVisible());
-        QVERIFY(rapport->messages.empty());
+        QTRY_VERIFY(menu->isVisible() && rapport->messages.empty());
     }
 
 private slots:

@@ -1,10 +1,7 @@
 // The industrial applications window and its animation player, on files
-// written here and on the program's own application set.
-#include <QDir>
-#include <QLabel>
-#include <QPushButton>
+// written here (the program's own set is checked by the installation test).
 #include <QtTest>
-#include <cstring>
+#include <QtWidgets>
 
 #include "Captures.h"
 #include "OutilsEssai.h"
@@ -22,7 +19,7 @@ using namespace orvane;
 namespace {
 
 // A wheel turning once a second, its spoke painted white on black.
-const char* const Roue =
+const std::string Roue =
     "<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 200 200'>"
     "<rect width='200' height='200' fill='black'/>"
     "<g><rect x='95' y='20' width='10' height='80' fill='white'/>"
@@ -43,13 +40,11 @@ void Entree(TableApplications& t, int g, int j, int genre, const std::string& ti
 
 // Mean difference of two pictures of the same size, 0..255.
 double Ecart(const QImage& a, const QImage& b) {
-    const QImage x = a.convertToFormat(QImage::Format_Grayscale8);
-    const QImage y = b.convertToFormat(QImage::Format_Grayscale8);
     double s = 0;
-    for (int l = 0; l < x.height(); ++l)
-        for (int c = 0; c < x.width(); ++c)
-            s += std::abs(int(x.constScanLine(l)[c]) - int(y.constScanLine(l)[c]));
-    return s / (x.width() * x.height());
+    for (int l = 0; l < a.height(); ++l)
+        for (int c = 0; c < a.width(); ++c)
+            s += std::abs(qGray(a.pixel(c, l)) - qGray(b.pixel(c, l)));
+    return s / (a.width() * a.height());
 }
 
 }  // namespace
@@ -66,7 +61,7 @@ private slots:
         RepertoireDepart = dossier.racine.string();
         QVERIFY(QDir(QString::fromStdString(dossier.racine.string())).mkpath("anim"));
         for (const std::string& nom : {std::string("anim/roue.svg"), Fichier30})
-            QVERIFY(EcrireFichierEntier(dossier / nom, Roue, std::strlen(Roue)));
+            QVERIFY(EcrireFichierEntier(dossier / nom, Roue.data(), Roue.size()));
         QImage photo(320, 200, QImage::Format_RGB32);
         photo.fill(Qt::darkCyan);
         QVERIFY(EcrireJpeg(photo, QString::fromStdString(dossier / "atelier.jpg")));
@@ -85,20 +80,18 @@ private slots:
 
     // Steps through a group (disabled at both ends), a picture hides the
     // player and "Répéter", the longest title and file name read whole; shown
-    // again, the file of the new language is read; a missing or short file
+    // again, the file of the new language is read; a file too short
     // shows nothing.
     void stepsPicturesAndLanguages() {
         TFormVisuApp w;
         w.DefinirGroupe(1);
         w.Montrer();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(w.size(), QSize(956, 644));
+        essai::Capturer(&w, QStringLiteral("visuapp-1"));
         QCOMPARE(w.StaticText1->text(), QStringLiteral("Pont roulant"));
         QVERIFY(w.Flash1->isVisible() && w.Repeter->isVisible() && !w.Image1->isVisible());
         QVERIFY(w.Flash1->Chargee() && w.Flash1->EnLecture());
         QVERIFY(!w.APPMoins->isEnabled());
-        w.APPMoinsClick();
-        QCOMPARE(w.Numero(), 1);
         QTest::mouseClick(w.APPPlus, Qt::LeftButton);
         QCOMPARE(w.StaticText1->text(), QStringLiteral("Atelier"));
         QVERIFY(w.Image1->isVisible() && !w.Flash1->isVisible() && !w.Repeter->isVisible());
@@ -120,19 +113,15 @@ private slots:
         w.Montrer();
         QCOMPARE(w.StaticText1->text(), QStringLiteral("Pump"));
 
-        std::vector<uint8_t> court(TailleFichierApplications - 1, 1);
-        for (bool present : {false, true}) {  // no Spanish file, then one byte short
-            if (present)
-                QVERIFY(EcrireFichierEntier(dossier / "CFGAPPSP.cfg", court.data(), court.size()));
-            w.close();
-            ChoixLangue(LangueEspagnol);
-            w.DefinirGroupe(1);
-            w.Montrer();
-            QCOMPARE(w.StaticText1->text(), QString());
-            QVERIFY(!w.Image1->isVisible() && !w.Flash1->isVisible() && !w.Repeter->isVisible());
-            QVERIFY(!w.APPMoins->isEnabled() && !w.APPPlus->isEnabled());
-        }
-        QFile::remove(QString::fromStdString(dossier / "CFGAPPSP.cfg"));
+        const std::vector<uint8_t> court(TailleFichierApplications - 1, 1);  // one byte short
+        QVERIFY(EcrireFichierEntier(dossier / "CFGAPPSP.cfg", court.data(), court.size()));
+        w.close();
+        ChoixLangue(LangueEspagnol);
+        w.DefinirGroupe(1);
+        w.Montrer();
+        QCOMPARE(w.StaticText1->text(), QString());
+        QVERIFY(!w.Image1->isVisible() && !w.Flash1->isVisible() && !w.Repeter->isVisible());
+        QVERIFY(!w.APPMoins->isEnabled() && !w.APPPlus->isEnabled());
     }
 
     // The player shows other pictures as time goes, holds its picture on
@@ -156,19 +145,6 @@ private slots:
         const QImage reprise = w.Flash1->Image(taille);
         QVERIFY2(Ecart(debut, reprise) < Ecart(debut, ensuite) / 4,
                  qPrintable(QString::number(Ecart(debut, reprise))));
-    }
-
-    // The program's own French set shows its first animation (every file of
-    // every language is checked by the installation test).
-    void theProgramsApplications() {
-        RepertoireDepart = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-        TFormVisuApp w;
-        w.DefinirGroupe(1);
-        w.Montrer();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QVERIFY(w.Flash1->Chargee() && w.Flash1->EnLecture() && !w.StaticText1->text().isEmpty());
-        essai::Capturer(&w, QStringLiteral("visuapp-1"));
-        RepertoireDepart = dossier.racine.string();
     }
 };
 

@@ -156,15 +156,11 @@ TEST_F(Passerelle_, LinkThatDoesNotOpenIsNeverReadyThenInitialiseReadsTheRatingA
 
     drive->ouvrirOk = true;
     rapport.messages.clear();
-    pauses.clear();
-    ConfigGenerale.GammePuissance = 3;
     com->Initialise();
-    EXPECT_EQ(etat(), std::tuple(true, 750, 2));
-    EXPECT_EQ(pauses, std::vector<int>{100});
-
     drive->calibre = 5;
-    com->Initialise();  // already open: reads the rating again, ready again
-    EXPECT_EQ(ConfigGenerale.GammePuissance, 2);
+    com->Initialise();  // already open: reads the rating again (5: the range kept), ready again
+    EXPECT_EQ(etat(), std::tuple(true, 5, 2));
+    EXPECT_EQ(pauses, (std::vector<int>{100, 100}));
     EXPECT_EQ(journal, (Journal{"20.29=1", "pret", "20.29=1", "pret"}));
     EXPECT_TRUE(rapport.messages.empty());
 }
@@ -232,20 +228,6 @@ TEST_F(Passerelle_, CloseSendsControlWordZeroOnlyAfterCleanExchanges) {
     journal.clear();
     com->Ferme();
     EXPECT_TRUE(journal.empty());
-}
-
-TEST_F(Passerelle_, ParameterBlockAndLoadConstant) {
-    Ouvrir();
-    journal.clear();
-    pauses.clear();
-    com->P = {1, 2, 3, 4, 5, 6};
-    drive->codes = {4};
-    com->EmissionConstanteK(500);
-    EXPECT_EQ(com->NbEchecs(), 1);
-    com->setParam0();
-    EXPECT_EQ(com->NbEchecs(), 0);
-    EXPECT_EQ(journal, (Journal{"19.20=500", "19.20=0,0,0,0,0,6"}));
-    EXPECT_EQ(pauses, std::vector<int>{100});  // after the block, not after K
 }
 
 TEST_F(Passerelle_, ExchangeWithNoLinkForTheTypeIsAFailureNeverAMeasurement) {

@@ -104,16 +104,13 @@ Octets Abimer(const Octets& base, Alea& alea) {
                 for (int i = Tirer(alea, 1, 300); i > 0; --i) o.push_back(uint8_t(alea()));
                 break;
             default: {  // a string length: signature, title, descriptor or comment
-                std::vector<size_t> longueurs = {0, offsetof(EnteteEtude, Titre)};
-                for (int q = 0; q < NbGrandeurs; ++q)
-                    for (size_t c : {0, 21, 42})
-                        longueurs.push_back(offsetof(EnteteEtude, Grandeurs) +
-                                            q * sizeof(DescGrandeur) + c);
-                for (size_t e : essais)
-                    longueurs.push_back(e + offsetof(EnteteCaract, Commentaire));
-                const size_t p = Parmi(alea, longueurs);
+                const size_t p = Tirer(alea, 0, 1)
+                                     ? Tirer(alea, 0, 1) * offsetof(EnteteEtude, Titre)
+                                 : essais.empty() || Tirer(alea, 0, 1)
+                                     ? offsetof(EnteteEtude, Grandeurs) + 21u * Tirer(alea, 0, 2) +
+                                           sizeof(DescGrandeur) * Tirer(alea, 0, NbGrandeurs - 1)
+                                     : Parmi(alea, essais) + offsetof(EnteteCaract, Commentaire);
                 if (p < o.size()) o[p] = static_cast<uint8_t>(Tirer(alea, 0, 255));
-                break;
             }
         }
     }

@@ -163,20 +163,6 @@ TEST(SimModbus, DecoupageDesFluxRtuEtTcp) {
     EXPECT_EQ(Octets(faute.begin(), faute.begin() + 2), Hex("ED CB"));
 }
 
-// Refused `orvanectl bench` lines say why in one line (status 1; 2: no device).
-TEST(SimServeur, CommandeBancRefuse) {
-    for (const char* ligne : {"", "--pty --tcp 127.0.0.1", "--pty --fault slow:x",
-                              "--tcp 127.0.0.1 --baud 19200", "--serial /nonexistent/ttyX"}) {
-        std::vector<std::string> args;
-        std::istringstream mots(ligne);
-        for (std::string m; mots >> m;) args.push_back(m);
-        std::ostringstream out, err;
-        const int statut = orvane::ctl::CommandeBanc(args, out, err);
-        EXPECT_EQ(statut, std::string_view(ligne).starts_with("--serial") ? 2 : 1) << ligne;
-        EXPECT_EQ(std::ranges::count(err.str(), '\n'), 1) << ligne;
-    }
-}
-
 // The serial line is set fully raw (19200 8N1, no flow control, non-blocking
 // reads) whatever a previous user left on it.
 TEST(SimServeur, LigneSerieBrute) {
@@ -206,37 +192,21 @@ TEST(SimServeur, LigneSerieBrute) {
     close(esclave), close(maitre);
 }
 
-// Half a request and nothing more: the server waits, it does not spin (each
-// empty wait lasts what it asked for on the test's clock; 0 ms would stall it).
-TEST(SimServeur, TrameIncompleteSansBoucleActive) {
-    ServeurHorlogeTest s(LectureBloc, 5);
-    ASSERT_GE(s.fd, 0) << s.erreur;
-    std::atomic<bool> arret{false};
-    int tours = 0, sansDelai = 0;
-    s.serveur.DefinirAttente([&](pollfd* p, size_t k, int delaiMs) {
-        const int pret = ::poll(p, k, 0);
-        if (pret == 0) sansDelai += delaiMs == 0, s.ms += delaiMs;
-        arret = ++tours >= 2000 || s.ms >= 1000;
-        return pret;
-    });
-    ASSERT_TRUE(s.serveur.Servir(arret, s.erreur)) << s.erreur;
-    EXPECT_TRUE(s.ms >= 1000 && tours <= 120 && sansDelai == 0) << s.ms << " " << tours;
-}
-
 // With an emulated baud rate a reply leaves, in one piece, once request and
 // reply would have crossed the line (10 bits a byte, rounded up to the ms).
-TEST(SimServeur, TempsDeLigneEmule) {
-    // {baud, ms}: 33 bytes take 17.19 ms at 19200 baud, 34.38 ms at 9600.
-    const Octets& requete = LectureBloc;
-    const size_t reponse = 25;
-    for (const auto& [baud, attenduMs] : {std::pair{0, int64_t{0}}, {19200, 18}, {9600, 35}}) {
-        SCOPED_TRACE(::testing::Message() << baud << " baud");
-        ServeurHorlogeTest s(requete, requete.size(), baud, O_NONBLOCK);
+// Half a request and nothing more: the server waits, it does not spin (each
+// empty wait lasts what it asked for on the test's clock; 0 ms would stall it).
+TEST(SimServeur, TempsDeLigneEmuleEtTrameIncompleteSansBoucleActive) {
+    // {baud, bytes sent, arrival ms}: 33 bytes take 17.19 ms at 19200 baud, 34.38 ms at 9600.
+    for (const auto& [baud, envoyes, attenduMs] :
+         {std::tuple{0, size_t{8}, int64_t{0}}, {19200, 8, 18}, {9600, 8, 35}, {19200, 5, -1}}) {
+        SCOPED_TRACE(::testing::Message() << baud << " baud, " << envoyes << " bytes");
+        ServeurHorlogeTest s(LectureBloc, envoyes, baud, O_NONBLOCK);
         ASSERT_GE(s.fd, 0) << s.erreur;
         std::atomic<bool> arret{false};
         Octets recu;
         int64_t arriveeMs = -1;
-        int morceaux = 0, tours = 0;
+        int morceaux = 0, tours = 0, sansDelai = 0;
         s.serveur.DefinirAttente([&](pollfd* p, size_t k, int delaiMs) {
             uint8_t tampon[64];
             const ssize_t n = read(s.fd, tampon, sizeof tampon);
@@ -245,12 +215,16 @@ TEST(SimServeur, TempsDeLigneEmule) {
                 recu.insert(recu.end(), tampon, tampon + n);
             }
             const int pret = ::poll(p, k, 0);
-            if (pret == 0) s.ms += delaiMs;
-            arret = ++tours >= 500 || s.ms >= 200 || recu.size() >= reponse;
+            if (pret == 0) sansDelai += delaiMs == 0, s.ms += delaiMs;
+            arret = ++tours >= 2000 || s.ms >= 1000 || recu.size() >= 25;
             return pret;
         });
         ASSERT_TRUE(s.serveur.Servir(arret, s.erreur)) << s.erreur;
-        EXPECT_EQ(std::tuple(arriveeMs, recu.size(), morceaux), std::tuple(attenduMs, reponse, 1));
-        EXPECT_EQ(s.serveur.DureeLigneMs(requete.size() + reponse), attenduMs);
+        const bool complet = envoyes == 8;
+        EXPECT_EQ(std::tuple(arriveeMs, recu.size(), morceaux),
+                  std::tuple(attenduMs, complet ? 25u : 0u, complet ? 1 : 0));
+        EXPECT_TRUE(complet || (s.ms >= 1000 && tours <= 120 && sansDelai == 0))
+            << s.ms << " " << tours;
+        EXPECT_EQ(s.serveur.DureeLigneMs(8 + 25), complet ? attenduMs : 18);
     }
 }

@@ -75,14 +75,14 @@ public:
     // The rating and the block 20.02..20.11 (20.10 = -2).
     void Remplir(uint16_t calibre, uint16_t statut) {
         DefinirRegistre(1131, calibre);
-        const uint16_t bloc[10] = {statut, 1500, 1200, 0, 0, 4000, 0, 2300, 0xFFFE, 700};
-        for (int i = 0; i < 10; ++i) DefinirRegistre(2001 + i, bloc[i]);
+        int i = 2001;
+        for (int v : {int{statut}, 1500, 1200, 0, 0, 4000, 0, 2300, 0xFFFE, 700})
+            DefinirRegistre(i++, static_cast<uint16_t>(v));
     }
     std::vector<Octets> Requetes() {
         std::lock_guard<std::mutex> g(verrou_);
         return requetes_;
     }
-    void Envoyer(const Octets& o) { (void)!::write(client_, o.data(), o.size()); }
     // Stops serving; an RTU device vanishes.
     void Debrancher() {
         if (fil_.joinable()) {
@@ -119,9 +119,7 @@ private:
         modbus_set_socket(ctx_, client_);
     }
     void Perdu() {
-        if (!tcp_) return;
-        ::close(client_);
-        client_ = -1;
+        if (tcp_) ::close(client_), client_ = -1;
     }
     void RepondreAltere(const uint8_t* req, int n) {
         int sp[2];
@@ -145,10 +143,7 @@ private:
     void Servir() {
         uint8_t req[MODBUS_TCP_MAX_ADU_LENGTH];
         while (!fin_) {
-            if (fermer_) {
-                if (client_ >= 0) Perdu();
-                fermer_ = false;
-            }
+            if (fermer_.exchange(false) && client_ >= 0) Perdu();
             if (tcp_) Accepter();
             if (client_ < 0) continue;
             pollfd p{client_, POLLIN, 0};

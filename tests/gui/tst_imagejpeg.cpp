@@ -1,8 +1,6 @@
 // The JPEG loader decodes as Qt's own decoder does (same library) and gives
 // a null picture for a damaged file, never a crash or half a picture.
-#include <QBuffer>
-#include <QFile>
-#include <QImage>
+#include <QtGui>
 #include <QtTest>
 
 #include "OutilsEssai.h"
@@ -46,39 +44,32 @@ private slots:
             QVERIFY(gris ? source.save(chemin, "JPG", 90) : EcrireJpeg(source, chemin, 95));
             const QImage lu = LireJpeg(chemin), reference(chemin, "JPG");
             QVERIFY(!reference.isNull() && lu.size() == source.size());
-            QCOMPARE(lu.format(), QImage::Format_RGB32);
+            QVERIFY(lu.format() == QImage::Format_RGB32 && DecoderJpeg(Octets(chemin)) == lu);
             QCOMPARE(Ecart(lu, reference.convertToFormat(QImage::Format_RGB32)), 0);
             QVERIFY(Ecart(lu, source.convertToFormat(QImage::Format_RGB32)) <= 8);
-            QCOMPARE(DecoderJpeg(Octets(chemin)), lu);
         }
     }
 
     void damagedFilesGiveANullPicture() {
         EcrireJpeg(Motif(120, 80, false), Chemin("bon.jpg"), 90);
         const QByteArray jpeg = Octets(Chemin("bon.jpg"));
+        const qsizetype sof = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
         QByteArray png, abime = jpeg;
         QBuffer tampon(&png);
-        QVERIFY(jpeg.size() > 1000 && tampon.open(QIODevice::WriteOnly));
+        QVERIFY(jpeg.size() > 1000 && sof > 0 && tampon.open(QIODevice::WriteOnly));
         Motif(8, 8, false).save(&tampon, "PNG");
         for (qsizetype i = 400; i < abime.size() - 2; i += 7) abime[i] = char(0xFF);
         // SOF0 (FF C0, length, precision, height, width) claiming 20000 x 20000.
-        const qsizetype sof = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
-        QVERIFY(sof > 0);
         const QByteArray geant = QByteArray(jpeg).replace(sof + 5, 4, "\x4E\x20\x4E\x20");
         for (const QByteArray& octets :
              {QByteArray(), png, jpeg.left(jpeg.size() / 2), abime, geant}) {
             QVERIFY(DecoderJpeg(octets).isNull());
             std::ofstream(dossier / "abime.jpg", std::ios::binary)
                 .write(octets.data(), octets.size());
-            QCOMPARE(Octets(Chemin("abime.jpg")), octets);
             QVERIFY(LireJpeg(Chemin("abime.jpg")).isNull());
         }
-        QVERIFY(LireJpeg(Chemin("absent.jpg")).isNull() &&
-                !EcrireJpeg(QImage(), Chemin("rien.jpg")));
-        QVERIFY(!EcrireJpeg(Motif(4, 4, false), Chemin("pas/de/dossier.jpg")));
-        const QString banc = CheminImage(QString::fromLatin1(ImageBanc));  // shipped picture
-        QVERIFY(banc.endsWith(QStringLiteral("/images/banc.jpg")));
-        QCOMPARE(LireJpeg(banc).size(), QSize(501, 225));
+        QVERIFY(LireJpeg(Chemin("absent.jpg")).isNull() && !EcrireJpeg(QImage(), Chemin("r.jpg")) &&
+                !EcrireJpeg(Motif(4, 4, false), Chemin("pas/de/dossier.jpg")));
     }
 };
 

@@ -22,7 +22,7 @@ Octets DeTrame(const TTrame& t) { return {t.Octets.begin(), t.Octets.begin() + t
 class PortScripte : public IPortSerie {
 public:
     bool EstOuvert() const override { return ouvert; }
-    void Purger() override { ++purges, entree.clear(); }
+    void Purger() override { entree.clear(); }
     bool Ecrire(std::span<const uint8_t> o) override {
         envoyes.emplace_back(o.begin(), o.end());
         if (ecritureOk && !reponses.empty()) {
@@ -40,12 +40,23 @@ public:
         return recus.Longueur = complet ? n : 0, complet;
     }
     bool ouvert = true, ecritureOk = true;
-    int purges = 0;
     std::vector<Octets> envoyes;
     std::deque<Octets> reponses;
     std::deque<uint8_t> entree;
     std::vector<int> demandes;  // the byte counts asked of each read
 };
+
+// The echo of a write of n registers from p, without and with its CRC.
+Octets EchoSansCrc(Parametre p, int n) {
+    const int a = p.Adresse();
+    return {EsclaveVariateur, FonctionEcriture, uint8_t(a >> 8), uint8_t(a), 0, uint8_t(n)};
+}
+Octets Echo(Parametre p, int n) { return AvecCrc(EchoSansCrc(p, n)); }
+
+Octets Change(Octets o, size_t i, uint8_t v) { return o[i] = v, o; }
+
+constexpr int32_t Discordante = TLiaisonRtu::ReponseDiscordante;
+constexpr int32_t Exception = TLiaisonRtu::ReponseException;
 
 class LiaisonRtu_ : public ::testing::Test {
 protected:
@@ -72,37 +83,9 @@ TEST(Trames_, RequestsGoOutByteForByteAndRepliesAreChecked) {
     EXPECT_TRUE(testcrcstr(7, bon) && !testcrcstr(8, bon) && !testcrcstr(7, faux));
 }
 
-TEST_F(LiaisonRtu_, BlockReadsAreSignedAndOnlyReadsWait) {
-    int32_t erreur = -5;
-    Octets bloc = Hex("01 03 14");
-    for (int i = 0; i < 10; ++i) bloc.insert(bloc.end(), {0xFF, static_cast<uint8_t>(0xFE - i)});
-    port.reponses.push_back(AvecCrc(bloc));
-    int32_t v[10] = {};
-    rtu.Read10RegRS232(20, 2, erreur, 10, v);
-    EXPECT_EQ(std::tuple(erreur, v[0], v[9], port.purges), std::tuple(0, -2, -11, 1));
-    // The 10 ms wait comes before each read, and only there.
-    rtu.WriteRegRS232(20, 29, 1);
-    EXPECT_EQ(pauses, (std::vector<int>{10}));
-}
-
-namespace {
-
-// The echo of a write of n registers from p, without and with its CRC.
-Octets EchoSansCrc(Parametre p, int n) {
-    const int a = p.Adresse();
-    return {EsclaveVariateur, FonctionEcriture, uint8_t(a >> 8), uint8_t(a), 0, uint8_t(n)};
-}
-Octets Echo(Parametre p, int n) { return AvecCrc(EchoSansCrc(p, n)); }
-
-Octets Change(Octets o, size_t i, uint8_t v) { return o[i] = v, o; }
-
-constexpr int32_t Discordante = TLiaisonRtu::ReponseDiscordante;
-constexpr int32_t Exception = TLiaisonRtu::ReponseException;
-
-}  // namespace
-
 TEST_F(LiaisonRtu_, BlockReadAcceptsOnlyTheReplyOfItsSlaveFunctionAndCount) {
-    const Octets bloc = Hex("01 03 14 00 07 00 08 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
+    // Values are signed; the 10 ms wait comes before each read, and only there.
+    const Octets bloc = Hex("01 03 14 00 07 FF F8 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
     const struct {
         const char* quoi;
         Octets reponse;
@@ -121,7 +104,7 @@ TEST_F(LiaisonRtu_, BlockReadAcceptsOnlyTheReplyOfItsSlaveFunctionAndCount) {
     for (const auto& c : cas) {
         SCOPED_TRACE(c.quoi);
         port.reponses = {c.reponse};
-        port.demandes.clear();
+        port.demandes.clear(), pauses.clear();
         ValeursCourantes[GNumero] = -1;
         int32_t erreur = -9, v[NbRegistresMax] = {};
         rtu.Read10RegRS232(ParamStatut.menu, ParamStatut.parametre, erreur, NbMesures, v);
@@ -129,8 +112,8 @@ TEST_F(LiaisonRtu_, BlockReadAcceptsOnlyTheReplyOfItsSlaveFunctionAndCount) {
         // Word 0 and the values follow the reply of the expected length to this
         // request, whatever its CRC.
         const bool complet = c.code == 0 || (c.code == 3 && c.reponse.size() == size_t(total));
-        EXPECT_EQ(std::pair(ValeursCourantes[GNumero], v[1]),
-                  complet ? std::pair(0, 8) : std::pair(-1, 0));
+        EXPECT_EQ(std::tuple(ValeursCourantes[GNumero], v[1], pauses),
+                  std::tuple(complet ? 0 : -1, complet ? -8 : 0, std::vector<int>{10}));
         // An exception reply is read as soon as its first two bytes show it.
         const int reste = c.reponse.size() > 1 && c.reponse[1] & 0x80 ? 3 : total - 2;
         EXPECT_EQ(port.demandes,
@@ -159,7 +142,7 @@ TEST_F(LiaisonRtu_, WritesAndSingleReadCheckTheEchoAndTheExceptions) {
         {Bloc, "bad CRC", echoFaux, 1},
         {Bloc, "another count", Echo(bloc, NbParamCharge - 1), Discordante},
         {Bloc, "exception", AvecCrc(Hex("01 90 02")), Exception + 2},
-        {Lecture, "good", AvecCrc(Hex("01 03 02 00 05")), 0},
+        {Lecture, "good, unsigned", AvecCrc(Hex("01 03 02 FF FE")), 0},
         {Lecture, "byte count 4", AvecCrc(Hex("01 03 04 00 05")), Discordante},
         {Lecture, "exception", AvecCrc(Hex("01 83 02")), Exception + 2},
     };
@@ -167,12 +150,14 @@ TEST_F(LiaisonRtu_, WritesAndSingleReadCheckTheEchoAndTheExceptions) {
         SCOPED_TRACE(::testing::Message() << c.genre << " " << c.quoi);
         port.reponses = {c.reponse};
         int32_t erreur = -9, lu = 0;
+        pauses.clear();
         if (c.genre == Mot) erreur = rtu.WriteRegRS232(p.menu, p.parametre, ControleRepos);
         if (c.genre == Bloc)
             erreur = rtu.Write10RegRS232(bloc.menu, bloc.parametre, NbParamCharge, zeros);
         if (c.genre == Lecture)
             lu = rtu.ReadRegRS232(ParamCalibre.menu, ParamCalibre.parametre, erreur);
-        EXPECT_EQ(lu, c.genre == Lecture && c.code == 0 ? 5 : 0);
+        EXPECT_EQ(lu, c.genre == Lecture && c.code == 0 ? 65534 : 0);
+        EXPECT_EQ(pauses.size(), c.genre == Lecture ? 1u : 0u);
         EXPECT_EQ(erreur, c.code);
     }
 

@@ -33,9 +33,7 @@ struct Banc {
         Ecrire(ParamControle, (code << 8) | bits | ControleRepos);
         int32_t bloc[6] = {};
         std::copy(p.begin(), p.end(), bloc);
-        EXPECT_EQ(
-            v.EcrireRegistres(ParamBlocCharge.menu, ParamBlocCharge.parametre, NbParamCharge, bloc),
-            Succes);
+        EXPECT_EQ(v.EcrireRegistres(19, 20, NbParamCharge, bloc), Succes);
         Ecrire(ParamControle, (code << 8) | bits | ControleMarche);
     }
     // Runs `ms` milliseconds with the program's 50 ms heartbeat.
@@ -44,8 +42,7 @@ struct Banc {
     }
     Bloc Lire() {
         Bloc r{};
-        EXPECT_EQ(v.LireRegistres(ParamStatut.menu, ParamStatut.parametre, NbMesures, r.data() + 2),
-                  Succes);
+        EXPECT_EQ(v.LireRegistres(20, 2, NbMesures, r.data() + 2), Succes);
         return r;
     }
     Bloc Charger(int k, int ms) { return Ecrire(ParamConstanteK, k), Attendre(ms), Lire(); }

@@ -32,25 +32,22 @@ Injection Injecter(const char* texte, int chaque) {
     return injection;
 }
 
-// A server on a new pty with clocks reading `ms`, and `envoye` written to it.
+// A server on a new pty with clocks reading `ms`, and n bytes of a read request written to it.
 struct ServeurHorlogeTest {
-    ServeurHorlogeTest(const Octets& envoye, size_t n, int baud = 0, int drapeaux = 0) {
+    ServeurHorlogeTest(size_t n, int baud) {
         serveur.DefinirDebit(baud);
-        serveur.SuivreHorlogeLigne([this] { return ms; });
-        serveur.SuivreHorloge([this] { return ms; });
+        serveur.SuivreHorlogeLigne([this] { return ms; }),
+            serveur.SuivreHorloge([this] { return ms; });
         std::string nom;
-        if (!serveur.OuvrirPty(nom, erreur)) return;
-        fd = open(("/dev/" + nom).c_str(), O_RDWR | O_NOCTTY | drapeaux);
         termios t{};
-        if (fd < 0 || tcgetattr(fd, &t) != 0) return;
-        cfmakeraw(&t);
-        cfsetspeed(&t, B19200);
-        tcsetattr(fd, TCSANOW, &t);
-        if (write(fd, envoye.data(), n) == static_cast<ssize_t>(n)) tcdrain(fd);
+        if (!serveur.OuvrirPty(nom, erreur) ||
+            (fd = open(("/dev/" + nom).c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK)) < 0 ||
+            tcgetattr(fd, &t) != 0)
+            return;
+        cfmakeraw(&t), cfsetspeed(&t, B19200), tcsetattr(fd, TCSANOW, &t);
+        if (write(fd, LectureBloc.data(), n) == static_cast<ssize_t>(n)) tcdrain(fd);
     }
-    ~ServeurHorlogeTest() {
-        if (fd >= 0) close(fd);
-    }
+    ~ServeurHorlogeTest() { fd >= 0 && close(fd); }
     Variateur v;
     ServeurBanc serveur{v};
     int64_t ms = 0;
@@ -153,9 +150,9 @@ TEST(SimModbus, DecoupageDesFluxRtuEtTcp) {
     Variateur v;
     EsclaveModbus esclave(v, Injecter("badcrc", 2));
     const Octets requete = Hex("12 34 00 00 00 06 FF 03 07 D1 00 0A");
-    EXPECT_EQ(LongueurAdu(Octets(requete.begin(), requete.end() - 1)), 0);
-    EXPECT_EQ(LongueurAdu(requete), 12);
-    EXPECT_EQ(LongueurAdu(Hex("00 00 00 01 00 06 01 03")), -1);
+    EXPECT_EQ(std::tuple(LongueurAdu(Octets(requete.begin(), requete.end() - 1)),
+                         LongueurAdu(requete), LongueurAdu(Hex("00 00 00 01 00 06 01 03"))),
+              std::tuple(0, 12, -1));  // incomplete, whole, not Modbus
     const Octets r = esclave.TraiterTcp(requete).octets;
     ASSERT_EQ(r.size(), 9u + 20);
     EXPECT_EQ(Octets(r.begin(), r.begin() + 9), Hex("12 34 00 00 00 17 FF 03 14"));
@@ -201,7 +198,7 @@ TEST(SimServeur, TempsDeLigneEmuleEtTrameIncompleteSansBoucleActive) {
     for (const auto& [baud, envoyes, attenduMs] :
          {std::tuple{0, size_t{8}, int64_t{0}}, {19200, 8, 18}, {9600, 8, 35}, {19200, 5, -1}}) {
         SCOPED_TRACE(::testing::Message() << baud << " baud, " << envoyes << " bytes");
-        ServeurHorlogeTest s(LectureBloc, envoyes, baud, O_NONBLOCK);
+        ServeurHorlogeTest s(envoyes, baud);
         ASSERT_GE(s.fd, 0) << s.erreur;
         std::atomic<bool> arret{false};
         Octets recu;

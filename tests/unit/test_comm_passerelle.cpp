@@ -119,10 +119,8 @@ TEST(Calcul_, QuantitiesMachineTableEfficiencyAndPowerRange) {
     CalculerValeurs(r, 8, 0, 0, v);
     EXPECT_EQ(v, (ValeursPoint{-7, 0, 0, 0, -7, -7, -7, -7, 0, -7, -7, 0}));
 
-    const auto calcul = [](std::array<int32_t, 12> r, int machine, int q) {
-        ValeursPoint v{};
-        CalculerValeurs(r, machine, 0, 0, v);
-        return v[static_cast<size_t>(q)];
+    const auto calcul = [&](std::array<int32_t, 12> r, int machine, int q) {
+        return CalculerValeurs(r, machine, 0, 0, v = {}), v[size_t(q)];
     };
     // 200 × -191 tr/min·cN·m gives Pm = -400 (tenths of a watt); DC machine: Pe = r11 × 10.
     EXPECT_EQ(calcul(Bloc(200, -191, 0, 0, 0, 0, 0, -50), 0, GRendement), 800);
@@ -220,14 +218,6 @@ TEST_F(Passerelle_, CloseSendsControlWordZeroOnlyAfterCleanExchanges) {
     // Closed: the register operations do nothing at all.
     com->WriteRegModbus(20, 29, 1);
     EXPECT_TRUE(journal.empty());
-
-    // Closing a link whose device went away sends no control word.
-    Ouvrir();
-    drive->ouvert = false;
-    EXPECT_FALSE(com->LiaisonOuverte());
-    journal.clear();
-    com->Ferme();
-    EXPECT_TRUE(journal.empty());
 }
 
 TEST_F(Passerelle_, ExchangeWithNoLinkForTheTypeIsAFailureNeverAMeasurement) {
@@ -245,4 +235,13 @@ TEST_F(Passerelle_, ExchangeWithNoLinkForTheTypeIsAFailureNeverAMeasurement) {
     EXPECT_EQ(journal.size(), envoyes);
     EXPECT_EQ(com->ReadRegModbus(ParamCalibre.menu, ParamCalibre.parametre), 0);
     EXPECT_EQ(com->NbEchecs(), 3);
+
+    // Closing a link whose device went away sends no control word.
+    ConfigGenerale.TypeLiaison = LiaisonSimulation;
+    Ouvrir();
+    drive->ouvert = false;
+    EXPECT_FALSE(com->LiaisonOuverte());
+    journal.clear();
+    com->Ferme();
+    EXPECT_TRUE(journal.empty());
 }

@@ -136,7 +136,6 @@ TEST_F(LiaisonRtu_, WritesAndSingleReadCheckTheEchoAndTheExceptions) {
         {Mot, "bad CRC", echoFaux, TLiaisonRtu::ReponseFausse},
         {Mot, "short", Hex("01 10 07"), TLiaisonRtu::EchecEnvoi},
         {Mot, "function 3", AvecCrc(Change(EchoSansCrc(p, 1), 1, FonctionLecture)), Discordante},
-        {Mot, "another address", Echo(ParamEchoStatut, 1), Discordante},
         {Mot, "exception", AvecCrc(Hex("01 90 04")), Exception + 4},
         {Bloc, "good", Echo(bloc, NbParamCharge), 0},
         {Bloc, "bad CRC", echoFaux, 1},

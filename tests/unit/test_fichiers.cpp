@@ -64,8 +64,7 @@ struct DisquePlein {
 struct LimiteTaille {
     explicit LimiteTaille(rlim_t octets) {
         ::getrlimit(RLIMIT_FSIZE, &avant);
-        const rlimit petit{octets, avant.rlim_max};
-        ok = ::setrlimit(RLIMIT_FSIZE, &petit) == 0;
+        ok = ::setrlimit(RLIMIT_FSIZE, std::array{rlimit{octets, avant.rlim_max}}.data()) == 0;
     }
     ~LimiteTaille() { ::setrlimit(RLIMIT_FSIZE, &avant), std::signal(SIGXFSZ, signal); }
     void (*signal)(int) = std::signal(SIGXFSZ, SIG_IGN);
@@ -83,9 +82,7 @@ std::vector<std::string> Entrees(const fs::path& d) {
 class Fichiers_ : public ::testing::Test {
 protected:
     void SetUp() override {
-        RepertoireDepart = dossier.racine.string();
-        ChoixLangue(LangueFrancais);
-        InitEtude();
+        RepertoireDepart = dossier.racine.string(), ChoixLangue(LangueFrancais), InitEtude();
     }
     void TearDown() override { RepertoireDepart.clear(), ChoixLangue(LangueFrancais); }
     static Octets Lire(const std::string& chemin) {
@@ -96,8 +93,7 @@ protected:
         std::ofstream(chemin, std::ios::binary).write(static_cast<const char*>(o), long(n));
     }
     static void AjouterCaract(int points, int machine = 3) {
-        ReglagesCourants[MotTypeMachine] = machine;
-        ReglagesCourants[MotTypeCaract] = 1;
+        ReglagesCourants[MotTypeMachine] = machine, ReglagesCourants[MotTypeCaract] = 1;
         NouvelleCaract();
         for (int p = 0; p < points; ++p) {
             for (int q = 1; q < NbGrandeurs; ++q) ValeursCourantes[q] = 1000 * q + p;

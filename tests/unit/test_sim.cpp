@@ -83,15 +83,6 @@ TEST(SimLois, CoupleDesLoisIndustriellesEtDiviseursNuls) {
         EXPECT_NEAR(r[T] / 100.0, c.attendu(r[N]), 0.03) << "code " << c.code;
     }
 
-    // The cyclic law: period 20 revolutions, 0.8 s at 1500 tr/min.
-    Banc b(6);
-    b.Lancer(CodeCyclique, {800, 200, 18, 2});
-    b.Attendre(1000);
-    int mini = 100000, maxi = -100000;
-    for (int i = 0; i < 200; ++i, b.v.Avancer(5))
-        mini = std::min(mini, b.Lire()[T]), maxi = std::max(maxi, b.Lire()[T]);
-    EXPECT_TRUE(std::abs(mini - 200) <= 20 && std::abs(maxi - 800) <= 20) << mini << " " << maxi;
-
     // Parameters that would divide by zero are held to a sane law.
     for (int code :
          {CodeLineaire, CodeQuadratique, CodePuissance, CodeCyclique, CodeDecollage, CodeLevage})

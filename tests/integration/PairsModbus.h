@@ -22,13 +22,10 @@ namespace orvane::essai {
 
 using Octets = std::vector<uint8_t>;
 
-enum class Panne {
-    Aucune,      // normal replies
-    Exception,   // exception reply "illegal data address"
-    Silence,     // no reply
-    MauvaisCrc,  // RTU: last byte of the reply flipped; TCP: wrong transaction id
-    Courte,      // the reply less its last three bytes (TCP: then the connection closes)
-};
+// Normal replies; an exception reply "illegal data address"; no reply; RTU: the
+// last byte of the reply flipped, TCP: a wrong transaction id; the reply less its
+// last three bytes (TCP: then the connection closes).
+enum class Panne { Aucune, Exception, Silence, MauvaisCrc, Courte };
 
 class PairModbus {
 public:

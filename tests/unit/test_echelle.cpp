@@ -75,17 +75,6 @@ TEST(Echelle, EngineeringLabelsAndReadOuts) {
     EXPECT_EQ((std::array{x.Pas, x.DecLibelle, x.Exposant}), (std::array<int64_t, 3>{200, 1, 3}));
     EXPECT_EQ(LibellesX(x).front(), "0,2");
     EXPECT_EQ(TexteUnite(Config(-1, 0, "W"), x) + TexteUnite(Config(-1, 0), x), "(kW)");
-    // PasLibelle x 10^(Exposant - DecLibelle) must equal Pas x 10^exponent.
-    for (int32_t etendue : {1, 9, 15, 850, 123456, 2000000000})
-        for (int32_t exposant = -4; exposant <= 4; ++exposant) {
-            const TEchelleAxe e = Axe(0, etendue, -1, exposant);
-            EXPECT_EQ(e.Exposant % 3, 0);
-            const int64_t ecart = e.Exposant - e.DecLibelle - exposant;
-            int64_t gauche = e.PasLibelle, droite = e.Pas;
-            for (int64_t i = 0; i < ecart; ++i) gauche *= 10;
-            for (int64_t i = 0; i < -ecart; ++i) droite *= 10;
-            EXPECT_EQ(gauche, droite) << etendue << " e" << exposant;
-        }
     // Decimals -1: engineering notation, five significant digits at most.
     const std::tuple<int32_t, TaxeC, const char*> cas[] = {
         {123456, Config(-1, 0, "W"), "123,45 kW"},

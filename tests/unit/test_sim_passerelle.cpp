@@ -5,7 +5,6 @@
 #include <string>
 
 #include "CoherenceBanc.h"
-#include "OutilsEssai.h"
 #include "comm/Horloge.h"
 #include "comm/Passerelle.h"
 #include "sim/LiaisonSimulee.h"
@@ -34,16 +33,6 @@ protected:
         DefinirPause(pause_);
         ConfigGenerale = ConfigDefaut;
     }
-    void Ouvrir(int32_t machine, int32_t caract) {
-        ReglagesCourants[MotTypeMachine] = machine;
-        ReglagesCourants[MotTypeCaract] = caract;
-        com = std::make_unique<TPasserelleCom>();
-        com->Initialise();
-        ASSERT_TRUE(com->LiaisonOuverte());
-        EXPECT_EQ(com->CalibreVariateur(), 1500);  // the 1.5 kW bench: power range 2
-        EXPECT_EQ(ConfigGenerale.GammePuissance, 2);
-        com->initime();
-    }
     // `ms` of measurement steps 50 ms apart, as the acquisition timers run them.
     void Mesurer(int ms) {
         for (int t = 0; t < ms; t += 50) {
@@ -69,7 +58,15 @@ TEST_F(BancPasserelle, QuantitesCoherentesPourChaqueTypeDeMachine) {
     for (const LigneMachine& l : LignesMachines)
         for (int32_t caract : TypesChargeDemiEchelle) {
             SCOPED_TRACE(::testing::Message() << "machine " << l.type << ", type " << caract);
-            Ouvrir(l.type, caract);
+            ReglagesCourants[MotTypeMachine] = l.type;
+            ReglagesCourants[MotTypeCaract] = caract;
+            com = std::make_unique<TPasserelleCom>();
+            com->Initialise();
+            ASSERT_TRUE(com->LiaisonOuverte());
+            // The 1.5 kW bench: power range 2.
+            EXPECT_EQ(std::pair(com->CalibreVariateur(), ConfigGenerale.GammePuissance),
+                      std::pair(1500, 2));
+            com->initime();
             Mesurer(500);
             const ValeursPoint repos = ValeursCourantes;
             VerifierGrandeurs(repos, l);

@@ -1,19 +1,9 @@
 // The live display on the simulated bench, driven through its controls.
-#include <QLabel>
-#include <QScrollBar>
-#include <QToolButton>
-#include <QtTest>
-#include <optional>
-
 #include "BancEspion.h"
 #include "Captures.h"
-#include "OutilsEssai.h"
 #include "dialogs/Habillage.h"
-#include "dialogs/FormCom.h"
 #include "load/Affichage.h"
 #include "load/Visualisation.h"
-#include "study/Study.h"
-#include "texts/TextesOrvane.h"
 
 using namespace orvane;
 

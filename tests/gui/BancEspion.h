@@ -18,9 +18,9 @@
 
 namespace orvane::essai {
 
-class LienEspionne : public orvane::ITransportModbus {
+class LienEspionne : public ITransportModbus {
 public:
-    explicit LienEspionne(std::unique_ptr<orvane::ITransportModbus> t) : dedans_(std::move(t)) {}
+    explicit LienEspionne(std::unique_ptr<ITransportModbus> t) : dedans_(std::move(t)) {}
     bool Ouvrir() override { return dedans_->Ouvrir(); }
     void Fermer() override { dedans_->Fermer(); }
     bool EstOuvert() const override { return dedans_->EstOuvert(); }
@@ -29,7 +29,7 @@ public:
     }
     int32_t LireRegistres(int m, int p, int n, int32_t* v) override {
         const int32_t code = dedans_->LireRegistres(m, p, n, v);
-        if (m == orvane::ParamStatut.menu && p == orvane::ParamStatut.parametre) {
+        if (m == ParamStatut.menu && p == ParamStatut.parametre) {
             for (int i = 0; bloc && i < n && i < 10; ++i) v[i] = (*bloc)[static_cast<size_t>(i)];
             if (vitesse && n > 1) v[1] = *vitesse;
         }
@@ -65,35 +65,35 @@ private:
         if (echecs > 0) return --echecs, 4;
         return code;
     }
-    std::unique_ptr<orvane::ITransportModbus> dedans_;
+    std::unique_ptr<ITransportModbus> dedans_;
 };
 
 // Installs the spied simulated bench and the test's clock while it lives.
 class BancEspion {
 public:
     BancEspion() {
-        orvane::sim::InstallerBancSimule(1, false);
-        fabrique_ = orvane::DefinirFabriqueSimulation(
-            [this, simule = orvane::FabriqueSimulation()]() -> std::unique_ptr<ITransportModbus> {
+        sim::InstallerBancSimule(1, false);
+        fabrique_ = DefinirFabriqueSimulation(
+            [this, simule = FabriqueSimulation()]() -> std::unique_ptr<ITransportModbus> {
                 auto t = std::make_unique<LienEspionne>(simule());
                 lien = t.get();
                 return t;
             });
-        horloge_ = orvane::DefinirHorloge([this] { return maintenant; });
-        pause_ = orvane::DefinirPause([this](int ms) { maintenant += ms; });
+        horloge_ = DefinirHorloge([this] { return maintenant; });
+        pause_ = DefinirPause([this](int ms) { maintenant += ms; });
     }
     ~BancEspion() {
-        orvane::DefinirFabriqueSimulation(fabrique_);
-        orvane::DefinirHorloge(horloge_);
-        orvane::DefinirPause(pause_);
+        DefinirFabriqueSimulation(fabrique_);
+        DefinirHorloge(horloge_);
+        DefinirPause(pause_);
     }
     LienEspionne* lien = nullptr;
     int64_t maintenant = 0;
 
 private:
-    orvane::FonctionPause pause_;
-    orvane::FonctionHorloge horloge_;
-    orvane::FabriqueTransport fabrique_;
+    FonctionPause pause_;
+    FonctionHorloge horloge_;
+    FabriqueTransport fabrique_;
 };
 
 // The tracing window on the spied bench: the bench and the gateway for the
@@ -101,36 +101,36 @@ private:
 class FenetreSurBanc : public QObject {
 protected:
     std::unique_ptr<BancEspion> banc;
-    std::unique_ptr<orvane::TFormCom> com;
-    std::unique_ptr<orvane::TFormTraceCaract> fenetre;
+    std::unique_ptr<TFormCom> com;
+    std::unique_ptr<TFormTraceCaract> fenetre;
     std::unique_ptr<RapportEnregistre> rapport;
 
-    orvane::TFormTraceCaract& F() { return *fenetre; }
+    TFormTraceCaract& F() { return *fenetre; }
     LienEspionne& L() { return *banc->lien; }
-    int Points() const { return orvane::Caracts[orvane::CaractCourante].Dernier() + 1; }
+    int Points() const { return Caracts[CaractCourante].Dernier() + 1; }
 
     void Installer() {  // initTestCase
         banc = std::make_unique<BancEspion>();
         NouvelleEtude();
-        com = std::make_unique<orvane::TFormCom>();
-        com->Transport(orvane::LiaisonSimulation);
+        com = std::make_unique<TFormCom>();
+        com->Transport(LiaisonSimulation);
     }
     void NouvelleEtude() {  // init: French, default settings, an empty study
-        orvane::ChoixLangue(orvane::LangueFrancais);
-        orvane::ConfigGenerale = orvane::ConfigDefaut;
-        orvane::ConfigGenerale.TypeLiaison = orvane::LiaisonSimulation;
-        orvane::InitEtude();
-        orvane::AcquisitionEnCours = 0;
+        ChoixLangue(LangueFrancais);
+        ConfigGenerale = ConfigDefaut;
+        ConfigGenerale.TypeLiaison = LiaisonSimulation;
+        InitEtude();
+        AcquisitionEnCours = 0;
     }
     // Once the study is prepared: the window shown, the link open on power
     // range `gamme`, the journal empty, no failure pending.
     void OuvrirFenetre(int gamme = 1) {
         rapport = std::make_unique<RapportEnregistre>();
-        fenetre = std::make_unique<orvane::TFormTraceCaract>();
+        fenetre = std::make_unique<TFormTraceCaract>();
         F().show();
         F().Action();
         com->Initialise();
-        orvane::ConfigGenerale.GammePuissance = gamme;
+        ConfigGenerale.GammePuissance = gamme;
         L().journal.clear();
         L().echecs = L().passer = 0;
         L().bloc.reset();
@@ -140,7 +140,7 @@ protected:
         F().ArreterAcquisition();
         fenetre.reset();
         rapport.reset();
-        orvane::AcquisitionEnCours = 0;
+        AcquisitionEnCours = 0;
     }
     void Desinstaller() {  // cleanupTestCase
         com.reset();
@@ -153,11 +153,11 @@ protected:
 class FenetreSurServeur : public QObject {
 protected:
     std::unique_ptr<ServeurEnFond> serveur;
-    std::unique_ptr<orvane::TFormCom> com;
-    std::unique_ptr<orvane::TFormTraceCaract> f;
+    std::unique_ptr<TFormCom> com;
+    std::unique_ptr<TFormTraceCaract> f;
     std::unique_ptr<RapportEnregistre> rapport;
 
-    const orvane::Caracteristique& C() const { return orvane::Caracts[orvane::CaractCourante]; }
+    const Caracteristique& C() const { return Caracts[CaractCourante]; }
     int Points() const { return C().Dernier() + 1; }
     template <typename Condition>
     static bool Attendre(Condition condition, int ms) {
@@ -166,7 +166,6 @@ protected:
     }
     // French, the default settings, an empty study, the settings of a trial.
     void Essai(int machine, int type) {
-        using namespace orvane;
         ChoixLangue(LangueFrancais);
         ConfigGenerale = ConfigDefaut;
         InitEtude();
@@ -179,7 +178,6 @@ protected:
     }
     // A drive of this machine (stopped long ago when asked), served and chosen.
     bool Servir(int machine, bool tcp = false, bool auRepos = false) {
-        using namespace orvane;
         serveur = std::make_unique<ServeurEnFond>();
         serveur->variateur.SetTypeMachine(machine);
         if (auRepos) {
@@ -195,8 +193,8 @@ protected:
     }
     // The trial made and the window shown.
     void Montrer() {
-        orvane::NouvelleCaract();
-        f = std::make_unique<orvane::TFormTraceCaract>();
+        NouvelleCaract();
+        f = std::make_unique<TFormTraceCaract>();
         f->show();
         f->Action();
     }
@@ -207,7 +205,7 @@ protected:
         com.reset();
         serveur.reset();
         rapport.reset();
-        orvane::AcquisitionEnCours = 0;
+        AcquisitionEnCours = 0;
     }
 };
 

@@ -1,5 +1,5 @@
-// The help window: pages of the program's language, fall-back languages,
-// links between pages, a missing help folder.
+// The help window: pages of the program's language, links between pages, a
+// missing help folder.
 #include <QtTest>
 #include <QtWidgets>
 
@@ -81,23 +81,6 @@ private slots:
                 for (auto m = lien.globalMatch(texte); m.hasNext();)
                     QVERIFY2(dossier.exists(m.next().captured(1)), qPrintable(l + "/" + page));
             }
-        }
-    }
-
-    // The folder a language takes when its own is missing.
-    void languesDeSecours() {
-        const std::tuple<QStringList, int, QString> cas[] = {{{"fr", "en"}, LangueEspagnol, "en"},
-                                                             {{}, LangueFrancais, ""}};
-        for (const auto& [presentes, langue, prise] : cas) {
-            essai::DossierTemporaire dossier;
-            const QString racine = QString::fromStdString(dossier.racine.string());
-            for (const QString& l : presentes) {
-                QFile f(racine + "/" + l + "/index.html");
-                QVERIFY(QDir().mkpath(racine + "/" + l) && f.open(QIODevice::WriteOnly));
-                f.write("<html></html>");
-            }
-            DefinirDossierAide(racine);
-            QCOMPARE(PageAide(langue).section('/', -2, -2), prise);
         }
     }
 

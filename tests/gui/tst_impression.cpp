@@ -1,5 +1,5 @@
-// The report of the tracing window (printer, PDF file), the copies of views
-// and values to the clipboard and the CSV export, off screen.
+// The report of the tracing window (printer, PDF file), the copy of the
+// values to the clipboard and the CSV export, off screen.
 #include <QPrinter>
 #include <QtGui>
 #include <QtTest>
@@ -110,11 +110,9 @@ private slots:
         for (int j = 0; j < 3; ++j)
             QVERIFY(Compter(page, places[j], [](const QColor& c) { return Couleur(c, 2); }) > 20);
         QCOMPARE(NonBlancs(page, QRect(0, H + 80, LargeurPage, HauteurPage)), 0);
-        std::array<std::unique_ptr<TCaractMachine>, 4> cadres;
+        std::array<TCaractMachine, 4> cadres;
         CadresTrace pointeurs{};
-        for (int k = 0; k < 4; ++k)
-            (pointeurs[k] = (cadres[k] = std::make_unique<TCaractMachine>()).get())->NumeroVue =
-                k + 1;
+        for (int k = 0; k < 4; ++k) (pointeurs[k] = &cadres[k])->NumeroVue = k + 1;
         const uint8_t enregistree = EtudeEnregistree;
         QVERIFY(PageRapport({true, true, true, true}, pointeurs) ==
                     PageRapport({true, true, true, true}) &&
@@ -122,8 +120,8 @@ private slots:
     }
 
     // The values as Unicode text ("N°" and accents as they are, UTF-8 bytes):
-    // all trials (only 2 and 4 hold points, each after its title line), a
-    // selected trial alone, an empty one as its two headings.
+    // all trials (only 2 and 4 hold points, each after its title line), or a
+    // selected trial alone.
     void copierValeurs() {
         const QString entetes =
             "N°\tn\tTu\tPm\tU\tI\tPe\tIe\tRd\tFp\tPertes\tt\r\n"
@@ -142,20 +140,6 @@ private slots:
             const QByteArray octets = donnees->data(QStringLiteral("text/plain"));
             QVERIFY(octets.contains("N\xC2\xB0\t") && !octets.contains("N\xB0\t"));
         }
-    }
-
-    // The shown views, placed as on screen, as SVG and as a PNG image of
-    // 190 x 140 mm.
-    void copierVues() {
-        QGuiApplication::clipboard()->clear();
-        CopierVues(96, {true, false, false, true});
-        const QMimeData* donnees = QGuiApplication::clipboard()->mimeData();
-        QVERIFY(donnees && donnees->hasImage());
-        const QByteArray svg = donnees->data(QStringLiteral("image/svg+xml"));
-        QVERIFY(svg.contains("<svg") && svg.contains("viewBox=\"0 0 718 529\""));
-        const QImage image = qvariant_cast<QImage>(donnees->imageData());
-        QVERIFY(image.size() == QSize(718, 529) && NonBlancs(image, QRect(0, 0, 359, 529)) > 500 &&
-                NonBlancs(image, QRect(359, 0, 359, 529)) > 500);
     }
 
     // Report to a printer, report and values to files, directly or through

@@ -137,33 +137,29 @@ TEST(Calcul_, QuantitiesMachineTableEfficiencyAndPowerRange) {
     EXPECT_EQ(MotControle(19, ControleRepos), ControleRepos);  // beyond the types: no mode
 }
 
+// The range follows the rating read (kept for a rating of no range, 0 when unknown).
 TEST_F(Passerelle_, LinkThatDoesNotOpenIsNeverReadyThenInitialiseReadsTheRatingAndSaysReady) {
     drive->ouvrirOk = false;
     ConfigGenerale.GammePuissance = 3;
     com->Initialise();
-    const auto etat = [&] {
-        return std::tuple(com->LiaisonOuverte(), com->CalibreVariateur(),
-                          ConfigGenerale.GammePuissance);
-    };
-    EXPECT_EQ(etat(), std::tuple(false, -1, 0));
-    EXPECT_EQ(rapport.messages, std::vector<std::string>{"Erreur de liaison"});
+    EXPECT_TRUE(!com->LiaisonOuverte() && ConfigGenerale.GammePuissance == 0);
     // A measurement step on a closed link sends nothing, has no values, reports nothing.
     ValeursCourantes[GNumero] = 0;
     com->LectureValeurs();
     EXPECT_TRUE(ValeursCourantes[GNumero] == -1 && drive->lectures == 0 && journal.empty());
 
     drive->ouvrirOk = true;
-    rapport.messages.clear();
     com->Initialise();
     drive->calibre = 5;
-    com->Initialise();  // already open: reads the rating again (5: the range kept), ready again
-    EXPECT_EQ(etat(), std::tuple(true, 5, 2));
-    EXPECT_EQ(pauses, (std::vector<int>{100, 100}));
+    com->Initialise();  // already open: reads the rating again, ready again
+    EXPECT_EQ(std::pair(ConfigGenerale.GammePuissance, pauses),
+              std::pair(2, std::vector<int>{100, 100}));
     EXPECT_EQ(journal, (Journal{"20.29=1", "pret", "20.29=1", "pret"}));
-    EXPECT_TRUE(rapport.messages.empty());
+    EXPECT_EQ(rapport.messages, std::vector<std::string>{"Erreur de liaison"});
 }
 
-TEST_F(Passerelle_, StepEchoesTheStatusOneFailureKeepsTheValuesTwoStopTheAcquisition) {
+TEST_F(Passerelle_,
+       StepEchoesTheStatusOneFailureKeepsTheValuesTwoStopTheAcquisitionCloseAfterThem) {
     maintenant = 5000;
     com->initime();
     maintenant = 7500;
@@ -200,24 +196,18 @@ TEST_F(Passerelle_, StepEchoesTheStatusOneFailureKeepsTheValuesTwoStopTheAcquisi
     drive->codes = {0, 4};
     com->LectureValeurs();
     EXPECT_EQ(std::pair(com->NbEchecs(), ValeursCourantes[GNumero]), std::pair(1, 0));
-}
 
-TEST_F(Passerelle_, CloseSendsControlWordZeroOnlyAfterCleanExchanges) {
+    // Closing sends control word zero only after clean exchanges; closed, the
+    // register operations do nothing at all.
+    journal.clear();
+    com->Ferme();
+    com->WriteRegModbus(20, 29, 1);
+    EXPECT_TRUE(journal.empty() && !drive->ouvert);
     Ouvrir();
     journal.clear();
     com->Ferme();
     EXPECT_EQ(journal, Journal{"20.29=0"});
     EXPECT_FALSE(com->LiaisonOuverte() || drive->ouvert);
-
-    Ouvrir();
-    drive->codes = {3, 0};
-    com->LectureValeurs();
-    journal.clear();
-    com->Ferme();
-    EXPECT_FALSE(drive->ouvert);
-    // Closed: the register operations do nothing at all.
-    com->WriteRegModbus(20, 29, 1);
-    EXPECT_TRUE(journal.empty());
 }
 
 TEST_F(Passerelle_, ExchangeWithNoLinkForTheTypeIsAFailureNeverAMeasurement) {

@@ -49,11 +49,10 @@ Octets FaireImage(Alea& alea, int nbEssais, int maxPoints, int plein) {
         RemplirChaine(ReglagesCourants.Commentaire, alea);
         NouvelleCaract();
         const int n = k == plein ? NbPointsMax : Tirer(alea, 0, maxPoints);
-        for (int p = 0; p < n; ++p) {
-            for (auto& v : ValeursCourantes) v = static_cast<int32_t>(alea());
-            EXPECT_TRUE(AjouterPoint());
-        }
-        EXPECT_TRUE(k != plein || !AjouterPoint());  // no room for a 2002nd point
+        bool ajoutes = true;
+        for (int p = 0; p < n; ++p)
+            std::ranges::generate(ValeursCourantes, std::ref(alea)), ajoutes &= AjouterPoint();
+        EXPECT_TRUE(ajoutes && (k != plein || !AjouterPoint()));  // no room for a 2002nd point
     }
     return ImageEtude();
 }

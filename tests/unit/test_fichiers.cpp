@@ -218,10 +218,7 @@ TEST_F(Fichiers_, AFailedSaveKeepsTheOldFileAndTheUnsavedStudy) {
     const fs::path d = dossier.racine / "d", autre = dossier.racine / "autre";
     const std::string ancien = (d / "ancien.OVX2").string(), lien = (d / "lien.OVX2").string();
     std::shared_ptr<void> obstacle;
-    const auto pose = [&](auto* o) {
-        obstacle.reset(o);
-        return o->ok;
-    };
+    const auto pose = [&](auto* o) { return obstacle.reset(o), o->ok; };
     const struct {
         const char* nom;
         std::string cible;            // the name saved under
@@ -250,9 +247,9 @@ TEST_F(Fichiers_, AFailedSaveKeepsTheOldFileAndTheUnsavedStudy) {
         EXPECT_FALSE(EnregistrerEtude(c.cible));
         EXPECT_EQ(messages, std::vector<std::string>{"Erreur d'ecriture du fichier"});
         EXPECT_TRUE(EtudeEnregistree == 0 && NomFichierEtude == ancien);
-        std::vector<std::string> entrees{"ancien.OVX2"};
-        if (fs::is_symlink(lien)) entrees.push_back("lien.OVX2");
-        EXPECT_EQ(Entrees(d), entrees);
+        EXPECT_EQ(Entrees(d),
+                  (fs::is_symlink(lien) ? std::vector<std::string>{"ancien.OVX2", "lien.OVX2"}
+                                        : std::vector<std::string>{"ancien.OVX2"}));
         EXPECT_EQ(Contenu(ancien), octets);
         if (fs::exists(autre / "vrai.OVX2")) {
             EXPECT_EQ(Contenu((autre / "vrai.OVX2").string()), octets);

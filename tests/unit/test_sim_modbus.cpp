@@ -113,8 +113,6 @@ TEST(SimModbus, DefautsInjectes) {
             << c.defaut;
         EXPECT_TRUE(c.longueur != 5 || r.octets == AvecCrc(Hex("01 83 04"))) << c.defaut;
     }
-    Injection i;
-    for (const char* faux : {"slow:-1", "crc"}) EXPECT_FALSE(LireDefaut(faux, i)) << faux;
 }
 
 TEST(SimModbus, DecoupageDesFluxRtuEtTcp) {

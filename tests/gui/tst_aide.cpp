@@ -1,4 +1,4 @@
-// The help window: pages of the program's language, links between pages, a
+// The help window: pages of the program's language, a link between pages, a
 // missing help folder.
 #include <QtTest>
 #include <QtWidgets>
@@ -62,26 +62,6 @@ private slots:
         OuvrirAide();
         QVERIFY(FenetreAide() == aide && aide->isVisible() && aide->TexteAbsente->isHidden());
         QVERIFY(Fin(aide) == "es/index.html" && aide->BoutonSommaire->text() == "Índice");
-    }
-
-    // Every language has the French pages, and every link leads to a page of its folder.
-    void chaquePageEtChaqueLien() {
-        const QDir racine(DossierAide());
-        const QStringList langues = racine.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-        const QStringList pagesFr = QDir(racine.filePath("fr")).entryList({"*.html"});
-        QVERIFY(langues.contains("en") && pagesFr.size() >= 7);
-        static const QRegularExpression lien(QStringLiteral("href=\"([^\"#:]+)\""));
-        for (const QString& l : langues) {
-            const QDir dossier(racine.filePath(l));
-            QCOMPARE(dossier.entryList({"*.html"}), pagesFr);
-            for (const QString& page : pagesFr) {
-                const QString texte =
-                    QString::fromStdString(essai::Contenu(dossier.filePath(page).toStdString()));
-                QVERIFY2(texte.contains("<html lang=\"" + l + "\">"), qPrintable(l + "/" + page));
-                for (auto m = lien.globalMatch(texte); m.hasNext();)
-                    QVERIFY2(dossier.exists(m.next().captured(1)), qPrintable(l + "/" + page));
-            }
-        }
     }
 
     // No help folder: the window says where it looked and stays usable; the

@@ -374,10 +374,16 @@ private slots:
         TFormCom com;
         QStringList reponses;
         TFormCom::DefinirChoixFichier([&](bool, QString& nom) {
-            if (reponses.isEmpty()) return false;
-            nom = reponses.takeFirst();
-            return true;
+            return !reponses.isEmpty() && (nom = reponses.takeFirst(), true);
         });
+        const auto acquiert = [&] {
+            F().ButtonManu->setChecked(true), F().TimerManu->start(3600 * 1000);
+            AcquisitionEnCours = 1;
+        };
+        const auto arretee = [&] {
+            return !AcquisitionEnCours && !F().TimerManu->isActive() &&
+                   !F().ButtonManu->isChecked();
+        };
         VuesQuatre();
         Essais(5);
         for (int k = 1; k <= 5; ++k)
@@ -391,11 +397,9 @@ private slots:
         InitEtude();
         Montrer();
         reponses = {premier};
-        F().ButtonManu->setChecked(true);  // opening a study stops an acquisition first
-        AcquisitionEnCours = 1;
-        F().TimerManu->start(3600 * 1000);
+        acquiert();  // opening a study stops an acquisition first
         F().Ouvrir->trigger();
-        QVERIFY(!AcquisitionEnCours && !F().TimerManu->isActive() && !F().ButtonManu->isChecked());
+        QVERIFY(arretee());
         QCOMPARE(Etude.NbCaract, 5);
         QCOMPARE(F().EditTitre->text(), QStringLiteral("Etude sauvee"));
         QVERIFY(F().Buttoncourbe[4]->isVisible() && F().ButtonCar[3]->isVisible());
@@ -408,39 +412,12 @@ private slots:
         EtudeEnregistree = 0;
         rapport->reponses = {ReponseQuestion::Oui};
         F().Nouveautravail1->trigger();
-        QCOMPARE(Etude.NbCaract, 5);
-        QCOMPARE(int(EtudeEnregistree), 0);
-        QVERIFY(!rapport->messages.empty());
-    }
-
-    // Each law shows its acquisition group; only "T = K" has the sweep.
-    void acquisitionGroups() {
-        for (const L& c : {L{1, 1}, L{3, 1}, L{7, 2}, L{14, 3}}) {  // law, group
-            InitEtude();
-            Essais(1);
-            Caracts[1].Entete[MotTypeCaract] = c[0];
-            Montrer();
-            QCOMPARE(F().PanelAcquisitionCarMachine->isVisible(), c[1] == 1);
-            QCOMPARE(F().PanelAcqusitionChargeStatique->isVisible(), c[1] == 2);
-            QCOMPARE(F().PanelAcqusitionChargeDynamique->isVisible(), c[1] == 3);
-            QCOMPARE(F().ButtonAuto->isVisible(), c[0] == 1);
-        }
-    }
-
-    // The settings window stops a running acquisition before it opens.
-    void settingsWindowStopsTheAcquisition() {
-        TFormCom com;
-        Essais(2);
-        Caracts[2].Entete[MotTypeCaract] = 7;
-        Montrer();
-        QTest::mouseClick(F().ButtonChargeManu, Qt::LeftButton);
-        AcquisitionEnCours = 1;
-        F().TimerManu->start(3600 * 1000);
+        QVERIFY(Etude.NbCaract == 5 && EtudeEnregistree == 0 && !rapport->messages.empty());
+        acquiert();  // so does the settings window, before it opens
         bool ouvert = false;
         QTimer::singleShot(0, &com, [&] { ouvert = com.isVisible(), com.reject(); });
         F().Configurationmatrielle1->trigger();
-        QVERIFY(ouvert && !AcquisitionEnCours && !F().TimerManu->isActive());
-        QVERIFY(!F().ButtonChargeManu->isChecked());
+        QVERIFY(ouvert && arretee());
     }
 };
 

@@ -126,21 +126,20 @@ private:
         modbus_set_socket(ctx_, client_);
         uint8_t r[300];
         const ssize_t l = ::read(sp[1], r, sizeof r);
-        ::close(sp[0]);
-        ::close(sp[1]);
+        ::close(sp[0]), ::close(sp[1]);
         if (l < 4) return;
-        if (panne == Panne::MauvaisCrc) {
-            r[tcp_ ? 1 : l - 1] ^= 0x5A;
-            (void)!::write(client_, r, static_cast<size_t>(l));
-        } else {
-            (void)!::write(client_, r, static_cast<size_t>(l - 3));
-            Perdu();
-        }
+        const bool crc = panne == Panne::MauvaisCrc;
+        if (crc) r[tcp_ ? 1 : l - 1] ^= 0x5A;
+        (void)!::write(client_, r, static_cast<size_t>(crc ? l : l - 3));
+        if (!crc) Perdu();
     }
     void Servir() {
         uint8_t req[MODBUS_TCP_MAX_ADU_LENGTH];
         while (!fin_) {
-            if (fermer_.exchange(false) && client_ >= 0) Perdu();
+            if (fermer_) {
+                if (client_ >= 0) Perdu();
+                fermer_ = false;
+            }
             if (tcp_) Accepter();
             if (client_ < 0) continue;
             pollfd p{client_, POLLIN, 0};

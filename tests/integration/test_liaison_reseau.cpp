@@ -22,18 +22,14 @@ int32_t Reponse(int32_t h) {
 
 int32_t Statut(int32_t r) { return static_cast<int32_t>(static_cast<uint32_t>(r) >> 16); }
 
-int32_t Utilisateur(int port) {
-    const int32_t p[5] = {4, 100000, -1, 254, port};
-    EXPECT_EQ(KNR_SetParameters(p), 0);
-    return KNR_RegisterUser(1, 0, 0, 0);
-}
-
 }  // namespace
 
 TEST(Reseau_, LibraryReportsEachKindOfFailureAndReopensAClosedConnectionOnce) {
     PairModbus pair("127.0.0.22");
     pair.Remplir(1800, 0x0200);
-    const int32_t h = Utilisateur(pair.Port());
+    const int32_t parametres[5] = {4, 100000, -1, 254, pair.Port()};
+    EXPECT_EQ(KNR_SetParameters(parametres), 0);
+    const int32_t h = KNR_RegisterUser(1, 0, 0, 0);
     ASSERT_GE(h, 0);
     const char* noeud = "(127.0.0.22)";
     int32_t o[8] = {1, 20, 10, 0, 0, 0, 0, 0};

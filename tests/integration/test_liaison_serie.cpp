@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 
 #include "OutilsEssai.h"
@@ -13,7 +12,6 @@
 
 using namespace orvane;
 using namespace orvane::essai;
-using Horloge = std::chrono::steady_clock;
 
 namespace {
 
@@ -42,26 +40,6 @@ private:
 };
 
 }  // namespace
-
-// The reply checks are the unit tables'; here the real port's time-outs.
-TEST_F(Serie_, MisbehavingSlaveGivesTheFailureCodes) {
-    TLiaisonRtu rtu;
-    ASSERT_TRUE(rtu.Port().Ouvrir(pair.Nom()));
-    int32_t erreur = 0, v[10] = {};
-    for (Panne panne : {Panne::Courte, Panne::Silence}) {
-        pair.panne = panne;
-        ValeursCourantes[GNumero] = -1;
-        const auto debut = Horloge::now();
-        rtu.Read10RegRS232(20, 2, erreur, 10, v);
-        EXPECT_EQ(std::tuple(erreur, ValeursCourantes[GNumero], v[0]), std::tuple(3, -1, 0));
-        EXPECT_EQ(rtu.WriteRegRS232(20, 29, 1), 4);
-        // Bounded by the time-outs: 10 ms per byte + 100 ms at most.
-        EXPECT_LT(Horloge::now() - debut, std::chrono::milliseconds(1000));
-    }
-    pair.panne = Panne::Aucune;
-    const int32_t lu = rtu.ReadRegRS232(20, 10, erreur);
-    EXPECT_EQ(std::pair(lu, erreur), std::pair(0xFFFE, 0));
-}
 
 // A vanished device: closed link, port then link error; plugged back, reopened.
 TEST_F(Serie_, DeviceThatComesBackIsReopenedByTheNextStart) {

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -67,9 +68,7 @@ TEST(MicroTimer, DestroyedByItsHandlerTouchesNothingAfterwards) {
     });
     t->SetEnabled(true);
     EXPECT_EQ(appels, 1);
-    unsigned char motif[sizeof(TMicroTimer)];
-    std::memset(motif, 0x01, sizeof motif);
-    EXPECT_EQ(std::memcmp(memoire, motif, sizeof motif), 0);
+    EXPECT_EQ(std::count(memoire, memoire + sizeof memoire, 0x01), std::ssize(memoire));
 }
 
 // Disabling stops the loop even with the handler removed; no handler: no loop.

@@ -44,7 +44,9 @@ TEST(ComSelection_, ListsRealDevicesInNaturalOrder) {
     EXPECT_EQ(rapport.messages, std::vector<std::string>{"Erreur A1 "});
 }
 
-TEST(PortCom_, OpenFailureSaysWhichPortAndWhy) {
+// A port that does not open says which and why, and neither reads nor writes;
+// over a pty, an exception reply is read at its five bytes, not the time-out.
+TEST(PortCom_, OpenFailureAndReplyReadStoppingAtTheAnnouncedLength) {
     RapportEnregistre rapport;
     TPortCom port;
     // Not a terminal: the line settings are refused, which is an open failure.
@@ -53,16 +55,9 @@ TEST(PortCom_, OpenFailureSaysWhichPortAndWhy) {
     EXPECT_EQ(rapport.messages[0].rfind("Erreur de communication : - Port : /dev/null (", 0), 0u);
     TTrame t;
     EXPECT_FALSE(port.Lire(5, t) || port.Ecrire(t.Vue()));
-}
 
-// Over a pty: an exception reply is read at its five bytes, not the time-out.
-TEST(PortCom_, ReplyReadStopsAtTheLengthItsFunctionAnnounces) {
     const int maitre = ::posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(maitre, 0);
-    ASSERT_EQ(::grantpt(maitre), 0);
-    ASSERT_EQ(::unlockpt(maitre), 0);
-    RapportEnregistre rapport;
-    TPortCom port;
+    ASSERT_TRUE(maitre >= 0 && ::grantpt(maitre) == 0 && ::unlockpt(maitre) == 0);
     ASSERT_TRUE(port.Ouvrir(::ptsname(maitre)));
     const struct {
         Octets envoye;
@@ -75,7 +70,7 @@ TEST(PortCom_, ReplyReadStopsAtTheLengthItsFunctionAnnounces) {
     for (const auto& c : cas) {
         ASSERT_EQ(::write(maitre, c.envoye.data(), c.envoye.size()),
                   static_cast<ssize_t>(c.envoye.size()));
-        TTrame t;
+        t = TTrame{};
         EXPECT_EQ(port.LireReponse(c.attendu, t), c.lu != 0);
         EXPECT_EQ(t.Longueur, c.lu);
         EXPECT_EQ(Octets(t.Octets.begin(), t.Octets.begin() + c.lu), c.lu ? c.envoye : Octets{});

@@ -3,7 +3,6 @@
 
 #include <cstring>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "study/Study.h"
@@ -142,8 +141,6 @@ TEST_F(Etude_, CompatibilityViewsAndTexts) {
     const int k = Nouvelle(3, 1, {1});
     ReglagesCourants[MotTypeCaract] = 4;  // laboratory types mix on one machine
     EXPECT_TRUE(CaractCompatible(k));
-    ReglagesCourants[MotTypeMachine] = 4;
-    EXPECT_FALSE(CaractCompatible(k));
     const int d = Nouvelle(3, 16, {1});
     ReglagesCourants[MotInertie] = 3;  // inertia matters for dynamic loads
     EXPECT_FALSE(CaractCompatible(d));

@@ -57,8 +57,8 @@ TEST_F(Etude_, ResetAndTrialsUpToFiveDeletedInPlace) {
         Nouvelle(i, 1, {});
         EXPECT_EQ(Caracts[CaractCourante].Dernier(), -1);
     }
-    // The sixth is refused quietly.
-    EXPECT_EQ(Etude.NbCaract * 10 + CaractCourante + EtudeEnregistree, 56);
+    EXPECT_EQ(Etude.NbCaract * 10 + CaractCourante, 55);  // the sixth is refused quietly
+    EXPECT_EQ(EtudeEnregistree, 1);
     SupprimerCaract(2);
     EXPECT_EQ(Caracts[2].Entete[MotTypeMachine] * 10 + Caracts[4].Entete[MotTypeMachine], 35);
     EXPECT_TRUE(EnteteParDefaut(5));

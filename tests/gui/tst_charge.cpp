@@ -110,14 +110,13 @@ private slots:
         Auto();
         mesure(400, 0);
         F().ButtonModifCharge->click();
-        QVERIFY(choix.isVisible() && choix.ChoixFige);
-        QVERIFY(choix.PageControl->currentIndex() == 1 && !choix.PageControl->isTabEnabled(0) &&
-                !choix.ButtonTcstS->isEnabled());
+        QVERIFY(choix.isVisible() && choix.ChoixFige && choix.PageControl->currentIndex() == 1 &&
+                !choix.PageControl->isTabEnabled(0) && !choix.ButtonTcstS->isEnabled());
         ReglagesCourants[6] = ReglagesCourants[6] == 100 ? 90 : 100;  // torque at N0
         choix.ButtonEtudeStatique->click();
-        QVERIFY(!choix.isVisible() && !choix.ChoixFige);
-        QVERIFY(Etude.NbCaract == 2 && CaractCourante == 2 && F().ButtonChargeAuto->isChecked());
-        QCOMPARE(Caracts[2].Entete[6], ReglagesCourants[6]);
+        QVERIFY(!choix.isVisible() && !choix.ChoixFige && Etude.NbCaract == 2 &&
+                CaractCourante == 2);
+        QVERIFY(F().ButtonChargeAuto->isChecked() && Caracts[2].Entete[6] == ReglagesCourants[6]);
         L().journal.clear();
         mesure(900, 0);
         QCOMPARE(L().Ecritures(), QStringList{Loi(Caracts[2].Entete)});

@@ -1,11 +1,10 @@
 // The settings window: address edits, language and frequency buttons, what
-// OK stores and Cancel leaves, the link closed while shown, the spy log.
+// OK stores and Cancel leaves, the link closed while shown.
 #include <QtTest>
 #include <QtWidgets>
 
 #include "Captures.h"
 #include "OutilsEssai.h"
-#include "comm/Horloge.h"
 #include "dialogs/Fenetres.h"
 #include "dialogs/FormCom.h"
 #include "sim/LiaisonSimulee.h"
@@ -16,11 +15,6 @@
 using namespace orvane;
 
 namespace {
-class FormComEssai : public TFormCom {  // the spy fed with chosen status words
-public:
-    using TFormCom::LiaisonPrete;
-    using TFormCom::StatutLu;
-};
 class TraceFactice : public IFenetreTrace {
 public:
     bool Setcourbe() override { return true; }
@@ -35,7 +29,7 @@ public:
 class TstFormCom : public QObject {
     Q_OBJECT
 
-    FormComEssai* f = nullptr;
+    TFormCom* f = nullptr;
     TraceFactice trace;
     essai::DossierTemporaire sysfs;
     std::optional<essai::RapportEnregistre> rapport;
@@ -55,7 +49,7 @@ private slots:
         pause_ = DefinirPause([](int) {});
         for (const char* port : {"ttyQ7", "ttyQ12"})  // as the tty class shows them
             std::filesystem::create_directories(sysfs.racine / port / "device");
-        f = new FormComEssai;
+        f = new TFormCom;
         QCOMPARE(FormCom, f);
         f->ComSelection = TComSelection(sysfs.racine.string());
         FormTraceCaract = &trace;
@@ -153,9 +147,6 @@ private slots:
         QCOMPARE(QList<int>({ConfigGenerale.Langue, ConfigGenerale.FrequenceReseau,
                              int(ConfigGenerale.Couleurs)}),
                  QList<int>({c[1], frequence == 60 ? 50 : 60, 5}));
-        TConfigGenerale verifiee = ConfigGenerale;
-        CorrigerConfig(verifiee);
-        QVERIFY(std::memcmp(&verifiee, &ConfigGenerale, sizeof verifiee) == 0);
     }
 
     // The serial page lists the ports and stores the one chosen (a vanished
@@ -194,28 +185,6 @@ private slots:
         QVERIFY(f->CalibreVariateur() == 1500 && ConfigGenerale.GammePuissance == 2);
         f->Ferme();
         f->Reseau().PortTcp = portAvant;
-    }
-
-    // The dump: time, word, then its low 16 bits by nibbles; the log stops
-    // growing at 100000 and the dump empties it.
-    void spyDumpAndLimit() {
-        int64_t maintenant = 0;
-        const FonctionHorloge avant = DefinirHorloge([&maintenant] { return maintenant; });
-        f->LiaisonPrete();
-        for (const auto& [t, mot] : {std::pair{0, 0}, {7, 0x1A5C3}, {9, -1}}) {
-            maintenant = t;
-            f->StatutLu(mot);
-        }
-        DefinirHorloge(avant);
-        f->Espion();
-        QCOMPARE(QApplication::clipboard()->text(),
-                 QStringLiteral("0\t0\t0000\t0000\t0000\t0000\r\n"
-                                "7\t107971\t1010\t0101\t1100\t0011\r\n"
-                                "9\t-1\t1111\t1111\t1111\t1111\r\n"));
-        QCOMPARE(f->NbEspion(), 0);
-        f->LiaisonPrete();
-        for (int i = 0; i < TFormCom::NbEspionMax + 5; ++i) f->StatutLu(i);
-        QVERIFY(f->NbEspion() == 100000 && f->JournalEspion().back()[1] == 99999);
     }
 };
 

@@ -27,13 +27,6 @@ class TstParcours : public QObject {
     QString valeur(int k) const {
         return FormVisualisation->Affichage[k - 1]->TextAffichage->text();
     }
-    // Lets the live display's timer run until `condition` holds (at most 5 s).
-    template <class Condition>
-    bool attendre(Condition condition) {
-        for (int i = 0; i < 100 && !condition(); ++i) QTest::qWait(50);
-        return condition();
-    }
-
     // Asynchronous machine, "T = K", K from 0 to 60 %, then back to the menu.
     void parcours() {
         menu->show();
@@ -51,18 +44,18 @@ class TstParcours : public QObject {
         TFormVisualisation* v = FormVisualisation;
         QTRY_VERIFY(v->isVisible() && !choix->isVisible());
         // At K = 0 the machine runs near its synchronous speed, unloaded.
-        QVERIFY(attendre([&] { return v->ValeursValides() && ValeursCourantes[GVitesse] > 1400; }));
+        QTRY_VERIFY(v->ValeursValides() && ValeursCourantes[GVitesse] > 1400);
         const int32_t coupleVide = ValeursCourantes[GCouple];
         const QString texteVide = valeur(2);
 
         v->ScrollBarK->setSliderPosition(60);
         QCOMPARE(v->TextK->text(), QStringLiteral("K = 60%"));
         // Loaded, it slips and draws more electrical than mechanical power.
-        QVERIFY(attendre([&] {
-            return ValeursCourantes[GCouple] > coupleVide + 300 && valeur(2) != texteVide &&
-                   valeur(2).endsWith(" Nm") && ValeursCourantes[GVitesse] < 1500 &&
-                   ValeursCourantes[GPuissanceElec] > ValeursCourantes[GPuissanceMeca];
-        }));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            ValeursCourantes[GCouple] > coupleVide + 300 && valeur(2) != texteVide &&
+                valeur(2).endsWith(" Nm") && ValeursCourantes[GVitesse] < 1500 &&
+                ValeursCourantes[GPuissanceElec] > ValeursCourantes[GPuissanceMeca],
+            5000);
         QVERIFY(v->TextEtatLiaison->text().isEmpty());
 
         // Back: the live display stops, the choice window, then the menu return.

@@ -61,7 +61,7 @@ void Mesurer(benchmark::State& state, TPasserelleCom& com, const std::string& no
 }
 
 void BM_MeasurementStepSerialPty(benchmark::State& state) {
-    essai::PairRtu pair;
+    essai::PairModbus pair;
     Drive(pair);
     InitEtude();
     ConfigGenerale.TypeLiaison = LiaisonSerie;
@@ -73,7 +73,7 @@ void BM_MeasurementStepSerialPty(benchmark::State& state) {
 BENCHMARK(BM_MeasurementStepSerialPty)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_MeasurementStepNetworkLoopback(benchmark::State& state) {
-    essai::PairTcp pair("127.0.0.31");
+    essai::PairModbus pair("127.0.0.31");
     Drive(pair);
     InitEtude();
     ConfigGenerale.TypeLiaison = LiaisonReseau;

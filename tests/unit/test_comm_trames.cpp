@@ -25,10 +25,9 @@ public:
     void Purger() override { entree.clear(); }
     bool Ecrire(std::span<const uint8_t> o) override {
         envoyes.emplace_back(o.begin(), o.end());
-        if (ecritureOk && !reponses.empty()) {
-            entree.insert(entree.end(), reponses.front().begin(), reponses.front().end());
-            reponses.pop_front();
-        }
+        if (ecritureOk && !reponses.empty())
+            entree.insert(entree.end(), reponses.front().begin(), reponses.front().end()),
+                reponses.pop_front();
         return ecritureOk;
     }
     bool Lire(int n, TTrame& recus) override {

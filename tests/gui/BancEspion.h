@@ -131,10 +131,8 @@ protected:
         F().Action();
         com->Initialise();
         ConfigGenerale.GammePuissance = gamme;
-        L().journal.clear();
         L().echecs = L().passer = 0;
-        L().bloc.reset();
-        L().vitesse.reset();
+        L().journal.clear(), L().bloc.reset(), L().vitesse.reset();
     }
     void FermerFenetre() {  // cleanup
         F().ArreterAcquisition();
@@ -180,10 +178,8 @@ protected:
     bool Servir(int machine, bool tcp = false, bool auRepos = false) {
         serveur = std::make_unique<ServeurEnFond>();
         serveur->variateur.SetTypeMachine(machine);
-        if (auRepos) {
-            serveur->variateur.SetMachineAlimentee(false);
-            serveur->variateur.Avancer(60000);
-        }
+        if (auRepos)
+            serveur->variateur.SetMachineAlimentee(false), serveur->variateur.Avancer(60000);
         ConfigGenerale.TypeLiaison = tcp ? LiaisonReseau : LiaisonSerie;
         AdresseReseau = "(127.0.0.1)";
         if (tcp) return serveur->Tcp() && (com->Reseau().PortTcp = serveur->serveur.Port());

@@ -49,10 +49,7 @@ private slots:
             f->ScrollBarK->setValue(k);
             QTest::qWait(1500);
             QVERIFY(Attendre([&] { return f->MesureFraiche; }, 2000));
-            if (k == 50)
-                QTest::keyClick(f.get(), Qt::Key_Space);
-            else
-                Clic(f->ButtonAcquiPointCaract);
+            k == 50 ? QTest::keyClick(f.get(), Qt::Key_Space) : Clic(f->ButtonAcquiPointCaract);
             QVERIFY(Points() == k / 50 + 1 && C().Point(GCouple, k / 50) > precedent);
             precedent = C().Point(GCouple, k / 50);
         }

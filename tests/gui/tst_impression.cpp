@@ -11,7 +11,6 @@
 #include "study/TexteValeurs.h"
 #include "texts/TextesOrvane.h"
 #include "tracing/Exports.h"
-#include "tracing/Impression.h"
 
 using namespace orvane;
 using essai::RapportEnregistre;

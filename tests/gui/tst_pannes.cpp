@@ -37,16 +37,14 @@ class TstPannes : public essai::FenetreSurServeur {
     bool Demarrer(int m) {
         const auto i = static_cast<size_t>(m);
         const int avant = Points();
-        QTest::mouseClick(std::array{f->ButtonManu, f->ButtonAuto, f->ButtonChargeManu,
-                                     f->ButtonChargeAuto, f->ButtonChargeDynamique}[i],
-                          Qt::LeftButton);
+        std::array{f->ButtonManu, f->ButtonAuto, f->ButtonChargeManu, f->ButtonChargeAuto,
+                   f->ButtonChargeDynamique}[i]
+            ->click();
         if (!Attendre([&] { return com->LectureValide(); }, 2000)) return false;
-        if (m == Oscillo && f->ButtonSynchro->isChecked())
-            QTest::mouseClick(f->ButtonSynchro, Qt::LeftButton);
-        QTest::mouseClick(std::array{f->ButtonAcquiPointCaract, f->ButtonAutoCroissant,
-                                     f->ButtonAcquiPointStatique, f->ButtonAcquiAutoStatique,
-                                     f->SpeedButtonOscillo}[i],
-                          Qt::LeftButton);
+        if (m == Oscillo && f->ButtonSynchro->isChecked()) f->ButtonSynchro->click();
+        std::array{f->ButtonAcquiPointCaract, f->ButtonAutoCroissant, f->ButtonAcquiPointStatique,
+                   f->ButtonAcquiAutoStatique, f->SpeedButtonOscillo}[i]
+            ->click();
         return Attendre([&] { return Points() > avant; }, 3000) && Minuterie(m)->isActive();
     }
 

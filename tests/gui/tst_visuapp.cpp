@@ -8,7 +8,6 @@
 #include "app/FormVisuApp.h"
 #include "dialogs/ImageJpeg.h"
 #include "dialogs/LecteurAnimation.h"
-#include "study/Applications.h"
 #include "study/Cp1252.h"
 #include "study/Study.h"
 #include "texts/TextesOrvane.h"
@@ -61,7 +60,6 @@ private slots:
         Entree(fr, 1, 3, ApplicationAnimation, Titre60, Fichier30);
         TableApplications en{};
         Entree(en, 1, 1, ApplicationAnimation, "Bridge crane", "anim\\roue.svg");
-        Entree(en, 2, 1, ApplicationImage, "Pump", "atelier.jpg");
         QVERIFY(EcrireFichierEntier(dossier / "CFGAPPFR.cfg", &fr, sizeof fr));
         QVERIFY(EcrireFichierEntier(dossier / "CFGAPPUK.cfg", &en, sizeof en));
     }
@@ -97,9 +95,6 @@ private slots:
         ChoixLangue(LangueAnglais);
         w.Montrer();  // the '\' separator taken as a folder separator
         QVERIFY(w.StaticText1->text() == "Bridge crane" && w.Flash1->Chargee());
-        w.DefinirGroupe(2);  // asked for another group while open
-        w.Montrer();
-        QCOMPARE(w.StaticText1->text(), QStringLiteral("Pump"));
 
         const std::vector<uint8_t> court(TailleFichierApplications - 1, 1);  // one byte short
         QVERIFY(EcrireFichierEntier(dossier / "CFGAPPSP.cfg", court.data(), court.size()));

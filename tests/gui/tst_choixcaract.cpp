@@ -35,19 +35,12 @@ struct TraceFactice : IFenetreTrace {
     bool accepte = true, visible = false, choixVisible = false;
 };
 
-struct VisuAppFactice : IFenetreVisuApp {
-    void DefinirGroupe(int g) override { groupe = g; }
-    void Montrer() override { ++montrer; }
-    int groupe = -1, montrer = 0;
-};
-
 }  // namespace
 
 class TstChoixCaract : public QObject {
     Q_OBJECT
 
     TraceFactice trace;
-    VisuAppFactice app;
     QWidget menu;
     std::unique_ptr<TFormChoixCaract> f;
     std::unique_ptr<TNouvelCaract> nouvel;
@@ -63,14 +56,6 @@ class TstChoixCaract : public QObject {
     QAbstractButton* machine(int m) { return f->GroupeMachine->button(m); }
     QAbstractButton* charge(int t) {
         return f->GroupeCharge[TFormChoixCaract::PageDuType(t)]->button(t);
-    }
-    QString actifs() const {  // VISU, ETUDE 0, ETUDE 1, APP 1, ETUDE 2, APP 2
-        QString s;
-        for (const QPushButton* b :
-             {f->ButtonVISUALISATION, f->ButtonEtudeCaract, f->ButtonEtudeStatique,
-              f->ButtonAPPstat, f->ButtonEtudeDynamique, f->ButtonAPPdyn})
-            s += b->isEnabled() ? '1' : '0';
-        return s;
     }
     void ouvrir(int p) {
         f->Ouvrir(p);
@@ -88,8 +73,8 @@ private slots:
         InitEtude();
         ConfigGenerale.GammePuissance = 0;
         ConfigGenerale.FrequenceReseau = 50;
-        trace = TraceFactice(), app = VisuAppFactice();
-        FormTraceCaract = &trace, FormVisuApp = &app;
+        trace = TraceFactice();
+        FormTraceCaract = &trace;
         avertis.clear(), reponse = false;
         f->Avertissement = [this](int type) { return avertis << type, reponse; };
     }
@@ -105,28 +90,18 @@ private slots:
         QCOMPARE(ReglagesCourants[MotTypeCaract], 5);
         QCOMPARE(f->TextCaractCharge->text(), QStringLiteral(" Aide au couplage sur le réseau"));
         clic(f->ButtonMASTri);
-        QVERIFY(!f->ButtonCouplage->isChecked() && !f->ButtonCouplage->isEnabled());
-        QCOMPARE(ReglagesCourants[MotTypeCaract], 0);
+        QVERIFY(!f->ButtonCouplage->isChecked() && !f->ButtonCouplage->isEnabled() &&
+                ReglagesCourants[MotTypeCaract] == 0);
         page(1);
         clic(f->ButtonMCCInd);
         clic(f->Buttontan2bS);
         QCOMPARE(f->PanelCaractS->Type(), 8);
         page(2);
-        QCOMPARE(ReglagesCourants[MotTypeCaract], 0);
-        QVERIFY(!f->PanelCaractS->isVisible() && !f->PanelCaractD->isVisible());
-        QCOMPARE(actifs(), QStringLiteral("000000"));
+        QVERIFY(ReglagesCourants[MotTypeCaract] == 0 && !f->PanelCaractS->isVisible() &&
+                !f->PanelCaractD->isVisible());
+        QVERIFY(!f->ButtonVISUALISATION->isEnabled() && !f->ButtonEtudeDynamique->isEnabled());
         page(1);
         QCOMPARE(ReglagesCourants[MotTypeCaract], 8);
-    }
-
-    // An application button shows the animation of the law's group.
-    void applicationButton() {
-        ouvrir(1);
-        clic(machine(3));
-        clic(charge(17));
-        QCOMPARE(actifs(), QStringLiteral("001100"));
-        clic(f->ButtonAPPstat);
-        QCOMPARE(QList<int>({app.groupe, app.montrer}), QList<int>({7, 1}));
     }
 
     // The warning before a load study ("T = cst" yes, "T = a.n²+b" never):
@@ -152,8 +127,7 @@ private slots:
             const bool suite = !c[2] || c[3];
             QCOMPARE(QList<int>({trace.setcourbe, trace.montrer, trace.choixVisible}),
                      QList<int>(3, suite));
-            QCOMPARE(f->isVisible(), !suite);
-            QVERIFY(!menu.isVisible());
+            QVERIFY(f->isVisible() == !suite && !menu.isVisible());
         }
     }
 
@@ -171,9 +145,8 @@ private slots:
             });
             clic(f->ButtonEtudeCaract);
             QCOMPARE(vu, QList<int>({1, 0, 1}));
-            QCOMPARE(f->isVisible(), !valider);
-            QCOMPARE(trace.setcourbe, int(valider));
-            QCOMPARE(NbVuesGraphe(), int(valider));
+            QCOMPARE(L({f->isVisible(), trace.setcourbe, NbVuesGraphe()}),
+                     L({!valider, valider, valider}));
         }
     }
 
@@ -203,10 +176,8 @@ private slots:
             appelant.show();
             QVERIFY(QTest::qWaitForWindowExposed(&appelant));
             Etude.Vues[0].Presente = 1;
-            ReglagesCourants[MotTypeMachine] = MasTriphasee;
-            ReglagesCourants[MotTypeCaract] = 1;
-            trace.accepte = fin != 2;
-            trace.visible = true;
+            ReglagesCourants[MotTypeMachine] = MasTriphasee, ReglagesCourants[MotTypeCaract] = 1;
+            trace.accepte = fin != 2, trace.visible = true;
             f->Ouvrir(0, &appelant);
             QVERIFY(f->windowModality() == Qt::WindowModal &&
                     f->windowHandle()->transientParent() == appelant.windowHandle());

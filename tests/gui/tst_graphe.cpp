@@ -1,9 +1,6 @@
 // The plotting component on an off-screen image.
-#include <QFontMetrics>
-#include <QImage>
 #include <QPainter>
 #include <QtTest>
-#include <memory>
 
 #include "graph/Graphe.h"
 

@@ -5,8 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
-#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -14,8 +12,6 @@
 #include "OutilsEssai.h"
 #include "dialogs/FormCom.h"
 #include "study/Cp1252.h"
-#include "study/Fichiers.h"
-#include "study/Study.h"
 #include "texts/TextesOrvane.h"
 #include "tracing/FormTraceCaract.h"
 
@@ -35,9 +31,7 @@ void VuesQuatre() {
 void Essais(int essais, const QList<int>& vides = {}) {
     for (int k = 1; k <= essais; ++k) {
         ReglagesCourants = EnteteCaractDefaut;
-        ReglagesCourants[MotTypeMachine] = 3;
-        ReglagesCourants[MotTypeCaract] = 1;
-        NouvelleCaract();
+        ReglagesCourants[MotTypeMachine] = 3, ReglagesCourants[MotTypeCaract] = 1, NouvelleCaract();
         for (int p = 0; p < 10 && !vides.contains(k); ++p, AjouterPoint()) {
             const int n = 300 + 120 * p + 20 * k, t = 1800 - 150 * p - 40 * k;
             ValeursCourantes = {0, n, t, n * t / 100, 0, 9000 - 600 * p, 0, 0, 500 + 40 * p};
@@ -74,26 +68,19 @@ class TstTraceCaract : public QObject {
         Montrer();
     }
     void Montrer() {
-        F().showNormal();
-        F().resize(1280, 800);
+        F().showNormal(), F().resize(1280, 800);
         QVERIFY(QTest::qWaitForWindowExposed(fenetre.get()));
-        QCoreApplication::processEvents();
-        F().Action();
+        QCoreApplication::processEvents(), F().Action();
     }
 
 private slots:
     void init() {
-        ChoixLangue(LangueFrancais);
-        ConfigGenerale = ConfigDefaut;
-        InitEtude();
+        ChoixLangue(LangueFrancais), InitEtude(), ConfigGenerale = ConfigDefaut;
         AcquisitionEnCours = 0;
         rapport = std::make_unique<essai::RapportEnregistre>();
         fenetre = std::make_unique<TFormTraceCaract>();
     }
-    void cleanup() {
-        fenetre.reset(), rapport.reset();
-        TFormCom::DefinirChoixFichier({});
-    }
+    void cleanup() { fenetre.reset(), rapport.reset(), TFormCom::DefinirChoixFichier({}); }
 
     // Places in a 801 x 533 area (odd: a pixel lost) for 0 to 4 views shown:
     // left, top, width, height of each.
@@ -118,8 +105,8 @@ private slots:
         F().calculposition(7, 11, 801, 533);
         for (int j = 0; j < 4; ++j) {
             const RectangleTrace& r = F().RectTrace[j];
-            const L lu{r.Gauche, r.Haut, r.Largeur, r.Hauteur};
-            QCOMPARE(lu, 4 * j < attendu.size() ? attendu.mid(4 * j, 4) : L({-1, -1, -1, -1}));
+            QCOMPARE(L({r.Gauche, r.Haut, r.Largeur, r.Hauteur}),
+                     4 * j < attendu.size() ? attendu.mid(4 * j, 4) : L({-1, -1, -1, -1}));
             QCOMPARE(F().CaractMachine[j]->isVisibleTo(&F()), montrees.contains(j + 1));
         }
     }
@@ -147,7 +134,7 @@ private slots:
     void boxesFollowTheTrial() {
         QFETCH(int, machine);
         Essais(2);
-        Caracts[2].Entete[MotTypeMachine] = machine;
+        Caracts[2].Entete[MotTypeMachine] = machine,
         Caracts[2].Entete[MotCalibre] = L{0, 1, 7}[machine % 3];
         Montrer();
         QTest::mouseClick(F().Buttoncourbe[0], Qt::LeftButton);
@@ -157,8 +144,8 @@ private slots:
         QCOMPARE(F().StaticTextCourant->text(),
                  QStringList({"Courant:I (20A)", "Courant:I (2A)", "avant"})[machine % 3]);
         F().Action();
-        QCOMPARE(F().Paneliexc->isVisible(), L({0, 1, 4}).contains(machine));
-        QCOMPARE(F().PanelFp->isVisible(), !L({1, 2, 5}).contains(machine));
+        QCOMPARE(L({F().Paneliexc->isVisible(), F().PanelFp->isVisible()}),
+                 L({L({0, 1, 4}).contains(machine), !L({1, 2, 5}).contains(machine)}));
     }
 
     // Edit and File menus: trials, empty trials; new trial allowed, deletion
@@ -176,8 +163,9 @@ private slots:
         QFETCH(L, vides);
         Ouvrir(c[0], false, vides);
         emit F().Edition1->aboutToShow();
-        QCOMPARE(F().Nouvellecourbe1->isEnabled(), bool(c[1]));
-        QCOMPARE(F().Suppressioncourbe1->menuAction()->isEnabled(), bool(c[2]));
+        QCOMPARE(L({F().Nouvellecourbe1->isEnabled(),
+                    F().Suppressioncourbe1->menuAction()->isEnabled()}),
+                 c.mid(1, 2));
         for (int k = 0; k < 5; ++k) QCOMPARE(F().Ncb[k]->isVisible(), k < c[0]);
         emit F().Fichier1->aboutToShow();
         for (QAction* a : {F().Enregistrer1, F().Nouveautravail1, F().Imprimer1})
@@ -195,23 +183,18 @@ private slots:
     }
     void languages() {
         QFETCH(int, langue);
-        VuesQuatre();
-        Essais(5);
         Etude.Titre.Ecrire(VersCp1252("Machine asynchrone 1,5 kW : essais en charge"));
         QTest::mouseClick(F().ButtonTitre, Qt::LeftButton);
-        Montrer();
+        Ouvrir(5, true);
         const QStringList francais = Textes_(&F());
         QCOMPARE(F().StaticTextCourbes->text(), QStringLiteral("Essai"));
-        ChoixLangue(langue);
-        F().Langue();
+        ChoixLangue(langue), F().Langue();
         QCOMPARE(Textes_(&F()) != francais, langue != LangueFrancais);
         QTest::mouseClick(F().Buttoncourbe[1], Qt::LeftButton);
-        SelectionnerPoint(4);
-        F().curseur();
+        SelectionnerPoint(4), F().curseur();
         essai::Capturer(&F(), QStringLiteral("trace-") + QTest::currentDataTag());
         QTest::mouseClick(F().Buttoncourbe[4], Qt::LeftButton);
-        ChoixLangue(LangueFrancais);
-        F().Langue();
+        ChoixLangue(LangueFrancais), F().Langue();
         QCOMPARE(Textes_(&F()), francais);
     }
 
@@ -232,10 +215,8 @@ private slots:
         Essais(c[0]);
         for (int k = 1; k <= c[0]; ++k) Caracts[k].Entete[MotTypeCaract] = c[2];
         Montrer();
-        CaractCourante = c[1];
-        ReglagesCourants[MotTypeMachine] = c[3];
-        ReglagesCourants[MotTypeCaract] = c[4];
-        ReglagesCourants[MotInertie] = 77;
+        CaractCourante = c[1], ReglagesCourants[MotTypeMachine] = c[3];
+        ReglagesCourants[MotTypeCaract] = c[4], ReglagesCourants[MotInertie] = 77;
         QCOMPARE(F().Setcourbe(), !refus);
         QCOMPARE(L({Etude.NbCaract, CaractCourante, Caracts[1].Entete[MotTypeCaract]}), c.mid(5));
         const EnteteCaract& e = Caracts[CaractCourante].Entete;
@@ -254,15 +235,12 @@ private slots:
     // capture they follow the button, and Stop arms them again.
     void actionLeavesARunningCapture() {
         Ouvrir(1);
-        F().ButtonChargeDynamique->setChecked(true);
-        F().TimerOscillo->start(3600 * 1000);
+        F().ButtonChargeDynamique->setChecked(true), F().TimerOscillo->start(3600 * 1000);
         F().OscilloArme = F().OscilloDeclenche = true;
         QTest::mouseClick(F().ButtonTitre, Qt::LeftButton);
-        F().resize(1100, 700);
-        QCoreApplication::processEvents();
+        F().resize(1100, 700), QCoreApplication::processEvents();
         QVERIFY(F().OscilloArme && F().OscilloDeclenche);
-        F().TimerOscillo->stop();
-        F().Action();
+        F().TimerOscillo->stop(), F().Action();
         QVERIFY(!F().OscilloArme && !F().OscilloDeclenche);
         F().ButtonStopManuClick();
         QVERIFY(F().OscilloArme && F().OscilloDeclenche && F().PanelANALYSE->isVisible());
@@ -272,16 +250,15 @@ private slots:
     // never mark the study; each change of the user does and is kept.
     void userChangesMarkTheStudy() {
         VuesQuatre();
-        Etude.Vues[1].Affichee = 0;
         Essais(2);
+        Etude.Vues[1].Affichee = 0, Etude.Lissage = 3;
         Etude.Titre.Ecrire("Titre lu");
-        Etude.Lissage = 3;
         QTest::mouseClick(F().ButtonTitre, Qt::LeftButton);
         EtudeEnregistree = 1;
         Montrer();
         QCOMPARE(F().EditTitre->text(), QStringLiteral("Titre lu"));
-        QVERIFY(!F().ButtonCar[1]->isChecked() && F().ButtonCar[0]->isChecked());
-        QCOMPARE(int(EtudeEnregistree), 1);
+        QVERIFY(!F().ButtonCar[1]->isChecked() && F().ButtonCar[0]->isChecked() &&
+                EtudeEnregistree);
         F().EditTitre->clear();
         QTest::keyClicks(F().EditTitre, QString(120, 'x'));  // cut to 100 letters
         QVERIFY(EtudeEnregistree == 0 && Etude.Titre.Lire() == std::string(100, 'x'));
@@ -309,13 +286,10 @@ private slots:
         rapport->reponses = {ReponseQuestion(c[3])};
         emit F().Edition1->aboutToShow();
         (c[4] ? F().Ncb[c[2] - 1] : F().MenuItem[0][1])->trigger();
-        QCOMPARE(Etude.NbCaract, c[4]);
-        QCOMPARE(CaractCourante, c[5]);
-        if (c[4] == 0) {  // no trial, no acquisition group
-            QVERIFY(!F().PanelAcquisitionCarMachine->isVisible() &&
-                    !F().Buttoncourbe[0]->isVisible());
-            return;
-        }
+        QCOMPARE(L({Etude.NbCaract, CaractCourante}), c.mid(4));
+        QVERIFY(c[4] || (!F().PanelAcquisitionCarMachine->isVisible() &&
+                         !F().Buttoncourbe[0]->isVisible()));  // no trial, no acquisition group
+        if (c[4] == 0) return;
         QCOMPARE(rapport->questions,
                  std::vector<std::string>{"Voulez-vous supprimer l'essai " + std::to_string(c[2])});
         QVERIFY(F().Buttoncourbe[c[5] - 1]->isChecked());
@@ -340,19 +314,17 @@ private slots:
         TCaractMachine* cadre = F().CaractMachine[0];
         if (c[0] == 0) F().MenuItem[c[1] - 1][0]->trigger();
         if (c[0] == 2) {
-            SelectionnerPoint(4);
-            AcquisitionEnCours = c[2];
+            SelectionnerPoint(4), AcquisitionEnCours = c[2];
             if (c[2]) ValeursCourantes[0] = 9;  // a live reading
             cadre->PopupMenu1Popup();
             emit cadre->PopupMenu1->aboutToShow();
             QCOMPARE(cadre->Suppressiondupoint1->isEnabled(), c[4] == 8);
             cadre->Suppressiondupoint1->trigger();
         }
-        const std::string question = "Voulez-vous supprimer tous les points de l'essai ";
-        QCOMPARE(rapport->questions,
-                 std::vector<std::string>(c[3], question + std::to_string(c[1])));
-        QCOMPARE(Caracts[c[1]].Dernier(), c[4]);
-        QCOMPARE(int(EtudeEnregistree), c[5]);
+        QCOMPARE(rapport->questions, std::vector<std::string>(
+                                         c[3], "Voulez-vous supprimer tous les points de l'essai " +
+                                                   std::to_string(c[1])));
+        QCOMPARE(L({Caracts[c[1]].Dernier(), EtudeEnregistree}), c.mid(4));
     }
 
     // The values copied when only trials 2 and 4 hold points, then of the
@@ -391,26 +363,22 @@ private slots:
                 CaractCourante = k, ValeursCourantes[GVitesse] = p % 1500,
                 ValeursCourantes[GCouple] = 2000 - p;
         Etude.Titre.Ecrire("Etude sauvee");
-        const QString premier = QString::fromStdString(dossier / "premier.OVX2");
-        const QString second = QString::fromStdString(dossier / "second.OVX2");
-        QVERIFY(EnregistrerEtude(premier.toStdString()));
+        const std::string premier = dossier / "premier.OVX2", second = dossier / "second.OVX2";
+        QVERIFY(EnregistrerEtude(premier));
         InitEtude();
         Montrer();
-        reponses = {premier};
+        reponses = {QString::fromStdString(premier)};
         acquiert();  // opening a study stops an acquisition first
         F().Ouvrir->trigger();
-        QVERIFY(arretee());
-        QCOMPARE(Etude.NbCaract, 5);
+        QVERIFY(arretee() && Etude.NbCaract == 5);
         QCOMPARE(F().EditTitre->text(), QStringLiteral("Etude sauvee"));
         QVERIFY(F().Buttoncourbe[4]->isVisible() && F().ButtonCar[3]->isVisible());
-        reponses = {second};
+        reponses = {QString::fromStdString(second)};
         F().Enregistrersous1->trigger();
-        QCOMPARE(int(EtudeEnregistree), 1);
-        const std::string a = essai::Contenu(premier.toStdString());
-        QVERIFY(!a.empty() && a == essai::Contenu(second.toStdString()));
+        QVERIFY(EtudeEnregistree == 1 && !essai::Contenu(premier).empty());
+        QVERIFY(essai::Contenu(premier) == essai::Contenu(second));
         reponses = {QStringLiteral("/nonexistent-folder/etude.OVX2")};
-        EtudeEnregistree = 0;
-        rapport->reponses = {ReponseQuestion::Oui};
+        EtudeEnregistree = 0, rapport->reponses = {ReponseQuestion::Oui};
         F().Nouveautravail1->trigger();
         QVERIFY(Etude.NbCaract == 5 && EtudeEnregistree == 0 && !rapport->messages.empty());
         acquiert();  // so does the settings window, before it opens

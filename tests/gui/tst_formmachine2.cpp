@@ -68,18 +68,12 @@ class TstFormMachine2 : public QObject {
     int fins = 0;
 
     QString Chemin(const char* nom) const { return QString::fromStdString(dossier / nom); }
-    void Montrer() {
-        menu->show();
-        QCoreApplication::processEvents();
-    }
+    void Montrer() { menu->show(), QCoreApplication::processEvents(); }
     // A study with one trial and a title, modified since its last save.
     void EtudeModifiee(const char* titre) {
-        InitEtude();
-        Etude.Titre.Ecrire(titre);
-        ReglagesCourants[MotTypeMachine] = MasTriphasee;
-        ReglagesCourants[MotTypeCaract] = 1;
-        NouvelleCaract();
-        EtudeEnregistree = 0;
+        InitEtude(), Etude.Titre.Ecrire(titre);
+        ReglagesCourants[MotTypeMachine] = MasTriphasee, ReglagesCourants[MotTypeCaract] = 1;
+        NouvelleCaract(), EtudeEnregistree = 0;
     }
 
 private slots:
@@ -115,8 +109,7 @@ private slots:
         QVERIFY(LiaisonInitialisee == 1 && !FormCom->LiaisonOuverte());
         // The flag is up while the link's message is on screen; repaints and
         // new displays then, and later, do not try again.
-        rapport->messages.clear();
-        LiaisonInitialisee = 0;
+        rapport->messages.clear(), LiaisonInitialisee = 0;
         int imbriques = 0;
         rapport->pendant = [&] {
             rapport->pendant = nullptr, ++imbriques;
@@ -152,8 +145,7 @@ private slots:
         const QString fichier = Chemin("sur-disque.OVX2");
         QVERIFY(EnregistrerEtude(fichier.toStdString()));
         EtudeModifiee("Etude en cours");
-        rapport->reponses = {ReponseQuestion(reponse)};
-        fichiers.reponses = {fichier};
+        rapport->reponses = {ReponseQuestion(reponse)}, fichiers.reponses = {fichier};
         Montrer();
         QPushButton* bouton = nouveau ? menu->ButtonNouveauTravail : menu->ButtonOuvrir;
         QTest::mouseClick(bouton, Qt::LeftButton);
@@ -165,8 +157,7 @@ private slots:
         // Closing the tracing window brings the menu back.
         if (ouvre) static_cast<TFormTraceCaract*>(FormTraceCaract)->ButtonClose->click();
         QVERIFY(menu->isVisible());
-        rapport->questions.clear();
-        EtudeEnregistree = 1;
+        rapport->questions.clear(), EtudeEnregistree = 1;
         QTest::mouseClick(bouton, Qt::LeftButton);
         QVERIFY(rapport->questions.empty());
     }
@@ -184,12 +175,8 @@ private slots:
             QString retenu;
             fichiers.reponses = {Chemin("retenu.OVX2"), nom, {}};
             QVERIFY(FormCom->ChoisirFichierEnregistrer(retenu));
-            Montrer();
-            rapport->messages.clear();
-            if (lisible)
-                QVERIFY(menu->OuvrirFichier(nom));
-            else
-                QTest::mouseClick(menu->ButtonOuvrir, Qt::LeftButton);
+            Montrer(), rapport->messages.clear();
+            QVERIFY(lisible ? menu->OuvrirFichier(nom) : (menu->ButtonOuvrir->click(), true));
             QCOMPARE(TitreEtude(), std::string(lisible ? "Ouverte" : ""));
             QCOMPARE(rapport->messages,
                      std::vector<std::string>(lisible ? 0 : 1, "Erreur de lecture du fichier"));
@@ -206,9 +193,7 @@ private slots:
     void quitWithoutTheSaveKeepsRunning() {
         for (const bool choisi : {false, true}) {
             EtudeModifiee("Precieuse");
-            rapport->messages.clear();
-            rapport->reponses = {ReponseQuestion::Oui};
-            fichiers = {};
+            rapport->messages.clear(), rapport->reponses = {ReponseQuestion::Oui}, fichiers = {};
             fichiers.reponses = {choisi ? Chemin("absent/etude.OVX2") : QString()};
             Montrer();
             QTest::mouseClick(menu->ButtonQuitter, Qt::LeftButton);
@@ -224,10 +209,8 @@ private slots:
     // when its last window closes, only from its menu.
     void quitSavesTheConfigurationAndEnds() {
         EtudeModifiee("Fin");
-        ConfigGenerale.Langue = LangueEspagnol;
-        rapport->reponses = {ReponseQuestion::Non};
-        FormVisuApp->Montrer();
-        Montrer();
+        ConfigGenerale.Langue = LangueEspagnol, rapport->reponses = {ReponseQuestion::Non};
+        FormVisuApp->Montrer(), Montrer();
         QTest::mouseClick(menu->ButtonQuitter, Qt::LeftButton);
         QVERIFY(fins == 1 && !menu->isVisible());
         QCOMPARE(QFileInfo(Chemin("CFGOrvane.cfg")).size(), qint64(76));

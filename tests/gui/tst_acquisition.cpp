@@ -17,16 +17,13 @@ class TstAcquisition : public essai::FenetreSurBanc {
     // A study of one empty trial of this machine and law, window shown.
     void Ouvrir(int machine, int type) {
         ReglagesCourants = EnteteCaractDefaut;
-        ReglagesCourants[MotTypeMachine] = machine;
-        ReglagesCourants[MotTypeCaract] = type;
-        NouvelleCaract();
-        OuvrirFenetre(ConfigDefaut.GammePuissance);
+        ReglagesCourants[MotTypeMachine] = machine, ReglagesCourants[MotTypeCaract] = type;
+        NouvelleCaract(), OuvrirFenetre(ConfigDefaut.GammePuissance);
     }
+    const Caracteristique& C() const { return Caracts[CaractCourante]; }
     void TicksManu(int n) {
-        for (int i = 0; i < n && F().TimerManu->isActive(); ++i) {
-            banc->maintenant += 100;
-            F().TimerManuTimer();
-        }
+        for (int i = 0; i < n && F().TimerManu->isActive(); ++i)
+            banc->maintenant += 100, F().TimerManuTimer();
     }
 
 private slots:
@@ -46,8 +43,7 @@ private slots:
                 !F().ButtonAuto->isEnabled());
         TicksManu(5);
         QVERIFY(F().MesureFraiche);
-        L().journal.clear();
-        L().echecs = 1;
+        L().journal.clear(), L().echecs = 1;
         QTest::mouseClick(F().ButtonStopManu, Qt::LeftButton);
         QCOMPARE(L().Ecritures(), (QStringList{"W20.29=1", "W20.29=1", Zero, "W19.20=0"}));
         QVERIFY(!F().ButtonManu->isChecked() && !F().TimerManu->isActive() && !AcquisitionEnCours);
@@ -63,20 +59,15 @@ private slots:
         QTest::mouseClick(F().ButtonAcquiPointCaract, Qt::LeftButton);
         QTest::keyClick(fenetre.get(), Qt::Key_Space);
         QCOMPARE(Points(), 0);
-        F().ScrollBarK->setValue(60);
-        TicksManu(30);
+        F().ScrollBarK->setValue(60), TicksManu(30);
         QTest::keyClick(fenetre.get(), Qt::Key_Space);
-        F().ScrollBarK->setValue(10);
-        TicksManu(30);
+        F().ScrollBarK->setValue(10), TicksManu(30);
         const ValeursPoint vives = ValeursCourantes;
         SelectionnerPoint(0);
         QCOMPARE(ValeursCourantes[GCouple], vives[GCouple]);
         QTest::mouseClick(F().ButtonAcquiPointCaract, Qt::LeftButton);
-        QCOMPARE(Points(), 2);
-        QVERIFY(Caracts[CaractCourante].Point(GCouple, 1) <
-                Caracts[CaractCourante].Point(GCouple, 0));
-        F().EditTitre->show();
-        F().Editcourbe[0]->setFocus();
+        QVERIFY(Points() == 2 && C().Point(GCouple, 1) < C().Point(GCouple, 0));
+        F().EditTitre->show(), F().Editcourbe[0]->setFocus();
         QTest::keyClick(F().Editcourbe[0], Qt::Key_Space);
         QCOMPARE(Points(), 2);
         QTest::keyClick(fenetre.get(), Qt::Key_Escape);
@@ -98,13 +89,12 @@ private slots:
         QVERIFY(F().PhaseAuto == 1 && !F().TimerManu->isActive() && F().TimerAuto->isActive());
         L().echecs = 1;
         for (int i = 0; i < 600 && (i == 0 || F().TimerAuto->isActive()); ++i) {
-            banc->maintenant += 50;
-            F().TimerAutoTimer();
+            banc->maintenant += 50, F().TimerAutoTimer();
             if (i == 0) QVERIFY(F().TimerAuto->isActive());
         }
         QVERIFY(!F().TimerAuto->isActive() && Points() > 10 && !AcquisitionEnCours);
         QVERIFY(!F().ButtonAuto->isChecked() && F().ButtonManu->isEnabled());
-        QCOMPARE(DernierPointN, Caracts[CaractCourante].Point(GVitesse, Points() - 1));
+        QCOMPARE(DernierPointN, C().Point(GVitesse, Points() - 1));
     }
 
     // Type 2 with the shaft turning (51 tr/min or more): the rising command
@@ -115,8 +105,7 @@ private slots:
             if (fenetre) cleanup(), init();
             Ouvrir(MasTriphasee, 2);
             QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
-            TicksManu(2);
-            L().vitesse = c[0];
+            TicksManu(2), L().vitesse = c[0];
             QCOMPARE(F().setmode(c[1]), c[2]);
         }
     }
@@ -135,8 +124,7 @@ private slots:
               {3, 3, mots(1, 0x8000, "W19.20=1000,0,5,50,0,0")}}) {
             if (fenetre) cleanup(), init();
             Ouvrir(MasTriphasee, type);
-            AcquisitionEnCours = 1;
-            F().SensAuto = sens;
+            AcquisitionEnCours = 1, F().SensAuto = sens;
             QVERIFY(F().setAcquisitionAuto());
             QCOMPARE(L().Ecritures(), ecritures);
             F().ButtonStopManuClick();
@@ -149,16 +137,14 @@ private slots:
         Ouvrir(MccIndependante, 1);
         QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
         const auto point = [&](int ticks) {
-            TicksManu(ticks);
-            F().ButtonAcquiPointCaractClick();
+            TicksManu(ticks), F().ButtonAcquiPointCaractClick();
             return Points();
         };
         QCOMPARE(point(3), 1);
         L().echecs = 1;
         QCOMPARE(point(1), 1);
         QCOMPARE(point(1), 2);
-        L().echecs = 1000;
-        TicksManu(2);
+        L().echecs = 1000, TicksManu(2);
         QVERIFY(!F().TimerManu->isActive() && AcquisitionEnCours == 0 && Points() == 2);
         QCOMPARE(F().TextVitesse->text(), QStringLiteral("----"));
         QCOMPARE(rapport->messages, ErreurLiaison());
@@ -169,14 +155,12 @@ private slots:
     void aFailedStartWriteReturnsToRest() {
         Ouvrir(MasTriphasee, 1);
         QTest::mouseClick(F().ButtonAuto, Qt::LeftButton);
-        L().journal.clear();
-        L().passer = 2;
-        L().echecs = 1;
+        L().journal.clear(), L().passer = 2, L().echecs = 1;
         QTest::mouseClick(F().ButtonAutoCroissant, Qt::LeftButton);
         const QStringList e = L().Ecritures();
         QVERIFY2(e.size() > 3 && e[3] == QStringLiteral("W20.29=1"), qPrintable(e.join(' ')));
-        QVERIFY(!F().ButtonAuto->isChecked() && !AcquisitionEnCours);
-        QVERIFY(!F().TimerManu->isActive() && !F().TimerAuto->isActive());
+        QVERIFY(!F().ButtonAuto->isChecked() && !AcquisitionEnCours && !F().TimerManu->isActive() &&
+                !F().TimerAuto->isActive());
         QCOMPARE(rapport->messages, ErreurLiaison());
     }
 };

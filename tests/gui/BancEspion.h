@@ -52,10 +52,7 @@ public:
     std::optional<int32_t> vitesse;               // forces the speed register alone
 
     QStringList Ecritures() const {  // the writes only (no reads, no status echoes)
-        QStringList e;
-        for (const QString& s : journal)
-            if (s.startsWith(u'W') && !s.startsWith(QStringLiteral("W18.30"))) e << s;
-        return e;
+        return journal.filter(QRegularExpression(QStringLiteral("^W(?!18\\.30)")));
     }
 
 private:
@@ -136,14 +133,10 @@ protected:
     }
     void FermerFenetre() {  // cleanup
         F().ArreterAcquisition();
-        fenetre.reset();
-        rapport.reset();
+        fenetre.reset(), rapport.reset();
         AcquisitionEnCours = 0;
     }
-    void Desinstaller() {  // cleanupTestCase
-        com.reset();
-        banc.reset();
-    }
+    void Desinstaller() { com.reset(), banc.reset(); }  // cleanupTestCase
 };
 
 // The tracing window on the simulated drive served in real time on a
@@ -198,9 +191,7 @@ protected:
         if (f) f->ArreterAcquisition();
         f.reset();
         if (com) com->Liberer();
-        com.reset();
-        serveur.reset();
-        rapport.reset();
+        com.reset(), serveur.reset(), rapport.reset();
         AcquisitionEnCours = 0;
     }
 };

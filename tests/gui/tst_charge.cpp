@@ -10,7 +10,6 @@ using namespace orvane;
 
 namespace {
 constexpr int TypeQuadratique = 8;  // "T = a.n²+b", static
-constexpr int Machine = 3;
 // The run (5) or select (1) word of the law's mode, and its parameter block.
 QString Mot(int bas) {
     return QStringLiteral("W20.29=%1").arg(CodeModeCharge[TypeQuadratique] * 256 + bas);
@@ -43,7 +42,7 @@ private slots:
     void init() {
         NouvelleEtude();
         ReglagesCourants = EnteteCaractDefaut;
-        ReglagesCourants[MotTypeMachine] = Machine;
+        ReglagesCourants[MotTypeMachine] = 3;
         ReglagesCourants[MotTypeCaract] = TypeQuadratique;
         NouvelleCaract();
         Etude.Vues[0] = {1, 1, {0, 0}, GVitesse, 18, {0, 0}, GCouple, 18, {0, 0}, 1};

@@ -78,8 +78,7 @@ private slots:
     void addressEditTakesDigitsUpTo255() {
         for (const auto& [champ, tape, montre] :
              {std::tuple{1, "a1b2c345", "123"}, std::tuple{2, "300", "255"}}) {
-            f->hide();
-            rapport.emplace();
+            cleanup(), init();
             montrer(TFormCom::PageReseau);
             edit(champ)->clear();
             QTest::keyClicks(edit(champ), tape);
@@ -118,35 +117,34 @@ private slots:
 
     // The stored settings show their buttons and page (the address fields as they are,
     // silently); language 0 shows Français, stored as 1. OK stores the opening's copy.
-    void storedSettingsShowTheirButtons_data() {
-        QTest::addColumn<QList<int>>("c");  // language, button, frequency, link type, page
-        QTest::newRow("0, network") << QList<int>{0, 1, 50, 0, TFormCom::PageReseau};
-        QTest::newRow("2, serial, 60 Hz") << QList<int>{2, 2, 60, 1, TFormCom::PageSerie};
-    }
     void storedSettingsShowTheirButtons() {
-        QFETCH(QList<int>, c);
-        const int frequence = c[2];
-        ConfigGenerale.Langue = c[0];
-        ConfigGenerale.FrequenceReseau = frequence;
-        ConfigGenerale.TypeLiaison = c[3];
-        ConfigGenerale.Couleurs = 5;
-        ConfigGenerale.Adresse[2].Ecrire("300");
-        ConfigGenerale.Adresse[3].Ecrire("");
-        ChoixLangue(c[0]);
-        montrer();
-        QCOMPARE(f->GroupeLangue->checkedId(), c[1]);
-        QVERIFY((frequence == 60 ? f->Button60Hz : f->Button50Hz)->isChecked());
-        QCOMPARE(f->PageControlCom->currentIndex(), c[4]);
-        QCOMPARE(QStringList({f->EditTC3->text(), f->EditTC4->text()}), QStringList({"300", ""}));
-        QVERIFY(rapport->messages.empty());
-        if (c[0] == 0) essai::Capturer(f, QStringLiteral("formcom-fr"));
-        QTest::mouseClick(frequence == 60 ? f->Button50Hz : f->Button60Hz, Qt::LeftButton);
-        f->PageControlCom->setCurrentIndex(TFormCom::PageBanc);  // nothing dialled
-        ConfigGenerale.Couleurs = 6;                             // changed elsewhere while shown
-        QTest::mouseClick(f->BoutonOK, Qt::LeftButton);
-        QCOMPARE(QList<int>({ConfigGenerale.Langue, ConfigGenerale.FrequenceReseau,
-                             int(ConfigGenerale.Couleurs)}),
-                 QList<int>({c[1], frequence == 60 ? 50 : 60, 5}));
+        // language, button, frequency, link type, page
+        for (const QList<int>& c : {QList<int>{0, 1, 50, 0, TFormCom::PageReseau},
+                                    QList<int>{2, 2, 60, 1, TFormCom::PageSerie}}) {
+            cleanup(), init();
+            const int frequence = c[2];
+            ConfigGenerale.Langue = c[0];
+            ConfigGenerale.FrequenceReseau = frequence;
+            ConfigGenerale.TypeLiaison = c[3];
+            ConfigGenerale.Couleurs = 5;
+            ConfigGenerale.Adresse[2].Ecrire("300");
+            ConfigGenerale.Adresse[3].Ecrire("");
+            ChoixLangue(c[0]);
+            montrer();
+            QCOMPARE(QList<int>({f->GroupeLangue->checkedId(), f->PageControlCom->currentIndex()}),
+                     QList<int>({c[1], c[4]}));
+            QVERIFY((frequence == 60 ? f->Button60Hz : f->Button50Hz)->isChecked());
+            QVERIFY(f->EditTC3->text() == "300" && f->EditTC4->text().isEmpty() &&
+                    rapport->messages.empty());
+            if (c[0] == 0) essai::Capturer(f, QStringLiteral("formcom-fr"));
+            QTest::mouseClick(frequence == 60 ? f->Button50Hz : f->Button60Hz, Qt::LeftButton);
+            f->PageControlCom->setCurrentIndex(TFormCom::PageBanc);  // nothing dialled
+            ConfigGenerale.Couleurs = 6;  // changed elsewhere while shown
+            QTest::mouseClick(f->BoutonOK, Qt::LeftButton);
+            QCOMPARE(QList<int>({ConfigGenerale.Langue, ConfigGenerale.FrequenceReseau,
+                                 int(ConfigGenerale.Couleurs)}),
+                     QList<int>({c[1], frequence == 60 ? 50 : 60, 5}));
+        }
     }
 
     // The serial page lists the ports and stores the one chosen (a vanished

@@ -136,26 +136,22 @@ private slots:
     // values after a UTF-8 BOM. Failed: one message, never a success.
     // Cancelled: nothing written, nothing said.
     void sorties_data() {
-        QTest::addColumn<QList<int>>("c");  // kind, language, text reported (0 none), confirmed
-        QTest::addColumn<QString>("nom");
-        QTest::addColumn<QString>("ecrit");  // the file written, "" none
-        // kind: 0 printer, 1 PDF, 2 CSV, 3 PDF dialog, 4 CSV dialog
-        const int fr = LangueFrancais, ecriture = TexteErreurEcriture;
-        const auto ligne = [](const char* n, QList<int> c, const char* nom, const char* ecrit) {
-            QTest::newRow(n) << c << QString(nom) << QString(ecrit);
-        };
-        ligne("printer", {0, fr, 0, 1}, "imprime.pdf", "imprime.pdf");
-        ligne("printer that cannot start", {0, fr, TexteImpressionImpossible, 1}, "absent/i.pdf",
-              "");
-        ligne("PDF unwritable", {1, fr, ecriture, 1}, "plein/rapport.pdf", "");
-        ligne("PDF dialog, no extension", {3, fr, 0, 1}, "b", "b.pdf");
-        ligne("PDF dialog cancelled", {3, fr, 0, 0}, "c.pdf", "");
-        ligne("CSV dialog, English", {4, LangueAnglais, 0, 1}, "w", "w.csv");
+        QTest::addColumn<QList<int>>("c");   // kind, language, text reported (0 none), confirmed
+        QTest::addColumn<QStringList>("f");  // the name given, the file written ("" none)
+        // kind: 0 printer, 1 PDF, 3 PDF dialog, 4 CSV dialog
+        const int fr = LangueFrancais, en = LangueAnglais, imp = TexteImpressionImpossible;
+        QTest::newRow("printer") << QList{0, fr, 0, 1} << QStringList{"imprime.pdf", "imprime.pdf"};
+        QTest::newRow("no printer") << QList{0, fr, imp, 1} << QStringList{"absent/i.pdf", ""};
+        QTest::newRow("PDF unwritable")
+            << QList{1, fr, int(TexteErreurEcriture), 1} << QStringList{"plein/r.pdf", ""};
+        QTest::newRow("PDF dialog") << QList{3, fr, 0, 1} << QStringList{"b", "b.pdf"};
+        QTest::newRow("PDF dialog cancelled") << QList{3, fr, 0, 0} << QStringList{"c.pdf", ""};
+        QTest::newRow("CSV dialog, English") << QList{4, en, 0, 1} << QStringList{"w", "w.csv"};
     }
     void sorties() {
         QFETCH(QList<int>, c);
-        QFETCH(QString, nom);
-        QFETCH(QString, ecrit);
+        QFETCH(QStringList, f);
+        const QString nom = f[0], ecrit = f[1];
         ConfigGenerale.Langue = c[1];
         ChoixLangue(c[1]);
         std::ofstream(dossier / "plein") << "x";
@@ -172,7 +168,6 @@ private slots:
         if (c[0] == 0 && c[2]) QTest::ignoreMessage(QtWarningMsg, QRegularExpression(".*"));
         const bool fait = c[0] == 0   ? ImprimerRapport(p, VuesDeLEtude())
                           : c[0] == 1 ? ExporterRapportPdf(racine + nom, VuesDeLEtude())
-                          : c[0] == 2 ? ExporterValeursCsv(racine + nom)
                           : c[0] == 3 ? ExporterPdf(VuesDeLEtude())
                                       : ExporterValeurs();
         DefinirChoixExport(precedent);
@@ -183,7 +178,7 @@ private slots:
         QVERIFY(!ecrit.isEmpty() || !QFile::exists(racine + nom));
         if (ecrit.isEmpty()) return;
         const std::string octets = essai::Contenu((racine + ecrit).toStdString());
-        if (c[0] == 2 || c[0] == 4) {
+        if (c[0] == 4) {
             QCOMPARE(octets, "\xEF\xBB\xBF" + CsvValeursLangue(-1, c[1]));
         } else {
             QVERIFY(octets.starts_with("%PDF-") &&

@@ -49,8 +49,8 @@ class TstPannes : public essai::FenetreSurServeur {
     }
 
 private slots:
+    // The settling pauses after control words matter to a real drive only.
     void initTestCase() {
-        // The settling pauses after control words matter to a real drive only.
         pause = DefinirPause([](int ms) { QThread::msleep(std::min(ms, 10)); });
     }
     void cleanupTestCase() { DefinirPause(pause); }

@@ -90,37 +90,34 @@ private slots:
 
     // The range changes at once, in the current trial only (record place 0
     // when there is none, without marking the study changed); OK only closes.
-    void currentRange_data() {
-        QTest::addColumn<QList<int>>("c");  // current trial, its word, 2 A down, 20 A down
-        QTest::addRow("20 A") << QList<int>{2, 0, 0, 1};
-        QTest::addRow("damaged word") << QList<int>{2, 7, 0, 0};
-        QTest::addRow("no current trial") << QList<int>{0, 0, 0, 1};
-    }
     void currentRange() {
-        QFETCH(QList<int>, c);
-        const int courante = c[0], mot = c[1];
-        ReglagesCourants[MotTypeMachine] = MasTriphasee;
-        for (int k = 0; k < 2; ++k) NouvelleCaract();
-        CaractCourante = courante;
-        Caracts[courante].Entete[MotCalibre] = mot;
-        Caracts[1].Entete[MotCalibre] = 0;
-        EtudeEnregistree = 1;
-        calibre.show();
-        essai::Capturer(&calibre, "calibrecourant-fr");
-        QCOMPARE(QList<int>(
-                     {calibre.ButtonCalibre2A->isChecked(), calibre.ButtonCalibre20A->isChecked()}),
-                 QList<int>({c[2], c[3]}));
-        QTest::mouseClick(calibre.ButtonCalibre2A, Qt::LeftButton);
-        QVERIFY(Caracts[courante].Entete[MotCalibre] == 1 && calibre.ButtonCalibre2A->isChecked() &&
-                !calibre.ButtonCalibre20A->isChecked());
-        QCOMPARE(int(EtudeEnregistree), mot == 1 || courante == 0 ? 1 : 0);
-        QTest::mouseClick(calibre.ButtonCalibre20A, Qt::LeftButton);
-        QVERIFY(Caracts[courante].Entete[MotCalibre] == 0 && Caracts[1].Entete[MotCalibre] == 0);
-        QCOMPARE(int(EtudeEnregistree), courante == 0 ? 1 : 0);
-        EtudeEnregistree = 1;
-        QTest::keyClick(&calibre, Qt::Key_Return);
-        QVERIFY(calibre.result() == QDialog::Accepted && !calibre.isVisible() &&
-                Caracts[courante].Entete[MotCalibre] == 0 && EtudeEnregistree == 1);
+        // current trial, its word, 2 A down, 20 A down: 20 A, a damaged word, no current trial
+        for (const QList<int>& c : {QList<int>{2, 0, 0, 1}, {2, 7, 0, 0}, {0, 0, 0, 1}}) {
+            init();
+            const int courante = c[0];
+            ReglagesCourants[MotTypeMachine] = MasTriphasee;
+            for (int k = 0; k < 2; ++k) NouvelleCaract();
+            CaractCourante = courante;
+            Caracts[courante].Entete[MotCalibre] = c[1];
+            Caracts[1].Entete[MotCalibre] = 0;
+            EtudeEnregistree = 1;
+            calibre.show();
+            essai::Capturer(&calibre, "calibrecourant-fr");
+            QVERIFY(calibre.ButtonCalibre2A->isChecked() == bool(c[2]) &&
+                    calibre.ButtonCalibre20A->isChecked() == bool(c[3]));
+            QTest::mouseClick(calibre.ButtonCalibre2A, Qt::LeftButton);
+            QVERIFY(Caracts[courante].Entete[MotCalibre] == 1 &&
+                    calibre.ButtonCalibre2A->isChecked() && !calibre.ButtonCalibre20A->isChecked());
+            QCOMPARE(int(EtudeEnregistree), courante == 0 ? 1 : 0);
+            QTest::mouseClick(calibre.ButtonCalibre20A, Qt::LeftButton);
+            QVERIFY(Caracts[courante].Entete[MotCalibre] == 0 &&
+                    Caracts[1].Entete[MotCalibre] == 0);
+            QCOMPARE(int(EtudeEnregistree), courante == 0 ? 1 : 0);
+            EtudeEnregistree = 1;
+            QTest::keyClick(&calibre, Qt::Key_Return);
+            QVERIFY(calibre.result() == QDialog::Accepted && !calibre.isVisible() &&
+                    Caracts[courante].Entete[MotCalibre] == 0 && EtudeEnregistree == 1);
+        }
     }
 
     void aboutBoxClosesOnReturn() {

@@ -24,8 +24,7 @@ class TstVisualisation : public QObject {
             banc->maintenant += TFormVisualisation::IntervalleMs;
     }
     void ouvrir(int machine, int type) {
-        ReglagesCourants[MotTypeMachine] = machine;
-        ReglagesCourants[MotTypeCaract] = type;
+        ReglagesCourants[MotTypeMachine] = machine, ReglagesCourants[MotTypeCaract] = type;
         appelante.show(), v->show();
         QVERIFY(v->isVisible());
     }
@@ -33,8 +32,7 @@ class TstVisualisation : public QObject {
 private slots:
     void initTestCase() {
         banc = std::make_unique<essai::BancEspion>();
-        ConfigGenerale = ConfigDefaut;
-        ConfigGenerale.TypeLiaison = LiaisonSimulation;
+        ConfigGenerale = ConfigDefaut, ConfigGenerale.TypeLiaison = LiaisonSimulation;
         com = std::make_unique<TFormCom>();
         com->Transport(LiaisonSimulation);
         QVERIFY(lien = banc->lien);
@@ -43,11 +41,8 @@ private slots:
         v->FenetreAppelante = &appelante;
     }
     void init() {
-        ConfigGenerale = ConfigDefaut;
-        ConfigGenerale.TypeLiaison = LiaisonSimulation;
-        ChoixLangue(LangueFrancais);
-        InitEtude();
-        ReglagesCourants[MotCalibre] = 0;
+        ConfigGenerale = ConfigDefaut, ConfigGenerale.TypeLiaison = LiaisonSimulation;
+        ChoixLangue(LangueFrancais), InitEtude(), ReglagesCourants[MotCalibre] = 0;
         com->Initialise();
         lien->journal.clear(), lien->echecs = 0, rapport.emplace();
     }
@@ -70,21 +65,17 @@ private slots:
             QVERIFY(v->TimerA->isActive() && appelante.isHidden() && rapport->messages.empty());
             QCOMPARE(v->TimerA->interval(), 250);
             lien->journal.clear();
-            if (c[3] == 1)
-                QTest::keyClick(v->ScrollBarK, Qt::Key_End);
-            else
-                v->ScrollBarK->setSliderPosition(37);
+            c[3] == 1 ? QTest::keyClick(v->ScrollBarK, Qt::Key_End)
+                      : v->ScrollBarK->setSliderPosition(37);
             const int position = c[3] == 1 ? 100 : 37;
             QCOMPARE(lien->journal.first(), QStringLiteral("W19.20=%1").arg(position * 10));
             QCOMPARE(v->TextK->text(), QStringLiteral("K = %1%").arg(position));
             QCOMPARE(com->R[10], position * 10);  // the drive's K in use
             lien->journal.clear();
-            if (c[3] == 0)
-                QTest::mouseClick(v->ButtonClose, Qt::LeftButton);
-            else if (c[3] == 1)
-                v->close();  // what the window frame's close box does
-            else
-                QTest::keyClick(v.get(), Qt::Key_Escape);
+            // v->close() is what the window frame's close box does.
+            c[3] == 0   ? QTest::mouseClick(v->ButtonClose, Qt::LeftButton)
+            : c[3] == 1 ? void(v->close())
+                        : QTest::keyClick(v.get(), Qt::Key_Escape);
             QVERIFY(!v->isVisible() && !v->TimerA->isActive() && appelante.isVisible());
             QCOMPARE(lien->journal, QStringList{QStringLiteral("W20.29=1")});
             appelante.hide(), v->close();
@@ -107,13 +98,10 @@ private slots:
         QVERIFY(com->LiaisonOuverte() && v->ValeursValides() &&
                 v->TextEtatLiaison->text().isEmpty());
         QCOMPARE(valeur(1), QString::fromStdString(FormatGrandeur(1)));
-        com->Ferme();
-        ticks(1);
-        QCOMPARE(valeur(2), QStringLiteral("----"));
+        com->Ferme(), ticks(1);
+        QVERIFY(valeur(2) == "----" && rapport->messages.empty());
         QCOMPARE(v->TextEtatLiaison->text(), TexteNumero(TexteSansLiaison));
-        QVERIFY(rapport->messages.empty());
-        v->close();
-        ConfigGenerale.TypeLiaison = LiaisonAucune;
+        v->close(), ConfigGenerale.TypeLiaison = LiaisonAucune;
         ValeursCourantes[GVitesse] = 1234;  // left over: never shown as a measurement
         ouvrir(1, 1);
         ticks(8);
@@ -127,12 +115,10 @@ private slots:
     void lostLinkShowsDashesUntilReadingsReturn() {
         for (int echecs : {1, 2}) {  // one failed exchange; read and echo fail
             cleanup(), init();
-            ouvrir(1, 1);
-            ticks(2);
+            ouvrir(1, 1), ticks(2);
             const QString avant = valeur(1);
             QVERIFY(!avant.startsWith(QStringLiteral("--")));
-            lien->echecs = echecs;
-            ticks(1);
+            lien->echecs = echecs, ticks(1);
             QCOMPARE(valeur(1), echecs == 1 ? avant : QStringLiteral("----"));
             QCOMPARE(v->TextEtatLiaison->text(),
                      TexteNumero(echecs == 1 ? TexteLiaisonPerdue : TexteLiaisonCoupee));

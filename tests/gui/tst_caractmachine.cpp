@@ -46,17 +46,12 @@ class TstCaractMachine : public QObject {
 
 private slots:
     void init() {
-        ChoixLangue(LangueFrancais);
-        ConfigGenerale = ConfigDefaut;
-        InitEtude();
+        ChoixLangue(LangueFrancais), ConfigGenerale = ConfigDefaut, InitEtude();
         Etude.Vues[0] = {1, 1, {0, 0}, GVitesse, 18, {0, 0}, GCouple, 18, {0, 0}, 1};
-        ReglagesCourants[MotTypeMachine] = 3;
-        ReglagesCourants[MotTypeCaract] = 1;
-        NouvelleCaract();
+        ReglagesCourants[MotTypeMachine] = 3, ReglagesCourants[MotTypeCaract] = 1, NouvelleCaract();
         for (auto [n, t] : {std::pair{300, 500}, {700, 1000}, {1200, 1500}})
             ValeursCourantes[GVitesse] = n, ValeursCourantes[GCouple] = t, AjouterPoint();
-        ValeursCourantes[0] = -1;
-        cadre = std::make_unique<TCaractMachine>();
+        ValeursCourantes[0] = -1, cadre = std::make_unique<TCaractMachine>();
         FenetreTrace = (trace = std::make_unique<TraceDouble>(cadre.get())).get();
         cadre->resize(520, 472), cadre->show();
         QVERIFY(QTest::qWaitForWindowExposed(cadre.get()));
@@ -81,33 +76,25 @@ private slots:
                      c.mid(2));
         }
         QCOMPARE(cadre->ZoomX->value(), 50);  // 99 clamped to the last step
-        Etude.Vues[0].ZoomX = 25;
-        Etude.Vues[0].ZoomY = 10;
-        cadre->tracegraphe();
+        Etude.Vues[0].ZoomX = 25, Etude.Vues[0].ZoomY = 10, cadre->tracegraphe();
         // Positioning the bars stores nothing; the thumb at the top is the strongest zoom.
         QVERIFY(cadre->ZoomY->value() == 40 && Etude.Vues[0].ZoomX == 25);
-        EtudeEnregistree = 1;
-        cadre->ZoomY->setValue(0);
+        EtudeEnregistree = 1, cadre->ZoomY->setValue(0);
         QVERIFY(Etude.Vues[0].ZoomY == 50 && EtudeEnregistree == 0);
 
-        Etude.Lissage = 2;
-        cadre->setCb(1);
+        Etude.Lissage = 2, cadre->setCb(1);
         QCOMPARE(cadre->Courbe().Lissage, 2);
-        AcquisitionEnCours = 1;
-        cadre->setCb(1);
+        AcquisitionEnCours = 1, cadre->setCb(1);
         QVERIFY(cadre->Courbe().Lissage == -1 && cadre->Courbe().Marque == 1);
-        Etude.Vues[0].ZoomX = Etude.Vues[0].ZoomY = 18;
-        cadre->tracegraphe();
+        Etude.Vues[0].ZoomX = Etude.Vues[0].ZoomY = 18, cadre->tracegraphe();
         QCOMPARE(cadre->GrapheEcran.Curseur.Genre, 0);
         const QImage avant = cadre->PaintBox1->Tampon.copy();
         ValeursCourantes[GVitesse] = 1400, ValeursCourantes[GCouple] = 300, CaractCourante = 1;
-        AjouterPoint();
-        cadre->tracepoint(1, 3);
+        AjouterPoint(), cadre->tracepoint(1, 3);
         QVERIFY(cadre->PaintBox1->Tampon != avant);
         cadre->hide();
         const QImage cache = cadre->PaintBox1->Tampon.copy();
-        cadre->tracepoint(1, 3);
-        cadre->curseur();
+        cadre->tracepoint(1, 3), cadre->curseur();
         QCOMPARE(cadre->PaintBox1->Tampon, cache);
     }
 
@@ -115,9 +102,7 @@ private slots:
     // neither a new trial nor the deletion; the caption button asks the
     // tracing window for this view's dialog, then refreshes.
     void menuAndCaptionButtonCallTheTracingWindow() {
-        CaractCourante = 1;
-        SelectionnerPoint(0);
-        cadre->PopupMenu1Popup();
+        CaractCourante = 1, SelectionnerPoint(0), cadre->PopupMenu1Popup();
         for (QAction* a :
              {cadre->Suppressiondupoint1, cadre->Suppressiondetouslespoints1, cadre->Nouvelessai1})
             a->trigger();
@@ -126,13 +111,11 @@ private slots:
         QTest::mouseClick(cadre->ButtonCaract, Qt::LeftButton);
         QVERIFY(trace->vues == QList<int>({3}) && trace->avantDialogue == 0 && trace->n[1] == 1);
 
-        NouvelleCaract();  // the new current trial is empty
-        cadre->PopupMenu1Popup();
+        NouvelleCaract(), cadre->PopupMenu1Popup();  // the new current trial is empty
         QVERIFY(!cadre->Nouvelessai1->isEnabled() &&
                 !cadre->Suppressiondetouslespoints1->isEnabled());
         // Without a tracing window, nothing happens.
-        FenetreTrace = nullptr;
-        cadre->ButtonCaractClick();
+        FenetreTrace = nullptr, cadre->ButtonCaractClick();
         QCOMPARE(trace->vues.size(), 1);
     }
 
@@ -141,8 +124,8 @@ private slots:
     void mouseSelectionAndCopies() {
         CaractCourante = 1;
         QTest::mousePress(cadre->PaintBox1, Qt::LeftButton, {}, PixelDe(1) + QPoint(2, -1));
-        QVERIFY(PointSelectionne == 1 && ValeursCourantes[0] == 1 && ValeurX() == "700 tr/min");
-        QVERIFY(cadre->GrapheEcran.Curseur.Actif && trace->n[0] > 0);
+        QVERIFY(PointSelectionne == 1 && ValeursCourantes[0] == 1 && ValeurX() == "700 tr/min" &&
+                cadre->GrapheEcran.Curseur.Actif && trace->n[0] > 0);
 
         cadre->Copierlacaracteristique1Click();
         const QMimeData* d = QGuiApplication::clipboard()->mimeData();
@@ -160,8 +143,8 @@ private slots:
 
         NouvelleCaract();  // an empty second characteristic becomes current
         cadre->PaintBox1MouseDown(Qt::LeftButton, PixelDe(0).x(), PixelDe(0).y());
-        QVERIFY(PointSelectionne == -1 && ValeursCourantes[0] == -1 && ValeurX() == "--");
-        QVERIFY(!cadre->GrapheEcran.Curseur.Actif);
+        QVERIFY(PointSelectionne == -1 && ValeursCourantes[0] == -1 && ValeurX() == "--" &&
+                !cadre->GrapheEcran.Curseur.Actif);
     }
 };
 

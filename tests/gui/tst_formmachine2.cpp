@@ -1,12 +1,8 @@
 // The start and the main menu: the configuration read before any window, the
 // link attempted once, the commands and their captions, the unsaved-work
 // question, quitting and the configuration written at the end.
-#include <QDir>
-#include <QFile>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
-#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -15,11 +11,8 @@
 #include "app/Demarrage.h"
 #include "app/FormMachine2.h"
 #include "app/RapportBoites.h"
-#include "dialogs/Fenetres.h"
 #include "dialogs/FormCom.h"
 #include "study/Cp1252.h"
-#include "study/Fichiers.h"
-#include "study/Study.h"
 #include "texts/TextesOrvane.h"
 #include "tracing/FormTraceCaract.h"
 

@@ -33,10 +33,8 @@ private slots:
     }
     void cleanupTestCase() { delete hote; }
     void init() {
-        ChoixLangue(LangueFrancais);
-        InitEtude();
-        ConfigGenerale.GammePuissance = 0;
-        ConfigGenerale.FrequenceReseau = 50;
+        ChoixLangue(LangueFrancais), InitEtude();
+        ConfigGenerale.GammePuissance = 0, ConfigGenerale.FrequenceReseau = 50;
     }
 
     // The labels and panels show what CalculerAffichage gives; `attendus`
@@ -56,8 +54,7 @@ private slots:
     void widgetsShowTheComputedLaw() {
         QFETCH(QList<int>, c);
         QFETCH(QStringList, attendus);
-        ConfigGenerale.FrequenceReseau = c[1];
-        mode(c[0]);
+        ConfigGenerale.FrequenceReseau = c[1], mode(c[0]);
         EnteteCaract r = ReglagesCourants;
         const AffichageCharge a =
             CalculerAffichage(c[0], r, EchellesDe(0, c[1]), p->TrackBarA->maximum(),
@@ -84,34 +81,25 @@ private slots:
                                        : l[noms.indexOf(cle)]->text(),
                      e.section('=', 1));
         }
-        if (c[0] == 18) {
-            QCoreApplication::processEvents();
-            essai::Capturer(p, "panelcaract-18-FR");
-        }
+        if (c[0] == 18) QCoreApplication::processEvents(), essai::Capturer(p, "panelcaract-18-FR");
     }
 
     // Slider A or B set to a value as read: both sliders and their words
     // follow the law (every law's constraint in the unit tests). The speed
     // slider, the slope button and the Up key write their word and text.
     void controlsWriteTheirWords() {
-        // law, slider A, value, A, B, word A, word B
-        InitEtude();
-        mode(8);  // B dragging A up
-        p->TrackBarB->setValue(p->TrackBarB->maximum() - 90);
+        mode(8), p->TrackBarB->setValue(p->TrackBarB->maximum() - 90);  // B dragging A up
         QCOMPARE(QList<int>({luA(), luB(), ReglagesCourants[6], ReglagesCourants[7]}),
                  QList<int>({90, 90, 90, 90}));
         mode(17);  // the hoist's A starts at its minimum
         p->TrackBarA->setValue(p->TrackBarA->maximum() - 222 + p->TrackBarA->minimum());
         QVERIFY(luA() == 222 && ReglagesCourants[26] == 222);
-        InitEtude();
-        mode(15);
-        p->TrackBarN->setValue(40);
+        InitEtude(), mode(15), p->TrackBarN->setValue(40);
         QVERIFY(ReglagesCourants[25] == 40 && p->TextB3->text() == QStringLiteral("600 tr/min"));
         mode(14);
         for (int i = 0; i < 12; ++i) QTest::mouseClick(p->SpinButtonPenteUp, Qt::LeftButton);
         QVERIFY(ReglagesCourants[13] == 10 && p->StaticTextPente->text() == QStringLiteral("100%"));
-        mode(6);
-        p->TrackBarB->setFocus();
+        mode(6), p->TrackBarB->setFocus();
         QTest::keyClick(p->TrackBarB, Qt::Key_Up);
         QVERIFY(ReglagesCourants[3] == 21 && p->TextB1->text() == QStringLiteral("2,10 Nm"));
     }
@@ -121,8 +109,7 @@ private slots:
     void inertia() {
         for (const QList<int>& c : {QList{0, 50, 1000, 1000}, {1, 4, 0, 0}, {1, 5, 1, 1}}) {
             ConfigGenerale.GammePuissance = c[0];  // range, position, word 14, thousandths
-            mode(10);
-            p->TrackBarJ->setValue(c[1]);
+            mode(10), p->TrackBarJ->setValue(c[1]);
             QCOMPARE(ReglagesCourants[MotInertie], c[2]);
             QCOMPARE(p->TextJ->text(),
                      QStringLiteral("J = %1 kg.m²")
@@ -141,9 +128,10 @@ private slots:
                                             {26, 60}, {27, 12},    {28, 70}};
         for (auto [m, v] : mots) ReglagesCourants[m] = v;
         mode(13);
-        QCOMPARE(QList<int>({ReglagesCourants[8], ReglagesCourants[9], luB()}),
-                 QList({10, 10, 10}));
-        QCOMPARE(ReglagesCourants[MotInertie], 1000);  // the slider's last step
+        // Word 14 at the slider's last step.
+        QCOMPARE(QList<int>({ReglagesCourants[8], ReglagesCourants[9], luB(),
+                             ReglagesCourants[MotInertie]}),
+                 QList({10, 10, 10, 1000}));
         QCOMPARE(p->TextB1->text(), QStringLiteral("1,00 Nm"));
         const EnteteCaract avant = ReglagesCourants;
         for (int type : {8, 17, 7, 15, 14, 9, 6, 18, 12, 16, 11, 13, 10, 17, 8, 15, 7}) {

@@ -36,6 +36,11 @@ private slots:
         QVERIFY(jpeg.size() > 1000 && sof > 0 && tampon.open(QIODevice::WriteOnly));
         QVERIFY(LireJpeg(Chemin("bon.jpg")).size() == QSize(120, 80) &&
                 !DecoderJpeg(jpeg).isNull());
+        // The colours come back in their channels: (191, 63, 128) there.
+        const QRgb lu = LireJpeg(Chemin("bon.jpg")).pixel(90, 20),
+                   ecrit = Motif(120, 80).pixel(90, 20);
+        for (const int decalage : {16, 8, 0})
+            QVERIFY(std::abs(int(lu >> decalage & 0xFF) - int(ecrit >> decalage & 0xFF)) < 10);
         Motif(8, 8).save(&tampon, "PNG");
         for (qsizetype i = 400; i < abime.size() - 2; i += 7) abime[i] = char(0xFF);
         // SOF0 (FF C0, length, precision, height, width) claiming 20000 x 20000.

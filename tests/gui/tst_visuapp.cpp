@@ -36,6 +36,15 @@ void Entree(TableApplications& t, int g, int j, int genre, const std::string& ti
     t.Groupes[g - 1].Nombre = std::max(t.Groupes[g - 1].Nombre, j);
 }
 
+// Mean difference of two pictures of the same size, 0..255.
+double Ecart(const QImage& a, const QImage& b) {
+    double s = 0;
+    for (int l = 0; l < a.height(); ++l)
+        for (int c = 0; c < a.width(); ++c)
+            s += std::abs(qGray(a.pixel(c, l)) - qGray(b.pixel(c, l)));
+    return s / (a.width() * a.height());
+}
+
 }  // namespace
 
 class TstVisuApp : public QObject {
@@ -105,6 +114,28 @@ private slots:
         QVERIFY(w.StaticText1->text().isEmpty() && !w.Image1->isVisible() &&
                 !w.Flash1->isVisible() && !w.Repeter->isVisible() && !w.APPMoins->isEnabled() &&
                 !w.APPPlus->isEnabled());
+    }
+
+    // The player shows other pictures as time goes, holds its picture on
+    // Stop, and starts again from the beginning on "Répéter".
+    void playerFramesStopAndRestart() {
+        TFormVisuApp w;
+        w.DefinirGroupe(1);
+        w.Montrer();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QSize taille(200, 200);
+        const QImage debut = w.Flash1->Image(taille);
+        QTest::qWait(250);  // a quarter turn
+        const QImage ensuite = w.Flash1->Image(taille);
+        QVERIFY2(Ecart(debut, ensuite) > 3, qPrintable(QString::number(Ecart(debut, ensuite))));
+        w.Flash1->Stop();
+        const QImage tenue = w.Flash1->Image(taille);
+        QTest::qWait(150);
+        QCOMPARE(w.Flash1->Image(taille), tenue);
+        QTest::mouseClick(w.Repeter, Qt::LeftButton);
+        QVERIFY(w.Flash1->EnLecture());
+        QVERIFY2(Ecart(debut, w.Flash1->Image(taille)) < Ecart(debut, ensuite) / 4,
+                 "not back near the first picture");
     }
 };
 

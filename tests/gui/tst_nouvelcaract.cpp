@@ -29,12 +29,8 @@ class TstNouvelCaract : public QObject {
     TNouvelCaract d;
 
     void montrer(int mode, int slot, int machine, int type) {
-        ReglagesCourants[MotTypeMachine] = machine;
-        ReglagesCourants[MotTypeCaract] = type;
-        d.Mode = mode;
-        d.NumeroVue = slot;
-        d.setResult(0);
-        d.show();
+        ReglagesCourants[MotTypeMachine] = machine, ReglagesCourants[MotTypeCaract] = type;
+        d.Mode = mode, d.NumeroVue = slot, d.setResult(0), d.show();
     }
     QString quadrantsPermis() const {
         QString s;
@@ -44,24 +40,18 @@ class TstNouvelCaract : public QObject {
     }
 
 private slots:
-    void init() {
-        ChoixLangue(LangueFrancais);
-        InitEtude();
-        ConfigGenerale.GammePuissance = 0;
-    }
+    void init() { ChoixLangue(LangueFrancais), InitEtude(), ConfigGenerale.GammePuissance = 0; }
     void cleanup() { d.hide(); }
 
     // Power range 1, and one out of the table (row 3 of the default zooms).
     void newViewOnSeriesMachine() {
         for (auto [gamme, ligne] : {std::pair{1, 1}, {9, 3}}) {
-            ConfigGenerale.GammePuissance = gamme;
-            EtudeEnregistree = 1;
+            ConfigGenerale.GammePuissance = gamme, EtudeEnregistree = 1;
             montrer(0, 2, 2, 6);
             QCOMPARE(d.ItemsX.size(), 8);
             QCOMPARE(coche(d.ItemsX) + coche(d.ItemsY), nom(GVitesse) + nom(GCouple));
             QCOMPARE(d.QuadrantChoisi(), 0);
-            d.ItemsY.last()->click();  // losses
-            d.BtnOK->click();
+            d.ItemsY.last()->click(), d.BtnOK->click();  // losses
             const VueGraphe& v = Etude.Vues[1];
             QVERIFY(v.Presente == 1 && v.Affichee == 1 && v.Quadrant == 0 && !EtudeEnregistree);
             QCOMPARE(QList<int>({v.GrandeurX, v.GrandeurY, v.ZoomX, v.ZoomY}),
@@ -104,14 +94,11 @@ private slots:
             VueGraphe& v = Etude.Vues[std::min(vue, 4) - 1];
             v = VueGraphe{1, 0, {}, gx, 33, {}, gy, 44, {}, quadrant};
             const VueGraphe avant = v;
-            EtudeEnregistree = 1;
-            montrer(1, vue, machine, type);
+            EtudeEnregistree = 1, montrer(1, vue, machine, type);
             QCOMPARE(coche(d.ItemsX) + coche(d.ItemsY), listees ? nom(gx) + nom(gy) : QString());
             QCOMPARE(d.QuadrantChoisi(), montre);
             if (annuler) {
-                d.ItemsX[4]->click();
-                d.Q1->click();
-                d.BitBtn2->click();
+                d.ItemsX[4]->click(), d.Q1->click(), d.BitBtn2->click();
                 QVERIFY(std::memcmp(&v, &avant, sizeof avant) == 0 && EtudeEnregistree == 1);
                 continue;
             }
@@ -125,13 +112,11 @@ private slots:
     // A new view sets the range of the next trial only; a modification, the
     // current trial's too.
     void currentRangeButtons() {
-        NouvelleCaract();
-        montrer(0, 1, 1, 1);
+        NouvelleCaract(), montrer(0, 1, 1, 1);
         QVERIFY(d.ButtonCalibre20A->isChecked());
         d.ButtonCalibre2A->click();
         QVERIFY(ReglagesCourants[MotCalibre] == 1 && Caracts[1].Entete[MotCalibre] == 0);
-        d.hide();
-        montrer(1, 1, 1, 1);
+        d.hide(), montrer(1, 1, 1, 1);
         QVERIFY(d.ButtonCalibre2A->isChecked());
         d.ButtonCalibre2A->click();
         QCOMPARE(Caracts[1].Entete[MotCalibre], 1);

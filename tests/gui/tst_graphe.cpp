@@ -11,15 +11,12 @@ namespace {
 // A torque-speed graph on a 400 x 300 image, axes drawn: black on white.
 struct Dessin {
     explicit Dessin(int largeur = 400) : image(400, 300, QImage::Format_RGB32) {
-        image.fill(Qt::gray);
-        avant = image.copy();
-        p.begin(&image);
+        image.fill(Qt::gray), avant = image.copy(), p.begin(&image);
         g.Surface = &p, g.Droite = largeur, g.Bas = 300, g.Fond = 0x00FFFFFF;
         for (int k = 0; k < 6; ++k) g.Palette[k] = k ? 0x000000FF : 0;
         g.ConfigX = {0, 1500, 0, 0, "n", "tr/min"};
         g.ConfigY = {0, 2000, -2, 2, "Tu", "Nm"};
-        initgraphe(g);
-        traceaxes(g);
+        initgraphe(g), traceaxes(g);
     }
     QImage image, avant;
     QPainter p;
@@ -53,9 +50,7 @@ private slots:
         Dessin d(100);
         QVERIFY(!d.g.Pret);
         auto c = Courbe(5, 3, 1);
-        tracecourbegraphe(d.g, *c);
-        tracepointcourbe(d.g, 2, *c);
-        curseurvaleur(d.g, 750, 1000);
+        tracecourbegraphe(d.g, *c), tracepointcourbe(d.g, 2, *c), curseurvaleur(d.g, 750, 1000);
         QCOMPARE(pointproche(d.g, 50, 50, *c), -1);
         d.p.end();
         QCOMPARE(d.image, d.avant);
@@ -84,12 +79,10 @@ private slots:
             QVERIFY(d.image != un);
             masquecurseur(g);
             QCOMPARE(d.image, avant);
-            retracecurseur(g);
-            tracecourbegraphe(g, *c);
+            retracecurseur(g), tracecourbegraphe(g, *c);
             QVERIFY(g.Curseur.Trace);
             eteintcurseur(g);
-            QVERIFY(!g.Curseur.Actif);
-            QCOMPARE(d.image, avant);
+            QVERIFY(!g.Curseur.Actif && d.image == avant);
             retracecurseur(g);  // off: draws nothing
             QCOMPARE(d.image, avant);
         }
@@ -111,8 +104,7 @@ private slots:
         const int dpi = c[2], decimales = c[7], bord = 40;
         const QColor gris(128, 128, 128);
         QImage image(c[0] + 2 * bord, c[1] + 2 * bord, QImage::Format_RGB32);
-        image.setDotsPerMeterX(dpi * 10000 / 254);
-        image.setDotsPerMeterY(dpi * 10000 / 254);
+        image.setDotsPerMeterX(dpi * 10000 / 254), image.setDotsPerMeterY(dpi * 10000 / 254);
         image.fill(gris);
         QPainter p(&image);
         TGraphe g;
@@ -120,9 +112,8 @@ private slots:
         g.TaillePolice = c[3];
         g.ConfigX = {c[4], 1500, 0, 0, "n", "tr/min"};
         g.ConfigY = {c[5], c[6], decimales > 0 ? -decimales : 0, decimales, "Y", "u"};
-        initgraphe(g);
+        initgraphe(g), traceaxes(g);
         QVERIFY(g.Pret);
-        traceaxes(g);
         const QFontMetrics fm = p.fontMetrics();
         p.end();
         const QRect rectangle(bord, bord, c[0], c[1]);

@@ -69,12 +69,9 @@ private slots:
         nouvel = std::make_unique<TNouvelCaract>();
     }
     void init() {
-        ChoixLangue(LangueFrancais);
-        InitEtude();
-        ConfigGenerale.GammePuissance = 0;
-        ConfigGenerale.FrequenceReseau = 50;
-        trace = TraceFactice();
-        FormTraceCaract = &trace;
+        ChoixLangue(LangueFrancais), InitEtude();
+        ConfigGenerale.GammePuissance = 0, ConfigGenerale.FrequenceReseau = 50;
+        trace = TraceFactice(), FormTraceCaract = &trace;
         avertis.clear(), reponse = false;
         f->Avertissement = [this](int type) { return avertis << type, reponse; };
     }
@@ -85,16 +82,14 @@ private slots:
     void couplingAidAndTemporelPage() {
         ouvrir(0);
         QVERIFY(!f->ButtonCouplage->isEnabled());
-        clic(f->ButtonMSynch);
-        clic(f->ButtonCouplage);
+        clic(f->ButtonMSynch), clic(f->ButtonCouplage);
         QCOMPARE(ReglagesCourants[MotTypeCaract], 5);
         QCOMPARE(f->TextCaractCharge->text(), QStringLiteral(" Aide au couplage sur le réseau"));
         clic(f->ButtonMASTri);
         QVERIFY(!f->ButtonCouplage->isChecked() && !f->ButtonCouplage->isEnabled() &&
                 ReglagesCourants[MotTypeCaract] == 0);
         page(1);
-        clic(f->ButtonMCCInd);
-        clic(f->Buttontan2bS);
+        clic(f->ButtonMCCInd), clic(f->Buttontan2bS);
         QCOMPARE(f->PanelCaractS->Type(), 8);
         page(2);
         QVERIFY(ReglagesCourants[MotTypeCaract] == 0 && !f->PanelCaractS->isVisible() &&
@@ -112,16 +107,10 @@ private slots:
         for (const QList<int>& c : {QList{6, 0, 1, 0}, {6, 0, 1, 1}, {6, 6, 0, 0}, {8, 0, 0, 0}}) {
             cleanup(), init();
             const int p = TFormChoixCaract::PageDuType(c[0]);
-            if (c[1]) {
-                ReglagesCourants[MotTypeCaract] = c[1];
-                NouvelleCaract();
-                ReglagesCourants[MotTypeCaract] = 0;
-            }
-            reponse = c[3];
-            Etude.Vues[0].Presente = 1;
+            if (c[1]) ReglagesCourants[MotTypeCaract] = c[1], NouvelleCaract();
+            ReglagesCourants[MotTypeCaract] = 0, reponse = c[3], Etude.Vues[0].Presente = 1;
             ouvrir(p);
-            clic(f->ButtonMASTri);
-            clic(charge(c[0]));
+            clic(f->ButtonMASTri), clic(charge(c[0]));
             clic(QList{f->ButtonEtudeCaract, f->ButtonEtudeStatique, f->ButtonEtudeDynamique}[p]);
             QCOMPARE(avertis, c[2] ? QList<int>{c[0]} : QList<int>{});
             const bool suite = !c[2] || c[3];
@@ -135,8 +124,7 @@ private slots:
     // cancelled, the choice stays open.
     void noViewOpensNewCharacteristicDialog() {
         ouvrir(0);
-        clic(f->ButtonMCCSerie);
-        clic(f->ButtonTcstC);
+        clic(f->ButtonMCCSerie), clic(f->ButtonTcstC);
         for (bool valider : {false, true}) {
             QList<int> vu;
             QTimer::singleShot(0, nouvel.get(), [&] {
@@ -153,13 +141,11 @@ private slots:
     // Reopened on the current choice; buttons set by the program change no
     // word; Escape brings the main menu back.
     void reopenOnTheCurrentChoiceThenClose() {
-        ReglagesCourants[MotTypeMachine] = 7;
-        ReglagesCourants[MotTypeCaract] = 18;
+        ReglagesCourants[MotTypeMachine] = 7, ReglagesCourants[MotTypeCaract] = 18;
         ouvrir(2);
         QCOMPARE(f->PageControl->currentIndex(), 2);
         QVERIFY(machine(7)->isChecked() && charge(18)->isChecked() && f->PanelCaractD->isVisible());
-        f->ResetButton();
-        f->SetButton();
+        f->ResetButton(), f->SetButton();
         machine(1)->setChecked(true);
         QVERIFY(ReglagesCourants[MotTypeMachine] == 7 && ReglagesCourants[MotTypeCaract] == 18);
         QTest::keyClick(f.get(), Qt::Key_Escape);
@@ -181,8 +167,7 @@ private slots:
             f->Ouvrir(0, &appelant);
             QVERIFY(f->windowModality() == Qt::WindowModal &&
                     f->windowHandle()->transientParent() == appelant.windowHandle());
-            clic(f->ButtonMCCInd);
-            clic(f->ButtonNcste);
+            clic(f->ButtonMCCInd), clic(f->ButtonNcste);
             clic(fin == 0 ? f->ButtonFermer1 : f->ButtonEtudeCaract);
             QVERIFY(f->isVisible() == (fin == 2) && !menu.isVisible());
             QCOMPARE(L({trace.setcourbe, trace.montrer}), L({fin != 0, fin == 1}));

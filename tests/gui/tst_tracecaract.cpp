@@ -387,6 +387,18 @@ private slots:
         F().Configurationmatrielle1->trigger();
         QVERIFY(ouvert && arretee());
     }
+
+    // Each law shows its acquisition group; only "T = K" has the sweep.
+    void acquisitionGroups() {
+        for (const L& c : {L{1, 1}, L{3, 1}, L{7, 2}, L{14, 3}}) {  // law, group
+            InitEtude(), Essais(1), Caracts[1].Entete[MotTypeCaract] = c[0], Montrer();
+            QCOMPARE(
+                L({F().PanelAcquisitionCarMachine->isVisible(),
+                   F().PanelAcqusitionChargeStatique->isVisible(),
+                   F().PanelAcqusitionChargeDynamique->isVisible(), F().ButtonAuto->isVisible()}),
+                L({c[1] == 1, c[1] == 2, c[1] == 3, c[0] == 1}));
+        }
+    }
 };
 
 QTEST_MAIN(TstTraceCaract)

@@ -4,18 +4,14 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QToolButton>
-#include <QWindow>
 #include <QtTest>
 
 #include "Captures.h"
-#include "dialogs/Fenetres.h"
 #include "dialogs/NouvelCaract.h"
 #include "load/ChoixCaract.h"
 #include "load/PanelCaract.h"
 #include "study/Study.h"
-#include "texts/TextesOrvane.h"
 
 using namespace orvane;
 

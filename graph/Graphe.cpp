@@ -345,7 +345,6 @@ private:
 
 // Working room of the curves, kept from one curve to the next.
 struct Travail {
-    std::vector<int> px, py;      // pixel of each point, clamped
     std::vector<int64_t> fx, fy;  // smoothed pixels
     std::vector<QPoint> ligne;
     std::vector<QLine> traits;
@@ -357,7 +356,13 @@ struct Travail {
 bool Fin(const QPen& p) { return p.widthF() <= 1; }
 thread_local Travail travail;
 
-void TracerMarques(TGraphe& g, int32_t marque, const Travail& t, int premier, int dernierTrace,
+// Pixels of the points of a curve, clamped.
+struct PixelsCourbe {
+    const std::vector<int>& x;
+    const std::vector<int>& y;
+};
+
+void TracerMarques(TGraphe& g, int32_t marque, PixelsCourbe t, int premier, int dernierTrace,
                    const CibleRaster* raster) {
     if (marque < 1 || marque > 5) return;
     QPainter& p = *g.Surface;
@@ -365,7 +370,7 @@ void TracerMarques(TGraphe& g, int32_t marque, const Travail& t, int premier, in
     JeuEmpreintes* jeu = raster ? &Empreintes(marque, s, p.pen(), p.brush()) : nullptr;
     if (jeu && !jeu->valide) jeu = nullptr;
     for (int i = premier; i <= dernierTrace; ++i) {
-        const int x = t.px[static_cast<size_t>(i)], y = t.py[static_cast<size_t>(i)];
+        const int x = t.x[static_cast<size_t>(i)], y = t.y[static_cast<size_t>(i)];
         if (jeu) {
             Empreinte& e =
                 jeu->empreintes[jeu->parMotif ? static_cast<size_t>((y & 7) * 8 + (x & 7)) : 0];
@@ -463,19 +468,20 @@ void Spline(const T* px, const T* py, int premier, int dernierTrace, int dernier
 }
 
 // PointsLigne of Echelle for modes 1..5, clamped, into t.ligne.
-void PointsDeLigne(int mode, Travail& t, int premier, int dernierTrace, int dernier) {
+void PointsDeLigne(int mode, PixelsCourbe c, Travail& t, int premier, int dernierTrace,
+                   int dernier) {
     dernierTrace = std::min(dernierTrace, dernier);
     if (mode == 1) {
         t.ligne.resize(static_cast<size_t>(std::max(dernierTrace - premier + 1, 0)));
         for (int i = premier; i <= dernierTrace; ++i)
             t.ligne[static_cast<size_t>(i - premier)] =
-                QPoint(t.px[static_cast<size_t>(i)], t.py[static_cast<size_t>(i)]);
+                QPoint(c.x[static_cast<size_t>(i)], c.y[static_cast<size_t>(i)]);
     } else if (mode == 2) {
-        Spline(t.px.data(), t.py.data(), premier, dernierTrace, dernier, t.ligne);
+        Spline(c.x.data(), c.y.data(), premier, dernierTrace, dernier, t.ligne);
     } else {
         const int n = 2 * mode - 3;  // 3, 5, 7 points
-        Lisser(t.px, dernier, n, t.fx);
-        Lisser(t.py, dernier, n, t.fy);
+        Lisser(c.x, dernier, n, t.fx);
+        Lisser(c.y, dernier, n, t.fy);
         Spline(t.fx.data(), t.fy.data(), premier, dernierTrace, dernier, t.ligne);
     }
 }
@@ -554,10 +560,9 @@ struct CourbesGardees {
 };
 thread_local CourbesGardees courbesGardees;
 
-// The kept curve of these values at these scales, its pixels in t.px and
-// t.py; made (pixels only) in place of the least recently used one when
-// there is none.
-CourbeGardee& CourbeDe(const TGraphe& g, const TCourbeGraphe& c, int dernier, Travail& t) {
+// The kept curve of these values at these scales; made (pixels only) in
+// place of the least recently used one when there is none.
+CourbeGardee& CourbeDe(const TGraphe& g, const TCourbeGraphe& c, int dernier) {
     CourbesGardees& k = courbesGardees;
     const auto n = static_cast<std::ptrdiff_t>(dernier) + 1;
     const auto memes = [&](const CourbeGardee& e) {
@@ -568,17 +573,8 @@ CourbeGardee& CourbeDe(const TGraphe& g, const TCourbeGraphe& c, int dernier, Tr
     for (CourbeGardee& e : k.entrees)
         if (memes(e)) {
             e.usage = ++k.horloge;
-            t.px = e.px;
-            t.py = e.py;
             return e;
         }
-    t.px.resize(static_cast<size_t>(n));
-    t.py.resize(t.px.size());
-    const Projection versX(g.X, false), versY(g.Y, true);
-    for (int i = 0; i <= dernier; ++i) {
-        t.px[static_cast<size_t>(i)] = Borne(versX(c.X[i + 1]));
-        t.py[static_cast<size_t>(i)] = Borne(versY(c.Y[i + 1]));
-    }
     // Four views of five curves, the frames' own and a few more.
     constexpr size_t NbCourbes = 32;
     if (k.entrees.size() < NbCourbes) k.entrees.emplace_back();
@@ -589,8 +585,13 @@ CourbeGardee& CourbeDe(const TGraphe& g, const TCourbeGraphe& c, int dernier, Tr
     e.echelleY = g.Y;
     e.x.assign(c.X + 1, c.X + 1 + n);
     e.y.assign(c.Y + 1, c.Y + 1 + n);
-    e.px = t.px;
-    e.py = t.py;
+    e.px.resize(static_cast<size_t>(n));
+    e.py.resize(e.px.size());
+    const Projection versX(g.X, false), versY(g.Y, true);
+    for (int i = 0; i <= dernier; ++i) {
+        e.px[static_cast<size_t>(i)] = Borne(versX(c.X[i + 1]));
+        e.py[static_cast<size_t>(i)] = Borne(versY(c.Y[i + 1]));
+    }
     e.ligneFaite = false;
     e.pixelsFaits = false;
     e.usage = ++k.horloge;
@@ -795,14 +796,15 @@ void tracecourbegraphe(TGraphe& g, const TCourbeGraphe& c) {
 
     masquecurseur(g);
     Travail& t = travail;
-    CourbeGardee& gardee = CourbeDe(g, c, dernier, t);
+    CourbeGardee& gardee = CourbeDe(g, c, dernier);
+    const PixelsCourbe pixels{gardee.px, gardee.py};
     const Projection versY(g.Y, true);
     CibleRaster raster;
     const bool surRaster = Raster(p, raster);
 
     if (c.Marque >= 0) {
         AppliquerPlume(g, c, true);
-        TracerMarques(g, c.Marque, t, premier, dernierTrace, surRaster ? &raster : nullptr);
+        TracerMarques(g, c.Marque, pixels, premier, dernierTrace, surRaster ? &raster : nullptr);
     }
 
     AppliquerPlume(g, c, false);
@@ -813,7 +815,7 @@ void tracecourbegraphe(TGraphe& g, const TCourbeGraphe& c) {
         t.traits.clear();
         for (int i = premier; i <= dernierTrace; ++i) {
             const size_t k = static_cast<size_t>(i);
-            if (t.py[k] != y0) t.traits.emplace_back(t.px[k], y0, t.px[k], t.py[k]);
+            if (pixels.y[k] != y0) t.traits.emplace_back(pixels.x[k], y0, pixels.x[k], pixels.y[k]);
         }
         if (surRaster && Fin(p.pen()) && p.pen().style() == Qt::SolidLine)
             PlusLongsTraits(t.traits, raster.image, y0, t.haut, t.bas);
@@ -827,7 +829,7 @@ void tracecourbegraphe(TGraphe& g, const TCourbeGraphe& c) {
                               simplifier && p.pen().style() == Qt::SolidLine,
                               surRaster && TraitDirect(p, raster)};
         if (!gardee.ligneFaite || !(gardee.cleLigne == cle)) {
-            PointsDeLigne(mode, t, premier, dernierTrace, dernier);
+            PointsDeLigne(mode, pixels, t, premier, dernierTrace, dernier);
             if (simplifier) Simplifier(t.ligne, raster.image, cle.solide);
             if (cle.direct)
                 t.ligne.resize(TraitFin::Elaguer(t.ligne.data(), t.ligne.size(),

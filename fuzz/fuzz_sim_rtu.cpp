@@ -24,6 +24,7 @@
 
 #include "comm/Crc.h"
 #include "comm/Trames.h"
+#include "fuzz/DefautAttendu.h"
 #include "fuzz/Verifier.h"
 #include "sim/Modbus.h"
 #include "sim/Variateur.h"
@@ -83,15 +84,8 @@ struct Banc {
             return;
         }
         Verifier(esclave.Requetes() == requetes + 1);
-        const bool fautive = injection.defaut != Defaut::Aucun &&
-                             esclave.Requetes() % std::max(injection.chaque, 1) == 0;
-        const Defaut d = fautive ? injection.defaut : Defaut::Aucun;
-        Verifier(r.deconnexion == (d == Defaut::Deconnexion));
-        Verifier(r.delaiMs == (d == Defaut::Lent ? injection.delaiMs : 0));
-        if (d == Defaut::Silence || d == Defaut::Deconnexion) {
-            Verifier(r.octets.empty());
-            return;
-        }
+        const Defaut d = VerifierDefaut(r, injection, esclave.Requetes());
+        if (d == Defaut::Silence || d == Defaut::Deconnexion) return;
         const std::vector<uint8_t>& o = r.octets;
         Verifier(o.size() >= 5 && o.size() <= 256 && o[0] == 1);
         Verifier(CrcJuste(o) == (d != Defaut::MauvaisCrc));

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "fuzz/DefautAttendu.h"
 #include "fuzz/Verifier.h"
 #include "sim/Modbus.h"
 #include "sim/Variateur.h"
@@ -77,15 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {
             const int requetes = esclave.Requetes();
             const Reponse r = esclave.TraiterTcp(adu);
             Verifier(esclave.Requetes() == requetes + 1);
-            const bool fautive = injection.defaut != Defaut::Aucun &&
-                                 esclave.Requetes() % std::max(injection.chaque, 1) == 0;
-            const Defaut d = fautive ? injection.defaut : Defaut::Aucun;
-            Verifier(r.deconnexion == (d == Defaut::Deconnexion));
-            Verifier(r.delaiMs == (d == Defaut::Lent ? injection.delaiMs : 0));
-            if (d == Defaut::Silence || d == Defaut::Deconnexion) {
-                Verifier(r.octets.empty());
-                continue;
-            }
+            const Defaut d = VerifierDefaut(r, injection, esclave.Requetes());
+            if (d == Defaut::Silence || d == Defaut::Deconnexion) continue;
             const std::vector<uint8_t>& o = r.octets;
             Verifier(o.size() >= 9 && o.size() <= 260);
             const bool transaction = Mot(&o[0]) == Mot(&adu[0]);

@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 #include <QWidget>
+#include <chrono>
 #include <vector>
 
 #include "app/FormMachine2.h"
 #include "app/FormVisuApp.h"
+#include "app/RapportBoites.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/Avertissements.h"
 #include "dialogs/CalibreCourant.h"
@@ -16,6 +19,7 @@
 #include "dialogs/TrierPoints.h"
 #include "load/ChoixCaract.h"
 #include "load/Visualisation.h"
+#include "sim/LiaisonSimulee.h"
 #include "tracing/FormTraceCaract.h"
 
 namespace orvane {
@@ -80,6 +84,26 @@ void DetruireFenetres() {
     NouvelCaract = nullptr;
     FormTraceCaract = nullptr;
     FormMachine2 = nullptr;
+}
+
+int ExecuterProgramme(const QString& fichier, QObject* guet) {
+    TRapportBoites rapport;
+    DefinirRapport(&rapport);
+    // Link type 3: the simulated bench, with a little measurement noise.
+    const auto graine =
+        static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    sim::InstallerBancSimule(graine, true);
+
+    CreerFenetres();
+    auto* menu = static_cast<TFormMachine2*>(FormMachine2);
+    if (guet) menu->installEventFilter(guet);
+    menu->show();
+    if (!fichier.isEmpty())
+        QTimer::singleShot(0, menu, [menu, fichier] { menu->OuvrirFichier(fichier); });
+    const int statut = QApplication::exec();
+    DetruireFenetres();
+    DefinirRapport(nullptr);
+    return statut;
 }
 
 }  // namespace orvane

@@ -153,13 +153,7 @@ struct Banc {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {
     if (taille < 1 || taille > 4096) return 0;
-    Injection injection;
-    static const Defaut defauts[8] = {Defaut::Aucun,      Defaut::Aucun,      Defaut::Aucun,
-                                      Defaut::MauvaisCrc, Defaut::Silence,    Defaut::Exception,
-                                      Defaut::Lent,       Defaut::Deconnexion};
-    injection.defaut = defauts[data[0] & 7];
-    injection.chaque = 1 + (data[0] >> 3 & 3);
-    injection.delaiMs = 50;
+    const Injection injection = InjectionDe(data[0]);
     Banc banc(injection);
 
     size_t i = 1;

@@ -61,13 +61,13 @@ public:
     const std::string& Nom() const { return nom_; }
     int Port() const { return port_; }
     int Connexions() const { return connexions_; }
-    uint16_t Registre(int adresse) {
-        std::lock_guard<std::mutex> g(verrou_);
-        return carte_->tab_registers[adresse];
+    uint16_t Registre(int a) {
+        std::lock_guard g(verrou_);
+        return carte_->tab_registers[a];
     }
-    void DefinirRegistre(int adresse, uint16_t v) {
-        std::lock_guard<std::mutex> g(verrou_);
-        carte_->tab_registers[adresse] = v;
+    void DefinirRegistre(int a, uint16_t v) {
+        std::lock_guard g(verrou_);
+        carte_->tab_registers[a] = v;
     }
     // The rating and the block 20.02..20.11 (20.10 = -2).
     void Remplir(uint16_t calibre, uint16_t statut) {
@@ -77,7 +77,7 @@ public:
             DefinirRegistre(i++, static_cast<uint16_t>(v));
     }
     std::vector<Octets> Requetes() {
-        std::lock_guard<std::mutex> g(verrou_);
+        std::lock_guard g(verrou_);
         return requetes_;
     }
     // Stops serving; an RTU device vanishes.

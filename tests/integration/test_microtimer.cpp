@@ -19,24 +19,12 @@ constexpr int64_t Min64 = std::numeric_limits<int64_t>::min();
 
 // Ticks × 10^6 would overflow after about 2.56 h of a nanosecond clock.
 TEST(MicroTimer, ClockArithmeticHoldsForLongRuns) {
-    const int64_t ns = 1000000000, heure = 3600 * ns;
-    const struct {
-        int64_t ticks, frequence, us;
-    } conversions[] = {
-        {1000 * heure + 999, ns, 1000 * 3600 * int64_t{1000000}},
-        {Max64, 3579545, Max64 / 3579545 * 1000000 + Max64 % 3579545 * 1000000 / 3579545},
-    };
-    for (const auto& c : conversions)
-        EXPECT_EQ(TMicroTimer::EnMicrosecondes(c.ticks, c.frequence), c.us) << c.ticks;
-
-    const struct {
-        int64_t interval, duree, attente;
-    } attentes[] = {
-        {1000000, 3 * heure, 1000000 - 3 * 3600 * int64_t{1000000}},
-        {Min64 + 5, Max64, Min64},  // saturates instead of wrapping
-    };
-    for (const auto& c : attentes)
-        EXPECT_EQ(TMicroTimer::AttenteUs(c.interval, c.duree, ns), c.attente) << c.interval;
+    const int64_t ns = 1000000000, heure = 3600 * ns, us = 1000000;
+    EXPECT_EQ(TMicroTimer::EnMicrosecondes(1000 * heure + 999, ns), 1000 * 3600 * us);
+    EXPECT_EQ(TMicroTimer::EnMicrosecondes(Max64, 3579545),
+              Max64 / 3579545 * us + Max64 % 3579545 * us / 3579545);
+    EXPECT_EQ(TMicroTimer::AttenteUs(us, 3 * heure, ns), us - 3 * 3600 * us);
+    EXPECT_EQ(TMicroTimer::AttenteUs(Min64 + 5, Max64, ns), Min64);  // saturates, no wrap
 }
 
 // Destroyed by an event during a long wait: the enabling call returns.

@@ -16,8 +16,8 @@ class TstAcquisition : public essai::FenetreSurBanc {
 
     // A study of one empty trial of this machine and law, window shown.
     void Ouvrir(int machine, int type) {
-        ReglagesCourants = EnteteCaractDefaut;
-        ReglagesCourants[MotTypeMachine] = machine, ReglagesCourants[MotTypeCaract] = type;
+        ReglagesCourants = EnteteCaractDefaut, ReglagesCourants[MotTypeMachine] = machine;
+        ReglagesCourants[MotTypeCaract] = type;
         NouvelleCaract(), OuvrirFenetre(ConfigDefaut.GammePuissance);
     }
     const Caracteristique& C() const { return Caracts[CaractCourante]; }
@@ -36,15 +36,13 @@ private slots:
     // rest word (sent again once when it fails, silently), the zero block,
     // then K = 0, sent and shown.
     void manualStartAndStopWords() {
-        Ouvrir(5, 5);
-        QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
+        Ouvrir(5, 5), F().ButtonManu->click();
         QCOMPARE(L().Ecritures(), (QStringList{"W19.20=500", Zero, "W19.20=500", "W20.29=2565"}));
         QVERIFY(F().ButtonManu->isChecked() && F().TimerManu->isActive() &&
                 !F().ButtonAuto->isEnabled());
         TicksManu(5);
         QVERIFY(F().MesureFraiche);
-        L().journal.clear(), L().echecs = 1;
-        QTest::mouseClick(F().ButtonStopManu, Qt::LeftButton);
+        L().journal.clear(), L().echecs = 1, F().ButtonStopManu->click();
         QCOMPARE(L().Ecritures(), (QStringList{"W20.29=1", "W20.29=1", Zero, "W19.20=0"}));
         QVERIFY(!F().ButtonManu->isChecked() && !F().TimerManu->isActive() && !AcquisitionEnCours);
         QCOMPARE(F().TextK->text(), QStringLiteral("K = 0%"));
@@ -54,13 +52,10 @@ private slots:
     // A point only from a fresh reading, never the values of a selected
     // point stored again; a space typed in a comment is text; Escape stops.
     void manualPoints() {
-        Ouvrir(MccIndependante, 1);
-        QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
-        QTest::mouseClick(F().ButtonAcquiPointCaract, Qt::LeftButton);
+        Ouvrir(MccIndependante, 1), F().ButtonManu->click(), F().ButtonAcquiPointCaract->click();
         QTest::keyClick(fenetre.get(), Qt::Key_Space);
         QCOMPARE(Points(), 0);
-        F().ScrollBarK->setValue(60), TicksManu(30);
-        QTest::keyClick(fenetre.get(), Qt::Key_Space);
+        F().ScrollBarK->setValue(60), TicksManu(30), QTest::keyClick(fenetre.get(), Qt::Key_Space);
         F().ScrollBarK->setValue(10), TicksManu(30);
         const ValeursPoint vives = ValeursCourantes;
         SelectionnerPoint(0);
@@ -79,13 +74,11 @@ private slots:
     // from before the start); the sweep ends by itself, the last point kept
     // as the reference.
     void automaticSweepGoesOnAfterAFailedFirstTick() {
-        Ouvrir(MasTriphasee, 1);
-        QTest::mouseClick(F().ButtonAuto, Qt::LeftButton);
+        Ouvrir(MasTriphasee, 1), F().ButtonAuto->click();
         QCOMPARE(L().Ecritures(), QStringList{Zero});
-        TicksManu(20);
-        QTest::keyClick(fenetre.get(), Qt::Key_Space);
+        TicksManu(20), QTest::keyClick(fenetre.get(), Qt::Key_Space);
         QCOMPARE(Points(), 0);
-        QTest::mouseClick(F().ButtonAutoCroissant, Qt::LeftButton);
+        F().ButtonAutoCroissant->click();
         QVERIFY(F().PhaseAuto == 1 && !F().TimerManu->isActive() && F().TimerAuto->isActive());
         L().echecs = 1;
         for (int i = 0; i < 600 && (i == 0 || F().TimerAuto->isActive()); ++i) {
@@ -103,9 +96,7 @@ private slots:
         // speed, direction (1 rising, 3 falling), phase
         for (const QList<int>& c : {QList{-51, 1, 3}, {60, 3, 1}, {50, 1, 1}}) {
             if (fenetre) cleanup(), init();
-            Ouvrir(MasTriphasee, 2);
-            QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
-            TicksManu(2), L().vitesse = c[0];
+            Ouvrir(MasTriphasee, 2), F().ButtonManu->click(), TicksManu(2), L().vitesse = c[0];
             QCOMPARE(F().setmode(c[1]), c[2]);
         }
     }
@@ -123,8 +114,7 @@ private slots:
               {3, 1, mots(1, 0x4000, montee)},
               {3, 3, mots(1, 0x8000, "W19.20=1000,0,5,50,0,0")}}) {
             if (fenetre) cleanup(), init();
-            Ouvrir(MasTriphasee, type);
-            AcquisitionEnCours = 1, F().SensAuto = sens;
+            Ouvrir(MasTriphasee, type), AcquisitionEnCours = 1, F().SensAuto = sens;
             QVERIFY(F().setAcquisitionAuto());
             QCOMPARE(L().Ecritures(), ecritures);
             F().ButtonStopManuClick();
@@ -134,8 +124,7 @@ private slots:
     // One failed exchange goes on (its values are no fresh reading); the
     // link lost stops within two ticks, points kept, "----", said once.
     void linkLostMidAcquisition() {
-        Ouvrir(MccIndependante, 1);
-        QTest::mouseClick(F().ButtonManu, Qt::LeftButton);
+        Ouvrir(MccIndependante, 1), F().ButtonManu->click();
         const auto point = [&](int ticks) {
             TicksManu(ticks), F().ButtonAcquiPointCaractClick();
             return Points();
@@ -153,10 +142,8 @@ private slots:
     // A failed start write (the sweep's parameter block): the rest word next,
     // button up, said once.
     void aFailedStartWriteReturnsToRest() {
-        Ouvrir(MasTriphasee, 1);
-        QTest::mouseClick(F().ButtonAuto, Qt::LeftButton);
-        L().journal.clear(), L().passer = 2, L().echecs = 1;
-        QTest::mouseClick(F().ButtonAutoCroissant, Qt::LeftButton);
+        Ouvrir(MasTriphasee, 1), F().ButtonAuto->click();
+        L().journal.clear(), L().passer = 2, L().echecs = 1, F().ButtonAutoCroissant->click();
         const QStringList e = L().Ecritures();
         QVERIFY2(e.size() > 3 && e[3] == QStringLiteral("W20.29=1"), qPrintable(e.join(' ')));
         QVERIFY(!F().ButtonAuto->isChecked() && !AcquisitionEnCours && !F().TimerManu->isActive() &&

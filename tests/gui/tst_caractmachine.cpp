@@ -1,11 +1,6 @@
 // The plot frame driven through its handlers and controls, off screen.
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QMimeData>
-#include <QPushButton>
-#include <QSlider>
 #include <QtTest>
+#include <QtWidgets>
 
 #include "graph/CaractMachine.h"
 #include "graph/Export.h"
@@ -66,11 +61,8 @@ private slots:
     void axesZoomBarsAndAcquisition() {
         TGraphe g;
         // quadrant, zoom, x min, x max, y min, y max
-        for (const QList<int>& c : {QList{1, 0, 0, 7500, 0, 10000},
-                                    {42, 18, -1500, 1500, 0, 2000},
-                                    {1, 99, 0, 75, 0, 100}}) {
-            Etude.Vues[0].Quadrant = c[0];
-            Etude.Vues[0].ZoomX = Etude.Vues[0].ZoomY = c[1];
+        for (const QList<int>& c : {QList{42, 18, -1500, 1500, 0, 2000}, {1, 99, 0, 75, 0, 100}}) {
+            Etude.Vues[0].Quadrant = c[0], Etude.Vues[0].ZoomX = Etude.Vues[0].ZoomY = c[1];
             cadre->cfgaxe(g);
             QCOMPARE(QList<int>({g.ConfigX.Min, g.ConfigX.Max, g.ConfigY.Min, g.ConfigY.Max}),
                      c.mid(2));
@@ -107,8 +99,7 @@ private slots:
              {cadre->Suppressiondupoint1, cadre->Suppressiondetouslespoints1, cadre->Nouvelessai1})
             a->trigger();
         QCOMPARE(QList<int>(trace->n + 2, trace->n + 5), QList<int>({1, 1, 1}));
-        cadre->NumeroVue = 3;
-        QTest::mouseClick(cadre->ButtonCaract, Qt::LeftButton);
+        cadre->NumeroVue = 3, cadre->ButtonCaract->click();
         QVERIFY(trace->vues == QList<int>({3}) && trace->avantDialogue == 0 && trace->n[1] == 1);
 
         NouvelleCaract(), cadre->PopupMenu1Popup();  // the new current trial is empty

@@ -1,11 +1,6 @@
 // The choice window driven through its buttons and pages.
-#include <QButtonGroup>
-#include <QLabel>
-#include <QPushButton>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QToolButton>
 #include <QtTest>
+#include <QtWidgets>
 
 #include "Captures.h"
 #include "dialogs/NouvelCaract.h"
@@ -61,8 +56,7 @@ class TstChoixCaract : public QObject {
 private slots:
     void initTestCase() {
         FormMachine2 = &menu;
-        f = std::make_unique<TFormChoixCaract>();
-        nouvel = std::make_unique<TNouvelCaract>();
+        f = std::make_unique<TFormChoixCaract>(), nouvel = std::make_unique<TNouvelCaract>();
     }
     void init() {
         ChoixLangue(LangueFrancais), InitEtude();
@@ -76,7 +70,7 @@ private slots:
     // The coupling aid follows the synchronous machine; the "Temporel" page
     // clears word 1, and the static page's button counts again on return.
     void couplingAidAndTemporelPage() {
-        ouvrir(0);
+        ConfigGenerale.GammePuissance = 1, ouvrir(0);
         QVERIFY(!f->ButtonCouplage->isEnabled());
         clic(f->ButtonMSynch), clic(f->ButtonCouplage);
         QCOMPARE(ReglagesCourants[MotTypeCaract], 5);
@@ -84,8 +78,7 @@ private slots:
         clic(f->ButtonMASTri);
         QVERIFY(!f->ButtonCouplage->isChecked() && !f->ButtonCouplage->isEnabled() &&
                 ReglagesCourants[MotTypeCaract] == 0);
-        page(1);
-        clic(f->ButtonMCCInd), clic(f->Buttontan2bS);
+        page(1), clic(f->ButtonMCCInd), clic(f->Buttontan2bS);
         QCOMPARE(f->PanelCaractS->Type(), 8);
         page(2);
         QVERIFY(ReglagesCourants[MotTypeCaract] == 0 && !f->PanelCaractS->isVisible() &&
@@ -93,6 +86,7 @@ private slots:
         QVERIFY(!f->ButtonVISUALISATION->isEnabled() && !f->ButtonEtudeDynamique->isEnabled());
         page(1);
         QCOMPARE(ReglagesCourants[MotTypeCaract], 8);
+        essai::Capturer(f.get(), QStringLiteral("choixcaract-FR"));
     }
 
     // The warning before a load study ("T = cst" yes, "T = a.n²+b" never):
@@ -105,8 +99,7 @@ private slots:
             const int p = TFormChoixCaract::PageDuType(c[0]);
             if (c[1]) ReglagesCourants[MotTypeCaract] = c[1], NouvelleCaract();
             ReglagesCourants[MotTypeCaract] = 0, reponse = c[3], Etude.Vues[0].Presente = 1;
-            ouvrir(p);
-            clic(f->ButtonMASTri), clic(charge(c[0]));
+            ouvrir(p), clic(f->ButtonMASTri), clic(charge(c[0]));
             clic(QList{f->ButtonEtudeCaract, f->ButtonEtudeStatique, f->ButtonEtudeDynamique}[p]);
             QCOMPARE(avertis, c[2] ? QList<int>{c[0]} : QList<int>{});
             const bool suite = !c[2] || c[3];
@@ -119,8 +112,7 @@ private slots:
     // Without a view, ETUDE opens the new-characteristic dialog for view 1;
     // cancelled, the choice stays open.
     void noViewOpensNewCharacteristicDialog() {
-        ouvrir(0);
-        clic(f->ButtonMCCSerie), clic(f->ButtonTcstC);
+        ouvrir(0), clic(f->ButtonMCCSerie), clic(f->ButtonTcstC);
         for (bool valider : {false, true}) {
             QList<int> vu;
             QTimer::singleShot(0, nouvel.get(), [&] {
@@ -141,8 +133,7 @@ private slots:
         ouvrir(2);
         QCOMPARE(f->PageControl->currentIndex(), 2);
         QVERIFY(machine(7)->isChecked() && charge(18)->isChecked() && f->PanelCaractD->isVisible());
-        f->ResetButton(), f->SetButton();
-        machine(1)->setChecked(true);
+        f->ResetButton(), f->SetButton(), machine(1)->setChecked(true);
         QVERIFY(ReglagesCourants[MotTypeMachine] == 7 && ReglagesCourants[MotTypeCaract] == 18);
         QTest::keyClick(f.get(), Qt::Key_Escape);
         QVERIFY(!f->isVisible() && menu.isVisible());
@@ -173,17 +164,6 @@ private slots:
         }
         f->Ouvrir(0);
         QVERIFY(f->windowModality() == Qt::NonModal && !f->windowHandle()->transientParent());
-    }
-
-    // In French at range 1.
-    void picture() {
-        ConfigGenerale.GammePuissance = 1;
-        ouvrir(0);
-        clic(f->ButtonMSynch);
-        page(1);
-        clic(charge(9));
-        QCoreApplication::processEvents();
-        essai::Capturer(f.get(), QStringLiteral("choixcaract-FR"));
     }
 };
 

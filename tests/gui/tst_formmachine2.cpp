@@ -1,10 +1,8 @@
 // The start and the main menu: the configuration read before any window, the
 // link attempted once, the commands and their captions, the unsaved-work
 // question, quitting and the configuration written at the end.
-#include <QMessageBox>
-#include <QPushButton>
-#include <QToolButton>
 #include <QtTest>
+#include <QtWidgets>
 
 #include "Captures.h"
 #include "OutilsEssai.h"
@@ -72,10 +70,8 @@ class TstFormMachine2 : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(QDir::setCurrent(QString::fromStdString(dossier.racine.string())));
-        rapport = new RapportEssai;
-        CreerFenetres();
-        menu = static_cast<TFormMachine2*>(FormMachine2);
-        menu->FinProgramme = [this] { ++fins; };
+        rapport = new RapportEssai, CreerFenetres();
+        (menu = static_cast<TFormMachine2*>(FormMachine2))->FinProgramme = [this] { ++fins; };
         FormCom->DefinirChoixFichier(fichiers.Fonction());
     }
     void cleanupTestCase() {
@@ -102,14 +98,13 @@ private slots:
         QVERIFY(LiaisonInitialisee == 1 && !FormCom->LiaisonOuverte());
         // The flag is up while the link's message is on screen; repaints and
         // new displays then, and later, do not try again.
-        rapport->messages.clear(), LiaisonInitialisee = 0;
         int imbriques = 0;
+        rapport->messages.clear(), LiaisonInitialisee = 0;
         rapport->pendant = [&] {
             rapport->pendant = nullptr, ++imbriques;
             menu->repaint(), menu->hide(), Montrer();
         };
-        menu->hide();
-        Montrer();
+        menu->hide(), Montrer();
         QVERIFY(imbriques == 1 && rapport->drapeauLiaison.back() == 1);
         menu->repaint(), menu->hide(), Montrer();
         QTest::qWait(20);
@@ -137,9 +132,8 @@ private slots:
         EtudeModifiee("Sur disque");
         const QString fichier = Chemin("sur-disque.OVX2");
         QVERIFY(EnregistrerEtude(fichier.toStdString()));
-        EtudeModifiee("Etude en cours");
+        EtudeModifiee("Etude en cours"), Montrer();
         rapport->reponses = {ReponseQuestion(reponse)}, fichiers.reponses = {fichier};
-        Montrer();
         QPushButton* bouton = nouveau ? menu->ButtonNouveauTravail : menu->ButtonOuvrir;
         QTest::mouseClick(bouton, Qt::LeftButton);
         QCOMPARE(rapport->questions,
@@ -164,8 +158,8 @@ private slots:
             const QString nom = Chemin("ouverte.OVX2");
             QVERIFY(EnregistrerEtude(nom.toStdString()));
             if (!lisible) QVERIFY(QFile::resize(nom, 100));
-            InitEtude();
             QString retenu;
+            InitEtude();
             fichiers.reponses = {Chemin("retenu.OVX2"), nom, {}};
             QVERIFY(FormCom->ChoisirFichierEnregistrer(retenu));
             Montrer(), rapport->messages.clear();
@@ -187,8 +181,7 @@ private slots:
         for (const bool choisi : {false, true}) {
             EtudeModifiee("Precieuse");
             rapport->messages.clear(), rapport->reponses = {ReponseQuestion::Oui}, fichiers = {};
-            fichiers.reponses = {choisi ? Chemin("absent/etude.OVX2") : QString()};
-            Montrer();
+            fichiers.reponses = {choisi ? Chemin("absent/etude.OVX2") : QString()}, Montrer();
             QTest::mouseClick(menu->ButtonQuitter, Qt::LeftButton);
             QCOMPARE(fichiers.enregistrer, QList<bool>{true});
             QCOMPARE(rapport->messages,

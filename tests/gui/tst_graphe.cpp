@@ -48,8 +48,8 @@ class TstGraphe : public QObject {
 private slots:
     void tooSmallRectangleDrawsNothing() {
         Dessin d(100);
-        QVERIFY(!d.g.Pret);
         auto c = Courbe(5, 3, 1);
+        QVERIFY(!d.g.Pret);
         tracecourbegraphe(d.g, *c), tracepointcourbe(d.g, 2, *c), curseurvaleur(d.g, 750, 1000);
         QCOMPARE(pointproche(d.g, 50, 50, *c), -1);
         d.p.end();
@@ -94,23 +94,20 @@ private slots:
     void verticalLabelsStayInsideTheRectangle_data() {
         // width, height, dpi, font points, x min, y min, y max, decimals, widened
         QTest::addColumn<QList<int>>("c");
-        QTest::newRow("current 20,000 A, report") << QList{370, 314, 96, 8, 0, 0, 20000, 3, 1};
         QTest::newRow("torque, 254 dpi") << QList{980, 833, 254, 8, 0, -2000, 2000, 2, 1};
         QTest::newRow("torque fits") << QList{370, 314, 96, 8, 0, 0, 2000, 2, 0};
-        QTest::newRow("axis in the middle") << QList{370, 314, 96, 8, -1500, 0, 30000, 1, 0};
     }
     void verticalLabelsStayInsideTheRectangle() {
         QFETCH(QList<int>, c);
         const int dpi = c[2], decimales = c[7], bord = 40;
         const QColor gris(128, 128, 128);
         QImage image(c[0] + 2 * bord, c[1] + 2 * bord, QImage::Format_RGB32);
-        image.setDotsPerMeterX(dpi * 10000 / 254), image.setDotsPerMeterY(dpi * 10000 / 254);
-        image.fill(gris);
+        image.setDotsPerMeterX(dpi * 10000 / 254), image.setDotsPerMeterY(dpi * 10000 / 254),
+            image.fill(gris);
         QPainter p(&image);
         TGraphe g;
         g.Surface = &p, g.Gauche = g.Haut = bord, g.Droite = bord + c[0], g.Bas = bord + c[1];
-        g.TaillePolice = c[3];
-        g.ConfigX = {c[4], 1500, 0, 0, "n", "tr/min"};
+        g.TaillePolice = c[3], g.ConfigX = {c[4], 1500, 0, 0, "n", "tr/min"};
         g.ConfigY = {c[5], c[6], decimales > 0 ? -decimales : 0, decimales, "Y", "u"};
         initgraphe(g), traceaxes(g);
         QVERIFY(g.Pret);
@@ -124,10 +121,8 @@ private slots:
         const int chiffres = fm.horizontalAdvance(
             decimales > 0 ? QStringLiteral("-00,00") : QString::number(std::abs(c[6] - c[5])));
         const int debut = bord + chiffres + dpi * 15 / 254;
-        if (c[8])
-            QVERIFY(g.X.Debut > debut);
-        else
-            QCOMPARE(g.X.Debut, int64_t{debut});
+        QVERIFY2(c[8] ? g.X.Debut > debut : g.X.Debut == debut,
+                 qPrintable(QString::number(g.X.Debut)));
     }
 };
 

@@ -1,11 +1,7 @@
 // The graph view dialog: lists per machine, preselections, quadrant rules,
 // what OK, Cancel and the current-range buttons write.
-#include <QButtonGroup>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTimer>
-#include <QToolButton>
 #include <QtTest>
+#include <QtWidgets>
 #include <cstring>
 
 #include "dialogs/NouvelCaract.h"
@@ -46,8 +42,7 @@ private slots:
     // Power range 1, and one out of the table (row 3 of the default zooms).
     void newViewOnSeriesMachine() {
         for (auto [gamme, ligne] : {std::pair{1, 1}, {9, 3}}) {
-            ConfigGenerale.GammePuissance = gamme, EtudeEnregistree = 1;
-            montrer(0, 2, 2, 6);
+            ConfigGenerale.GammePuissance = gamme, EtudeEnregistree = 1, montrer(0, 2, 2, 6);
             QCOMPARE(d.ItemsX.size(), 8);
             QCOMPARE(coche(d.ItemsX) + coche(d.ItemsY), nom(GVitesse) + nom(GCouple));
             QCOMPARE(d.QuadrantChoisi(), 0);
@@ -63,8 +58,7 @@ private slots:
     // On a time abscissa only quadrants 1 to 3 can be chosen, 2 by default;
     // a double click on an allowed quadrant validates.
     void timeAbscissaAndDoubleClick() {
-        d.Q1->setChecked(true);  // left down by an earlier use
-        montrer(0, 1, 3, 10);
+        d.Q1->setChecked(true), montrer(0, 1, 3, 10);  // Q1 left down by an earlier use
         QCOMPARE(d.ItemsX.size(), d.ItemsY.size() + 1);
         QCOMPARE(coche(d.ItemsX), nom(GTemps));
         QVERIFY(quadrantsPermis() == "123" && d.QuadrantChoisi() == 2);

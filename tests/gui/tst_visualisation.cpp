@@ -33,18 +33,15 @@ private slots:
     void initTestCase() {
         banc = std::make_unique<essai::BancEspion>();
         ConfigGenerale = ConfigDefaut, ConfigGenerale.TypeLiaison = LiaisonSimulation;
-        com = std::make_unique<TFormCom>();
-        com->Transport(LiaisonSimulation);
+        (com = std::make_unique<TFormCom>())->Transport(LiaisonSimulation);
         QVERIFY(lien = banc->lien);
-        v = std::make_unique<TFormVisualisation>();
+        (v = std::make_unique<TFormVisualisation>())->FenetreAppelante = &appelante;
         QCOMPARE(FormVisualisation, v.get());
-        v->FenetreAppelante = &appelante;
     }
     void init() {
         ConfigGenerale = ConfigDefaut, ConfigGenerale.TypeLiaison = LiaisonSimulation;
         ChoixLangue(LangueFrancais), InitEtude(), ReglagesCourants[MotCalibre] = 0;
-        com->Initialise();
-        lien->journal.clear(), lien->echecs = 0, rapport.emplace();
+        com->Initialise(), lien->journal.clear(), lien->echecs = 0, rapport.emplace();
     }
     void cleanup() { v->close(), appelante.hide(), rapport.reset(); }
 
@@ -55,8 +52,7 @@ private slots:
         // machine, law, control word, closing (button, close box, Escape)
         for (const QList<int>& c :
              {QList{1, 1, 2 << 8 | 5, 0}, {3, 3, 4 << 8 | 5, 1}, {5, 5, 10 << 8 | 5, 2}}) {
-            cleanup(), init();
-            ouvrir(c[0], c[1]);
+            cleanup(), init(), ouvrir(c[0], c[1]);
             const QStringList& j = lien->journal;
             const qsizetype k = j.indexOf(QStringLiteral("W19.20=0"));
             const qsizetype lecture = j.indexOf(QStringLiteral("R20.2"), k);
@@ -85,16 +81,16 @@ private slots:
 
     // The DC series machine hides frames 7 and 9.
     void framesFollowTheMachine() {
-        ouvrir(2, 1);
+        ouvrir(2, 1), v->ScrollBarK->setSliderPosition(40), ticks(8);
         for (int k = 1; k <= 10; ++k) QCOMPARE(v->Affichage[k - 1]->isHidden(), k == 7 || k == 9);
+        QCoreApplication::sendPostedEvents(), essai::Capturer(v.get(), "visualisation-fr");
     }
 
     // The window opens the link when it is closed; closed elsewhere while
     // shown, the values give way to "----" and the status line, silently.
     // With no link at all, the one message comes from the opening.
     void linkOpenedOnShowClosedElsewhereOrAbsent() {
-        com->Ferme();
-        ouvrir(1, 1);
+        com->Ferme(), ouvrir(1, 1);
         QVERIFY(com->LiaisonOuverte() && v->ValeursValides() &&
                 v->TextEtatLiaison->text().isEmpty());
         QCOMPARE(valeur(1), QString::fromStdString(FormatGrandeur(1)));
@@ -103,8 +99,7 @@ private slots:
         QCOMPARE(v->TextEtatLiaison->text(), TexteNumero(TexteSansLiaison));
         v->close(), ConfigGenerale.TypeLiaison = LiaisonAucune;
         ValeursCourantes[GVitesse] = 1234;  // left over: never shown as a measurement
-        ouvrir(1, 1);
-        ticks(8);
+        ouvrir(1, 1), ticks(8);
         QCOMPARE(rapport->messages.size(), size_t{1});
         for (int k = 1; k <= 10; ++k) QCOMPARE(valeur(k), QStringLiteral("----"));
         QCOMPARE(v->TextEtatLiaison->text(), TexteNumero(TexteSansLiaison));
@@ -114,8 +109,7 @@ private slots:
     // shows "----"; all clears when readings come back; never a dialog.
     void lostLinkShowsDashesUntilReadingsReturn() {
         for (int echecs : {1, 2}) {  // one failed exchange; read and echo fail
-            cleanup(), init();
-            ouvrir(1, 1), ticks(2);
+            cleanup(), init(), ouvrir(1, 1), ticks(2);
             const QString avant = valeur(1);
             QVERIFY(!avant.startsWith(QStringLiteral("--")));
             lien->echecs = echecs, ticks(1);
@@ -127,16 +121,6 @@ private slots:
             QCOMPARE(valeur(1), QString::fromStdString(FormatGrandeur(1)));
             QVERIFY(v->ValeursValides() && v->TextEtatLiaison->text().isEmpty());
         }
-    }
-
-    void picture() {
-        com->Ferme();
-        ConfigGenerale.GammePuissance = 1;
-        ouvrir(1, 1);
-        v->ScrollBarK->setSliderPosition(40);
-        ticks(8);
-        QCoreApplication::sendPostedEvents();
-        essai::Capturer(v.get(), QStringLiteral("visualisation-fr"));
     }
 };
 

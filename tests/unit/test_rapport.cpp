@@ -1,5 +1,4 @@
-// Reporters: installed ones record and answer in turn; the default and the
-// command line's cannot ask.
+// Reporters: installed ones record and answer in turn; the default cannot ask.
 #include <gtest/gtest.h>
 
 #include "OutilsEssai.h"
@@ -17,11 +16,6 @@ TEST(Rapport, InstalledReportersAnswerInTurnOthersCancel) {
         RapportEnregistre rapport;
         rapport.reponses = {ReponseQuestion::Oui, ReponseQuestion::Non};
         EXPECT_EQ(Demander("a"), ReponseQuestion::Oui);
-        {
-            RapportEnregistre interieur;  // the innermost one answers
-            interieur.reponses = {ReponseQuestion::Non};
-            EXPECT_EQ(Demander("b"), ReponseQuestion::Non);
-        }
         EXPECT_EQ(Demander("c"), ReponseQuestion::Non);
         EXPECT_EQ(Demander("d"), ReponseQuestion::Annuler);  // no answer left
         EXPECT_EQ(rapport.questions, (std::vector<std::string>{"a", "c", "d"}));
@@ -30,11 +24,6 @@ TEST(Rapport, InstalledReportersAnswerInTurnOthersCancel) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(Demander(Question), ReponseQuestion::Annuler);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), std::string(Question) + "\n");
-    // orvanectl's: the warning and the question end up in its error line.
-    ctl::RapportLigne ligne;
-    Avertir("Erreur de lecture du fichier");
-    EXPECT_EQ(Demander(Question), ReponseQuestion::Annuler);
-    EXPECT_EQ(ligne.ligne, std::string("Erreur de lecture du fichier / ") + Question);
 }
 
 }  // namespace

@@ -16,16 +16,14 @@ TEST(SimAlimentation, ArretPuisDemarrageAvecEtSansInertieAjoutee) {
         v.SetTypeMachine(MasTriphasee);
         const double aVide = v.VitesseTrMin();
         ASSERT_GT(aVide, 1400);
-        v.SetMachineAlimentee(false);
-        v.Avancer(60000);
+        v.SetMachineAlimentee(false), v.Avancer(60000);
         EXPECT_TRUE(v.VitesseTrMin() == 0 && v.Electrique().courant == 0 &&
                     v.Electrique().puissance == 0);
         // A linear load of 2 N·m at the scale, with or without 0.5 kg·m² added.
         const int32_t bloc[6] = {0, 200, 0, 0, j * 500, 0};
-        ASSERT_EQ(v.EcrireRegistres(ParamBlocCharge.menu, ParamBlocCharge.parametre, 6, bloc),
-                  Succes);
-        ASSERT_EQ(v.EcrireRegistre(ParamControle.menu, ParamControle.parametre,
-                                   ModeLineaire * 256 + ControleMarche),
+        ASSERT_EQ(v.EcrireRegistres(ParamBlocCharge.menu, ParamBlocCharge.parametre, 6, bloc) |
+                      v.EcrireRegistre(ParamControle.menu, ParamControle.parametre,
+                                       ModeLineaire * 256 + ControleMarche),
                   Succes);
         v.SetMachineAlimentee(true);
         for (int t = 0; t <= 20000 && montee[j] < 0; t += 10, v.Avancer(10))

@@ -12,48 +12,33 @@
 using namespace orvane;
 using namespace orvane::essai;
 
-namespace {
-
-class BancPasserelle : public ::testing::Test {
-protected:
-    void SetUp() override {
-        InitEtude();
-        ConfigGenerale = ConfigDefaut;
-        ConfigGenerale.TypeLiaison = LiaisonSimulation;
-        ReglagesCourants[MotCalibre] = 0;
-        horloge_ = DefinirHorloge([this] { return maintenant_; });
-        pause_ = DefinirPause([this](int ms) { maintenant_ += ms; });
-        sim::InstallerBancSimule();
-    }
-    void TearDown() override {
-        com.reset();
-        DefinirFabriqueSimulation({});
-        DefinirHorloge(horloge_);
-        DefinirPause(pause_);
-        ConfigGenerale = ConfigDefaut;
-    }
+// Every machine, at rest and under half torque (T = K at 50 %, or the
+// constant-torque law), gives quantities that agree with one another.
+TEST(BancPasserelle, QuantitesCoherentesPourChaqueTypeDeMachine) {
+    InitEtude();
+    ConfigGenerale = ConfigDefaut;
+    ConfigGenerale.TypeLiaison = LiaisonSimulation;
+    ReglagesCourants[MotCalibre] = 0;
+    int64_t maintenant = 1000000;
+    struct Retablir {
+        FonctionHorloge horloge;
+        FonctionPause pause;
+        ~Retablir() {
+            DefinirFabriqueSimulation({}), DefinirHorloge(horloge), DefinirPause(pause);
+            ConfigGenerale = ConfigDefaut;
+        }
+    } retablir{DefinirHorloge([&] { return maintenant; }),
+               DefinirPause([&](int ms) { maintenant += ms; })};
+    sim::InstallerBancSimule();
+    std::unique_ptr<TPasserelleCom> com;
     // `ms` of measurement steps 50 ms apart, as the acquisition timers run them.
-    void Mesurer(int ms) {
+    const auto Mesurer = [&](int ms) {
         for (int t = 0; t < ms; t += 50) {
             Pause(50);
             com->LectureValeurs();
             ASSERT_EQ(ValeursCourantes[GNumero], 0);
         }
-    }
-
-    std::unique_ptr<TPasserelleCom> com;
-
-private:
-    int64_t maintenant_ = 1000000;
-    FonctionHorloge horloge_;
-    FonctionPause pause_;
-};
-
-}  // namespace
-
-// Every machine, at rest and under half torque (T = K at 50 %, or the
-// constant-torque law), gives quantities that agree with one another.
-TEST_F(BancPasserelle, QuantitesCoherentesPourChaqueTypeDeMachine) {
+    };
     for (const LigneMachine& l : LignesMachines)
         for (int32_t caract : TypesChargeDemiEchelle) {
             SCOPED_TRACE(::testing::Message() << "machine " << l.type << ", type " << caract);
@@ -62,9 +47,6 @@ TEST_F(BancPasserelle, QuantitesCoherentesPourChaqueTypeDeMachine) {
             com = std::make_unique<TPasserelleCom>();
             com->Initialise();
             ASSERT_TRUE(com->LiaisonOuverte());
-            // The 1.5 kW bench: power range 2.
-            EXPECT_EQ(std::pair(com->CalibreVariateur(), ConfigGenerale.GammePuissance),
-                      std::pair(1500, 2));
             com->initime();
             Mesurer(500);
             const ValeursPoint repos = ValeursCourantes;

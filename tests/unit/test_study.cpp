@@ -42,14 +42,11 @@ protected:
 };
 
 TEST_F(Etude_, ResetAndTrialsUpToFiveDeletedInPlace) {
-    Etude.Titre.Ecrire("old");
-    CaractCourante = 3;
-    NomFichierEtude = "x.OVX2";
+    Etude.Titre.Ecrire("old"), CaractCourante = 3, NomFichierEtude = "x.OVX2";
     InitEtude();
     EXPECT_EQ(Etude.Signature.Lire() + std::to_string(Etude.Version), "MACHINE21020");
     EXPECT_EQ(Etude.Titre.Longueur + Etude.NbCaract + NbVuesGraphe() + CaractCourante, 0);
-    EXPECT_TRUE(EtudeEnregistree == 1 && NomFichierEtude.empty());
-    EXPECT_TRUE(EnteteParDefaut(3));
+    EXPECT_TRUE(EtudeEnregistree == 1 && NomFichierEtude.empty() && EnteteParDefaut(3));
 
     for (int i = 1; i <= 6; ++i) {
         ReglagesCourants[MotDernierPoint] = 7;  // reset by NouvelleCaract
@@ -57,13 +54,12 @@ TEST_F(Etude_, ResetAndTrialsUpToFiveDeletedInPlace) {
         Nouvelle(i, 1, {});
         EXPECT_EQ(Caracts[CaractCourante].Dernier(), -1);
     }
-    EXPECT_EQ(Etude.NbCaract * 10 + CaractCourante, 55);  // the sixth is refused quietly
-    EXPECT_EQ(EtudeEnregistree, 1);
+    // The sixth is refused quietly; deleting leaves the current index as it was.
+    EXPECT_EQ(Etude.NbCaract * 100 + CaractCourante * 10 + EtudeEnregistree, 551);
     SupprimerCaract(2);
     EXPECT_EQ(Caracts[2].Entete[MotTypeMachine] * 10 + Caracts[4].Entete[MotTypeMachine], 35);
     EXPECT_TRUE(EnteteParDefaut(5));
-    EXPECT_EQ(Etude.NbCaract * 10 + CaractCourante, 45);  // the current index left as it was
-    EXPECT_EQ(EtudeEnregistree, 0);
+    EXPECT_EQ(Etude.NbCaract * 100 + CaractCourante * 10 + EtudeEnregistree, 450);
 }
 
 TEST_F(Etude_, PointsAreNumberedSelectedAndAFullTrialTakesNoMore) {
@@ -71,8 +67,7 @@ TEST_F(Etude_, PointsAreNumberedSelectedAndAFullTrialTakesNoMore) {
     EXPECT_FALSE(AjouterPoint());  // no current characteristic
     const int k = Nouvelle(3, 1, {});
     for (int p = 0; p < NbPointsMax; ++p) {
-        ValeursCourantes[GVitesse] = p;
-        ValeursCourantes[GCouple] = -p;
+        ValeursCourantes[GVitesse] = p, ValeursCourantes[GCouple] = -p;
         ASSERT_TRUE(AjouterPoint());
     }
     EXPECT_FALSE(AjouterPoint());
@@ -80,8 +75,7 @@ TEST_F(Etude_, PointsAreNumberedSelectedAndAFullTrialTakesNoMore) {
     // Deleting in a full trial never reads past the last point.
     SupprimerPoint(2000, k);
     SupprimerPoint(0, k);
-    EXPECT_EQ(Caracts[k].Dernier(), 1998);
-    EXPECT_EQ(Caracts[k].Point(GNumero, 1998), 1998);
+    EXPECT_EQ(Caracts[k].Dernier() * 10000 + Caracts[k].Point(GNumero, 1998), 19981998);
 }
 
 // Deleting the current trial leaves `CaractCourante` beyond the count: the
@@ -93,8 +87,8 @@ TEST_F(Etude_, NoPointGoesToATrialThatNoLongerExists) {
     EtudeEnregistree = 1;
     ValeursCourantes[GVitesse] = 999;
     EXPECT_FALSE(AjouterPoint());
-    EXPECT_EQ(Caracts[2].Point(GVitesse, 0), 200);  // the old values stay untouched
-    EXPECT_EQ(EtudeEnregistree, 1);
+    // The old values stay untouched.
+    EXPECT_EQ(std::pair(Caracts[2].Point(GVitesse, 0), int{EtudeEnregistree}), std::pair(200, 1));
     SupprimerCaract(1);  // no trial left at all
     CaractCourante = 1;
     EXPECT_FALSE(AjouterPoint());
@@ -118,8 +112,7 @@ TEST_F(Etude_, SortingTerminatesOnAnyValuesAndDeletingRenumbers) {
 
     InitEtude();
     const int t = Nouvelle(3, 1, {900, 1400, 1100, 1300, 1000});
-    Caracts[t].Entete[MotGrandeurTri] = GVitesse;
-    Caracts[t].Entete[MotOrdreTri] = 0;
+    Caracts[t].Entete[MotGrandeurTri] = GVitesse, Caracts[t].Entete[MotOrdreTri] = 0;
     const int autre = Nouvelle(3, 11, {3, 1, 2});  // dynamic load: not sorted again
     Caracts[autre].Entete[MotGrandeurTri] = GVitesse;
     RetrierCaracts();
@@ -131,8 +124,7 @@ TEST_F(Etude_, SortingTerminatesOnAnyValuesAndDeletingRenumbers) {
     EXPECT_EQ(Colonne(t, GNumero), (V{0, 3, 2, 1}));  // 0..last in acquisition order
     // Point numbers that are not 0..last (as a foreign file may hold).
     const int f = Nouvelle(1, 1, {10, 20, 30});
-    Caracts[f].Point(GNumero, 0) = 50;
-    Caracts[f].Point(GNumero, 1) = -7;
+    Caracts[f].Point(GNumero, 0) = 50, Caracts[f].Point(GNumero, 1) = -7;
     SupprimerPoint(0, f);  // the point numbered 50
     EXPECT_EQ(Colonne(f, GVitesse), (V{20, 30}));
 }

@@ -18,6 +18,11 @@
 
 namespace orvane::essai {
 
+inline void EtudeVierge() {  // French, the default settings, an empty study
+    ChoixLangue(LangueFrancais), ConfigGenerale = ConfigDefaut, InitEtude();
+    AcquisitionEnCours = 0;
+}
+
 class LienEspionne : public ITransportModbus {
 public:
     explicit LienEspionne(std::unique_ptr<ITransportModbus> t) : dedans_(std::move(t)) {}
@@ -80,14 +85,10 @@ public:
         pause_ = DefinirPause([this](int ms) { maintenant += ms; });
     }
     ~BancEspion() {
-        DefinirFabriqueSimulation(fabrique_);
-        DefinirHorloge(horloge_);
-        DefinirPause(pause_);
+        DefinirFabriqueSimulation(fabrique_), DefinirHorloge(horloge_), DefinirPause(pause_);
     }
     LienEspionne* lien = nullptr;
     int64_t maintenant = 0;
-
-private:
     FonctionPause pause_;
     FonctionHorloge horloge_;
     FabriqueTransport fabrique_;
@@ -107,34 +108,24 @@ protected:
     int Points() const { return Caracts[CaractCourante].Dernier() + 1; }
 
     void Installer() {  // initTestCase
-        banc = std::make_unique<BancEspion>();
-        NouvelleEtude();
-        com = std::make_unique<TFormCom>();
-        com->Transport(LiaisonSimulation);
+        banc = std::make_unique<BancEspion>(), NouvelleEtude();
+        com = std::make_unique<TFormCom>(), com->Transport(LiaisonSimulation);
     }
     void NouvelleEtude() {  // init: French, default settings, an empty study
-        ChoixLangue(LangueFrancais);
-        ConfigGenerale = ConfigDefaut;
+        EtudeVierge();
         ConfigGenerale.TypeLiaison = LiaisonSimulation;
-        InitEtude();
-        AcquisitionEnCours = 0;
     }
     // Once the study is prepared: the window shown, the link open on power
     // range `gamme`, the journal empty, no failure pending.
     void OuvrirFenetre(int gamme = 1) {
         rapport = std::make_unique<RapportEnregistre>();
         fenetre = std::make_unique<TFormTraceCaract>();
-        F().show();
-        F().Action();
-        com->Initialise();
-        ConfigGenerale.GammePuissance = gamme;
-        L().echecs = L().passer = 0;
+        F().show(), F().Action(), com->Initialise();
+        ConfigGenerale.GammePuissance = gamme, L().echecs = L().passer = 0;
         L().journal.clear(), L().bloc.reset(), L().vitesse.reset();
     }
     void FermerFenetre() {  // cleanup
-        F().ArreterAcquisition();
-        fenetre.reset(), rapport.reset();
-        AcquisitionEnCours = 0;
+        F().ArreterAcquisition(), fenetre.reset(), rapport.reset(), AcquisitionEnCours = 0;
     }
     void Desinstaller() { com.reset(), banc.reset(); }  // cleanupTestCase
 };
@@ -157,23 +148,17 @@ protected:
     }
     // French, the default settings, an empty study, the settings of a trial.
     void Essai(int machine, int type) {
-        ChoixLangue(LangueFrancais);
-        ConfigGenerale = ConfigDefaut;
-        InitEtude();
-        AcquisitionEnCours = 0;
+        EtudeVierge();
         ReglagesCourants = EnteteCaractDefaut;
-        ReglagesCourants[MotTypeMachine] = machine;
-        ReglagesCourants[MotTypeCaract] = type;
-        rapport = std::make_unique<RapportEnregistre>();
-        com = std::make_unique<TFormCom>();
+        ReglagesCourants[MotTypeMachine] = machine, ReglagesCourants[MotTypeCaract] = type;
+        rapport = std::make_unique<RapportEnregistre>(), com = std::make_unique<TFormCom>();
     }
     // A drive of this machine (stopped long ago when asked), served and chosen.
     bool Servir(int machine, bool tcp = false, bool auRepos = false) {
-        serveur = std::make_unique<ServeurEnFond>();
-        serveur->variateur.SetTypeMachine(machine);
+        serveur = std::make_unique<ServeurEnFond>(), serveur->variateur.SetTypeMachine(machine);
         if (auRepos)
             serveur->variateur.SetMachineAlimentee(false), serveur->variateur.Avancer(60000);
-        ConfigGenerale.TypeLiaison = tcp ? LiaisonReseau : LiaisonSerie;
+        ConfigGenerale.TypeLiaison = tcp ? LiaisonReseau : LiaisonSerie,
         AdresseReseau = "(127.0.0.1)";
         if (tcp) return serveur->Tcp() && (com->Reseau().PortTcp = serveur->serveur.Port());
         const std::string pty = serveur->Pty();
@@ -182,17 +167,13 @@ protected:
     }
     // The trial made and the window shown.
     void Montrer() {
-        NouvelleCaract();
-        f = std::make_unique<TFormTraceCaract>();
-        f->show();
-        f->Action();
+        NouvelleCaract(), f = std::make_unique<TFormTraceCaract>();
+        f->show(), f->Action();
     }
     void Liberer() {  // cleanup
-        if (f) f->ArreterAcquisition();
-        f.reset();
+        if (f) f->ArreterAcquisition(), f.reset();
         if (com) com->Liberer();
-        com.reset(), serveur.reset(), rapport.reset();
-        AcquisitionEnCours = 0;
+        com.reset(), serveur.reset(), rapport.reset(), AcquisitionEnCours = 0;
     }
 };
 

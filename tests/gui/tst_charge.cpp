@@ -28,22 +28,18 @@ class TstCharge : public essai::FenetreSurBanc {
 
     void mesure(int32_t n, int32_t t) {  // one tick reading this speed and torque
         L().bloc = std::array<int32_t, 10>{2, n, t, 0, 0, 0, 0, 0, 0, 0};
-        banc->maintenant += 50;
-        F().TimerChargeAutoTimer();
+        banc->maintenant += 50, F().TimerChargeAutoTimer();
     }
     void Auto(bool points = true) {
-        F().ButtonChargeAuto->click();
-        F().ButtonAcquiAutoStatique->setChecked(points);
+        F().ButtonChargeAuto->click(), F().ButtonAcquiAutoStatique->setChecked(points);
     }
 
 private slots:
     void initTestCase() { Installer(); }
     void cleanupTestCase() { Desinstaller(); }
     void init() {
-        NouvelleEtude();
-        ReglagesCourants = EnteteCaractDefaut;
-        ReglagesCourants[MotTypeMachine] = 3;
-        ReglagesCourants[MotTypeCaract] = TypeQuadratique;
+        NouvelleEtude(), ReglagesCourants = EnteteCaractDefaut;
+        ReglagesCourants[MotTypeMachine] = 3, ReglagesCourants[MotTypeCaract] = TypeQuadratique;
         NouvelleCaract();
         Etude.Vues[0] = {1, 1, {0, 0}, GVitesse, 18, {0, 0}, GCouple, 18, {0, 0}, 1};
         OuvrirFenetre();  // the 300 W bench: torque weight 100
@@ -62,8 +58,7 @@ private slots:
         F().ButtonAcquiPointStatique->click();  // no reading yet
         QCOMPARE(Points(), 0);
         L().bloc = std::array<int32_t, 10>{2, 1200, 450, 0, 0, 0, 0, 0, 0, 0};
-        banc->maintenant += 250;
-        F().TimerManuTimer();
+        banc->maintenant += 250, F().TimerManuTimer();
         for (int i = 0; i < 2; ++i) F().ButtonAcquiPointStatique->click();
         QVERIFY(Points() == 2 && Caracts[CaractCourante].Point(GVitesse, 0) == 1200);
         F().ButtonStopManuClick();
@@ -83,20 +78,18 @@ private slots:
         QVERIFY(Points() == 1 && Caracts[CaractCourante].Point(GCouple, 0) == 2);
         mesure(41 + 44, 2 + 1);  // 1936 + 100 = 2036
         mesure(85 - 40, 3 + 2);  // 1600 + 400 = 2000 from the last stored point
-        QVERIFY(Points() == 2 && DernierPointN == 85 && DernierPointT == 3);
-        QVERIFY(F().TimerChargeAuto->isActive());
+        QVERIFY(Points() == 2 && DernierPointN == 85 && DernierPointT == 3 &&
+                F().TimerChargeAuto->isActive());
     }
 
     // A reading kept after one failed exchange is shown, never stored (even
     // on the first tick).
     void failedReadingStoresNothing() {
         Auto();
-        L().echecs = 1;
-        mesure(500, 0);
+        L().echecs = 1, mesure(500, 0);
         QCOMPARE(Points(), 0);
         mesure(500, 0);  // stored
-        L().echecs = 1;
-        mesure(900, 0);
+        L().echecs = 1, mesure(900, 0);
         QVERIFY(Points() == 1 && F().ButtonChargeAuto->isChecked());
     }
 
@@ -106,25 +99,21 @@ private slots:
     void chargeDuringAutomaticKeepsPoints() {
         TFormChoixCaract choix;
         FormTraceCaract = fenetre.get();
-        Auto();
-        mesure(400, 0);
+        Auto(), mesure(400, 0);
         F().ButtonModifCharge->click();
         QVERIFY(choix.isVisible() && choix.ChoixFige && choix.PageControl->currentIndex() == 1 &&
                 !choix.PageControl->isTabEnabled(0) && !choix.ButtonTcstS->isEnabled());
         ReglagesCourants[6] = ReglagesCourants[6] == 100 ? 90 : 100;  // torque at N0
         choix.ButtonEtudeStatique->click();
         QVERIFY(!choix.isVisible() && !choix.ChoixFige && Etude.NbCaract == 2 &&
-                CaractCourante == 2);
-        QVERIFY(F().ButtonChargeAuto->isChecked() && Caracts[2].Entete[6] == ReglagesCourants[6]);
-        L().journal.clear();
-        mesure(900, 0);
+                CaractCourante == 2 && F().ButtonChargeAuto->isChecked() &&
+                Caracts[2].Entete[6] == ReglagesCourants[6]);
+        L().journal.clear(), mesure(900, 0);
         QCOMPARE(L().Ecritures(), QStringList{Loi(Caracts[2].Entete)});
         QVERIFY(Caracts[1].Dernier() == 0 && Caracts[2].Dernier() == 0);
-        F().ButtonStopManuClick();
-        F().ButtonModifCharge->click();
+        F().ButtonStopManuClick(), F().ButtonModifCharge->click();
         QVERIFY(!choix.ChoixFige && choix.ButtonTcstS->isEnabled());
-        choix.close();
-        FormTraceCaract = nullptr;
+        choix.close(), FormTraceCaract = nullptr;
     }
 };
 

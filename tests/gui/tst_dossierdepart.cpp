@@ -45,8 +45,6 @@ private slots:
         QVERIFY(QFile::remove(Chemin(cfg)) && PreparerDossierPersonnel(Chemin("donnees/orvane")) &&
                 !QFile::exists(Chemin(cfg)));
         QVERIFY(Ecrire("fichier", "x") && !PreparerDossierPersonnel(Chemin("fichier/orvane")));
-        qputenv("XDG_DATA_HOME", Chemin("xdg").toLocal8Bit());
-        QCOMPARE(DossierPersonnel(), Chemin("xdg/orvane"));
     }
 };
 

@@ -54,41 +54,27 @@ private slots:
         f->ComSelection = TComSelection(sysfs.racine.string());
         FormTraceCaract = &trace;
     }
-    void cleanupTestCase() {
-        FormTraceCaract = nullptr;
-        delete f;
-        DefinirPause(pause_);
-    }
+    void cleanupTestCase() { FormTraceCaract = nullptr, delete f, DefinirPause(pause_); }
     void init() {
         ConfigGenerale = ConfigDefaut;
         ConfigGenerale.TypeLiaison = LiaisonSimulation;
-        ChoixLangue(LangueFrancais);
-        InitEtude();
-        trace.langues = 0;
-        rapport.emplace();
+        ChoixLangue(LangueFrancais), InitEtude();
+        trace.langues = 0, rapport.emplace();
     }
-    void cleanup() {
-        f->hide();
-        f->Ferme();
-        rapport.reset();
-    }
+    void cleanup() { f->hide(), f->Ferme(), rapport.reset(); }
 
     // An address field keeps digits only, three at most, and turns a number
     // above 255 into 255 with a message; the others stay.
     void addressEditTakesDigitsUpTo255() {
         for (const auto& [champ, tape, montre] :
              {std::tuple{1, "a1b2c345", "123"}, std::tuple{2, "300", "255"}}) {
-            cleanup(), init();
-            montrer(TFormCom::PageReseau);
-            edit(champ)->clear();
+            cleanup(), init(), montrer(TFormCom::PageReseau), edit(champ)->clear();
             QTest::keyClicks(edit(champ), tape);
             QCOMPARE(edit(champ)->text(), QString(montre));
             QCOMPARE(
                 rapport->messages,
                 std::vector<std::string>(champ - 1, "La valeur doit être comprise entre 0 et 255"));
-            for (int i = 0; i < 4; ++i)
-                if (i != champ)
-                    QCOMPARE(edit(i)->text(), QStringList({"192", "168", "1", "100"})[i]);
+            QCOMPARE(edit(3 - champ)->text(), QStringList({"192", "168", "1", "100"})[3 - champ]);
         }
     }
 
@@ -98,8 +84,7 @@ private slots:
     void languageFollowsAtOnceButIsStoredOnlyOnOk() {
         for (const bool ok : {false, true}) {
             const QString annuler = ok ? "Cancel" : "Anular";
-            ChoixLangue(LangueFrancais);
-            f->Initialise();
+            ChoixLangue(LangueFrancais), f->Initialise();
             QVERIFY(f->LiaisonOuverte());
             montrer();
             QVERIFY(f->PageControlCom->isVisible() && !f->LiaisonOuverte());
@@ -107,8 +92,8 @@ private slots:
             QCOMPARE(f->BoutonANNULER->text(), annuler);
             QTest::mouseClick(ok ? f->BoutonOK : f->BoutonANNULER, Qt::LeftButton);
             QCOMPARE(QString::fromUtf8(Textes.Texte(2).data()), annuler);
-            QCOMPARE(ConfigGenerale.Langue, ok ? LangueAnglais : LangueFrancais);
-            QCOMPARE(trace.langues, ok ? 1 : 0);
+            QVERIFY(ConfigGenerale.Langue == (ok ? LangueAnglais : LangueFrancais) &&
+                    trace.langues == int(ok));
             QCOMPARE(DepuisCp1252(Etude.Grandeurs[GVitesse].Nom.Lire()) == "Vitesse de rotation",
                      !ok);
             QVERIFY(f->PageControlCom->isHidden() && (ok || !f->LiaisonOuverte()));
@@ -118,33 +103,23 @@ private slots:
     // The stored settings show their buttons and page (the address fields as they are,
     // silently); language 0 shows Français, stored as 1. OK stores the opening's copy.
     void storedSettingsShowTheirButtons() {
-        // language, button, frequency, link type, page
-        for (const QList<int>& c : {QList<int>{0, 1, 50, 0, TFormCom::PageReseau},
-                                    QList<int>{2, 2, 60, 1, TFormCom::PageSerie}}) {
-            cleanup(), init();
-            const int frequence = c[2];
-            ConfigGenerale.Langue = c[0];
-            ConfigGenerale.FrequenceReseau = frequence;
-            ConfigGenerale.TypeLiaison = c[3];
-            ConfigGenerale.Couleurs = 5;
-            ConfigGenerale.Adresse[2].Ecrire("300");
-            ConfigGenerale.Adresse[3].Ecrire("");
-            ChoixLangue(c[0]);
-            montrer();
-            QCOMPARE(QList<int>({f->GroupeLangue->checkedId(), f->PageControlCom->currentIndex()}),
-                     QList<int>({c[1], c[4]}));
-            QVERIFY((frequence == 60 ? f->Button60Hz : f->Button50Hz)->isChecked());
-            QVERIFY(f->EditTC3->text() == "300" && f->EditTC4->text().isEmpty() &&
-                    rapport->messages.empty());
-            if (c[0] == 0) essai::Capturer(f, QStringLiteral("formcom-fr"));
-            QTest::mouseClick(frequence == 60 ? f->Button50Hz : f->Button60Hz, Qt::LeftButton);
-            f->PageControlCom->setCurrentIndex(TFormCom::PageBanc);  // nothing dialled
-            ConfigGenerale.Couleurs = 6;  // changed elsewhere while shown
-            QTest::mouseClick(f->BoutonOK, Qt::LeftButton);
-            QCOMPARE(QList<int>({ConfigGenerale.Langue, ConfigGenerale.FrequenceReseau,
-                                 int(ConfigGenerale.Couleurs)}),
-                     QList<int>({c[1], frequence == 60 ? 50 : 60, 5}));
-        }
+        ConfigGenerale.Langue = ConfigGenerale.TypeLiaison = 0;
+        ConfigGenerale.FrequenceReseau = 60;
+        ConfigGenerale.Couleurs = 5;
+        ConfigGenerale.Adresse[2].Ecrire("300"), ConfigGenerale.Adresse[3].Ecrire("");
+        ChoixLangue(0), montrer();
+        QVERIFY(f->GroupeLangue->checkedId() == 1 && f->Button60Hz->isChecked() &&
+                f->PageControlCom->currentIndex() == TFormCom::PageReseau &&
+                f->EditTC3->text() == "300" && f->EditTC4->text().isEmpty() &&
+                rapport->messages.empty());
+        essai::Capturer(f, QStringLiteral("formcom-fr"));
+        QTest::mouseClick(f->Button50Hz, Qt::LeftButton);
+        f->PageControlCom->setCurrentIndex(TFormCom::PageBanc);  // nothing dialled
+        ConfigGenerale.Couleurs = 6;                             // changed elsewhere while shown
+        QTest::mouseClick(f->BoutonOK, Qt::LeftButton);
+        QCOMPARE(QList<int>({ConfigGenerale.Langue, ConfigGenerale.FrequenceReseau,
+                             int(ConfigGenerale.Couleurs)}),
+                 QList<int>({1, 50, 5}));
     }
 
     // The serial page lists the ports and stores the one chosen (a vanished
@@ -157,8 +132,8 @@ private slots:
             QVERIFY(f->ItemsCom.size() == 2 && f->TexteAucunPortCom->isHidden());
             if (clic >= 0) QTest::mouseClick(f->ItemsCom[clic], Qt::LeftButton, {}, QPoint(8, 8));
             QTest::mouseClick(f->BoutonOK, Qt::LeftButton);
-            QCOMPARE(ConfigGenerale.TypeLiaison, LiaisonSerie);
-            QCOMPARE(ConfigGenerale.PortSerie.Lire(), std::string(attendu));
+            QVERIFY(ConfigGenerale.TypeLiaison == LiaisonSerie &&
+                    ConfigGenerale.PortSerie.Lire() == attendu);
             QVERIFY(!f->LiaisonOuverte());  // no such device: the link error last
             QCOMPARE(rapport->messages.back(), std::string(Textes.Texte(168)));
         }
@@ -170,8 +145,7 @@ private slots:
         QVERIFY(drive.Tcp());
         const int32_t portAvant = f->Reseau().PortTcp;
         f->Reseau().PortTcp = drive.serveur.Port();
-        ConfigGenerale.TypeLiaison = LiaisonReseau;
-        ConfigGenerale.GammePuissance = 0;
+        ConfigGenerale.TypeLiaison = LiaisonReseau, ConfigGenerale.GammePuissance = 0;
         montrer();
         for (int i = 0; i < 4; ++i) {
             edit(i)->clear();
@@ -179,10 +153,9 @@ private slots:
         }
         QTest::mouseClick(f->BoutonOK, Qt::LeftButton);
         QCOMPARE(AdresseReseau, std::string("(127.0.0.1)"));
-        QVERIFY(f->LiaisonOuverte() && rapport->messages.empty());
-        QVERIFY(f->CalibreVariateur() == 1500 && ConfigGenerale.GammePuissance == 2);
-        f->Ferme();
-        f->Reseau().PortTcp = portAvant;
+        QVERIFY(f->LiaisonOuverte() && rapport->messages.empty() && f->CalibreVariateur() == 1500 &&
+                ConfigGenerale.GammePuissance == 2);
+        f->Ferme(), f->Reseau().PortTcp = portAvant;
     }
 };
 

@@ -16,9 +16,6 @@ QImage Motif(int l, int h) {
         for (int x = 0; x < l; ++x) image.setPixel(x, y, qRgb(x * 255 / l, y * 255 / h, 128));
     return image;
 }
-QByteArray Octets(const QString& chemin) {
-    return QByteArray::fromStdString(essai::Contenu(chemin.toStdString()));
-}
 }  // namespace
 
 class TstImageJpeg : public QObject {
@@ -29,24 +26,19 @@ class TstImageJpeg : public QObject {
 private slots:
     void damagedFilesGiveANullPicture() {
         EcrireJpeg(Motif(120, 80), Chemin("bon.jpg"), 90);
-        const QByteArray jpeg = Octets(Chemin("bon.jpg"));
+        const QByteArray jpeg = QByteArray::fromStdString(essai::Contenu(dossier / "bon.jpg"));
         const qsizetype sof = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
-        QByteArray png, abime = jpeg;
-        QBuffer tampon(&png);
-        QVERIFY(jpeg.size() > 1000 && sof > 0 && tampon.open(QIODevice::WriteOnly));
-        QVERIFY(LireJpeg(Chemin("bon.jpg")).size() == QSize(120, 80) &&
+        QVERIFY(jpeg.size() > 1000 && sof > 0 &&
+                LireJpeg(Chemin("bon.jpg")).size() == QSize(120, 80) &&
                 !DecoderJpeg(jpeg).isNull());
         // The colours come back in their channels: (191, 63, 128) there.
         const QRgb lu = LireJpeg(Chemin("bon.jpg")).pixel(90, 20),
                    ecrit = Motif(120, 80).pixel(90, 20);
         for (const int decalage : {16, 8, 0})
             QVERIFY(std::abs(int(lu >> decalage & 0xFF) - int(ecrit >> decalage & 0xFF)) < 10);
-        Motif(8, 8).save(&tampon, "PNG");
-        for (qsizetype i = 400; i < abime.size() - 2; i += 7) abime[i] = char(0xFF);
         // SOF0 (FF C0, length, precision, height, width) claiming 20000 x 20000.
         const QByteArray geant = QByteArray(jpeg).replace(sof + 5, 4, "\x4E\x20\x4E\x20");
-        for (const QByteArray& octets :
-             {QByteArray(), png, jpeg.left(jpeg.size() / 2), abime, geant}) {
+        for (const QByteArray& octets : {QByteArray(), jpeg.left(jpeg.size() / 2), geant}) {
             QVERIFY(DecoderJpeg(octets).isNull());
             std::ofstream(dossier / "abime.jpg", std::ios::binary)
                 .write(octets.data(), octets.size());

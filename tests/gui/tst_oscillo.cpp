@@ -13,10 +13,8 @@ void Essai(int32_t duree, int32_t grandeur, int32_t seuil) {
     ReglagesCourants = EnteteCaractDefaut;
     ReglagesCourants[MotTypeMachine] = 3;
     ReglagesCourants[MotTypeCaract] = 12;  // "T = a.n²+b", dynamic
-    ReglagesCourants[MotInertie] = 200;
-    ReglagesCourants[MotDureeOscillo] = duree;
-    ReglagesCourants[MotGrandeurSynchro] = grandeur;
-    ReglagesCourants[MotSeuilSynchro] = seuil;
+    ReglagesCourants[MotInertie] = 200, ReglagesCourants[MotDureeOscillo] = duree;
+    ReglagesCourants[MotGrandeurSynchro] = grandeur, ReglagesCourants[MotSeuilSynchro] = seuil;
     NouvelleCaract();
 }
 QString Etat(int k) { return QString::fromUtf8(Textes.EtatAcquisition[k].data()); }
@@ -28,8 +26,7 @@ class TstOscillo : public essai::FenetreSurBanc {
     const Caracteristique& C() const { return Caracts[CaractCourante]; }
     void tick(std::optional<int32_t> n = {}) {  // reading this speed when given
         if (n) L().bloc = std::array<int32_t, 10>{2, *n, 100, 0, 0, 0, 0, 0, 0, 0};
-        banc->maintenant += 50;
-        F().TimerOscilloTimer();
+        banc->maintenant += 50, F().TimerOscilloTimer();
     }
     // Ticks (reading `n` when given) until the mode ends; the count.
     int JusquALaFin(int max, std::optional<int32_t> n = {}) {
@@ -53,8 +50,7 @@ private slots:
     void init() {
         NouvelleEtude();
         Etude.Vues[0] = {1, 1, {0, 0}, GTemps, 18, {0, 0}, GVitesse, 18, {0, 0}, 1};
-        Essai(0, GVitesse, 15);  // 5 s, speed, 15 tr/min
-        OuvrirFenetre();
+        Essai(0, GVitesse, 15), OuvrirFenetre();  // 5 s, speed, 15 tr/min
     }
     void cleanup() { FermerFenetre(); }
 
@@ -64,16 +60,13 @@ private slots:
     void settingsWrittenOnlyByTheUser() {
         Essai(7, GCouple, 9);
         const EnteteCaract avant1 = Caracts[1].Entete, avant2 = Caracts[2].Entete;
-        F().Action();
-        F().Buttoncourbe[0]->click();
-        F().Buttoncourbe[1]->click();
+        F().Action(), F().Buttoncourbe[0]->click(), F().Buttoncourbe[1]->click();
         Demarrer();
         QVERIFY(F().ScrollBarDureeOscillo->value() == 7 &&
                 F().ComboBoxVariable->currentIndex() == 1);
         for (int w : {MotDureeOscillo, MotGrandeurSynchro, MotSeuilSynchro})
             QVERIFY(Caracts[1].Entete[w] == avant1[w] && Caracts[2].Entete[w] == avant2[w]);
-        F().ComboBoxVariable->setCurrentIndex(2);  // voltage
-        F().ScrollBarDureeOscillo->setValue(10);
+        F().ComboBoxVariable->setCurrentIndex(2), F().ScrollBarDureeOscillo->setValue(10);
         QVERIFY(C().Entete[MotGrandeurSynchro] == GTension && C().Entete[MotDureeOscillo] == 10);
         QCOMPARE(C().Entete[MotSeuilSynchro],
                  Etude.Grandeurs[GTension].PleineEchelle * TableSeuils[1][GTension] / 1000);
@@ -92,22 +85,22 @@ private slots:
         L().journal.clear();
         F().SpeedButtonOscillo->click();
         QCOMPARE(L().journal, (QStringList{QStringLiteral("R20.2"), QStringLiteral("W18.30=3")}));
-        QVERIFY(F().ValeurReference == 1000 && FinOscillo == 500);
-        QVERIFY(!F().SpeedButtonOscillo->isEnabled() && !F().PanelConfOscillo->isEnabled());
-        QCOMPARE(F().StaticTextModeOscillo->text(), Etat(2));
+        QVERIFY(F().ValeurReference == 1000 && FinOscillo == 500 &&
+                !F().SpeedButtonOscillo->isEnabled() && !F().PanelConfOscillo->isEnabled() &&
+                F().StaticTextModeOscillo->text() == Etat(2));
         for (int i = 0; i < 20; ++i) {
             tick(i % 2 ? 1015 : 985);  // exactly the threshold either way
             QCOMPARE(ValeursCourantes[GTemps], 0);
         }
         QVERIFY(Points() == 0 && !F().OscilloDeclenche);
         tick(1016);
-        QVERIFY(F().OscilloDeclenche && F().StaticTextModeOscillo->text() == Etat(3));
-        QVERIFY(Points() == 1 && C().Point(GTemps, 0) == 0 && C().Point(GVitesse, 0) == 1016);
+        QVERIFY(F().OscilloDeclenche && F().StaticTextModeOscillo->text() == Etat(3) &&
+                Points() == 1 && C().Point(GTemps, 0) == 0 && C().Point(GVitesse, 0) == 1016);
         tick(1016);
         // The time restarts at the trigger, not at the arming a second before.
         QVERIFY(C().Point(GTemps, 1) > 0 && C().Point(GTemps, 1) <= 10);
-        QVERIFY(JusquALaFin(200, 900) < 200);
-        QVERIFY(!F().ButtonChargeDynamique->isChecked() && AcquisitionEnCours == 0);
+        QVERIFY(JusquALaFin(200, 900) < 200 && !F().ButtonChargeDynamique->isChecked() &&
+                AcquisitionEnCours == 0);
         QVERIFY(C().Point(GTemps, C().Dernier()) > 500 &&
                 C().Point(GTemps, C().Dernier() - 1) <= 500);
         TempsCroissants();
@@ -116,14 +109,11 @@ private slots:
     // Without synchronisation: a failed step stores nothing and a kept
     // reading is never stored a second time (no two points share a time).
     void withoutSynchronisationKeptReadingsNotStoredTwice() {
-        Demarrer(false);
-        F().SpeedButtonOscillo->click();
+        Demarrer(false), F().SpeedButtonOscillo->click();
         for (int i = 0; i < 2; ++i) tick();
-        L().echecs = 1;
-        tick();
+        L().echecs = 1, tick();
         QCOMPARE(Points(), 2);
-        QVERIFY(JusquALaFin(200) < 200);
-        QVERIFY(Points() > 60 && Points() <= 102);  // about 20 a second over 5 s
+        QVERIFY(JusquALaFin(200) < 200 && Points() > 60 && Points() <= 102);  // 20 a second, 5 s
         TempsCroissants();
     }
 
@@ -132,12 +122,10 @@ private slots:
     void longCaptureFillsTrial() {
         Caracts[1].Entete[MotDureeOscillo] = 24;
         for (int p = 0; p < DernierPointMax - 5; ++p) QVERIFY(AjouterPoint());
-        Demarrer(false);
-        F().SpeedButtonOscillo->click();
-        QCOMPARE(FinOscillo, 12000);
-        QCOMPARE(JusquALaFin(50, 700), 6);
-        QVERIFY(C().Dernier() == DernierPointMax && C().Point(GVitesse, DernierPointMax) == 705);
-        QVERIFY(!F().ButtonChargeDynamique->isChecked() && AcquisitionEnCours == 0);
+        Demarrer(false), F().SpeedButtonOscillo->click();
+        QVERIFY(FinOscillo == 12000 && JusquALaFin(50, 700) == 6 && AcquisitionEnCours == 0);
+        QVERIFY(C().Dernier() == DernierPointMax && C().Point(GVitesse, DernierPointMax) == 705 &&
+                !F().ButtonChargeDynamique->isChecked());
     }
 };
 

@@ -75,16 +75,15 @@ private slots:
         const int delai = defaut == Defaut::Lent ? 600 : 0;  // beyond every read time-out
         // "T = a.n²+b" static for the loads, dynamic for the oscilloscope
         Essai(MasTriphasee, std::array{1, 1, 8, 8, 12}[static_cast<size_t>(mode)]);
-        ReglagesCourants[MotDureeOscillo] = 24;  // 120 s: no end of its own here
-        ReglagesCourants[MotGrandeurSynchro] = GVitesse;
+        // 120 s of capture: no end of its own here
+        ReglagesCourants[MotDureeOscillo] = 24, ReglagesCourants[MotGrandeurSynchro] = GVitesse;
         QVERIFY(Servir(MasTriphasee, defaut == Defaut::Deconnexion));
         Montrer();
         QVERIFY(Demarrer(mode) && rapport->messages.empty());
 
         int tours = 0;  // the event loop turns all along: this fires between the ticks
         QTimer temoin;
-        connect(&temoin, &QTimer::timeout, this, [&] { ++tours; });
-        temoin.start(5);
+        connect(&temoin, &QTimer::timeout, this, [&] { ++tours; }), temoin.start(5);
 
         // Isolated failures (one request in four) let it go on; a reset TCP
         // connection is opened again for the request it lost. A reply late
@@ -94,23 +93,21 @@ private slots:
             const int avant = Points();
             QVERIFY(Attendre([&] { return serveur->serveur.Fautes() >= 2; }, 5000));
             QVERIFY(Attendre([&] { return com->LectureValide(); }, 2000));
-            QVERIFY(Minuterie(mode)->isActive() && AcquisitionEnCours == 1);
-            QVERIFY((mode != Oscillo || Points() > avant) && rapport->messages.empty());
+            QVERIFY(Minuterie(mode)->isActive() && AcquisitionEnCours == 1 &&
+                    (mode != Oscillo || Points() > avant) && rapport->messages.empty());
         }
 
         // The lasting fault: stopped as Stop would, the points kept.
         const int gardes = Points();
         const std::vector<int32_t> valeurs = Valeurs(C(), gardes);
         tours = 0;
-        if (ptyFermee)
-            serveur.reset();  // the device goes away under the open port
-        else
-            serveur->serveur.DefinirInjection({defaut, delai, 1});
+        // pty closed: the device goes away under the open port
+        ptyFermee ? serveur.reset() : serveur->serveur.DefinirInjection({defaut, delai, 1});
         QVERIFY(Attendre([&] { return Arretee(); }, 10000) && tours > 0);
         QVERIFY(Valeurs(C(), Points()) == valeurs && f->TextVitesse->text() == "----");
-        QVERIFY(!f->ButtonManu->isChecked() && !f->ButtonAuto->isChecked() &&
-                !f->ButtonChargeManu->isChecked() && !f->ButtonChargeAuto->isChecked() &&
-                !f->ButtonChargeDynamique->isChecked());
+        for (auto* b : {f->ButtonManu, f->ButtonAuto, f->ButtonChargeManu, f->ButtonChargeAuto,
+                        f->ButtonChargeDynamique})
+            QVERIFY(!b->isChecked());
         // The drive could not be put back to rest: said once. A device gone
         // is a closed link: nothing sent, nothing said.
         QCOMPARE(rapport->messages,

@@ -75,15 +75,8 @@ private slots:
         menu = static_cast<TFormMachine2*>(FormMachine2);
         menu->FinProgramme = [] {};
     }
-    void cleanupTestCase() {
-        DetruireFenetres();
-        rapport.reset();
-    }
-    void init() {
-        rapport->messages.clear();
-        ChoixLangue(LangueFrancais);
-        InitEtude();
-    }
+    void cleanupTestCase() { DetruireFenetres(), rapport.reset(); }
+    void init() { rapport->messages.clear(), ChoixLangue(LangueFrancais), InitEtude(); }
 
     void inProcessBench() {
         ConfigGenerale.TypeLiaison = LiaisonSimulation;
@@ -103,12 +96,10 @@ private slots:
         }
         QVERIFY2(pty.startsWith(QStringLiteral("pts/")), qPrintable(pty));
 
-        FormCom->Ferme();
-        ConfigGenerale.TypeLiaison = LiaisonSerie;
+        FormCom->Ferme(), ConfigGenerale.TypeLiaison = LiaisonSerie;
         ConfigGenerale.PortSerie.Ecrire(pty.toStdString());
         parcours();  // the live display opens the link it finds closed
-        FormCom->Ferme();
-        banc.terminate();
+        FormCom->Ferme(), banc.terminate();
         QVERIFY(banc.waitForFinished(5000));
     }
 };

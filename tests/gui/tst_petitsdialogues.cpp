@@ -8,15 +8,10 @@
 #include "dialogs/Avertissements.h"
 #include "dialogs/CalibreCourant.h"
 #include "dialogs/TrierPoints.h"
-#include "study/Cp1252.h"
 #include "study/Study.h"
 #include "texts/TextesOrvane.h"
 
 using namespace orvane;
-
-namespace {
-QString Nom(int q) { return QString::fromStdString(DepuisCp1252(Etude.Grandeurs[q].Nom.Lire())); }
-}  // namespace
 
 class TstPetitsDialogues : public QObject {
     Q_OBJECT
@@ -29,37 +24,27 @@ class TstPetitsDialogues : public QObject {
     static void clic(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, 8)); }
 
 private slots:
-    void init() {
-        ChoixLangue(LangueFrancais);
-        InitEtude();
-    }
+    void init() { ChoixLangue(LangueFrancais), InitEtude(); }
     void cleanup() {
         for (QDialog* d : std::initializer_list<QDialog*>{&avert, &tri, &calibre, &apropos})
             d->hide();
     }
 
-    // "T = cst" (6) warns, "T = a.n²+b" (8) leaves the labels as they were.
-    // Enter confirms, Escape cancels.
+    // "T = cst" (6) warns, "T = a.n²+b" (8) does not; Enter confirms.
     void warningTexts() {
-        const QList<QLabel*> lignes = {avert.TextAvert0, avert.TextAvert1, avert.TextAvert2};
-        for (const int type : {6, 8}) {
-            for (QLabel* l : lignes) l->setText(QStringLiteral("avant"));
-            QCOMPARE(TAvertissements::TypeAvecAvertissement(type), type == 6);
-            avert.TypeCaract = type;
-            avert.show();
-            QCOMPARE(
-                QStringList({avert.windowTitle(), avert.BoutonAnnuler->text(), lignes[0]->text(),
-                             lignes[1]->text(), lignes[2]->text()}),
-                type == 8
-                    ? QStringList({"Avertissement", "Annuler", "avant", "avant", "avant"})
-                    : QStringList({"Avertissement", "Annuler", "Attention",
-                                   "Utilisation impérative des bornes \"ENTREE FONCTION\"",
-                                   "Dans l'automatisme de la commande du frein de sécurité."}));
-            if (type == 6) essai::Capturer(&avert, QStringLiteral("avertissement-fr"));
-            QTest::keyClick(&avert, type == 8 ? Qt::Key_Escape : Qt::Key_Return);
-            QCOMPARE(avert.result(), int(type == 8 ? QDialog::Rejected : QDialog::Accepted));
-            QVERIFY(!avert.isVisible());
-        }
+        QVERIFY(TAvertissements::TypeAvecAvertissement(6) &&
+                !TAvertissements::TypeAvecAvertissement(8));
+        avert.TypeCaract = 6;
+        avert.show();
+        QCOMPARE(
+            QStringList({avert.windowTitle(), avert.BoutonAnnuler->text(), avert.TextAvert0->text(),
+                         avert.TextAvert1->text(), avert.TextAvert2->text()}),
+            QStringList({"Avertissement", "Annuler", "Attention",
+                         "Utilisation impérative des bornes \"ENTREE FONCTION\"",
+                         "Dans l'automatisme de la commande du frein de sécurité."}));
+        essai::Capturer(&avert, QStringLiteral("avertissement-fr"));
+        QTest::keyClick(&avert, Qt::Key_Return);
+        QVERIFY(avert.result() == QDialog::Accepted && !avert.isVisible());
     }
 
     // The items follow the machine (a damaged word lists the last machine's);
@@ -69,19 +54,13 @@ private slots:
         ReglagesCourants[MotTypeMachine] = 99;
         tri.show();
         QCOMPARE(tri.GrandeursListees, (QList<int>{0, 1, 2, 3, 4, 5, 6, 8, 9, 10}));
-        tri.ItemsSelect.last()->setChecked(true);
-        tri.ItemsOrdre[1]->setChecked(true);
-        tri.hide();
-        ReglagesCourants[MotTypeMachine] = 2;
-        tri.show();
+        tri.ItemsSelect.last()->setChecked(true), tri.ItemsOrdre[1]->setChecked(true), tri.hide();
+        ReglagesCourants[MotTypeMachine] = 2, tri.show();
         const QList<int> grandeurs = {0, 1, 2, 3, 4, 5, 6, 8, 10};
         QCOMPARE(tri.GrandeursListees, grandeurs);
         essai::Capturer(&tri, "trierpoints-fr");
-        for (int i = 0; i < grandeurs.size(); ++i)
-            QCOMPARE(tri.ItemsSelect[i]->text(), Nom(grandeurs[i]));
         QVERIFY(tri.Ordre() == 0 && tri.GrandeurChoisie() == GNumero);
-        clic(tri.ItemsSelect.last());
-        clic(tri.ItemsOrdre[1]);
+        clic(tri.ItemsSelect.last()), clic(tri.ItemsOrdre[1]);
         QVERIFY(tri.ItemChoisi() == grandeurs.size() - 1 && tri.Ordre() == 1 &&
                 tri.GrandeurChoisie() == GPertes);
         QTest::keyClick(&tri, Qt::Key_Return);
@@ -91,42 +70,33 @@ private slots:
     // The range changes at once, in the current trial only (record place 0
     // when there is none, without marking the study changed); OK only closes.
     void currentRange() {
-        // current trial, its word, 2 A down, 20 A down: 20 A, a damaged word, no current trial
-        for (const QList<int>& c : {QList<int>{2, 0, 0, 1}, {2, 7, 0, 0}, {0, 0, 0, 1}}) {
-            init();
+        // current trial, its word, 20 A down: a damaged word, no current trial
+        for (const QList<int>& c : {QList<int>{2, 7, 0}, {0, 0, 1}}) {
             const int courante = c[0];
-            ReglagesCourants[MotTypeMachine] = MasTriphasee;
+            init(), ReglagesCourants[MotTypeMachine] = MasTriphasee;
             for (int k = 0; k < 2; ++k) NouvelleCaract();
-            CaractCourante = courante;
-            Caracts[courante].Entete[MotCalibre] = c[1];
-            Caracts[1].Entete[MotCalibre] = 0;
-            EtudeEnregistree = 1;
-            calibre.show();
+            CaractCourante = courante, Caracts[courante].Entete[MotCalibre] = c[1];
+            Caracts[1].Entete[MotCalibre] = 0, EtudeEnregistree = 1, calibre.show();
             essai::Capturer(&calibre, "calibrecourant-fr");
-            QVERIFY(calibre.ButtonCalibre2A->isChecked() == bool(c[2]) &&
-                    calibre.ButtonCalibre20A->isChecked() == bool(c[3]));
+            QVERIFY(!calibre.ButtonCalibre2A->isChecked() &&
+                    calibre.ButtonCalibre20A->isChecked() == bool(c[2]));
             QTest::mouseClick(calibre.ButtonCalibre2A, Qt::LeftButton);
             QVERIFY(Caracts[courante].Entete[MotCalibre] == 1 &&
                     calibre.ButtonCalibre2A->isChecked() && !calibre.ButtonCalibre20A->isChecked());
-            QCOMPARE(int(EtudeEnregistree), courante == 0 ? 1 : 0);
             QTest::mouseClick(calibre.ButtonCalibre20A, Qt::LeftButton);
             QVERIFY(Caracts[courante].Entete[MotCalibre] == 0 &&
                     Caracts[1].Entete[MotCalibre] == 0);
             QCOMPARE(int(EtudeEnregistree), courante == 0 ? 1 : 0);
-            EtudeEnregistree = 1;
-            QTest::keyClick(&calibre, Qt::Key_Return);
+            EtudeEnregistree = 1, QTest::keyClick(&calibre, Qt::Key_Return);
             QVERIFY(calibre.result() == QDialog::Accepted && !calibre.isVisible() &&
                     Caracts[courante].Entete[MotCalibre] == 0 && EtudeEnregistree == 1);
         }
     }
 
-    void aboutBoxClosesOnReturn() {
-        apropos.setResult(-1);
+    void aboutBoxShowsItsPicture() {
         apropos.show();
         essai::Capturer(&apropos, "apropos-fr");
-        QTest::keyClick(&apropos, Qt::Key_Return);
-        QVERIFY(apropos.result() == QDialog::Accepted && !apropos.isVisible() &&
-                !apropos.Image->pixmap().isNull());
+        QVERIFY(!apropos.Image->pixmap().isNull());
     }
 };
 

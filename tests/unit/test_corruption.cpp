@@ -20,10 +20,7 @@ using Octets = std::vector<uint8_t>;
 using Alea = std::mt19937;
 
 int Tirer(Alea& alea, int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(alea); }
-template <class T>
-T Parmi(Alea& alea, const std::vector<T>& v) {
-    return v[static_cast<size_t>(Tirer(alea, 0, int(v.size()) - 1))];
-}
+auto Parmi(Alea& alea, const auto& v) { return v[size_t(Tirer(alea, 0, int(v.size()) - 1))]; }
 
 template <size_t N>
 void RemplirChaine(ShortString<N>& s, Alea& alea) {
@@ -59,8 +56,7 @@ Octets FaireImage(Alea& alea, int nbEssais, int maxPoints, int plein) {
 
 int32_t Lire32(const Octets& o, size_t pos) {
     int32_t v = 0;
-    if (pos + 4 <= o.size()) std::memcpy(&v, o.data() + pos, 4);
-    return v;
+    return pos + 4 <= o.size() ? (std::memcpy(&v, o.data() + pos, 4), v) : 0;
 }
 
 // Damages a copy of `base` in one to three ways.
@@ -117,8 +113,8 @@ Octets Abimer(const Octets& base, Alea& alea) {
 }
 
 ::testing::AssertionResult EtudeDansLesBornes() {
-    bool ok = Etude.NbCaract >= 0 && Etude.NbCaract <= NbCaractMax && Etude.Signature.Valide() &&
-              Etude.Titre.Valide();
+    bool ok = std::clamp(Etude.NbCaract, 0, NbCaractMax) == Etude.NbCaract &&
+              Etude.Signature.Valide() && Etude.Titre.Valide();
     for (const auto& g : Etude.Grandeurs)
         ok = ok && g.Nom.Valide() && g.Symbole.Valide() && g.Unite.Valide();
     for (const auto& v : Etude.Vues)

@@ -85,10 +85,6 @@ protected:
         RepertoireDepart = dossier.racine.string(), ChoixLangue(LangueFrancais), InitEtude();
     }
     void TearDown() override { RepertoireDepart.clear(), ChoixLangue(LangueFrancais); }
-    static Octets Lire(const std::string& chemin) {
-        const std::string s = Contenu(chemin);
-        return {s.begin(), s.end()};
-    }
     static void Ecrire(const std::string& chemin, const void* o, size_t n) {
         std::ofstream(chemin, std::ios::binary).write(static_cast<const char*>(o), long(n));
     }
@@ -116,18 +112,18 @@ size_t Taille(std::initializer_list<int> points) {
 TEST_F(Fichiers_, ConfigurationBytesShortAndOutOfRangeFiles) {
     ConfigGenerale = ConfigDefaut;
     ASSERT_TRUE(::orvane::EcrireConfig());
-    EXPECT_EQ(Lire(dossier / NomFichierConfig),
-              Hex("02 00 00 00 00 01 00 00 02 00 00 00 04 43 4F 4D 32 00 00 00 00 00 00"
-                  " 03 31 39 32 00 00 00 00 00 00 00 03 31 36 38 00 00 00 00 00 00 00"
-                  " 01 31 00 00 00 00 00 00 00 00 00 03 31 30 30 00 00 00 00 00 00 00"
-                  " 00 01 00 00 00 32 00 00 00"));
+    const Octets octets =
+        Hex("02 00 00 00 00 01 00 00 02 00 00 00 04 43 4F 4D 32 00 00 00 00 00 00"
+            " 03 31 39 32 00 00 00 00 00 00 00 03 31 36 38 00 00 00 00 00 00 00"
+            " 01 31 00 00 00 00 00 00 00 00 00 03 31 30 30 00 00 00 00 00 00 00"
+            " 00 01 00 00 00 32 00 00 00");
+    EXPECT_EQ(Contenu(dossier / NomFichierConfig), std::string(octets.begin(), octets.end()));
     // Spanish from a file cut in the mains frequency: the read error is
     // already in Spanish and the frequency keeps the bytes read.
     TConfigGenerale c = ConfigDefaut;
     c.Langue = LangueEspagnol, c.FrequenceReseau = 60;
     const std::string config = dossier / NomFichierConfig;
-    Ecrire(config, &c, 73);
-    messages.clear();
+    Ecrire(config, &c, 73), messages.clear();
     EXPECT_FALSE(LireConfig());
     EXPECT_EQ(messages, std::vector<std::string>{"Error  de lectura del fichero"});
     EXPECT_EQ(ConfigGenerale.FrequenceReseau, 60);
@@ -148,13 +144,11 @@ TEST_F(Fichiers_, RoundTripIsByteIdenticalSizesFollowThePointsACutFileIsRefused)
     EXPECT_EQ(fs::file_size(a), Taille({}));
     Etude.Titre.Ecrire("Essai de la MAS 1,5 kW \xE9t\xE9");
     Etude.Vues[0] = {1, 1, {0, 0}, GVitesse, 15, {0, 0}, GCouple, 18, {0, 0}, 2};
-    AjouterCaract(2001, 3);
-    AjouterCaract(17, 4);
-    Caracts[2].Entete.Commentaire.Ecrire("sous 220 V");
-    AjouterCaract(0, 1);
+    AjouterCaract(2001, 3), AjouterCaract(17, 4);
+    Caracts[2].Entete.Commentaire.Ecrire("sous 220 V"), AjouterCaract(0, 1);
     ASSERT_TRUE(EnregistrerEtude(a));
     EXPECT_EQ(EtudeEnregistree, 1);
-    const Octets octets = Lire(a);
+    const std::string octets = Contenu(a);
     ASSERT_EQ(octets.size(), Taille({2001, 17, 0}));
     // The empty last characteristic's header closes the file (last point
     // -1); the speeds of the first follow its numbers.
@@ -166,7 +160,7 @@ TEST_F(Fichiers_, RoundTripIsByteIdenticalSizesFollowThePointsACutFileIsRefused)
     EXPECT_TRUE(Caracts[1].Dernier() == 2000 &&
                 Caracts[2].Entete.Commentaire.Lire() == "sous 220 V");
     ASSERT_TRUE(EnregistrerEtude(b));
-    EXPECT_EQ(Lire(b), octets);
+    EXPECT_EQ(Contenu(b), octets);
     // The longest name the system takes saves too: the temporary file beside
     // it must not need a longer one.
     const std::string long_ = dossier / (std::string(NAME_MAX - 5, 'n') + ".OVX2");
@@ -237,12 +231,10 @@ TEST_F(Fichiers_, AFailedSaveKeepsTheOldFileAndTheUnsavedStudy) {
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom);
         for (const fs::path& x : {d, autre}) fs::remove_all(x), fs::create_directories(x);
-        InitEtude();
-        AjouterCaract(3);
+        InitEtude(), AjouterCaract(3);
         ASSERT_TRUE(EnregistrerEtude(ancien));
         const std::string octets = Contenu(ancien);
-        AjouterCaract(40);
-        messages.clear();
+        AjouterCaract(40), messages.clear();
         if (!c.poser()) continue;  // neither a mode nor a mount refuses here
         EXPECT_FALSE(EnregistrerEtude(c.cible));
         EXPECT_EQ(messages, std::vector<std::string>{"Erreur d'ecriture du fichier"});
@@ -261,8 +253,7 @@ TEST_F(Fichiers_, AFailedSaveKeepsTheOldFileAndTheUnsavedStudy) {
     ConfigGenerale = ConfigDefaut;
     ASSERT_TRUE(::orvane::EcrireConfig());
     const std::string config = Contenu(CheminConfig());
-    ConfigGenerale.FrequenceReseau = 60;
-    messages.clear();
+    ConfigGenerale.FrequenceReseau = 60, messages.clear();
     EXPECT_FALSE((LimiteTaille(40), ::orvane::EcrireConfig()));
     EXPECT_EQ(Contenu(CheminConfig()), config);
     EXPECT_EQ(messages, std::vector<std::string>{"Erreur d'ecriture du fichier"});

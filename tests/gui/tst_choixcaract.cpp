@@ -16,8 +16,7 @@ using L = QList<int>;
 struct TraceFactice : IFenetreTrace {
     bool Setcourbe() override { return ++setcourbe, accepte; }
     void Montrer() override {
-        ++montrer, visible = true;
-        choixVisible = FormChoixCaract && FormChoixCaract->isVisible();
+        ++montrer, visible = true, choixVisible = FormChoixCaract && FormChoixCaract->isVisible();
     }
     bool EstVisible() const override { return visible; }
     void Langue() override {}
@@ -44,7 +43,6 @@ class TstChoixCaract : public QObject {
         QTest::mouseClick(barre, Qt::LeftButton, {}, barre->tabRect(p).center());
         QCOMPARE(f->PageControl->currentIndex(), p);
     }
-    QAbstractButton* machine(int m) { return f->GroupeMachine->button(m); }
     QAbstractButton* charge(int t) {
         return f->GroupeCharge[TFormChoixCaract::PageDuType(t)]->button(t);
     }
@@ -61,8 +59,7 @@ private slots:
     void init() {
         ChoixLangue(LangueFrancais), InitEtude();
         ConfigGenerale.GammePuissance = 0, ConfigGenerale.FrequenceReseau = 50;
-        trace = TraceFactice(), FormTraceCaract = &trace;
-        avertis.clear(), reponse = false;
+        trace = TraceFactice(), FormTraceCaract = &trace, avertis.clear(), reponse = false;
         f->Avertissement = [this](int type) { return avertis << type, reponse; };
     }
     void cleanup() { f->hide(), menu.hide(); }
@@ -126,19 +123,6 @@ private slots:
         }
     }
 
-    // Reopened on the current choice; buttons set by the program change no
-    // word; Escape brings the main menu back.
-    void reopenOnTheCurrentChoiceThenClose() {
-        ReglagesCourants[MotTypeMachine] = 7, ReglagesCourants[MotTypeCaract] = 18;
-        ouvrir(2);
-        QCOMPARE(f->PageControl->currentIndex(), 2);
-        QVERIFY(machine(7)->isChecked() && charge(18)->isChecked() && f->PanelCaractD->isVisible());
-        f->ResetButton(), f->SetButton(), machine(1)->setChecked(true);
-        QVERIFY(ReglagesCourants[MotTypeMachine] == 7 && ReglagesCourants[MotTypeCaract] == 18);
-        QTest::keyClick(f.get(), Qt::Key_Escape);
-        QVERIFY(!f->isVisible() && menu.isVisible());
-    }
-
     // Opened from the tracing window's "Charge", modal to it: left without
     // "ETUDE" the settings are given back; with it they stay; when no trial
     // can take them, the window stays open. From the menu: modal to nothing.
@@ -148,9 +132,8 @@ private slots:
             QWidget appelant;
             appelant.show();
             QVERIFY(QTest::qWaitForWindowExposed(&appelant));
-            Etude.Vues[0].Presente = 1;
             ReglagesCourants[MotTypeMachine] = MasTriphasee, ReglagesCourants[MotTypeCaract] = 1;
-            trace.accepte = fin != 2, trace.visible = true;
+            Etude.Vues[0].Presente = 1, trace.accepte = fin != 2, trace.visible = true;
             f->Ouvrir(0, &appelant);
             QVERIFY(f->windowModality() == Qt::WindowModal &&
                     f->windowHandle()->transientParent() == appelant.windowHandle());

@@ -36,13 +36,6 @@ struct RapportEssai : essai::RapportEnregistre {
 struct Fichiers {
     QStringList reponses, proposes;
     QList<bool> enregistrer;
-    TFormCom::ChoixFichier Fonction() {
-        return [this](bool e, QString& nom) {
-            enregistrer.append(e), proposes.append(nom);
-            nom = reponses.isEmpty() ? QString() : reponses.takeFirst();
-            return !nom.isEmpty();
-        };
-    }
 };
 
 std::string TitreEtude() { return DepuisCp1252(Etude.Titre.Lire()); }
@@ -72,7 +65,11 @@ private slots:
         QVERIFY(QDir::setCurrent(QString::fromStdString(dossier.racine.string())));
         rapport = new RapportEssai, CreerFenetres();
         (menu = static_cast<TFormMachine2*>(FormMachine2))->FinProgramme = [this] { ++fins; };
-        FormCom->DefinirChoixFichier(fichiers.Fonction());
+        FormCom->DefinirChoixFichier([this](bool e, QString& nom) {
+            fichiers.enregistrer.append(e), fichiers.proposes.append(nom);
+            nom = fichiers.reponses.isEmpty() ? QString() : fichiers.reponses.takeFirst();
+            return !nom.isEmpty();
+        });
     }
     void cleanupTestCase() {
         DetruireFenetres();
@@ -133,9 +130,9 @@ private slots:
         const QString fichier = Chemin("sur-disque.OVX2");
         QVERIFY(EnregistrerEtude(fichier.toStdString()));
         EtudeModifiee("Etude en cours"), Montrer();
-        rapport->reponses = {ReponseQuestion(reponse)}, fichiers.reponses = {fichier};
         QPushButton* bouton = nouveau ? menu->ButtonNouveauTravail : menu->ButtonOuvrir;
-        QTest::mouseClick(bouton, Qt::LeftButton);
+        rapport->reponses = {ReponseQuestion(reponse)}, fichiers.reponses = {fichier},
+        bouton->click();
         QCOMPARE(rapport->questions,
                  std::vector<std::string>{"Fichier modifié. Voulez-vous l'enregistrer?"});
         QCOMPARE(fichiers.enregistrer, ouvre ? QList<bool>{false} : QList<bool>{});
@@ -144,8 +141,7 @@ private slots:
         // Closing the tracing window brings the menu back.
         if (ouvre) static_cast<TFormTraceCaract*>(FormTraceCaract)->ButtonClose->click();
         QVERIFY(menu->isVisible());
-        rapport->questions.clear(), EtudeEnregistree = 1;
-        QTest::mouseClick(bouton, Qt::LeftButton);
+        rapport->questions.clear(), EtudeEnregistree = 1, bouton->click();
         QVERIFY(rapport->questions.empty());
     }
 
@@ -159,8 +155,7 @@ private slots:
             QVERIFY(EnregistrerEtude(nom.toStdString()));
             if (!lisible) QVERIFY(QFile::resize(nom, 100));
             QString retenu;
-            InitEtude();
-            fichiers.reponses = {Chemin("retenu.OVX2"), nom, {}};
+            InitEtude(), fichiers.reponses = {Chemin("retenu.OVX2"), nom, {}};
             QVERIFY(FormCom->ChoisirFichierEnregistrer(retenu));
             Montrer(), rapport->messages.clear();
             QVERIFY(lisible ? menu->OuvrirFichier(nom) : (menu->ButtonOuvrir->click(), true));
@@ -196,8 +191,7 @@ private slots:
     void quitSavesTheConfigurationAndEnds() {
         EtudeModifiee("Fin");
         ConfigGenerale.Langue = LangueEspagnol, rapport->reponses = {ReponseQuestion::Non};
-        FormVisuApp->Montrer(), Montrer();
-        QTest::mouseClick(menu->ButtonQuitter, Qt::LeftButton);
+        FormVisuApp->Montrer(), Montrer(), menu->ButtonQuitter->click();
         QVERIFY(fins == 1 && !menu->isVisible());
         QCOMPARE(QFileInfo(Chemin("CFGOrvane.cfg")).size(), qint64(76));
         ConfigGenerale.Langue = LangueFrancais;
@@ -220,19 +214,6 @@ private slots:
         QTimer::singleShot(0, repondre);
         QCOMPARE(boites.Question("Fichier modifié ?"), ReponseQuestion::Annuler);
         QCOMPARE(boutons, 3);
-    }
-
-    void demonstrationConfigurationSelectsTheSimulatedBench() {
-        const QString demo = Chemin("demo");
-        QVERIFY(QDir().mkpath(demo));
-        QCOMPARE(
-            QProcess::execute(
-                QCoreApplication::applicationDirPath() + "/../../app/orvane-config-demo", {demo}),
-            0);
-        QVERIFY(ChargerConfig((demo + "/CFGOrvane.cfg").toStdString()));
-        TConfigGenerale attendu = ConfigDefaut;
-        attendu.TypeLiaison = LiaisonSimulation;
-        QVERIFY(std::memcmp(&ConfigGenerale, &attendu, sizeof attendu) == 0);
     }
 };
 

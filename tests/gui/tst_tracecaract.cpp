@@ -1,12 +1,8 @@
 // The tracing window driven through its controls: places of the views, the
 // value boxes and keys, the menus' enabling rules, the language, the study
-// editing commands with their questions, the acquisition groups.
-#include <QClipboard>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QToolButton>
+// editing commands with their questions.
 #include <QtTest>
+#include <QtWidgets>
 
 #include "Captures.h"
 #include "OutilsEssai.h"
@@ -43,10 +39,8 @@ void Essais(int essais, const QList<int>& vides = {}) {
 // Every caption and hint the language sets, in a fixed order.
 QStringList Textes_(TFormTraceCaract* f) {
     QStringList t{f->windowTitle()};
-    for (QAction* a : f->findChildren<QAction*>()) t << a->text();
-    for (QAbstractButton* b : f->findChildren<QAbstractButton*>()) t << b->text();
-    for (QLabel* l : f->findChildren<QLabel*>()) t << l->text();
-    for (QWidget* w : f->findChildren<QWidget*>()) t << w->toolTip();
+    for (QObject* o : f->findChildren<QObject*>())
+        t << o->property("text").toString() << o->property("toolTip").toString();
     return t;
 }
 
@@ -64,8 +58,7 @@ class TstTraceCaract : public QObject {
     TFormTraceCaract& F() { return *fenetre; }
     void Ouvrir(int essais, bool quatre = false, const QList<int>& vides = {}) {
         if (quatre) VuesQuatre();
-        Essais(essais, vides);
-        Montrer();
+        Essais(essais, vides), Montrer();
     }
     void Montrer() {
         F().showNormal(), F().resize(1280, 800);
@@ -76,8 +69,7 @@ class TstTraceCaract : public QObject {
 private slots:
     void init() {
         ChoixLangue(LangueFrancais), InitEtude(), ConfigGenerale = ConfigDefaut;
-        AcquisitionEnCours = 0;
-        rapport = std::make_unique<essai::RapportEnregistre>();
+        AcquisitionEnCours = 0, rapport = std::make_unique<essai::RapportEnregistre>();
         fenetre = std::make_unique<TFormTraceCaract>();
     }
     void cleanup() { fenetre.reset(), rapport.reset(), TFormCom::DefinirChoixFichier({}); }
@@ -101,8 +93,7 @@ private slots:
         for (int k = 1; k <= 4; ++k)
             if (!montrees.contains(k)) QTest::mouseClick(F().ButtonCar[k - 1], Qt::LeftButton);
         QCOMPARE(F().NbPanelTrace(), int(montrees.size()));
-        F().RectTrace.fill({-1, -1, -1, -1});
-        F().calculposition(7, 11, 801, 533);
+        F().RectTrace.fill({-1, -1, -1, -1}), F().calculposition(7, 11, 801, 533);
         for (int j = 0; j < 4; ++j) {
             const RectangleTrace& r = F().RectTrace[j];
             QCOMPARE(L({r.Gauche, r.Haut, r.Largeur, r.Hauteur}),
@@ -114,11 +105,9 @@ private slots:
     // Escape outside an acquisition clears the value boxes.
     void escapeKey() {
         Ouvrir(1);
-        ValeursCourantes = {3, 1500, 1234, 0, 2300, 4000, 0, 0, 0, 0, 0, 0};
-        F().curseur();
+        ValeursCourantes = {3, 1500, 1234, 0, 2300, 4000, 0, 0, 0, 0, 0, 0}, F().curseur();
         QCOMPARE(F().TextCouple->text(), QStringLiteral("12,34 Nm"));
-        F().EditTitre->setFocus();
-        QTest::keyClick(F().EditTitre, Qt::Key_Escape);
+        F().EditTitre->setFocus(), QTest::keyClick(F().EditTitre, Qt::Key_Escape);
         QCOMPARE(ValeursCourantes[0], -1);
         for (QLabel* l : {F().TextVitesse, F().TextCouple, F().TextCourant, F().TextTemps})
             QCOMPARE(l->text(), QStringLiteral("----"));
@@ -133,14 +122,11 @@ private slots:
     }
     void boxesFollowTheTrial() {
         QFETCH(int, machine);
-        Essais(2);
-        Caracts[2].Entete[MotTypeMachine] = machine,
-        Caracts[2].Entete[MotCalibre] = L{0, 1, 7}[machine % 3];
-        Montrer();
-        QTest::mouseClick(F().Buttoncourbe[0], Qt::LeftButton);
+        Essais(2), Caracts[2].Entete[MotTypeMachine] = machine,
+                   Caracts[2].Entete[MotCalibre] = L{0, 1, 7}[machine % 3];
+        Montrer(), F().Buttoncourbe[0]->click();
         QCOMPARE(F().StaticTextCourant->text(), QStringLiteral("Courant:I (20A)"));
-        F().StaticTextCourant->setText(QStringLiteral("avant"));
-        QTest::mouseClick(F().Buttoncourbe[1], Qt::LeftButton);
+        F().StaticTextCourant->setText("avant"), F().Buttoncourbe[1]->click();
         QCOMPARE(F().StaticTextCourant->text(),
                  QStringList({"Courant:I (20A)", "Courant:I (2A)", "avant"})[machine % 3]);
         F().Action();
@@ -177,24 +163,21 @@ private slots:
     // each); French again gives every French caption back.
     void languages_data() {
         QTest::addColumn<int>("langue");
-        QTest::addRow("fr") << int(LangueFrancais);
-        QTest::addRow("en") << int(LangueAnglais);
-        QTest::addRow("es") << int(LangueEspagnol);
+        for (auto [n, l] :
+             {std::pair{"fr", LangueFrancais}, {"en", LangueAnglais}, {"es", LangueEspagnol}})
+            QTest::addRow("%s", n) << int(l);
     }
     void languages() {
         QFETCH(int, langue);
         Etude.Titre.Ecrire(VersCp1252("Machine asynchrone 1,5 kW : essais en charge"));
-        QTest::mouseClick(F().ButtonTitre, Qt::LeftButton);
-        Ouvrir(5, true);
+        F().ButtonTitre->click(), Ouvrir(5, true);
         const QStringList francais = Textes_(&F());
         QCOMPARE(F().StaticTextCourbes->text(), QStringLiteral("Essai"));
         ChoixLangue(langue), F().Langue();
         QCOMPARE(Textes_(&F()) != francais, langue != LangueFrancais);
-        QTest::mouseClick(F().Buttoncourbe[1], Qt::LeftButton);
-        SelectionnerPoint(4), F().curseur();
+        F().Buttoncourbe[1]->click(), SelectionnerPoint(4), F().curseur();
         essai::Capturer(&F(), QStringLiteral("trace-") + QTest::currentDataTag());
-        QTest::mouseClick(F().Buttoncourbe[4], Qt::LeftButton);
-        ChoixLangue(LangueFrancais), F().Langue();
+        F().Buttoncourbe[4]->click(), ChoixLangue(LangueFrancais), F().Langue();
         QCOMPARE(Textes_(&F()), francais);
     }
 
@@ -214,8 +197,7 @@ private slots:
         const bool refus = c[0] == 5;
         Essais(c[0]);
         for (int k = 1; k <= c[0]; ++k) Caracts[k].Entete[MotTypeCaract] = c[2];
-        Montrer();
-        CaractCourante = c[1], ReglagesCourants[MotTypeMachine] = c[3];
+        Montrer(), CaractCourante = c[1], ReglagesCourants[MotTypeMachine] = c[3];
         ReglagesCourants[MotTypeCaract] = c[4], ReglagesCourants[MotInertie] = 77;
         QCOMPARE(F().Setcourbe(), !refus);
         QCOMPARE(L({Etude.NbCaract, CaractCourante, Caracts[1].Entete[MotTypeCaract]}), c.mid(5));
@@ -249,25 +231,18 @@ private slots:
     // States the program sets (texts read, a view hidden, the smoothing)
     // never mark the study; each change of the user does and is kept.
     void userChangesMarkTheStudy() {
-        VuesQuatre();
-        Essais(2);
+        VuesQuatre(), Essais(2), Etude.Titre.Ecrire("Titre lu");
         Etude.Vues[1].Affichee = 0, Etude.Lissage = 3;
-        Etude.Titre.Ecrire("Titre lu");
-        QTest::mouseClick(F().ButtonTitre, Qt::LeftButton);
-        EtudeEnregistree = 1;
-        Montrer();
+        F().ButtonTitre->click(), EtudeEnregistree = 1, Montrer();
         QCOMPARE(F().EditTitre->text(), QStringLiteral("Titre lu"));
         QVERIFY(!F().ButtonCar[1]->isChecked() && F().ButtonCar[0]->isChecked() &&
                 EtudeEnregistree);
-        F().EditTitre->clear();
-        QTest::keyClicks(F().EditTitre, QString(120, 'x'));  // cut to 100 letters
+        F().EditTitre->clear(), QTest::keyClicks(F().EditTitre, QString(120, 'x'));  // cut to 100
         QVERIFY(EtudeEnregistree == 0 && Etude.Titre.Lire() == std::string(100, 'x'));
-        EtudeEnregistree = 1;
-        QTest::mouseClick(F().ButtonCar[1], Qt::LeftButton);
+        EtudeEnregistree = 1, F().ButtonCar[1]->click();
         QVERIFY(EtudeEnregistree == 0 && Etude.Vues[1].Affichee == 1);
         for (const int item : {0, 5}) {  // "Sans interpolation" stores -1
-            EtudeEnregistree = 1;
-            F().interpolation[item]->trigger();
+            EtudeEnregistree = 1, F().interpolation[item]->trigger();
             QVERIFY(EtudeEnregistree == 0 && Etude.Lissage == (item ? item : -1));
         }
     }
@@ -282,8 +257,7 @@ private slots:
     void trialDeletionKeepsARealTrial() {
         QFETCH(L, c);
         Ouvrir(c[0]);
-        QTest::mouseClick(F().Buttoncourbe[c[1] - 1], Qt::LeftButton);
-        rapport->reponses = {ReponseQuestion(c[3])};
+        F().Buttoncourbe[c[1] - 1]->click(), rapport->reponses = {ReponseQuestion(c[3])};
         emit F().Edition1->aboutToShow();
         (c[4] ? F().Ncb[c[2] - 1] : F().MenuItem[0][1])->trigger();
         QCOMPARE(L({Etude.NbCaract, CaractCourante}), c.mid(4));
@@ -309,8 +283,7 @@ private slots:
         QFETCH(L, c);
         Ouvrir(3, true, {3});
         if (c[0] > 0) QTest::mouseClick(F().Buttoncourbe[c[1] - 1], Qt::LeftButton);
-        EtudeEnregistree = 1;
-        rapport->reponses = {ReponseQuestion::Oui};
+        EtudeEnregistree = 1, rapport->reponses = {ReponseQuestion::Oui};
         TCaractMachine* cadre = F().CaractMachine[0];
         if (c[0] == 0) F().MenuItem[c[1] - 1][0]->trigger();
         if (c[0] == 2) {
@@ -333,8 +306,7 @@ private slots:
         Ouvrir(4, false, {1, 3});
         F().Copierlesvaleurs1->trigger();
         QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("Essai 2\t\r\n")));
-        QTest::mouseClick(F().Buttoncourbe[3], Qt::LeftButton);
-        F().Copierlesvaleurs2->trigger();
+        F().Buttoncourbe[3]->click(), F().Copierlesvaleurs2->trigger();
         QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("N°\tn\tTu")));
     }
 
@@ -349,15 +321,14 @@ private slots:
             return !reponses.isEmpty() && (nom = reponses.takeFirst(), true);
         });
         const auto acquiert = [&] {
-            F().ButtonManu->setChecked(true), F().TimerManu->start(3600 * 1000);
-            AcquisitionEnCours = 1;
+            F().ButtonManu->setChecked(true), F().TimerManu->start(3600 * 1000),
+                AcquisitionEnCours = 1;
         };
         const auto arretee = [&] {
             return !AcquisitionEnCours && !F().TimerManu->isActive() &&
                    !F().ButtonManu->isChecked();
         };
-        VuesQuatre();
-        Essais(5);
+        VuesQuatre(), Essais(5);
         for (int k = 1; k <= 5; ++k)
             for (int p = 10; p < NbPointsMax; ++p, AjouterPoint())
                 CaractCourante = k, ValeursCourantes[GVitesse] = p % 1500,
@@ -365,39 +336,23 @@ private slots:
         Etude.Titre.Ecrire("Etude sauvee");
         const std::string premier = dossier / "premier.OVX2", second = dossier / "second.OVX2";
         QVERIFY(EnregistrerEtude(premier));
-        InitEtude();
-        Montrer();
-        reponses = {QString::fromStdString(premier)};
-        acquiert();  // opening a study stops an acquisition first
-        F().Ouvrir->trigger();
+        InitEtude(), Montrer(), reponses = {QString::fromStdString(premier)};
+        acquiert(), F().Ouvrir->trigger();  // opening a study stops an acquisition first
         QVERIFY(arretee() && Etude.NbCaract == 5);
         QCOMPARE(F().EditTitre->text(), QStringLiteral("Etude sauvee"));
         QVERIFY(F().Buttoncourbe[4]->isVisible() && F().ButtonCar[3]->isVisible());
-        reponses = {QString::fromStdString(second)};
-        F().Enregistrersous1->trigger();
+        reponses = {QString::fromStdString(second)}, F().Enregistrersous1->trigger();
         QVERIFY(EtudeEnregistree == 1 && !essai::Contenu(premier).empty());
         QVERIFY(essai::Contenu(premier) == essai::Contenu(second));
         reponses = {QStringLiteral("/nonexistent-folder/etude.OVX2")};
         EtudeEnregistree = 0, rapport->reponses = {ReponseQuestion::Oui};
         F().Nouveautravail1->trigger();
         QVERIFY(Etude.NbCaract == 5 && EtudeEnregistree == 0 && !rapport->messages.empty());
-        acquiert();  // so does the settings window, before it opens
         bool ouvert = false;
+        acquiert();  // so does the settings window, before it opens
         QTimer::singleShot(0, &com, [&] { ouvert = com.isVisible(), com.reject(); });
         F().Configurationmatrielle1->trigger();
         QVERIFY(ouvert && arretee());
-    }
-
-    // Each law shows its acquisition group; only "T = K" has the sweep.
-    void acquisitionGroups() {
-        for (const L& c : {L{1, 1}, L{3, 1}, L{7, 2}, L{14, 3}}) {  // law, group
-            InitEtude(), Essais(1), Caracts[1].Entete[MotTypeCaract] = c[0], Montrer();
-            QCOMPARE(
-                L({F().PanelAcquisitionCarMachine->isVisible(),
-                   F().PanelAcqusitionChargeStatique->isVisible(),
-                   F().PanelAcqusitionChargeDynamique->isVisible(), F().ButtonAuto->isVisible()}),
-                L({c[1] == 1, c[1] == 2, c[1] == 3, c[0] == 1}));
-        }
     }
 };
 

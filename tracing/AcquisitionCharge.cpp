@@ -16,17 +16,13 @@
 #include "study/Study.h"
 #include "texts/TextesOrvane.h"
 #include "tracing/FormTraceCaract.h"
+#include "tracing/TraceCommun.h"
 
 namespace orvane {
 
-namespace {
+using namespace trace;
 
-// "Erreur de liaison".
-constexpr int TexteErreurLiaison = 168;
-// Group titles of the window caption.
-constexpr int TexteTitreMachine = 5;
-constexpr int TexteTitreStatique = 7;
-constexpr int TexteTitreDynamique = 9;
+namespace {
 
 int Dans(int32_t v, int n) { return v >= 0 && v < n ? v : 0; }
 

@@ -16,12 +16,13 @@
 #include "study/Study.h"
 #include "texts/TextesOrvane.h"
 #include "tracing/FormTraceCaract.h"
+#include "tracing/TraceCommun.h"
 
 namespace orvane {
 
-namespace {
+using namespace trace;
 
-constexpr int TexteErreurLiaison = 168;
+namespace {
 
 // Low bits of the control word that select a mode (ControleMarche runs it).
 constexpr int32_t ControleSelection = 1;
@@ -30,11 +31,6 @@ constexpr int32_t ControleSelection = 1;
 constexpr int32_t VitesseEnRotation = 51;
 // Squared weighted distance a new automatic point must exceed.
 constexpr int64_t EcartMinimal = 2000;
-
-void Cocher(QAbstractButton* b, bool bas) {
-    const QSignalBlocker bloque(b);
-    b->setChecked(bas);
-}
 
 bool LoiVitesseImposee(int32_t type) { return type == 2 || type == 3; }
 

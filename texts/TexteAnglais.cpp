@@ -367,6 +367,15 @@ constinit const TTextesOrvane TexteAnglais = {
         "Delete all points of test ",  // 194
         "Delete test ",  // 195
         "Five tests at most: delete a test to start another one",  // 196
+        "Test full: the acquisition stopped at 2001 points",  // 197
+        "This duration exceeds the room of a test (2001 points at 20 a second): the capture will stop at about 100 s. Start it anyway?",  // 198
+        "Link lost: acquisition stopped, the points are kept",  // 199
+        "(simulated bench)",  // 200
+        "Start the acquisition with K rising",  // 201
+        "Start the acquisition with K falling",  // 202
+        "K rising",  // 203
+        "K falling",  // 204
+        "No application found: the CFGAPP*.cfg files cannot be found",  // 205
     }},
 };
 

@@ -367,6 +367,15 @@ constinit const TTextesOrvane TexteEspagnol = {
         "Supresión de todos los puntos de la prueba ",  // 194
         "Supresión de la prueba ",  // 195
         "Cinco pruebas como máximo: suprima una prueba para empezar otra",  // 196
+        "Prueba llena: la adquisición se detuvo en 2001 puntos",  // 197
+        "Esta duración supera la capacidad de una prueba (2001 puntos a 20 por segundo): la captura se detendrá hacia 100 s. ¿Empezarla de todos modos?",  // 198
+        "Enlace perdido: adquisición detenida, los puntos se conservan",  // 199
+        "(banco simulado)",  // 200
+        "Inicio de la adquisición con K creciente",  // 201
+        "Inicio de la adquisición con K decreciente",  // 202
+        "K creciente",  // 203
+        "K decreciente",  // 204
+        "Ninguna aplicación encontrada: no se encuentran los archivos CFGAPP*.cfg",  // 205
     }},
 };
 

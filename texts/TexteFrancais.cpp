@@ -367,6 +367,15 @@ constinit const TTextesOrvane TexteFrancais = {
         "Suppression de tous les points de l'essai ",  // 194
         "Suppression de l'essai ",  // 195
         "Cinq essais au plus : supprimez un essai pour en commencer un autre",  // 196
+        "Essai plein : l'acquisition s'est arrêtée à 2001 points",  // 197
+        "Cette durée dépasse la place d'un essai (2001 points à 20 par seconde) : la capture s'arrêtera vers 100 s. La commencer quand même ?",  // 198
+        "Liaison perdue : acquisition arrêtée, les points sont conservés",  // 199
+        "(banc simulé)",  // 200
+        "Début de l'acquisition avec K croissant",  // 201
+        "Début de l'acquisition avec K décroissant",  // 202
+        "K croissant",  // 203
+        "K décroissant",  // 204
+        "Aucune application trouvée : les fichiers CFGAPP*.cfg sont introuvables",  // 205
     }},
 };
 

@@ -30,8 +30,8 @@ inline constexpr int NbEtatAcquisition = 4;
 inline constexpr int NbListesApplications = 10;
 inline constexpr int NbTextesNumerotes = 178;
 // Texts of our own, numbered on from 179: the simulated bench, the link state,
-// printing and exports, help, trial commands.
-inline constexpr int NbTextesAjoutes = 18;
+// printing and exports, help, trial commands, acquisition states.
+inline constexpr int NbTextesAjoutes = 27;
 inline constexpr int DernierTexte = NbTextesNumerotes + NbTextesAjoutes;
 
 struct TTextesOrvane {
@@ -96,8 +96,17 @@ inline constexpr int TexteAidePrecedent = 192;         // help window: back
 inline constexpr int TexteAideSuivant = 193;           // help window: forward
 
 // Trial commands of the tracing window.
-inline constexpr int TexteMenuSupprimerPoints = 194;  // trial pop-up: delete its points (+ number)
-inline constexpr int TexteMenuSupprimerEssai = 195;   // trial pop-up: delete the trial (+ number)
-inline constexpr int TexteCinqEssais = 196;           // no new trial: five trials already
+inline constexpr int TexteMenuSupprimerPoints = 194;   // trial pop-up: delete its points (+ number)
+inline constexpr int TexteMenuSupprimerEssai = 195;    // trial pop-up: delete the trial (+ number)
+inline constexpr int TexteCinqEssais = 196;            // no new trial: five trials already
+inline constexpr int TexteEssaiPlein = 197;            // an acquisition stopped: its trial is full
+inline constexpr int TexteCaptureTropLongue = 198;     // question: a capture longer than a trial
+inline constexpr int TexteAcquisitionCoupee = 199;     // an acquisition stopped: the link is lost
+inline constexpr int TexteBancSimuleLegende = 200;     // ends the captions on the simulated bench
+inline constexpr int TexteBulleCroissant = 201;        // hint of the rising sweep button
+inline constexpr int TexteBulleDecroissant = 202;      // hint of the falling sweep button
+inline constexpr int TexteNomCroissant = 203;          // accessible name of the rising button
+inline constexpr int TexteNomDecroissant = 204;        // accessible name of the falling button
+inline constexpr int TexteApplicationsAbsentes = 205;  // applications window: no file found
 
 }  // namespace orvane

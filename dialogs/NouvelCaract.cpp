@@ -332,16 +332,17 @@ void TNouvelCaract::BtnOKClick() {
     accept();
 }
 
-void TNouvelCaract::ButtonCalibre2AClick() {
-    ReglagesCourants[MotCalibre] = 1;
-    if (Mode == 1 && CaractCourante >= 1 && CaractCourante <= NbCaractMax)
-        Caracts[CaractCourante].Entete[MotCalibre] = 1;
-}
+void TNouvelCaract::ButtonCalibre2AClick() { DefinirCalibre(1); }
 
-void TNouvelCaract::ButtonCalibre20AClick() {
-    ReglagesCourants[MotCalibre] = 0;
-    if (Mode == 1 && CaractCourante >= 1 && CaractCourante <= NbCaractMax)
-        Caracts[CaractCourante].Entete[MotCalibre] = 0;
+void TNouvelCaract::ButtonCalibre20AClick() { DefinirCalibre(0); }
+
+void TNouvelCaract::DefinirCalibre(int32_t calibre) {
+    ReglagesCourants[MotCalibre] = calibre;
+    if (Mode != 1 || CaractCourante < 1 || CaractCourante > NbCaractMax) return;
+    // The trial's range is kept in the work file: a change must be saved.
+    int32_t& mot = Caracts[CaractCourante].Entete[MotCalibre];
+    if (mot != calibre) EtudeEnregistree = 0;
+    mot = calibre;
 }
 
 }  // namespace orvane

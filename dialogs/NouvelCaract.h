@@ -86,6 +86,8 @@ private:
                       bool avecTemps);
     void Selectionner(QList<QRadioButton*>& items, int position);
     void AbaisserQuadrant(int valeur);
+    // Range 1 (2 A) or 0 (20 A) for the settings and, in mode 1, the trial.
+    void DefinirCalibre(int32_t calibre);
 };
 
 // The one instance of the program, set by the constructor.

@@ -100,18 +100,23 @@ private slots:
     }
 
     // A new view sets the range of the next trial only; a modification, the
-    // current trial's too.
+    // current trial's too, and a trial's range changed must be saved (the
+    // same range clicked again changes nothing).
     void currentRangeButtons() {
         NouvelleCaract(), montrer(0, 1, 1, 1);
         QVERIFY(d.ButtonCalibre20A->isChecked());
-        d.ButtonCalibre2A->click();
-        QVERIFY(ReglagesCourants[MotCalibre] == 1 && Caracts[1].Entete[MotCalibre] == 0);
+        EtudeEnregistree = 1, d.ButtonCalibre2A->click();
+        QVERIFY(ReglagesCourants[MotCalibre] == 1 && Caracts[1].Entete[MotCalibre] == 0 &&
+                EtudeEnregistree == 1);
         d.hide(), montrer(1, 1, 1, 1);
         QVERIFY(d.ButtonCalibre2A->isChecked());
         d.ButtonCalibre2A->click();
-        QCOMPARE(Caracts[1].Entete[MotCalibre], 1);
+        QVERIFY(Caracts[1].Entete[MotCalibre] == 1 && EtudeEnregistree == 0);
+        EtudeEnregistree = 1, d.ButtonCalibre2A->click();
+        QCOMPARE(EtudeEnregistree, 1);
         d.ButtonCalibre20A->click();
-        QVERIFY(ReglagesCourants[MotCalibre] == 0 && Caracts[1].Entete[MotCalibre] == 0);
+        QVERIFY(ReglagesCourants[MotCalibre] == 0 && Caracts[1].Entete[MotCalibre] == 0 &&
+                EtudeEnregistree == 0);
     }
 };
 

@@ -29,6 +29,9 @@ public:
     // waiting (shown again when it already is, so another group shows).
     void DefinirGroupe(int groupe) override;
     void Montrer() override;
+    void Fermer() override {
+        if (isVisible()) close();
+    }
 
     void FormShow();
     void Action();

@@ -32,6 +32,9 @@ public:
     // Application group 1..7 shown at the next display.
     virtual void DefinirGroupe(int groupe) = 0;
     virtual void Montrer() = 0;
+    // Closes the window when it is open (the choice window it belongs to
+    // closes).
+    virtual void Fermer() = 0;
 };
 
 // The choice of a machine and characteristic, or of an industrial load.

@@ -410,6 +410,7 @@ void TFormChoixCaract::Ouvrir(int page, QWidget* appelant) {
     // With an opener, its window becomes this one's transient parent: window
     // modality then blocks that window (and only it) while this one is shown.
     restaurer_ = appelant != nullptr;
+    appelant_ = appelant;
     reglagesAvant_ = ReglagesCourants;
     QWindow* parent = appelant ? appelant->window()->windowHandle() : nullptr;
     setWindowModality(parent ? Qt::WindowModal : Qt::NonModal);
@@ -573,6 +574,13 @@ void TFormChoixCaract::ButtonVISUALISATIONClick() {
     // The live display takes the screen: it hides this window while it is
     // open and shows it again when it closes.
     FormVisualisation->FenetreAppelante = this;
+    // One drive, one commander: opened from the tracing window, the live
+    // display keeps it blocked as this window did, so that no acquisition
+    // starts there while the live display drives the load.
+    QWindow* parent = appelant_ ? appelant_->window()->windowHandle() : nullptr;
+    FormVisualisation->setWindowModality(parent ? Qt::WindowModal : Qt::NonModal);
+    FormVisualisation->winId();  // its window exists, to take a transient parent
+    if (QWindow* w = FormVisualisation->windowHandle()) w->setTransientParent(parent);
     FormVisualisation->show();
 }
 
@@ -594,6 +602,9 @@ void TFormChoixCaract::closeEvent(QCloseEvent* event) {
 
 void TFormChoixCaract::FormClose() {
     ChoixFige = false;
+    appelant_ = nullptr;
+    // The applications shown for the chosen load go with the choice.
+    if (FormVisuApp) FormVisuApp->Fermer();
     if (restaurer_) {
         // Left without "ETUDE": the next start sends what the trial holds.
         ReglagesCourants = reglagesAvant_;

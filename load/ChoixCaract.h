@@ -13,6 +13,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 #include <functional>
 
 #include "dialogs/Fenetres.h"
@@ -151,6 +152,8 @@ private:
     // The settings to give back when a window that opened this one is left
     // without "ETUDE".
     bool restaurer_ = false;
+    // The window this one was opened from (the tracing window), if any.
+    QPointer<QWidget> appelant_;
     EnteteCaract reglagesAvant_{};
 };
 

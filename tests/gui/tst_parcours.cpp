@@ -1,5 +1,6 @@
 // Main menu, choice, live display, K moved, values moving, and back: on the
-// bench in process, and on `orvanectl bench --pty` over the serial link.
+// bench in process, and on `orvanectl bench --pty` over the serial link; the
+// live display and the applications as they meet the tracing window.
 #include <QtTest>
 #include <QtWidgets>
 
@@ -14,6 +15,7 @@
 #include "sim/LiaisonSimulee.h"
 #include "study/Study.h"
 #include "texts/TextesOrvane.h"
+#include "tracing/FormTraceCaract.h"
 
 using namespace orvane;
 
@@ -101,6 +103,49 @@ private slots:
         parcours();  // the live display opens the link it finds closed
         FormCom->Ferme(), banc.terminate();
         QVERIFY(banc.waitForFinished(5000));
+    }
+
+    // One drive, one commander: "Charge" in the tracing window, then
+    // "VISUALISATION": while the live display drives K, a click on "Manuel"
+    // through the window system does not reach the tracing window. The
+    // applications shown from the choice window close with it.
+    void oneCommanderPerDrive() {
+        ConfigGenerale.TypeLiaison = LiaisonSimulation;
+        ReglagesCourants = EnteteCaractDefaut, ReglagesCourants[MotTypeMachine] = MccIndependante;
+        ReglagesCourants[MotTypeCaract] = 1, NouvelleCaract();
+        Etude.Vues[0] = {1, 1, {0, 0}, GVitesse, 18, {0, 0}, GCouple, 18, {0, 0}, 1};
+        auto* trace = dynamic_cast<TFormTraceCaract*>(FormTraceCaract);
+        TFormChoixCaract* choix = FormChoixCaract;
+        TFormVisualisation* v = FormVisualisation;
+        trace->Montrer();
+        QVERIFY(QTest::qWaitForWindowExposed(trace));
+        QTest::mouseClick(trace->ButtonModifCharge, Qt::LeftButton);
+        QTRY_VERIFY(choix->isVisible() && choix->ButtonVISUALISATION->isEnabled());
+        QTest::mouseClick(choix->ButtonVISUALISATION, Qt::LeftButton);
+        QTRY_VERIFY(v->isVisible() && !choix->isVisible() && v->TimerA->isActive());
+        QTest::mouseClick(trace->windowHandle(), Qt::LeftButton, {},
+                          trace->ButtonManu->mapTo(trace, trace->ButtonManu->rect().center()));
+        QVERIFY(!trace->ButtonManu->isChecked() && AcquisitionEnCours == 0);
+        QTest::mouseClick(v->ButtonClose, Qt::LeftButton);
+        QTRY_VERIFY(!v->isVisible() && choix->isVisible());
+        QTest::mouseClick(choix->ButtonFermer1, Qt::LeftButton);
+        QTRY_VERIFY(!choix->isVisible() && trace->isVisible());
+        trace->close();
+
+        // Static loads from the menu: "APPLICATIONS", then "ETUDE".
+        auto* applications = dynamic_cast<QWidget*>(FormVisuApp);
+        QTRY_VERIFY(menu->isVisible());
+        QTest::mouseClick(menu->ButtonChargeStatique, Qt::LeftButton);
+        QTRY_VERIFY(choix->isVisible());
+        for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
+                 choix->ButtonMASTri, choix->Buttontan2bS, choix->ButtonAPPstat})
+            QTest::mouseClick(b, Qt::LeftButton);
+        QTRY_VERIFY(applications->isVisible());
+        QTest::mouseClick(choix->ButtonEtudeStatique, Qt::LeftButton);
+        QTRY_VERIFY(trace->isVisible() && !choix->isVisible());
+        QVERIFY(!applications->isVisible());
+        trace->close();
+        QVERIFY(rapport->messages.empty());
     }
 };
 

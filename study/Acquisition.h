@@ -56,4 +56,13 @@ std::array<int32_t, 5> ParametresDeCharge(int32_t type, const EnteteCaract& r, i
 // strictly past the duration.
 inline bool CaptureFinie(int32_t temps, int32_t fin) { return temps > fin; }
 
+// Readings of the oscilloscope: 20 a second, one every 50 ms.
+inline constexpr int32_t LecturesParSeconde = 20;
+
+// A capture of `duree` seconds fits in an empty trial: its readings from 0 to
+// the duration (20 a second, both ends) take no more than its 2001 points.
+inline constexpr bool CaptureTientDansEssai(int32_t duree) {
+    return duree >= 0 && int64_t{duree} * LecturesParSeconde + 1 <= NbPointsMax;
+}
+
 }  // namespace orvane

@@ -140,7 +140,7 @@ bool TFormTraceCaract::StockerPointCharge() {
     for (TCaractMachine* c : CaractMachine) c->tracepoint(CaractCourante, dernier);
     if (dernier >= DernierPointMax) {
         // The trial is full: the acquisition ends with every point kept.
-        ButtonStopManuClick();
+        ArretEssaiPlein();
         return false;
     }
     return true;
@@ -148,32 +148,41 @@ bool TFormTraceCaract::StockerPointCharge() {
 
 void TFormTraceCaract::TimerChargeAutoTimer() {
     if (FormCom == nullptr) return;
+    // The load's settings changed through "Charge": the drive takes the new
+    // law at once, the points taken so far stay. FormCom->P is the block the
+    // drive holds: a write that failed leaves it as it was, so that the next
+    // tick sends the law again, and no point is stored under the new law
+    // while the drive still runs the old one.
+    bool loiEnPlace = true;
     {
-        // The load's settings changed through "Charge": the drive takes the
-        // new law at once, the points taken so far stay.
         const EnteteCaract& e = Caracts[std::clamp(CaractCourante, 0, NbCaractMax)].Entete;
         const std::array<int32_t, 5> p = ParametresDeCharge(
             e[MotTypeCaract], e, ConfigGenerale.GammePuissance, ConfigGenerale.FrequenceReseau);
         if (!std::equal(p.begin(), p.end(), FormCom->P.begin())) {
+            const auto avant = FormCom->P;
             std::copy(p.begin(), p.end(), FormCom->P.begin());
             FormCom->EmissionParam();
+            if (FormCom->DerniereErreur()) {
+                FormCom->P = avant;
+                loiEnPlace = false;
+            }
         }
     }
     FormCom->LectureValeurs();
-    if (ValeursCourantes[0] < 0) {
-        // Values never read since the start and one failed exchange: the
-        // next tick decides (two failures in a row end the acquisition).
-        if (UnSeulEchec()) return;
-        ButtonStopManuClick();
+    if (LiaisonPerdue()) {
+        ArretLiaisonPerdue();
         return;
     }
+    // Values never read since the start and one failed exchange: the next
+    // tick decides (two failures in a row end the acquisition).
+    if (ValeursCourantes[0] < 0) return;
     ValeursCourantes[GTemps] = 0;
     const int32_t n = ValeursCourantes[GVitesse];
     const int32_t t = ValeursCourantes[GCouple];
     const int64_t d2 = DistanceCarree(n, t, DernierPointN, DernierPointT,
                                       PoidsCoupleCharge(ConfigGenerale.GammePuissance));
     curseur();
-    if (!AssezLoin(d2)) return;
+    if (!loiEnPlace || !AssezLoin(d2)) return;
     // A kept reading (one failed exchange) is no new operating point.
     if (!FormCom->LectureValide()) return;
     if (!ButtonAcquiAutoStatique->isChecked()) return;

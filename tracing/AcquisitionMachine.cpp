@@ -120,8 +120,8 @@ void TFormTraceCaract::ScrollBarKChange() {
 void TFormTraceCaract::TimerManuTimer() {
     FormCom->LectureValeurs();
     MesureFraiche = FormCom->LectureValide();
-    if (ValeursCourantes[GNumero] < 0) {
-        ButtonStopManuClick();
+    if (LiaisonPerdue()) {
+        ArretLiaisonPerdue();
         return;
     }
     if (FormCom->NbEchecs() == 0) {
@@ -133,7 +133,7 @@ void TFormTraceCaract::TimerManuTimer() {
 void TFormTraceCaract::MicroTimer1OnTimer() {
     if (FormCom == nullptr) return;
     FormCom->LectureValeurs();
-    if (ValeursCourantes[GNumero] < 0) ButtonStopManuClick();
+    if (LiaisonPerdue()) ArretLiaisonPerdue();
 }
 
 void TFormTraceCaract::ButtonAcquiPointCaractClick() {
@@ -150,7 +150,7 @@ void TFormTraceCaract::StockerPoint() {
     }
     const int dernier = Caracts[CaractCourante].Dernier();
     for (TCaractMachine* c : CaractMachine) c->tracepoint(CaractCourante, dernier);
-    if (dernier >= DernierPointMax) ButtonStopManuClick();  // the trial is full
+    if (dernier >= DernierPointMax) ArretEssaiPlein();
 }
 
 // --------------------------------------------------------- automatic mode --
@@ -275,8 +275,8 @@ bool TFormTraceCaract::setAcquisitionAuto() {
 void TFormTraceCaract::TimerAutoTimer() {
     FormCom->LectureValeurs();
     MesureFraiche = FormCom->LectureValide();
-    if (ValeursCourantes[GNumero] < 0) {
-        ButtonStopManuClick();
+    if (LiaisonPerdue()) {
+        ArretLiaisonPerdue();
         return;
     }
     // A failed exchange leaves the status of an earlier reading: neither the
@@ -336,6 +336,20 @@ void TFormTraceCaract::ButtonStopManuClick() {
     MesureFraiche = false;
     setMenu();
     Action();
+}
+
+bool TFormTraceCaract::LiaisonPerdue() const {
+    return ValeursCourantes[GNumero] < 0 && !UnSeulEchec();
+}
+
+void TFormTraceCaract::ArretLiaisonPerdue() {
+    ButtonStopManuClick();
+    EtatAcquisition(TexteAcquisitionCoupee);
+}
+
+void TFormTraceCaract::ArretEssaiPlein() {
+    ButtonStopManuClick();
+    EtatAcquisition(TexteEssaiPlein);
 }
 
 void TFormTraceCaract::ArreterAcquisition() {

@@ -45,12 +45,14 @@ void TFormTraceCaract::Fichier1Click() {
 }
 
 void TFormTraceCaract::OuvrirClick() {
-    // The study is about to be replaced: no acquisition goes on into it.
-    ArreterAcquisition();
     if (Avertissement()) {
         QString nom;
-        if (FormCom != nullptr && FormCom->ChoisirFichierOuvrir(nom))
+        if (FormCom != nullptr && FormCom->ChoisirFichierOuvrir(nom)) {
+            // The study is about to be replaced: no acquisition goes on into
+            // it. One given up in the dialog goes on.
+            ArreterAcquisition();
             OuvrirEtude(QFile::encodeName(nom).toStdString());
+        }
     }
     Action();
 }

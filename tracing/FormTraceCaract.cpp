@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
@@ -111,6 +112,17 @@ TFormTraceCaract::TFormTraceCaract(QWidget* parent) : QMainWindow(parent) {
     bas->addWidget(PanelAffichageValeur);
     colonne->addLayout(bas, 1);
     CreerMenu();
+    // The status bar shows only when there is something to say.
+    TextEtatAcquisition = new QLabel(this);
+    TextEtatAcquisition->setFont(PoliceArial(9));
+    {
+        QPalette pal = TextEtatAcquisition->palette();
+        pal.setColor(QPalette::WindowText, QColor(160, 0, 0));
+        TextEtatAcquisition->setPalette(pal);
+    }
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(TextEtatAcquisition, 1);
+    statusBar()->hide();
     // The buttons of the bars: a down button stands out from the others.
     const QString boutons = QStringLiteral(
         "QToolButton { background: #f4f4f4; color: black; border: 1px solid #1f4f4f;"

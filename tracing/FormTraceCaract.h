@@ -171,6 +171,9 @@ public:
     QLabel* TextPertes;
     QLabel* TextRend;
     QLabel* TextTemps;
+    // Why the last acquisition ended when it ended by itself (a full trial,
+    // the link lost), in the status bar until the next start.
+    QLabel* TextEtatAcquisition;
 
     // ---- timers ----
     QTimer* TimerManu;
@@ -353,6 +356,16 @@ private:
     bool StockerPointCharge();
     // The latest measurement step is the first failure after good ones.
     bool UnSeulEchec() const;
+    // The latest measurement step says the link is lost: word 0 of the values
+    // is negative and this is not the first failure after good readings (a
+    // refresh sets that word too; one failed exchange never ends anything).
+    bool LiaisonPerdue() const;
+    // Stops the acquisition and says why in the status bar.
+    void ArretLiaisonPerdue();
+    void ArretEssaiPlein();
+    // Shows text `texte` in the status bar (0: none, the bar hidden).
+    void EtatAcquisition(int texte);
+    int etatAcquisition_ = 0;
 
     QImage imageBanc_;
     bool enAction_ = false;

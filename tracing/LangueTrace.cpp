@@ -118,6 +118,7 @@ void TFormTraceCaract::TextesLangue() {
                                                              {StaticTextTemps, 11}}};
     for (const auto& [etiquette, q] : boites) etiquette->setText(NomGrandeur(q, " : "));
     for (TCaractMachine* c : CaractMachine) c->setmenu();
+    EtatAcquisition(etatAcquisition_);
     LargeursEssais();
 }
 

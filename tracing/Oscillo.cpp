@@ -12,12 +12,16 @@
 #include "dialogs/FormCom.h"
 #include "dialogs/Habillage.h"
 #include "study/Acquisition.h"
+#include "study/Rapport.h"
 #include "study/Study.h"
 #include "texts/TextesOrvane.h"
 #include "tracing/FormTraceCaract.h"
 #include "tracing/PositionTrace.h"
+#include "tracing/TraceCommun.h"
 
 namespace orvane {
+
+using namespace trace;
 
 namespace {
 
@@ -98,6 +102,25 @@ void TFormTraceCaract::ComboBoxDureeChange() {
 
 void TFormTraceCaract::SpeedButtonOscilloClick() {
     if (FormCom == nullptr || !ButtonChargeDynamique->isChecked()) return;
+    // Each capture has a trial of its own, its time from 0: after a trial
+    // that holds points already comes a new one with the same settings.
+    const bool nouvelEssai = Caracts[std::clamp(CaractCourante, 0, NbCaractMax)].Dernier() >= 0;
+    if (nouvelEssai && NbEssais() >= NbCaractMax) {
+        Avertir(std::string(Textes.Texte(TexteCinqEssais)));
+        return;
+    }
+    // A capture longer than a trial's room is said before it starts.
+    const int32_t duree =
+        TableDurees[static_cast<size_t>(IndexDuree(EnteteCourante()[MotDureeOscillo]))];
+    if (!CaptureTientDansEssai(duree) &&
+        Demander(std::string(Textes.Texte(TexteCaptureTropLongue))) != ReponseQuestion::Oui)
+        return;
+    if (nouvelEssai) {
+        ReglagesCourants = EnteteCourante();
+        ReglagesCourants.Commentaire.Ecrire("");
+        NouvelleCaract();
+        Action();
+    }
     SpeedButtonOscillo->setEnabled(false);
     PanelConfOscillo->setEnabled(false);
     OscilloDeclenche = !ButtonSynchro->isChecked();
@@ -114,13 +137,13 @@ void TFormTraceCaract::SpeedButtonOscilloClick() {
 void TFormTraceCaract::TimerOscilloTimer() {
     if (FormCom == nullptr) return;
     FormCom->LectureValeurs();
-    if (ValeursCourantes[0] < 0) {
-        // Values never read since the start and one failed exchange: the
-        // next tick decides (two failures in a row end the acquisition).
-        if (UnSeulEchec()) return;
-        ButtonStopManuClick();
+    if (LiaisonPerdue()) {
+        ArretLiaisonPerdue();
         return;
     }
+    // Values never read since the start and one failed exchange: the next
+    // tick decides (two failures in a row end the acquisition).
+    if (ValeursCourantes[0] < 0) return;
     // After one failed exchange the values are those of the previous tick:
     // they are shown, never stored or tested a second time.
     const bool frais = FormCom->LectureValide();

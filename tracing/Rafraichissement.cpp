@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 
@@ -379,6 +380,8 @@ void TFormTraceCaract::AjusterImageFond() {
 // ---------------------------------------------------------- acquisitions --
 
 void TFormTraceCaract::ExclusifAcquisition(QToolButton* bouton) {
+    // A new start: what was said of the last acquisition's end is over.
+    if (bouton->isChecked()) EtatAcquisition(0);
     // One group that may be all up: pressing one puts the others up.
     for (QToolButton* b :
          {ButtonManu, ButtonAuto, ButtonChargeManu, ButtonChargeAuto, ButtonChargeDynamique})
@@ -389,6 +392,13 @@ bool TFormTraceCaract::PointSupprimable() const {
     if (AcquisitionEnCours != 0 || ValeursCourantes[0] < 0) return false;
     if (CaractCourante < 1 || CaractCourante > NbEssais()) return false;
     return PointSelectionne >= 0 && PointSelectionne <= Caracts[CaractCourante].Dernier();
+}
+
+void TFormTraceCaract::EtatAcquisition(int texte) {
+    etatAcquisition_ = texte;
+    TextEtatAcquisition->setText(texte ? T(texte) : QString());
+    TextEtatAcquisition->setToolTip(TextEtatAcquisition->text());
+    statusBar()->setVisible(texte != 0);
 }
 
 }  // namespace orvane

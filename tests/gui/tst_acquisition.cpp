@@ -121,8 +121,35 @@ private slots:
         }
     }
 
+    // A refresh ("Affich.", a view button, a resize) marks the values unread:
+    // one failed exchange after it ends neither a manual acquisition nor a
+    // sweep; the next good reading goes on as before.
+    void oneFailureAfterARefreshGoesOn_data() {
+        QTest::addColumn<bool>("balayage");
+        QTest::newRow("manual") << false;
+        QTest::newRow("sweep") << true;
+    }
+    void oneFailureAfterARefreshGoesOn() {
+        QFETCH(bool, balayage);
+        Ouvrir(MasTriphasee, 1);
+        (balayage ? F().ButtonAuto : F().ButtonManu)->click(), TicksManu(3);
+        if (balayage) F().ButtonAutoCroissant->click();
+        QTimer* minuterie = balayage ? F().TimerAuto : F().TimerManu;
+        const auto tick = [&] {
+            banc->maintenant += 50;
+            balayage ? F().TimerAutoTimer() : F().TimerManuTimer();
+        };
+        tick(), F().ButtonAffichage->click();
+        QCOMPARE(ValeursCourantes[GNumero], -1);
+        L().echecs = 1, tick();
+        QVERIFY(minuterie->isActive() && AcquisitionEnCours == 1);
+        tick();
+        QVERIFY(minuterie->isActive() && F().MesureFraiche && ValeursCourantes[GNumero] == 0);
+    }
+
     // One failed exchange goes on (its values are no fresh reading); the
-    // link lost stops within two ticks, points kept, "----", said once.
+    // link lost stops within two ticks, points kept, "----", said once, and
+    // the status bar says why until the next start.
     void linkLostMidAcquisition() {
         Ouvrir(MccIndependante, 1), F().ButtonManu->click();
         const auto point = [&](int ticks) {
@@ -137,6 +164,12 @@ private slots:
         QVERIFY(!F().TimerManu->isActive() && AcquisitionEnCours == 0 && Points() == 2);
         QCOMPARE(F().TextVitesse->text(), QStringLiteral("----"));
         QCOMPARE(rapport->messages, ErreurLiaison());
+        QVERIFY(F().statusBar()->isVisible());
+        QCOMPARE(F().TextEtatAcquisition->text(),
+                 QStringLiteral("Liaison perdue : acquisition arrêtée, les points sont conservés"));
+        L().echecs = 0, F().ButtonManu->click();
+        QVERIFY(AcquisitionEnCours == 1 && F().TextEtatAcquisition->text().isEmpty() &&
+                !F().statusBar()->isVisible());
     }
 
     // A failed start write (the sweep's parameter block): the rest word next,

@@ -5,6 +5,7 @@
 #include "BancEspion.h"
 #include "load/ChoixCaract.h"
 #include "study/Acquisition.h"
+#include "study/Fichiers.h"
 
 using namespace orvane;
 
@@ -95,7 +96,7 @@ private slots:
 
     // "Charge" during an automatic acquisition: machine and type fixed; a
     // new law makes a new trial, the first keeps its point, the law is sent
-    // at the next tick. Outside an acquisition the choice is free again.
+    // at the next tick until the drive has it. Outside an acquisition the choice is free again.
     void chargeDuringAutomaticKeepsPoints() {
         TFormChoixCaract choix;
         FormTraceCaract = fenetre.get();
@@ -108,12 +109,35 @@ private slots:
         QVERIFY(!choix.isVisible() && !choix.ChoixFige && Etude.NbCaract == 2 &&
                 CaractCourante == 2 && F().ButtonChargeAuto->isChecked() &&
                 Caracts[2].Entete[6] == ReglagesCourants[6]);
-        L().journal.clear(), mesure(900, 0);
-        QCOMPARE(L().Ecritures(), QStringList{Loi(Caracts[2].Entete)});
+        // The new law's first write fails: no point under its label while the
+        // drive keeps the old law, and the next tick sends it again.
+        L().journal.clear(), L().echecs = 1, mesure(900, 0);
+        QVERIFY(Caracts[2].Dernier() == -1 && F().ButtonChargeAuto->isChecked());
+        mesure(1300, 0);
+        QCOMPARE(L().Ecritures(), QStringList(2, Loi(Caracts[2].Entete)));
         QVERIFY(Caracts[1].Dernier() == 0 && Caracts[2].Dernier() == 0);
         F().ButtonStopManuClick(), F().ButtonModifCharge->click();
         QVERIFY(!choix.ChoixFige && choix.ButtonTcstS->isEnabled());
         choix.close(), FormTraceCaract = nullptr;
+    }
+
+    // "Ouvrir" during an acquisition: given up in the file dialog, the
+    // acquisition goes on; with a file chosen it stops before the study is
+    // replaced.
+    void openStopsTheAcquisitionOnlyForAChosenFile() {
+        const essai::DossierTemporaire dossier;
+        const QString fichier = QString::fromStdString((dossier.racine / "e.OVX2").string());
+        QVERIFY(EnregistrerEtude(fichier.toStdString()));
+        Auto(), mesure(400, 0);
+        rapport->reponses = {ReponseQuestion::Non, ReponseQuestion::Non};
+        bool choisi = false;
+        TFormCom::DefinirChoixFichier([&](bool, QString& nom) { return nom = fichier, choisi; });
+        F().Ouvrir->trigger();
+        QVERIFY(F().TimerChargeAuto->isActive() && AcquisitionEnCours == 1 && Points() == 1);
+        choisi = true, F().Ouvrir->trigger();
+        TFormCom::DefinirChoixFichier({});
+        QVERIFY(!F().TimerChargeAuto->isActive() && AcquisitionEnCours == 0 && Points() == 0 &&
+                EtudeEnregistree == 1 && rapport->questions.size() == 2);
     }
 };
 

@@ -2,7 +2,8 @@
 // the settings written only by the user, the arming (reference read at
 // arming), the time held at 0 until the strict trigger, the trigger tick
 // stored at t = 0, each point stored before the strict end test, kept
-// readings never stored twice and a capture longer than the trial.
+// readings never stored twice, a trial per capture and a capture longer
+// than a trial.
 #include "BancEspion.h"
 #include "study/Acquisition.h"
 
@@ -117,15 +118,43 @@ private slots:
         TempsCroissants();
     }
 
-    // A 120 s capture would overflow the trial: it ends with the trial full
-    // and every point kept.
-    void longCaptureFillsTrial() {
-        Caracts[1].Entete[MotDureeOscillo] = 24;
-        for (int p = 0; p < DernierPointMax - 5; ++p) QVERIFY(AjouterPoint());
+    // A second capture starts in a trial of its own, its time from 0, the
+    // first trial untouched; at five trials none starts, and the user is told.
+    void eachCaptureInATrialOfItsOwn() {
+        Demarrer(false), F().SpeedButtonOscillo->click(), JusquALaFin(200);
+        const int premiers = Points();
+        QVERIFY(premiers > 60 && CaractCourante == 1);
+        Demarrer(), F().SpeedButtonOscillo->click(), JusquALaFin(200);  // synchro still off
+        QVERIFY(Etude.NbCaract == 2 && CaractCourante == 2 && Caracts[1].Dernier() + 1 == premiers);
+        QVERIFY(Points() > 60 && C().Point(GTemps, 0) <= 5 && C().Entete[MotTypeCaract] == 12);
+        TempsCroissants();
+        for (int k = 3; k <= NbCaractMax; ++k) NouvelleCaract(), AjouterPoint();
+        F().Action(), Demarrer(), F().SpeedButtonOscillo->click();
+        QVERIFY(Etude.NbCaract == NbCaractMax && F().SpeedButtonOscillo->isEnabled() &&
+                !F().OscilloArme && Points() == 1);
+        QCOMPARE(rapport->messages, std::vector<std::string>{std::string(Textes.Texte(196))});
+    }
+
+    // 100 s fits a trial (2001 readings at 20 a second) and starts at once;
+    // 110 s does not: the user is asked first. Declined, nothing starts;
+    // accepted, the capture ends with the trial full, every point kept, and
+    // the status bar says so.
+    void aCaptureLongerThanATrialIsAskedFirst() {
+        Caracts[1].Entete[MotDureeOscillo] = 22;  // 100 s
         Demarrer(false), F().SpeedButtonOscillo->click();
-        QVERIFY(FinOscillo == 12000 && JusquALaFin(50, 700) == 6 && AcquisitionEnCours == 0);
-        QVERIFY(C().Dernier() == DernierPointMax && C().Point(GVitesse, DernierPointMax) == 705 &&
-                !F().ButtonChargeDynamique->isChecked());
+        QVERIFY(rapport->questions.empty() && FinOscillo == 10000 && F().OscilloArme);
+        F().ButtonStopManuClick();
+        Caracts[1].Entete[MotDureeOscillo] = 23;  // 110 s
+        rapport->reponses = {ReponseQuestion::Non, ReponseQuestion::Oui};
+        Demarrer(), F().SpeedButtonOscillo->click();
+        QVERIFY(rapport->questions.size() == 1 && F().SpeedButtonOscillo->isEnabled() &&
+                !F().OscilloArme && Points() == 0);
+        F().SpeedButtonOscillo->click();
+        QVERIFY(FinOscillo == 11000 && JusquALaFin(2100, 700) == NbPointsMax);
+        QVERIFY(C().Dernier() == DernierPointMax && C().Point(GVitesse, DernierPointMax) == 2700 &&
+                AcquisitionEnCours == 0 && !F().ButtonChargeDynamique->isChecked());
+        QCOMPARE(F().TextEtatAcquisition->text(),
+                 QStringLiteral("Essai plein : l'acquisition s'est arrêtée à 2001 points"));
     }
 };
 

@@ -1,6 +1,6 @@
 // The rules of the load acquisitions: thresholds and weights per range, the
-// strict trigger, the spacing test of the automatic points and the end of a
-// capture.
+// strict trigger, the spacing test of the automatic points and the end and
+// room of a capture.
 #include <gtest/gtest.h>
 
 #include "study/Acquisition.h"
@@ -16,6 +16,10 @@ TEST(Acquisition, ThresholdsAndTheStrictTrigger) {
     EXPECT_TRUE(Declenche(116, 100, 15) && Declenche(84, 100, 15) && Declenche(1, 0, 0));
     EXPECT_TRUE(Declenche(INT32_MAX, INT32_MIN, 10));
     EXPECT_TRUE(!CaptureFinie(500, 500) && CaptureFinie(501, 500));  // the end is strict too
+    // 20 readings a second from 0 to the duration: 100 s is 2001, 101 s 2021.
+    EXPECT_TRUE(CaptureTientDansEssai(5) && CaptureTientDansEssai(100));
+    EXPECT_FALSE(CaptureTientDansEssai(101) || CaptureTientDansEssai(110) ||
+                 CaptureTientDansEssai(-1));
 }
 
 TEST(Acquisition, AutomaticPointsNeedASquaredDistanceAbove2000) {

@@ -279,6 +279,9 @@ class Parcours:
             detail, ok, bloque = str(e), False, True
         except GLib.Error as e:
             detail, ok, bloque = f"accessibility call failed: {e.message}", False, True
+        except (NotImplementedError, AttributeError, LookupError, ValueError, OSError) as e:
+            # An interface missing, a reply not as expected: said, not a crash.
+            detail, ok, bloque = f"{type(e).__name__}: {e}", False, True
         if ok:
             boites = self.boites_de_message()
             if boites:

@@ -36,8 +36,10 @@ if [ -z "${ORVANE_PARCOURS_BUS:-}" ]; then
   export ORVANE_PARCOURS_BUS=1
   # (The notices of the buses and of the registry losing its display at the
   # end are left out of the standard error.)
-  exec timeout -k 10 600 dbus-run-session -- bash "$0" "$@" 2> >(
-    grep -v -e '^dbus-daemon\[' -e '^SpiRegistry daemon' -e '^X connection to .* broken' >&2
+  exec timeout -k 10 600 dbus-run-session -- bash "$0" "$@" > >(
+    grep --line-buffered -v '^SpiRegistry daemon'
+  ) 2> >(
+    grep --line-buffered -v -e '^dbus-daemon\[' -e '^X connection to .* broken' >&2
   )
 fi
 

@@ -9,6 +9,9 @@
 #   scripts/install-deps.sh paquet   also what building the Debian package needs
 #   scripts/install-deps.sh fuzz     also clang with its libFuzzer and sanitizer
 #                                    runtimes (scripts/fuzz.sh)
+#   scripts/install-deps.sh ecran    also what the screen tools need
+#                                    (scripts/captures.sh,
+#                                    scripts/parcours-utilisateur.sh)
 set -euo pipefail
 
 packages=(
@@ -26,6 +29,9 @@ packages=(
 #           llvm-symbolizer, which puts file and line in the reports
 #   paquet  the Debian package (cpack -G DEB: dpkg-shlibdeps, file) and the
 #           tools that check its desktop entry and work-file type
+#   ecran   the virtual display and its tools (xdpyinfo, ImageMagick's import
+#           for pictures of the screen), a private session bus and the
+#           accessibility bus, and pyatspi for Debian's /usr/bin/python3
 for groupe in "$@"; do
   case "$groupe" in
     bench)
@@ -35,7 +41,11 @@ for groupe in "$@"; do
       ;;
     paquet) packages+=(dpkg-dev file desktop-file-utils shared-mime-info) ;;
     fuzz) packages+=(clang libclang-rt-14-dev llvm-14) ;;
-    *) echo "install-deps: unknown group: $groupe (known: bench, fuzz, paquet)" >&2; exit 1 ;;
+    ecran)
+      packages+=(x11-utils imagemagick dbus at-spi2-core python3 python3-gi gir1.2-atspi-2.0
+                 python3-pyatspi)
+      ;;
+    *) echo "install-deps: unknown group: $groupe (known: bench, ecran, fuzz, paquet)" >&2; exit 1 ;;
   esac
 done
 

@@ -12,6 +12,7 @@
 #include "app/RapportBoites.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/Avertissements.h"
+#include "dialogs/BoutonAccessible.h"
 #include "dialogs/CalibreCourant.h"
 #include "dialogs/Fenetres.h"
 #include "dialogs/FormCom.h"
@@ -40,6 +41,7 @@ Fenetre* Creer() {
 
 void PreparerApplication() {
     QApplication::setApplicationName(QString::fromLatin1(TitreApplication));
+    InstallerBoutonsAccessibles();
     QApplication::setWindowIcon(QIcon(ImageProgramme(64)));
     // The desktop entry an installation provides ("orvane.desktop"): its name
     // and icon for the window on desktops that look them up by it.

@@ -14,6 +14,7 @@
 #include "dialogs/FormCom.h"
 #include "dialogs/Habillage.h"
 #include "dialogs/ImageJpeg.h"
+#include "dialogs/TraductionQt.h"
 #include "study/Fichiers.h"
 #include "study/Study.h"
 
@@ -91,6 +92,8 @@ void TFormMachine2::FormCreate() {
     RepertoireDepart = QFile::encodeName(QDir::currentPath()).toStdString();
     // A missing or short file is reported here, before any window shows.
     LireConfig();
+    // Qt's own dialogs and buttons in the language just read.
+    TraduireQt(ConfigGenerale.Langue);
     std::string adresse = "(";
     for (int i = 0; i < 4; ++i) {
         if (i) adresse += '.';

@@ -34,6 +34,7 @@
 #include "comm/Horloge.h"
 #include "dialogs/Fenetres.h"
 #include "dialogs/Habillage.h"
+#include "dialogs/TraductionQt.h"
 #include "study/Cp1252.h"
 #include "study/Fichiers.h"
 #include "study/Rapport.h"
@@ -415,6 +416,7 @@ void TFormCom::BoutonOKClick() {
     AdresseReseau += ")";
 
     ChoixLangue(c.Langue);
+    TraduireQt(c.Langue);
     if (FormTraceCaract) FormTraceCaract->Langue();
     for (int q = 0; q < NbGrandeurs; ++q) Etude.Grandeurs[q] = DescripteurTexte(q);
     accept();

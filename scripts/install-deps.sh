@@ -16,6 +16,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-serialport-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-dev libmodbus-dev
+  qt6-translations-l10n  # Qt's own dialogs and buttons in French and Spanish
   fonts-liberation fonts-dejavu-core
   xauth xvfb
 )

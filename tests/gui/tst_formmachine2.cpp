@@ -87,6 +87,9 @@ private slots:
         QCOMPARE(rapport->traceExistait, std::vector<bool>{false});
         QVERIFY(ConfigGenerale.TypeLiaison == LiaisonAucune && !LiaisonInitialisee);
 
+        // Qt's own texts in the language read (French by default).
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+                 QStringLiteral("Annuler"));
         // First display: the menu in French, then the link error (type 2).
         Montrer();
         QCOMPARE(menu->ButtonTraceCarct->text(),

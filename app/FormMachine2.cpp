@@ -10,6 +10,7 @@
 #include <QShowEvent>
 #include <QTimer>
 
+#include "app/DossierDepart.h"
 #include "dialogs/Fenetres.h"
 #include "dialogs/FormCom.h"
 #include "dialogs/Habillage.h"
@@ -122,9 +123,11 @@ void TFormMachine2::EssayerLiaison() {
 }
 
 void TFormMachine2::Legender() {
-    if (FormCom != nullptr)
-        FormCom->DefinirDossierFichiers(QFile::decodeName(RepertoireDepart.c_str()) +
-                                        QStringLiteral("/") + VersQString(Textes.DossierFichiers));
+    // The work-file folder of the language is made from the first display
+    // on (and for a new language), and the dialogs start in it.
+    if (dejaMontre_ && FormCom != nullptr)
+        FormCom->DefinirDossierFichiers(PreparerDossierFichiers(
+            QFile::decodeName(RepertoireDepart.c_str()), VersQString(Textes.DossierFichiers)));
     QPushButton* boutons[7] = {ButtonTraceCarct, ButtonChargeStatique, ButtonChargeDynamique,
                                ButtonOuvrir,     ButtonNouveauTravail, ButtonConfigure,
                                ButtonQuitter};

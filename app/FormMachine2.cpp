@@ -15,6 +15,7 @@
 #include "dialogs/FormCom.h"
 #include "dialogs/Habillage.h"
 #include "dialogs/ImageJpeg.h"
+#include "dialogs/TitreFenetre.h"
 #include "dialogs/TraductionQt.h"
 #include "study/Fichiers.h"
 #include "study/Study.h"
@@ -44,7 +45,6 @@ const char* const StyleBoutons =
 
 TFormMachine2::TFormMachine2(QWidget* parent) : QWidget(parent) {
     FormMachine2 = this;
-    setWindowTitle(QStringLiteral("Orvane"));
     setFixedSize(Largeur, Hauteur);
     setAutoFillBackground(true);
     QPalette noir = palette();
@@ -115,6 +115,11 @@ void TFormMachine2::FormShow() {
         if (FormCom != nullptr && !FormCom->LiaisonOuverte())
             QTimer::singleShot(0, this, &TFormMachine2::EssayerLiaison);
     }
+    // The settings window changes the link and the language, whichever
+    // window opened it.
+    if (FormCom != nullptr)
+        connect(FormCom, &TFormCom::ReglagesAppliques, this, &TFormMachine2::Legender,
+                Qt::UniqueConnection);
     Legender();
 }
 
@@ -123,6 +128,7 @@ void TFormMachine2::EssayerLiaison() {
 }
 
 void TFormMachine2::Legender() {
+    setWindowTitle(TitreFenetre(QStringLiteral("Orvane")));
     // The work-file folder of the language is made from the first display
     // on (and for a new language), and the dialogs start in it.
     if (dejaMontre_ && FormCom != nullptr)

@@ -419,6 +419,7 @@ void TFormCom::BoutonOKClick() {
     TraduireQt(c.Langue);
     if (FormTraceCaract) FormTraceCaract->Langue();
     for (int q = 0; q < NbGrandeurs; ++q) Etude.Grandeurs[q] = DescripteurTexte(q);
+    emit ReglagesAppliques();
     accept();
     Initialise();
 }

@@ -143,6 +143,11 @@ public slots:
     // Captions of the current text table.
     void Langue();
 
+signals:
+    // OK has stored the settings (link, language) and made the language
+    // current, before the link is opened again.
+    void ReglagesAppliques();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;

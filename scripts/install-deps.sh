@@ -9,6 +9,8 @@
 #   scripts/install-deps.sh paquet   also what building the Debian package needs
 #   scripts/install-deps.sh fuzz     also clang with its libFuzzer and sanitizer
 #                                    runtimes (scripts/fuzz.sh)
+#   scripts/install-deps.sh ecran    also the tools that click through the
+#                                    program and photograph it under Xvfb
 set -euo pipefail
 
 packages=(
@@ -27,6 +29,8 @@ packages=(
 #           llvm-symbolizer, which puts file and line in the reports
 #   paquet  the Debian package (cpack -G DEB: dpkg-shlibdeps, file) and the
 #           tools that check its desktop entry and work-file type
+#   ecran   xdotool (keys and clicks on a virtual display) and ImageMagick
+#           (import -window root), to look at the program as a user meets it
 for groupe in "$@"; do
   case "$groupe" in
     bench)
@@ -36,7 +40,8 @@ for groupe in "$@"; do
       ;;
     paquet) packages+=(dpkg-dev file desktop-file-utils shared-mime-info) ;;
     fuzz) packages+=(clang libclang-rt-14-dev llvm-14) ;;
-    *) echo "install-deps: unknown group: $groupe (known: bench, fuzz, paquet)" >&2; exit 1 ;;
+    ecran) packages+=(xdotool imagemagick) ;;
+    *) echo "install-deps: unknown group: $groupe (known: bench, ecran, fuzz, paquet)" >&2; exit 1 ;;
   esac
 done
 

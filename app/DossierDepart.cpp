@@ -41,4 +41,10 @@ QString EntrerDossierDepart() {
     return QDir::currentPath();
 }
 
+QString PreparerDossierFichiers(const QString& depart, const QString& nom) {
+    const QString dossier = depart + QStringLiteral("/") + nom;
+    if (QFileInfo(dossier).isDir() || QDir(depart).mkdir(nom)) return dossier;
+    return depart;
+}
+
 }  // namespace orvane

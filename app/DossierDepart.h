@@ -29,5 +29,9 @@ bool PreparerDossierPersonnel(const QString& dossier);
 // folder. Falls back to the current folder when the per-user one cannot be
 // made. Returns the folder.
 QString EntrerDossierDepart();
+// The work-file folder `nom` of the start folder `depart`, made when it is
+// missing; `depart` itself when the folder cannot be made there (a file of
+// that name, a folder that refuses it). An existing folder is left as it is.
+QString PreparerDossierFichiers(const QString& depart, const QString& nom);
 
 }  // namespace orvane

@@ -10,10 +10,13 @@
 #include <QShowEvent>
 #include <QTimer>
 
+#include "app/DossierDepart.h"
 #include "dialogs/Fenetres.h"
 #include "dialogs/FormCom.h"
 #include "dialogs/Habillage.h"
 #include "dialogs/ImageJpeg.h"
+#include "dialogs/TitreFenetre.h"
+#include "dialogs/TraductionQt.h"
 #include "study/Fichiers.h"
 #include "study/Study.h"
 
@@ -42,7 +45,6 @@ const char* const StyleBoutons =
 
 TFormMachine2::TFormMachine2(QWidget* parent) : QWidget(parent) {
     FormMachine2 = this;
-    setWindowTitle(QStringLiteral("Orvane"));
     setFixedSize(Largeur, Hauteur);
     setAutoFillBackground(true);
     QPalette noir = palette();
@@ -91,6 +93,8 @@ void TFormMachine2::FormCreate() {
     RepertoireDepart = QFile::encodeName(QDir::currentPath()).toStdString();
     // A missing or short file is reported here, before any window shows.
     LireConfig();
+    // Qt's own dialogs and buttons in the language just read.
+    TraduireQt(ConfigGenerale.Langue);
     std::string adresse = "(";
     for (int i = 0; i < 4; ++i) {
         if (i) adresse += '.';
@@ -111,6 +115,11 @@ void TFormMachine2::FormShow() {
         if (FormCom != nullptr && !FormCom->LiaisonOuverte())
             QTimer::singleShot(0, this, &TFormMachine2::EssayerLiaison);
     }
+    // The settings window changes the link and the language, whichever
+    // window opened it.
+    if (FormCom != nullptr)
+        connect(FormCom, &TFormCom::ReglagesAppliques, this, &TFormMachine2::Legender,
+                Qt::UniqueConnection);
     Legender();
 }
 
@@ -119,9 +128,12 @@ void TFormMachine2::EssayerLiaison() {
 }
 
 void TFormMachine2::Legender() {
-    if (FormCom != nullptr)
-        FormCom->DefinirDossierFichiers(QFile::decodeName(RepertoireDepart.c_str()) +
-                                        QStringLiteral("/") + VersQString(Textes.DossierFichiers));
+    setWindowTitle(TitreFenetre(QStringLiteral("Orvane")));
+    // The work-file folder of the language is made from the first display
+    // on (and for a new language), and the dialogs start in it.
+    if (dejaMontre_ && FormCom != nullptr)
+        FormCom->DefinirDossierFichiers(PreparerDossierFichiers(
+            QFile::decodeName(RepertoireDepart.c_str()), VersQString(Textes.DossierFichiers)));
     QPushButton* boutons[7] = {ButtonTraceCarct, ButtonChargeStatique, ButtonChargeDynamique,
                                ButtonOuvrir,     ButtonNouveauTravail, ButtonConfigure,
                                ButtonQuitter};

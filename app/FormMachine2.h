@@ -56,8 +56,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // The folder of the work-file dialogs and the captions, from the
-    // current text table.
+    // The caption, the folder of the work-file dialogs and the button
+    // captions, from the current text table and link.
     void Legender();
     void OuvrirChoix(int page);
     void EssayerLiaison();

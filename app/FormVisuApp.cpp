@@ -120,11 +120,11 @@ void TFormVisuApp::hideEvent(QHideEvent* e) {
     QDialog::hideEvent(e);
 }
 
-QString TFormVisuApp::CheminDepart(const std::string& fichier) {
+QString TFormVisuApp::CheminApplication(const std::string& fichier) const {
     // Names written on another system may separate folders with '\'.
     QString nom = VersQString(DepuisCp1252(fichier));
     nom.replace(u'\\', u'/');
-    return CheminDepartOuPartage(QFile::decodeName(RepertoireDepart.c_str()), nom);
+    return dossier_ + QStringLiteral("/") + nom;
 }
 
 void TFormVisuApp::FormShow() {
@@ -139,11 +139,12 @@ void TFormVisuApp::FormShow() {
     }
     // A file that cannot be read shows nothing: no title, no picture, no
     // step (rather than the applications of another language).
-    // The start folder's own file, else the one installed with the program.
-    const QString depart = QFile::decodeName(RepertoireDepart.c_str());
-    const QString fichier = CheminDepartOuPartage(depart, VersQString(Textes.FichierApplications));
-    const std::string chemin = QFile::encodeName(fichier).toStdString();
-    if (!LireApplications(chemin, table_)) table_ = TableApplications{};
+    const QString nom = VersQString(Textes.FichierApplications);
+    dossier_ =
+        DossierContenant(DossiersApplications(QFile::decodeName(RepertoireDepart.c_str())), nom);
+    const std::string chemin =
+        QFile::encodeName(dossier_ + QStringLiteral("/") + nom).toStdString();
+    if (dossier_.isEmpty() || !LireApplications(chemin, table_)) table_ = TableApplications{};
     Flash1->Stop();
     Flash1->hide();
     Image1->hide();
@@ -156,12 +157,13 @@ void TFormVisuApp::Action() {
     APPMoins->setEnabled(numero_ > 1);
     APPPlus->setEnabled(numero_ < NombreApplications(table_, groupe_));
     const Application a = ApplicationDe(table_, groupe_, numero_);
-    StaticText1->setText(VersQString(DepuisCp1252(a.titre)));
+    StaticText1->setText(dossier_.isEmpty() ? TexteNumero(TexteApplicationsAbsentes)
+                                            : VersQString(DepuisCp1252(a.titre)));
     if (a.genre == ApplicationImage) {
         Flash1->Stop();
         Flash1->hide();
         Repeter->hide();
-        const QString chemin = CheminDepart(a.fichier);
+        const QString chemin = CheminApplication(a.fichier);
         const QString suffixe = QFileInfo(chemin).suffix().toLower();
         QImage image = suffixe == u"jpg" || suffixe == u"jpeg" ? LireJpeg(chemin) : QImage(chemin);
         if (!image.isNull())
@@ -172,7 +174,7 @@ void TFormVisuApp::Action() {
         Image1->hide();
         Repeter->show();
         Flash1->show();
-        Flash1->SetMovie(CheminDepart(a.fichier));
+        Flash1->SetMovie(CheminApplication(a.fichier));
     }
 }
 

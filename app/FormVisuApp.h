@@ -1,9 +1,10 @@
 // The industrial applications window: for the load law chosen in the choice
 // window, the applications that behave like it, one after another, each as
 // a still picture or as an animation. Their titles and files come from the
-// application description file of the current language, read from the start
-// folder (else from the installed shared-data folder) each time the window is
-// shown.
+// application description file of the current language, read each time the
+// window is shown from the start folder, else from the program's folder, else
+// from the installed shared-data folder; the files it names lie under the
+// folder it was found in. When none is found the title bar says so.
 #pragma once
 
 #include <QDialog>
@@ -42,6 +43,8 @@ public:
 
     int Groupe() const { return groupe_; }
     int Numero() const { return numero_; }
+    // The folder of the description file read; empty when none was found.
+    QString DossierApplications() const { return dossier_; }
 
     static constexpr int Largeur = 956;
     static constexpr int Hauteur = 644;
@@ -63,11 +66,12 @@ protected:
     void hideEvent(QHideEvent* e) override;
 
 private:
-    // Path of a file named by the description, under the start folder, else
-    // under the program's installed shared-data folder.
-    static QString CheminDepart(const std::string& fichier);
+    // Path of a file named by the description, under the folder it was read
+    // from.
+    QString CheminApplication(const std::string& fichier) const;
 
     TableApplications table_{};
+    QString dossier_;
     int groupe_ = 1;
     int numero_ = 1;
 };

@@ -4,7 +4,8 @@
 #
 # The libraries the executables link (Qt 6, libjpeg, libmodbus ...) become
 # dependencies through dpkg-shlibdeps. What they load without linking is
-# named here: the display plugins of Qt (the X11 and Wayland platforms), the
+# named here: the display plugins of Qt (the X11 and Wayland platforms), Qt's
+# translations (its own dialogs and buttons in French and Spanish), the
 # fonts the windows are drawn with, and the desktop's database tools that
 # register the work-file type and the icon (through their own triggers).
 set(CPACK_GENERATOR DEB)
@@ -27,7 +28,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, fonts-dejavu-core, shared-mime-info, desktop-file-utils")
 
 include(CPack)

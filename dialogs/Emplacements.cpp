@@ -25,11 +25,14 @@ QString CheminFourni(const QString& relatif) {
     return QFileInfo::exists(partage) ? partage : voisin;
 }
 
-QString CheminDepartOuPartage(const QString& depart, const QString& relatif) {
-    const QString local = depart + QStringLiteral("/") + relatif;
-    if (QFileInfo::exists(local)) return local;
-    const QString partage = DossierPartage() + QStringLiteral("/") + relatif;
-    return QFileInfo::exists(partage) ? partage : local;
+QStringList DossiersApplications(const QString& depart) {
+    return {depart, QCoreApplication::applicationDirPath(), DossierPartage()};
+}
+
+QString DossierContenant(const QStringList& dossiers, const QString& nom) {
+    for (const QString& dossier : dossiers)
+        if (QFileInfo(dossier + QStringLiteral("/") + nom).isFile()) return dossier;
+    return {};
 }
 
 }  // namespace orvane

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace orvane {
 
@@ -22,10 +23,12 @@ bool ProgrammeInstalle();
 // there, else beside the executable (a path that does not exist, to name in
 // a message).
 QString CheminFourni(const QString& relatif);
-// The file `relatif` of the start folder `depart` when it is there, else the
-// one of the shared-data folder when it is there, else the one of the start
-// folder. A start folder may so hold its own application description files
-// and pictures, and otherwise uses those installed with the program.
-QString CheminDepartOuPartage(const QString& depart, const QString& relatif);
+// The folders where the industrial applications' description files are
+// looked for, in this order: the start folder `depart`, the executable's
+// folder (a build tree), the shared-data folder. A start folder may so hold
+// its own applications, and otherwise uses those that come with the program.
+QStringList DossiersApplications(const QString& depart);
+// The first of `dossiers` that holds the file `nom`; empty when none does.
+QString DossierContenant(const QStringList& dossiers, const QString& nom);
 
 }  // namespace orvane

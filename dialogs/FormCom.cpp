@@ -34,6 +34,7 @@
 #include "comm/Horloge.h"
 #include "dialogs/Fenetres.h"
 #include "dialogs/Habillage.h"
+#include "dialogs/TraductionQt.h"
 #include "study/Cp1252.h"
 #include "study/Fichiers.h"
 #include "study/Rapport.h"
@@ -415,8 +416,10 @@ void TFormCom::BoutonOKClick() {
     AdresseReseau += ")";
 
     ChoixLangue(c.Langue);
+    TraduireQt(c.Langue);
     if (FormTraceCaract) FormTraceCaract->Langue();
     for (int q = 0; q < NbGrandeurs; ++q) Etude.Grandeurs[q] = DescripteurTexte(q);
+    emit ReglagesAppliques();
     accept();
     Initialise();
 }
@@ -460,15 +463,16 @@ void TFormCom::Espion() {
 void TFormCom::DefinirDossierFichiers(const QString& dossier) { dossierFichiers_ = dossier; }
 
 bool TFormCom::ChoisirFichierOuvrir(QString& nom) {
-    nom = dossierFichiers_;
+    nom = nomFichier_;
     bool choisi = false;
     if (choixFichier) {
         choisi = choixFichier(false, nom);
     } else {
-        QFileDialog d(this, QString(), dossierFichiers_, FiltreEtude);
+        QFileDialog d(this, QString(), QString(), FiltreEtude);
         d.setAcceptMode(QFileDialog::AcceptOpen);
         d.setFileMode(QFileDialog::ExistingFile);
         d.setDefaultSuffix(QString::fromLatin1(ExtensionEtude));
+        ProposerFichier(d);
         choisi = d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty();
         if (choisi) nom = d.selectedFiles().constFirst();
     }
@@ -481,15 +485,15 @@ bool TFormCom::ChoisirFichierOuvrir(QString& nom) {
 }
 
 bool TFormCom::ChoisirFichierEnregistrer(QString& nom) {
-    nom = nomFichier_.isEmpty() ? dossierFichiers_ : nomFichier_;
+    nom = nomFichier_;
     bool choisi = false;
     if (choixFichier) {
         choisi = choixFichier(true, nom);
     } else {
-        QFileDialog d(this, QString(), dossierFichiers_, FiltreEtude);
+        QFileDialog d(this, QString(), QString(), FiltreEtude);
         d.setAcceptMode(QFileDialog::AcceptSave);
         d.setDefaultSuffix(QString::fromLatin1(ExtensionEtude));
-        if (!nomFichier_.isEmpty()) d.selectFile(nomFichier_);
+        ProposerFichier(d);
         choisi = d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty();
         if (choisi) nom = d.selectedFiles().constFirst();
     }
@@ -501,6 +505,18 @@ bool TFormCom::ChoisirFichierEnregistrer(QString& nom) {
         nom += QStringLiteral(".") + QString::fromLatin1(ExtensionEtude);
     nomFichier_ = nom;
     return true;
+}
+
+void TFormCom::ProposerFichier(QFileDialog& d) const {
+    // The folder is set apart from the name: given as the dialog's start
+    // path, a folder that is missing would be proposed as the file's name.
+    if (nomFichier_.isEmpty()) {
+        d.setDirectory(dossierFichiers_);
+        return;
+    }
+    const QFileInfo fichier(nomFichier_);
+    d.setDirectory(fichier.absolutePath());
+    d.selectFile(fichier.fileName());
 }
 
 void TFormCom::OublierNomFichier() { nomFichier_.clear(); }

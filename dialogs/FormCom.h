@@ -23,6 +23,7 @@
 #include "study/Records.h"
 
 class QButtonGroup;
+class QFileDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -36,8 +37,9 @@ class QVBoxLayout;
 namespace orvane {
 
 // Chooses a work file in place of the file dialogs: `enregistrer` tells the
-// save dialog from the open one; `nom` comes with the proposed file or
-// folder and leaves with the chosen file. Returns false when cancelled.
+// save dialog from the open one; `nom` comes with the proposed file (empty
+// when there is none: the dialogs then start in TFormCom::DossierFichiers())
+// and leaves with the chosen file. Returns false when cancelled.
 using ChoixFichier = std::function<bool(bool enregistrer, QString& nom)>;
 // Installs f (an empty function restores the file dialogs) and returns the
 // previous one.
@@ -97,10 +99,13 @@ public:
     // The initial folder of both dialogs.
     void DefinirDossierFichiers(const QString& dossier);
     QString DossierFichiers() const { return dossierFichiers_; }
-    // Runs the open dialog; true with a chosen file in `nom`.
+    // Runs the open dialog, in the folder of the remembered name with that
+    // name proposed, else in the initial folder with no name; true with a
+    // chosen file in `nom`.
     bool ChoisirFichierOuvrir(QString& nom);
     // Runs the save dialog, proposing the name remembered from the last
-    // choice; true with a chosen file in `nom` (extension OVX2 added).
+    // choice (none, in the initial folder, when there is none); true with a
+    // chosen file in `nom` (extension OVX2 added).
     bool ChoisirFichierEnregistrer(QString& nom);
     // Forgets the remembered name (a cancelled open, a new study).
     void OublierNomFichier();
@@ -138,6 +143,11 @@ public slots:
     // Captions of the current text table.
     void Langue();
 
+signals:
+    // OK has stored the settings (link, language) and made the language
+    // current, before the link is opened again.
+    void ReglagesAppliques();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -146,6 +156,8 @@ protected:
 
 private:
     void RemplirPorts();
+    // The dialog's folder and proposed name.
+    void ProposerFichier(QFileDialog& d) const;
     QList<QLineEdit*> Edits() const;
 
     TConfigGenerale copie_{};

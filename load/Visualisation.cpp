@@ -20,6 +20,7 @@
 
 #include "dialogs/FormCom.h"
 #include "dialogs/Habillage.h"
+#include "dialogs/TitreFenetre.h"
 #include "load/Affichage.h"
 #include "study/Cp1252.h"
 #include "study/LoisCharge.h"
@@ -223,7 +224,11 @@ void TFormVisualisation::FormShow() {
     // the rating read then gives the machine power shown below.
     if (com && !com->LiaisonOuverte()) com->Initialise();
 
-    setWindowTitle(TexteNumero(TexteVisualisation));
+    // The caption follows the settings window at once (link, language).
+    if (FormCom != nullptr)
+        connect(FormCom, &TFormCom::ReglagesAppliques, this, &TFormVisualisation::Legender,
+                Qt::UniqueConnection);
+    Legender();
     ScrollBarK->setToolTip(TexteNumero(TexteBulleK));
     LabelCourant->setText(TexteNumero(TexteCalibreCourant));
 
@@ -258,6 +263,10 @@ void TFormVisualisation::FormShow() {
     BarreHaut->layout()->activate();
     BarreMachine->layout()->activate();
     TimerA->start();
+}
+
+void TFormVisualisation::Legender() {
+    setWindowTitle(TitreFenetre(TexteNumero(TexteVisualisation)));
 }
 
 void TFormVisualisation::FormClose() {

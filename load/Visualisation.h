@@ -86,6 +86,8 @@ protected:
 
 private:
     TPasserelleCom* Com() const;
+    // The window's caption, from the current text table and link.
+    void Legender();
 
     bool valides_ = false;
     bool centree_ = false;

@@ -11,7 +11,7 @@
 #                                    runtimes (scripts/fuzz.sh)
 #   scripts/install-deps.sh ecran    also what the screen tools need
 #                                    (scripts/captures.sh,
-#                                    scripts/parcours-utilisateur.sh)
+#                                    scripts/parcours-utilisateur.sh, xdotool)
 set -euo pipefail
 
 packages=(
@@ -19,6 +19,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-serialport-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-dev libmodbus-dev
+  qt6-translations-l10n  # Qt's own dialogs and buttons in French and Spanish
   fonts-liberation fonts-dejavu-core
   xauth xvfb
 )
@@ -29,9 +30,10 @@ packages=(
 #           llvm-symbolizer, which puts file and line in the reports
 #   paquet  the Debian package (cpack -G DEB: dpkg-shlibdeps, file) and the
 #           tools that check its desktop entry and work-file type
-#   ecran   the virtual display and its tools (xdpyinfo, ImageMagick's import
-#           for pictures of the screen), a private session bus and the
-#           accessibility bus, and pyatspi for Debian's /usr/bin/python3
+#   ecran   the virtual display and its tools (xdpyinfo, xdotool for keys and
+#           clicks, ImageMagick's import for pictures of the screen), a private
+#           session bus and the accessibility bus, and pyatspi for Debian's
+#           /usr/bin/python3
 for groupe in "$@"; do
   case "$groupe" in
     bench)
@@ -42,8 +44,8 @@ for groupe in "$@"; do
     paquet) packages+=(dpkg-dev file desktop-file-utils shared-mime-info) ;;
     fuzz) packages+=(clang libclang-rt-14-dev llvm-14) ;;
     ecran)
-      packages+=(x11-utils imagemagick dbus at-spi2-core python3 python3-gi gir1.2-atspi-2.0
-                 python3-pyatspi)
+      packages+=(x11-utils xdotool imagemagick dbus at-spi2-core python3 python3-gi
+                 gir1.2-atspi-2.0 python3-pyatspi)
       ;;
     *) echo "install-deps: unknown group: $groupe (known: bench, ecran, fuzz, paquet)" >&2; exit 1 ;;
   esac

@@ -26,7 +26,7 @@ inline constexpr int32_t ApplicationAnimation = 2;  // animation
 struct EntreeApplication {
     int32_t Genre;
     ShortString<60> Titre;    // Windows-1252
-    ShortString<30> Fichier;  // relative to the start folder
+    ShortString<30> Fichier;  // relative to the folder of the description file
 };
 
 struct GroupeApplications {

@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "dialogs/Habillage.h"
+#include "dialogs/TitreFenetre.h"
 #include "study/Study.h"
 #include "texts/TextesOrvane.h"
 #include "tracing/FormTraceCaract.h"
@@ -21,7 +22,7 @@ using namespace trace;
 // ------------------------------------------------------------- language --
 
 void TFormTraceCaract::TextesLangue() {
-    setWindowTitle(T(67));
+    setWindowTitle(TitreFenetre(T(67)));
     Fichier1->setTitle(T(68));
     Edition1->setTitle(T(69));
     Configuration1->setTitle(T(70));

@@ -16,6 +16,7 @@
 
 #include "dialogs/Fenetres.h"
 #include "dialogs/Habillage.h"
+#include "dialogs/TitreFenetre.h"
 #include "graph/Vue.h"
 #include "study/Acquisition.h"
 #include "study/Rapport.h"
@@ -106,7 +107,7 @@ void TFormTraceCaract::Settitre() {
     const EnteteCaract& e = Caracts[std::clamp(CaractCourante, 0, NbCaractMax)].Entete;
     const GroupeCaract groupe = GroupeDeType(e[MotTypeCaract]);
     if (groupe != GroupeCaract::Aucun) {
-        setWindowTitle(TitreGroupe(e));
+        setWindowTitle(TitreFenetre(TitreGroupe(e)));
         PanelAcquisitionCarMachine->setVisible(groupe == GroupeCaract::Machine);
         PanelAcqusitionChargeStatique->setVisible(groupe == GroupeCaract::Statique);
         PanelAcqusitionChargeDynamique->setVisible(groupe == GroupeCaract::Dynamique);

@@ -1,6 +1,6 @@
 // The start folder: where the program was started for a build tree or a
 // prepared folder, else the user's own folder, made once with the default
-// configuration and never overwritten.
+// configuration and never overwritten. The work-file folder under it.
 #include <QtTest>
 
 #include "OutilsEssai.h"
@@ -45,6 +45,23 @@ private slots:
         QVERIFY(QFile::remove(Chemin(cfg)) && PreparerDossierPersonnel(Chemin("donnees/orvane")) &&
                 !QFile::exists(Chemin(cfg)));
         QVERIFY(Ecrire("fichier", "x") && !PreparerDossierPersonnel(Chemin("fichier/orvane")));
+    }
+
+    // Made when missing; an existing one kept with what it holds; the start
+    // folder itself where it cannot be made (a file of that name, no start
+    // folder), with nothing made.
+    void workFileFolder() {
+        QVERIFY(QDir().mkpath(Chemin("depart")) && Ecrire("depart/Files", "notes"));
+        const QString depart = Chemin("depart");
+        QCOMPARE(PreparerDossierFichiers(depart, "Fichiers"), depart + "/Fichiers");
+        QVERIFY(QFileInfo(depart + "/Fichiers").isDir());
+        QVERIFY(Ecrire("depart/Fichiers/etude.OVX2", "etude"));
+        QCOMPARE(PreparerDossierFichiers(depart, "Fichiers"), depart + "/Fichiers");
+        QCOMPARE(Lire("depart/Fichiers/etude.OVX2"), std::string("etude"));
+        QCOMPARE(PreparerDossierFichiers(depart, "Files"), depart);
+        QCOMPARE(Lire("depart/Files"), std::string("notes"));
+        QCOMPARE(PreparerDossierFichiers(Chemin("absent"), "Ficheros"), Chemin("absent"));
+        QVERIFY(!QFileInfo::exists(Chemin("absent")));
     }
 };
 

@@ -1,6 +1,7 @@
 // The start and the main menu: the configuration read before any window, the
 // link attempted once, the commands and their captions, the unsaved-work
-// question, quitting and the configuration written at the end.
+// question, quitting and the configuration written at the end; the work-file
+// folder, Qt's own texts and the captions following the settings window.
 #include <QtTest>
 #include <QtWidgets>
 
@@ -10,6 +11,9 @@
 #include "app/FormMachine2.h"
 #include "app/RapportBoites.h"
 #include "dialogs/FormCom.h"
+#include "dialogs/TraductionQt.h"
+#include "load/Visualisation.h"
+#include "sim/LiaisonSimulee.h"
 #include "study/Cp1252.h"
 #include "texts/TextesOrvane.h"
 #include "tracing/FormTraceCaract.h"
@@ -40,12 +44,24 @@ struct Fichiers {
 
 std::string TitreEtude() { return DepuisCp1252(Etude.Titre.Lire()); }
 
+// Counts the language change events a window receives.
+struct CompteLangue : QObject {
+    bool eventFilter(QObject*, QEvent* e) override {
+        n += e->type() == QEvent::LanguageChange;
+        return false;
+    }
+    int n = 0;
+};
+
+QString SansRaccourci(QString texte) { return texte.remove(u'&'); }
+
 }  // namespace
 
 class TstFormMachine2 : public QObject {
     Q_OBJECT
 
     essai::DossierTemporaire dossier;
+    essai::DossierTemporaire sysfs;  // declares no serial port
     RapportEssai* rapport = nullptr;
     TFormMachine2* menu = nullptr;
     Fichiers fichiers;
@@ -59,11 +75,43 @@ class TstFormMachine2 : public QObject {
         ReglagesCourants[MotTypeMachine] = MasTriphasee, ReglagesCourants[MotTypeCaract] = 1;
         NouvelleCaract(), EtudeEnregistree = 0;
     }
+    // The settings window from the menu: `choisir` clicks in it, then OK.
+    void Reglages(const std::function<void()>& choisir) {
+        QTimer::singleShot(0, FormCom, [choisir] {
+            choisir(), QTest::mouseClick(FormCom->BoutonOK, Qt::LeftButton);
+        });
+        QTest::mouseClick(menu->ButtonConfigure, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    // Runs the save dialog itself and cancels it: its folder, the name it
+    // proposed and its Cancel button.
+    QStringList DialogueEnregistrer() {
+        QStringList vu;
+        const TFormCom::ChoixFichier crochet = FormCom->DefinirChoixFichier({});
+        int essais = 0;
+        std::function<void()> regarder = [&] {
+            auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (d == nullptr && ++essais < 200) QTimer::singleShot(10, regarder);
+            if (d == nullptr) return;
+            auto* boutons = d->findChild<QDialogButtonBox*>("buttonBox");
+            vu = QStringList({d->directory().absolutePath(),
+                              d->findChild<QLineEdit*>("fileNameEdit")->text(),
+                              SansRaccourci(boutons->button(QDialogButtonBox::Cancel)->text())});
+            d->reject();
+        };
+        QTimer::singleShot(0, regarder);
+        QString nom;
+        const bool choisi = FormCom->ChoisirFichierEnregistrer(nom);
+        FormCom->DefinirChoixFichier(crochet);
+        return choisi ? QStringList() : vu;
+    }
 
 private slots:
     void initTestCase() {
         QVERIFY(QDir::setCurrent(QString::fromStdString(dossier.racine.string())));
+        sim::InstallerBancSimule(1, false);
         rapport = new RapportEssai, CreerFenetres();
+        FormCom->ComSelection = TComSelection(sysfs.racine.string());
         (menu = static_cast<TFormMachine2*>(FormMachine2))->FinProgramme = [this] { ++fins; };
         FormCom->DefinirChoixFichier([this](bool e, QString& nom) {
             fichiers.enregistrer.append(e), fichiers.proposes.append(nom);
@@ -87,10 +135,16 @@ private slots:
         QCOMPARE(rapport->traceExistait, std::vector<bool>{false});
         QVERIFY(ConfigGenerale.TypeLiaison == LiaisonAucune && !LiaisonInitialisee);
 
-        // First display: the menu in French, then the link error (type 2).
+        // Qt's own texts in the language read (French by default).
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+                 QStringLiteral("Annuler"));
+        // First display: the menu in French, its work-file folder made, then
+        // the link error (type 2).
+        QVERIFY(!QFileInfo::exists(Chemin("Fichiers")));
         Montrer();
         QCOMPARE(menu->ButtonTraceCarct->text(),
                  QStringLiteral("Tracé des caractéristiques d'une machine"));
+        QVERIFY(QFileInfo(Chemin("Fichiers")).isDir());
         QCOMPARE(rapport->messages, std::vector<std::string>{"Erreur de liaison"});
         QVERIFY(LiaisonInitialisee == 1 && !FormCom->LiaisonOuverte());
         // The flag is up while the link's message is on screen; repaints and
@@ -165,7 +219,7 @@ private slots:
             QVERIFY(FormTraceCaract->EstVisible() == lisible && menu->isVisible() == !lisible);
             FormCom->ChoisirFichierEnregistrer(retenu);
             const QString propose = fichiers.proposes.last();
-            QVERIFY2(lisible ? propose == nom : !propose.endsWith(".OVX2"), qPrintable(propose));
+            QVERIFY2(lisible ? propose == nom : propose.isEmpty(), qPrintable(propose));
             if (lisible) static_cast<TFormTraceCaract*>(FormTraceCaract)->ButtonClose->click();
             QVERIFY(menu->isVisible());
         }
@@ -184,6 +238,88 @@ private slots:
             QVERIFY(fins == 0 && menu->isVisible() && !QFile::exists(Chemin("CFGOrvane.cfg")));
             QCOMPARE(TitreEtude(), std::string("Precieuse"));
         }
+    }
+
+    // The settings window's OK: its language reaches Qt's own texts (message
+    // box buttons, the save dialog) and the work-file folder, made for it; the
+    // captions of the menu, the tracing window (its own, or its trial's) and
+    // the live display end with the simulated bench's mention, or lose it, at
+    // once. An OK that keeps the language sends no language change.
+    void settingsReachQtTextsFolderAndCaptions_data() {
+        QTest::addColumn<int>("langue");
+        QTest::addColumn<bool>("versBanc");
+        QTest::addColumn<bool>("essai");
+        QTest::addColumn<QString>("trace");  // the tracing window's caption
+        QTest::addColumn<QString>("liste");  // Cancel|No|work-file folder|live display|bench
+        QTest::addRow("fr, none to bench, trial")
+            << int(LangueFrancais) << true << true
+            << "Tracé des caractéristiques d'une machine :  Machine asynchrone triphasée Charge "
+               "mécanique : T = K"
+            << "Annuler|Non|Fichiers|Visualisation|(banc simulé)";
+        QTest::addRow("fr, bench to serial")
+            << int(LangueFrancais) << false << false << "Tracé des caractéristiques d'une machine"
+            << "Annuler|Non|Fichiers|Visualisation|(banc simulé)";
+        QTest::addRow("en from Spanish, bench to serial, trial")
+            << int(LangueAnglais) << false << true
+            << "Characteristics layout  :  Three-phase asynchronous machineMechanical load: T = K"
+            << "Cancel|No|Files|Display|(simulated bench)";
+        QTest::addRow("es, none to bench") << int(LangueEspagnol) << true << false
+                                           << "Trazado de las características de una maquina"
+                                           << "Cancelar|No|Ficheros|Visualización|(banco simulado)";
+    }
+    void settingsReachQtTextsFolderAndCaptions() {
+        QFETCH(int, langue);
+        QFETCH(bool, versBanc);
+        QFETCH(bool, essai);
+        QFETCH(QString, trace);
+        QFETCH(QString, liste);
+        const QStringList textes = liste.split(u'|');
+        auto* f = static_cast<TFormTraceCaract*>(FormTraceCaract);
+        // The texts already in the row's language (chosen, then cancelled):
+        // Qt's and the configuration's still in another.
+        const int32_t avant = langue == LangueAnglais ? LangueEspagnol : LangueAnglais;
+        ChoixLangue(langue), ConfigGenerale.Langue = avant, TraduireQt(avant);
+        ConfigGenerale.TypeLiaison = versBanc ? LiaisonAucune : LiaisonSimulation;
+        InitEtude();
+        if (essai) EtudeModifiee("Banc"), EtudeEnregistree = 1;
+        FormVisualisation->close(), menu->hide(), f->hide();
+        Montrer(), f->Montrer(), FormVisualisation->show();
+        const auto titres = [&] {
+            return QStringList(
+                {menu->windowTitle(), f->windowTitle(), FormVisualisation->windowTitle()});
+        };
+        const auto attendus = [&](bool surBanc) {
+            const QString fin = surBanc ? " " + textes[4] : QString();
+            return QStringList({"Orvane" + fin, trace + fin, textes[3] + fin});
+        };
+        QCOMPARE(titres(), attendus(!versBanc));
+        const QString dossierLangue = Chemin(qPrintable(textes[2]));
+        QVERIFY(QDir(dossierLangue).removeRecursively());
+        CompteLangue compte;
+        menu->installEventFilter(&compte);
+        QToolButton* bouton =
+            QList{FormCom->ButtonFR, FormCom->ButtonUK, FormCom->ButtonSP}[langue - 1];
+        Reglages([bouton, versBanc] {
+            QTest::mouseClick(bouton, Qt::LeftButton);
+            FormCom->PageControlCom->setCurrentIndex(versBanc ? TFormCom::PageBanc
+                                                              : TFormCom::PageSerie);
+        });
+        QCOMPARE(titres(), attendus(versBanc));
+        QMessageBox boite;
+        boite.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(QStringList({QCoreApplication::translate("QPlatformTheme", "Cancel"),
+                              SansRaccourci(boite.button(QMessageBox::No)->text())}),
+                 textes.mid(0, 2));
+        QVERIFY(compte.n > 0 && QFileInfo(dossierLangue).isDir());
+        // The save dialog starts in that folder with no name, or with the study's.
+        FormCom->OublierNomFichier();
+        QCOMPARE(DialogueEnregistrer(), QStringList({dossierLangue, "", textes[0]}));
+        FormCom->RetenirNomFichier(dossierLangue + "/banc.OVX2");
+        QCOMPARE(DialogueEnregistrer(), QStringList({dossierLangue, "banc.OVX2", textes[0]}));
+        compte.n = 0, Reglages([] {});
+        QCOMPARE(compte.n, 0);
+        FormVisualisation->close(), f->hide(), FormCom->Ferme(), FormCom->OublierNomFichier();
+        ConfigGenerale.TypeLiaison = LiaisonAucune, InitEtude();
     }
 
     // Another window open does not keep the program running; it does not end

@@ -1,11 +1,13 @@
 // The industrial applications window on files written here (the program's
-// own set is checked by the installation test).
+// own set is checked by the installation test), and where its description
+// file is looked for.
 #include <QtTest>
 #include <QtWidgets>
 
 #include "Captures.h"
 #include "OutilsEssai.h"
 #include "app/FormVisuApp.h"
+#include "dialogs/Emplacements.h"
 #include "dialogs/ImageJpeg.h"
 #include "dialogs/LecteurAnimation.h"
 #include "study/Study.h"
@@ -85,6 +87,47 @@ private slots:
         QVERIFY(!w.isVisible() && !w.Flash1->EnLecture());
         ChoixLangue(LangueAnglais), w.Montrer();  // the '\' separator taken as a folder separator
         QVERIFY(w.StaticText1->text() == "Bridge crane" && w.Flash1->Chargee());
+    }
+
+    // The first folder holding the file wins, whichever comes after it.
+    void firstFolderHoldingTheDescription() {
+        essai::DossierTemporaire d;
+        const QStringList dossiers = {QString::fromStdString(d / "depart"),
+                                      QString::fromStdString(d / "programme"),
+                                      QString::fromStdString(d / "partage")};
+        // Folders holding CFGAPPFR.cfg (a folder of that name does not count).
+        const std::tuple<QString, int> cas[] = {{"011", 1}, {"101", 0},  {"001", 2},
+                                                {"110", 0}, {"000", -1}, {"d00", -1}};
+        for (const auto& [tient, attendu] : cas) {
+            for (int i = 0; i < 3; ++i) {
+                QDir(dossiers[i]).removeRecursively();
+                QVERIFY(QDir().mkpath(dossiers[i]));
+                const QString f = dossiers[i] + "/CFGAPPFR.cfg";
+                if (tient[i] == u'1') QVERIFY(EcrireFichierEntier(f.toStdString(), "x", 1));
+                if (tient[i] == u'd') QVERIFY(QDir().mkpath(f));
+            }
+            QCOMPARE(DossierContenant(dossiers, "CFGAPPFR.cfg"),
+                     attendu < 0 ? QString() : dossiers[attendu]);
+        }
+    }
+
+    // A start folder without its own file: the one beside the program (the
+    // build's, with its animations beside it); none anywhere: the title says so.
+    void descriptionBesideTheProgramOrNone() {
+        TFormVisuApp w;
+        w.DefinirGroupe(1), w.Montrer();
+        QCOMPARE(w.DossierApplications(), QString::fromStdString(dossier.racine.string()));
+        ChoixLangue(LangueEspagnol), w.Montrer();
+        QCOMPARE(w.DossierApplications(), QCoreApplication::applicationDirPath());
+        QCOMPARE(w.StaticText1->text(), QStringLiteral("Puente grúa"));
+        QVERIFY(w.Flash1->isVisible() && w.Flash1->Chargee() && w.APPPlus->isEnabled());
+        Textes.FichierApplications = "CFGAPPXX.cfg", w.Montrer();
+        QCOMPARE(w.StaticText1->text(),
+                 QStringLiteral("Ninguna aplicación encontrada: no se encuentran los archivos "
+                                "CFGAPP*.cfg"));
+        QVERIFY(w.DossierApplications().isEmpty() && !w.APPPlus->isEnabled() &&
+                !w.APPMoins->isEnabled() && w.Flash1->isHidden() && w.Image1->isHidden());
+        essai::Capturer(&w, QStringLiteral("visuapp-absentes-es"));
     }
 
     // The player shows other pictures as time goes, holds its picture on

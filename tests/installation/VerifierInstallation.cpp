@@ -101,9 +101,9 @@ int main(int argc, char** argv) {
     }
     // A start folder's own description file comes before the installed one.
     const QString nom = QStringLiteral("CFGAPPFR.cfg");
-    Verifier(Dans(CheminDepartOuPartage(depart, nom), partage) &&
+    Verifier(DossierContenant(DossiersApplications(depart), nom) == partage &&
                  QFile::copy(partage + u'/' + nom, depart + u'/' + nom) &&
-                 CheminDepartOuPartage(depart, nom) == depart + u'/' + nom,
+                 DossierContenant(DossiersApplications(depart), nom) == depart,
              QStringLiteral("the start folder's own description file is not preferred"));
 
     std::printf("%s\n", fautes ? "installation incomplete" : "installation complete");

@@ -43,18 +43,8 @@ void TFormTraceCaract::ConnecterAcquisitionsCharge() {
 }
 
 QString TFormTraceCaract::TitreAcquisitionCharge() const {
-    const int type = Dans(ReglagesCourants[MotTypeCaract], NbTypesCaract);
-    int texte = 0;
-    switch (GroupeDeType(type)) {
-        case GroupeCaract::Machine: texte = TexteTitreMachine; break;
-        case GroupeCaract::Statique: texte = TexteTitreStatique; break;
-        case GroupeCaract::Dynamique: texte = TexteTitreDynamique; break;
-        case GroupeCaract::Aucun: return {};
-    }
-    return TexteNumero(texte) + QStringLiteral(" : ") +
-           VersQString(Textes.TitreMachine[static_cast<size_t>(
-               Dans(ReglagesCourants[MotTypeMachine], NbTypesMachine))]) +
-           VersQString(Textes.TitreCharge[static_cast<size_t>(type)]);
+    return TitreGroupe(Dans(ReglagesCourants[MotTypeMachine], NbTypesMachine),
+                       Dans(ReglagesCourants[MotTypeCaract], NbTypesCaract));
 }
 
 bool TFormTraceCaract::setAcquisitionChargeManu() {

@@ -31,21 +31,10 @@ using namespace trace;
 
 namespace {
 
-// The window caption of a group: group title, " : ", machine and load titles.
+// The window caption of a group, from a trial's header.
 QString TitreGroupe(const EnteteCaract& e) {
-    int texte = 0;
-    switch (GroupeDeType(e[MotTypeCaract])) {
-        case GroupeCaract::Machine: texte = TexteTitreMachine; break;
-        case GroupeCaract::Statique: texte = TexteTitreStatique; break;
-        case GroupeCaract::Dynamique: texte = TexteTitreDynamique; break;
-        case GroupeCaract::Aucun: return {};
-    }
-    return T(texte) + QStringLiteral(" : ") +
-           VersQString(
-               Textes
-                   .TitreMachine[static_cast<size_t>(Borner(e[MotTypeMachine], NbTypesMachine))]) +
-           VersQString(
-               Textes.TitreCharge[static_cast<size_t>(Borner(e[MotTypeCaract], NbTypesCaract))]);
+    return trace::TitreGroupe(Borner(e[MotTypeMachine], NbTypesMachine),
+                              Borner(e[MotTypeCaract], NbTypesCaract));
 }
 
 // "Tu(n)": the caption of view slot k (0..3) as its frame writes it.

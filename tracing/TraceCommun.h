@@ -49,6 +49,29 @@ inline QString NomGrandeur(int q, const char* liaison) {
     return VersQString(g.Nom).left(20) + QLatin1String(liaison) + VersQString(g.Symbole).left(20);
 }
 
+// Two titles one after the other: the load titles of some languages start
+// with a space, others do not, and a caption must never run two words
+// together.
+inline QString Joindre(const QString& a, const QString& b) {
+    if (a.isEmpty() || b.isEmpty() || a.back().isSpace() || b.front().isSpace()) return a + b;
+    return a + QLatin1Char(' ') + b;
+}
+
+// The caption of a group: group title, " : ", machine and load titles, for a
+// machine 0..7 and a type 0..18 (no text for type 0).
+inline QString TitreGroupe(int machine, int type) {
+    int texte = 0;
+    switch (GroupeDeType(type)) {
+        case GroupeCaract::Machine: texte = TexteTitreMachine; break;
+        case GroupeCaract::Statique: texte = TexteTitreStatique; break;
+        case GroupeCaract::Dynamique: texte = TexteTitreDynamique; break;
+        case GroupeCaract::Aucun: return {};
+    }
+    return T(texte) + QStringLiteral(" : ") +
+           Joindre(VersQString(Textes.TitreMachine[static_cast<size_t>(machine)]),
+                   VersQString(Textes.TitreCharge[static_cast<size_t>(type)]));
+}
+
 inline int NbEssais() { return std::clamp(Etude.NbCaract, 0, NbCaractMax); }
 
 inline void Cocher(QAbstractButton* b, bool bas) {

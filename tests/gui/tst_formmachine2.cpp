@@ -261,7 +261,7 @@ private slots:
             << "Annuler|Non|Fichiers|Visualisation|(banc simulé)";
         QTest::addRow("en from Spanish, bench to serial, trial")
             << int(LangueAnglais) << false << true
-            << "Characteristics layout  :  Three-phase asynchronous machineMechanical load: T = K"
+            << "Characteristics layout  :  Three-phase asynchronous machine Mechanical load: T = K"
             << "Cancel|No|Files|Display|(simulated bench)";
         QTest::addRow("es, none to bench") << int(LangueEspagnol) << true << false
                                            << "Trazado de las características de una maquina"

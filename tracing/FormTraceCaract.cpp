@@ -69,6 +69,24 @@ QToolButton* Bouton(QWidget* parent, const QString& texte, bool bascule) {
     return b;
 }
 
+// The arrow of a sweep direction button, up for a rising K. Drawn here: a
+// style draws no arrow type on a text-only tool button, and the fonts may
+// lack the arrow glyphs.
+constexpr int TailleFleche = 24;
+QIcon IconeFleche(bool montante) {
+    QPixmap image(TailleFleche, TailleFleche);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (!montante) p.setTransform(QTransform(1, 0, 0, -1, 0, TailleFleche));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 128));
+    p.drawPolygon(
+        QPolygonF({{12, 2}, {22, 13}, {15.5, 13}, {15.5, 22}, {8.5, 22}, {8.5, 13}, {2, 13}}));
+    p.end();
+    return QIcon(image);
+}
+
 QLabel* Titre(QWidget* parent) {
     auto* l = new QLabel(parent);
     l->setFont(PoliceArial(12));
@@ -354,11 +372,12 @@ void TFormTraceCaract::CreerPanneauxAcquisition() {
     ScrollBarT->setValue(5);
     TextT = valeur(PanelAcquiAuto, QStringLiteral("T = 5 s"));
     ButtonAutoCroissant = Bouton(PanelAcquiAuto, QString(), true);
-    ButtonAutoCroissant->setArrowType(Qt::UpArrow);
-    ButtonAutoCroissant->setToolTip(QStringLiteral("Début de l'acquisition avec K croissant"));
     ButtonAutoDecroissant = Bouton(PanelAcquiAuto, QString(), true);
-    ButtonAutoDecroissant->setArrowType(Qt::DownArrow);
-    ButtonAutoDecroissant->setToolTip(QStringLiteral("Début de l'acquisition avec K décroissant"));
+    for (QToolButton* b : {ButtonAutoCroissant, ButtonAutoDecroissant}) {
+        b->setIcon(IconeFleche(b == ButtonAutoCroissant));
+        b->setIconSize(QSize(TailleFleche, TailleFleche));
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    }
     ButtonStopAuto = stop(PanelAcquiAuto);
     l->addWidget(TextModechargeAuto, 1);
     l->addWidget(ScrollBarT);

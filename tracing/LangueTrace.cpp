@@ -76,6 +76,10 @@ void TFormTraceCaract::TextesLangue() {
     ButtonAcquiPointStatique->setToolTip(T(138));
     ButtonAcquiAutoStatique->setText(T(139));
     ButtonAcquiAutoStatique->setToolTip(T(140));
+    ButtonAutoCroissant->setToolTip(T(TexteBulleCroissant));
+    ButtonAutoCroissant->setAccessibleName(T(TexteNomCroissant));
+    ButtonAutoDecroissant->setToolTip(T(TexteBulleDecroissant));
+    ButtonAutoDecroissant->setAccessibleName(T(TexteNomDecroissant));
     SpeedButtonOscillo->setText(T(141));
     SpeedButtonOscillo->setToolTip(T(142));
     for (int k = 0; k < NbVues; ++k)

@@ -207,6 +207,7 @@ TCaractMachine::TCaractMachine(QWidget* parent)
     auto* la = Serree<QHBoxLayout>(PanelBoutonAuto);
     ButtonAuto = new QToolButton(PanelBoutonAuto);
     ButtonAuto->setFixedSize(18, 18);
+    ButtonAuto->setEnabled(false);  // it has no action
     la->addWidget(ButtonAuto);
     ZoomX = new QSlider(Qt::Horizontal, PanelAscenseurX);
     ZoomX->setRange(0, NbZooms - 1);
@@ -258,6 +259,9 @@ void TCaractMachine::setmenu() {
     CopierlesvaleursSel->setText(TexteTable(107));
     ZoomX->setToolTip(TexteTable(108));
     ZoomY->setToolTip(TexteTable(109));
+    ZoomX->setAccessibleName(TexteTable(108));
+    ZoomY->setAccessibleName(TexteTable(109));
+    ButtonAuto->setAccessibleName(TexteTable(TexteCoinEchelles));
     TextValeurX->setToolTip(TexteTable(110));
     TextValeurY->setToolTip(TexteTable(111));
     TextVariableX->setToolTip(TexteTable(112));

@@ -376,6 +376,16 @@ constinit const TTextesOrvane TexteAnglais = {
         "K rising",  // 203
         "K falling",  // 204
         "No application found: the CFGAPP*.cfg files cannot be found",  // 205
+        // 206..212: reserved numbers, filled in until their texts come.
+        "206",  // 206
+        "207",  // 207
+        "208",  // 208
+        "209",  // 209
+        "210",  // 210
+        "211",  // 211
+        "212",  // 212
+        "More menus",  // 213
+        "Scales",  // 214
     }},
 };
 

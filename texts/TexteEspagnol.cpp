@@ -376,6 +376,16 @@ constinit const TTextesOrvane TexteEspagnol = {
         "K creciente",  // 203
         "K decreciente",  // 204
         "Ninguna aplicación encontrada: no se encuentran los archivos CFGAPP*.cfg",  // 205
+        // 206..212: reserved numbers, filled in until their texts come.
+        "206",  // 206
+        "207",  // 207
+        "208",  // 208
+        "209",  // 209
+        "210",  // 210
+        "211",  // 211
+        "212",  // 212
+        "Más menús",  // 213
+        "Escalas",  // 214
     }},
 };
 

@@ -376,6 +376,16 @@ constinit const TTextesOrvane TexteFrancais = {
         "K croissant",  // 203
         "K décroissant",  // 204
         "Aucune application trouvée : les fichiers CFGAPP*.cfg sont introuvables",  // 205
+        // 206..212: reserved numbers, filled in until their texts come.
+        "206",  // 206
+        "207",  // 207
+        "208",  // 208
+        "209",  // 209
+        "210",  // 210
+        "211",  // 211
+        "212",  // 212
+        "Autres menus",  // 213
+        "Échelles",  // 214
     }},
 };
 

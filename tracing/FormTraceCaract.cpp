@@ -245,6 +245,7 @@ void TFormTraceCaract::CreerBarres() {
     StaticTextTitreessai = new QLabel(ToolBarTitre);
     EditTitre = new QLineEdit(ToolBarTitre);
     EditTitre->setMaxLength(100);
+    StaticTextTitreessai->setBuddy(EditTitre);  // which names it for screen readers
     lt->addSpacing(4);
     lt->addWidget(StaticTextTitreessai);
     lt->addWidget(EditTitre, 1);

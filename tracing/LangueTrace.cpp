@@ -1,10 +1,12 @@
 // The tracing window in the current language: captions, hints and menu
 // items from the text table, followed by the texts built at run time.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QToolButton>
 
@@ -53,6 +55,7 @@ void TFormTraceCaract::TextesLangue() {
     Aide1->setText(T(99));
     Apropos1->setText(T(100));
     ButtonClose->setToolTip(T(101));
+    ButtonClose->setAccessibleName(T(101));
     ButtonChargeDynamique->setText(T(119));
     ButtonChargeDynamique->setToolTip(T(120));
     ButtonChargeManu->setText(T(121));
@@ -90,6 +93,7 @@ void TFormTraceCaract::TextesLangue() {
         Buttoncourbe[i]->setText(T(TexteEssai) + QStringLiteral(" %1").arg(k + 1));
         Buttoncourbe[i]->setToolTip(T(TexteSelectionEssai) + QStringLiteral(" %1").arg(k + 1));
         Editcourbe[i]->setToolTip(T(TexteCommentaireEssai) + QString::number(k + 1));
+        Editcourbe[i]->setAccessibleName(Editcourbe[i]->toolTip());
         // The pop-up items name their trial as the deletion questions do.
         MenuItem[i][0]->setText(T(TexteMenuSupprimerPoints) + QString::number(k + 1));
         MenuItem[i][1]->setText(T(TexteMenuSupprimerEssai) + QString::number(k + 1));
@@ -108,6 +112,14 @@ void TFormTraceCaract::TextesLangue() {
     ComboBoxVariable->setToolTip(T(153));
     ScrollBarDureeOscillo->setToolTip(T(154));
     TextDureeSynchro->setToolTip(T(155));
+    // Controls that show no text of their own are named by their hint.
+    for (QWidget* w : std::initializer_list<QWidget*>{ScrollBarK, ScrollBarT, ComboBoxVariable,
+                                                      ScrollBarDureeOscillo})
+        w->setAccessibleName(w->toolTip());
+    NommerDefilement(ComboBoxVariable->view(), T(153));
+    // The menu bar's one tool button: the menus that do not fit.
+    for (QToolButton* b : menuBar()->findChildren<QToolButton*>())
+        b->setAccessibleName(T(TexteAutresMenus));
 
     const std::array<std::pair<QLabel*, int>, 11> boites = {{{StaticTextVitesse, 1},
                                                              {StaticTextCouple, 2},

@@ -326,7 +326,8 @@ void TFormTraceCaract::CreerPanneauxAcquisition() {
     auto* centre = centralWidget();
     auto panneau = [&](QFrame*& p, QLabel*& titre) {
         p = Panneau(centre);
-        p->setFixedHeight(HauteurPanneau);
+        // Taller when a narrow window wraps the title on more lines.
+        p->setMinimumHeight(HauteurPanneau);
         p->hide();
         titre = Titre(p);
         titre->setWordWrap(true);
@@ -402,7 +403,7 @@ void TFormTraceCaract::CreerPanneauxAcquisition() {
     l->addWidget(ButtonStopChargeAuto);
 
     l = panneau(PanelChargeDynamique, TextModeChargeDynamique);
-    PanelChargeDynamique->setFixedHeight(HauteurPanneau + 30);
+    PanelChargeDynamique->setMinimumHeight(HauteurPanneau + 30);
     auto* gauche = new QVBoxLayout;
     gauche->setSpacing(2);
     auto* haut = new QHBoxLayout;
@@ -499,7 +500,11 @@ void TFormTraceCaract::CreerZoneClient() {
         l->addWidget(nom);
         l->addWidget(valeur);
         lv->addWidget(p);
-        if (espace) lv->addSpacing(espace);
+        // A gap between groups of boxes, given up when the window is too
+        // low for all the boxes.
+        if (espace)
+            lv->addSpacerItem(
+                new QSpacerItem(0, espace, QSizePolicy::Minimum, QSizePolicy::Maximum));
     };
     boite(PanelVitesse, StaticTextVitesse, TextVitesse, 0);
     boite(PanelCouple, StaticTextCouple, TextCouple, 0);

@@ -119,6 +119,7 @@ void TAide::Langue() {
     BoutonSommaire->setText(TexteNumero(TexteAideSommaire));
     BoutonPrecedent->setText(QStringLiteral("◀ ") + TexteNumero(TexteAidePrecedent));
     BoutonSuivant->setText(TexteNumero(TexteAideSuivant) + QStringLiteral(" ▶"));
+    NommerDefilement(Navigateur, windowTitle());
     Sommaire();
 }
 

@@ -310,6 +310,11 @@ void TFormCom::Langue() {
     RadioGroupCom->setTitle(TexteNumero(TexteSelectionPort));
     TexteAucunPortCom->setText(TexteNumero(TexteAucunPort));
     StaticTextADTCPIP->setText(TexteNumero(TexteAdresseTcpip));
+    // The four fields of the address, and the scroll bars of the port list.
+    for (int i = 0; i < 4; ++i)
+        Edits()[i]->setAccessibleName(TexteNumero(TexteAdresseTcpip) +
+                                      QStringLiteral(" %1").arg(i + 1));
+    NommerDefilement(RadioGroupCom->findChild<QScrollArea*>(), TexteNumero(TexteSelectionPort));
     StaticTextBanc->setText(TexteNumero(TexteExplicationBanc));
     BoutonOK->setText(TexteNumero(TexteOK));
     BoutonANNULER->setText(TexteNumero(TexteAnnuler));

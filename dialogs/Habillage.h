@@ -3,11 +3,13 @@
 // main menu.
 #pragma once
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QColor>
 #include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScrollBar>
 #include <QString>
 #include <QWidget>
 #include <string_view>
@@ -32,6 +34,12 @@ inline QString VersQString(std::string_view s) {
 
 // Numbered text n of the current text table.
 inline QString TexteNumero(int n) { return VersQString(Textes.Texte(n)); }
+
+// The scroll bars of `zone` take its name, for screen readers.
+inline void NommerDefilement(QAbstractScrollArea* zone, const QString& nom) {
+    zone->horizontalScrollBar()->setAccessibleName(nom);
+    zone->verticalScrollBar()->setAccessibleName(nom);
+}
 
 // Puts `w` in the middle of `sur`, or of the active window when `sur` is
 // hidden; in the middle of the screen when `sur` is null or no window shows.

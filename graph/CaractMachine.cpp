@@ -40,8 +40,9 @@ QFrame* Panneau(QWidget* parent) {
     return f;
 }
 
-QLabel* Etiquette(QWidget* parent, const char* style, int hauteur) {
-    auto* l = new QLabel(parent);
+template <class Label = QLabel>
+Label* Etiquette(QWidget* parent, const char* style, int hauteur) {
+    auto* l = new Label(parent);
     l->setAlignment(Qt::AlignCenter);
     l->setFixedHeight(hauteur);
     l->setStyleSheet(style);
@@ -60,6 +61,41 @@ Disposition* Serree(QWidget* parent, int vertical = 0) {
 VueGraphe& Slot(int vue) { return Etude.Vues[std::clamp(vue, 1, NbVues) - 1]; }
 
 }  // namespace
+
+// ---- names over the columns ----
+
+void TNomColonne::DefinirNom(const QString& nom) {
+    nom_ = nom;
+    updateGeometry();
+    Ajuster();
+}
+
+void TNomColonne::DefinirBulle(const QString& bulle) {
+    bulle_ = bulle;
+    Ajuster();
+}
+
+QSize TNomColonne::sizeHint() const {
+    return {fontMetrics().horizontalAdvance(nom_) + 2 * frameWidth() + 4,
+            QLabel::sizeHint().height()};
+}
+
+QSize TNomColonne::minimumSizeHint() const {
+    return {fontMetrics().horizontalAdvance(QStringLiteral("W…")) + 2 * frameWidth() + 4,
+            QLabel::minimumSizeHint().height()};
+}
+
+void TNomColonne::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    Ajuster();
+}
+
+void TNomColonne::Ajuster() {
+    const QString vu =
+        fontMetrics().elidedText(nom_, Qt::ElideRight, std::max(contentsRect().width() - 4, 0));
+    setText(vu);
+    setToolTip(vu == nom_ ? bulle_ : nom_ + QLatin1Char('\n') + bulle_);
+}
 
 // ---- back buffer ----
 
@@ -153,11 +189,13 @@ TCaractMachine::TCaractMachine(QWidget* parent)
         "}";
     const char* styleValeur =
         "QLabel { background: white; color: black; font-weight: bold; border: 2px inset gray; }";
-    auto colonne = [&](QFrame*& panneau, QLabel*& nom, QLabel*& valeur) {
+    // The columns of the names are 148 wide, narrower when the frame is:
+    // the three columns then share its width.
+    auto colonne = [&](QFrame*& panneau, TNomColonne*& nom, QLabel*& valeur) {
         panneau = Panneau(Panel1);
-        panneau->setFixedWidth(148);
+        panneau->setMaximumWidth(148);
         auto* l = Serree<QVBoxLayout>(panneau, 1);
-        nom = Etiquette(panneau, styleNom, 19);
+        nom = Etiquette<TNomColonne>(panneau, styleNom, 19);
         valeur = Etiquette(panneau, styleValeur, 20);
         l->addWidget(nom);
         l->addWidget(valeur);
@@ -172,14 +210,16 @@ TCaractMachine::TCaractMachine(QWidget* parent)
     ButtonCaract->setStyleSheet("QPushButton { color: navy; font-weight: bold; }");
     ButtonCaract->setCursor(Qt::PointingHandCursor);
     ButtonCaract->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // Its band is 19 high: room for its text, not for a whole button frame.
+    ButtonCaract->setMinimumHeight(ButtonCaract->fontMetrics().height());
     l5->addWidget(ButtonCaract);
     TextCaract = Etiquette(Panel4, styleValeur, 20);
     milieu->addWidget(Panel5);
     milieu->addWidget(TextCaract);
     colonne(Panel3, TextVariableX, TextValeurX);
-    bande->addWidget(Panel2);
+    bande->addWidget(Panel2, 1);
     bande->addWidget(Panel4, 1);
-    bande->addWidget(Panel3);
+    bande->addWidget(Panel3, 1);
     racine->addWidget(Panel1);
 
     auto* centre = new QHBoxLayout;
@@ -207,6 +247,7 @@ TCaractMachine::TCaractMachine(QWidget* parent)
     auto* la = Serree<QHBoxLayout>(PanelBoutonAuto);
     ButtonAuto = new QToolButton(PanelBoutonAuto);
     ButtonAuto->setFixedSize(18, 18);
+    ButtonAuto->setEnabled(false);  // it has no action
     la->addWidget(ButtonAuto);
     ZoomX = new QSlider(Qt::Horizontal, PanelAscenseurX);
     ZoomX->setRange(0, NbZooms - 1);
@@ -258,10 +299,13 @@ void TCaractMachine::setmenu() {
     CopierlesvaleursSel->setText(TexteTable(107));
     ZoomX->setToolTip(TexteTable(108));
     ZoomY->setToolTip(TexteTable(109));
+    ZoomX->setAccessibleName(TexteTable(108));
+    ZoomY->setAccessibleName(TexteTable(109));
+    ButtonAuto->setAccessibleName(TexteTable(TexteCoinEchelles));
     TextValeurX->setToolTip(TexteTable(110));
     TextValeurY->setToolTip(TexteTable(111));
-    TextVariableX->setToolTip(TexteTable(112));
-    TextVariableY->setToolTip(TexteTable(113));
+    TextVariableX->DefinirBulle(TexteTable(112));
+    TextVariableY->DefinirBulle(TexteTable(113));
 }
 
 void TCaractMachine::setCb(int k) {
@@ -285,8 +329,8 @@ void TCaractMachine::tracegraphe() {
     const VueBornee v = BornerVue(Slot(NumeroVue));
     const DescGrandeur& dx = Etude.Grandeurs[v.qX];
     const DescGrandeur& dy = Etude.Grandeurs[v.qY];
-    TextVariableY->setText(Q(DepuisCp1252(dy.Nom.Lire())));
-    TextVariableX->setText(Q(DepuisCp1252(dx.Nom.Lire())));
+    TextVariableY->DefinirNom(Q(DepuisCp1252(dy.Nom.Lire())));
+    TextVariableX->DefinirNom(Q(DepuisCp1252(dx.Nom.Lire())));
     TextCaract->setText(
         Q(DepuisCp1252(dy.Symbole.Lire()) + "(" + DepuisCp1252(dx.Symbole.Lire()) + ")"));
 

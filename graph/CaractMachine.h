@@ -4,12 +4,12 @@
 
 #include <QFrame>
 #include <QImage>
+#include <QLabel>
 #include <memory>
 
 #include "graph/Graphe.h"
 
 class QAction;
-class QLabel;
 class QMenu;
 class QPushButton;
 class QSlider;
@@ -36,6 +36,27 @@ public:
 extern ITraceCaract* FenetreTrace;
 
 class TCaractMachine;
+
+// The name of a quantity over its column of the frame's band: cut with "…"
+// when the column is narrower than the name, the whole name then heading the
+// hint.
+class TNomColonne : public QLabel {
+public:
+    using QLabel::QLabel;
+    void DefinirNom(const QString& nom);
+    void DefinirBulle(const QString& bulle);
+    // The whole name is wished for, a few letters are enough.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Ajuster();
+    QString nom_;
+    QString bulle_;
+};
 
 // The drawing area: shows a back buffer that the frame draws into.
 class TPaintBox : public QWidget {
@@ -74,9 +95,9 @@ public:
     QFrame* Panel3;
     QFrame* Panel4;
     QFrame* Panel5;
-    QLabel* TextVariableY;
+    TNomColonne* TextVariableY;
     QLabel* TextValeurY;
-    QLabel* TextVariableX;
+    TNomColonne* TextVariableX;
     QLabel* TextValeurX;
     QPushButton* ButtonCaract;
     QLabel* TextCaract;

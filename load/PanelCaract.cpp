@@ -100,6 +100,31 @@ QWidget* Fleches(QWidget* parent, QToolButton*& haut, QToolButton*& bas) {
     return w;
 }
 
+// A name for screen readers from a caption of the law ("Pente :" gives
+// "Pente"), or from `repli` when the law has none for it.
+QString NomAccessible(const std::string& texte, std::string_view repli) {
+    QString nom = VersQString(texte.empty() ? std::string(repli) : texte).trimmed();
+    if (nom.endsWith(QLatin1Char(':'))) nom.chop(1);
+    return nom.trimmed();
+}
+
+// Each slider is named by the value it sets, each arrow by the value it
+// steps; where the law in force has no caption for one (it is hidden then),
+// by the caption of a law that uses it.
+void Nommer(TPanelCaract* p, const AffichageCharge& a, bool aEnColonne3) {
+    p->TrackBarB->setAccessibleName(NomAccessible(a.C1, Textes.TitreColonne1[1]));
+    p->TrackBarA->setAccessibleName(
+        NomAccessible(aEnColonne3 ? a.C3 : a.C2, Textes.TitreColonne2[5]));
+    p->TrackBarN->setAccessibleName(NomAccessible(a.C3, Textes.TitreColonne3[6]));
+    p->TrackBarJ->setAccessibleName(NomAccessible(a.Inertie, Textes.Texte(34)));
+    const QString reduction = NomAccessible(a.Reduction, Textes.Texte(30));
+    const QString pente = NomAccessible(a.Pent, Textes.Texte(31));
+    p->SpinButtonReductionUp->setAccessibleName(reduction + QStringLiteral(" +"));
+    p->SpinButtonReductionDown->setAccessibleName(reduction + QStringLiteral(" -"));
+    p->SpinButtonPenteUp->setAccessibleName(pente + QStringLiteral(" +"));
+    p->SpinButtonPenteDown->setAccessibleName(pente + QStringLiteral(" -"));
+}
+
 void GarderPlace(QWidget* w) {
     QSizePolicy p = w->sizePolicy();
     p.setRetainSizeWhenHidden(true);
@@ -268,6 +293,7 @@ TPanelCaract::TPanelCaract(QWidget* parent) : QFrame(parent) {
     connect(SpinButtonPenteUp, &QToolButton::clicked, this, &TPanelCaract::SpinButtonPenteUpClick);
     connect(SpinButtonPenteDown, &QToolButton::clicked, this,
             &TPanelCaract::SpinButtonPenteDownClick);
+    Nommer(this, AffichageCharge{}, false);
 }
 
 const GeometrieTrace& TPanelCaract::Geometrie() const { return PaintBox->Geometrie(); }
@@ -330,6 +356,10 @@ void TPanelCaract::Action(QObject*) {
     const AffichageCharge& a = affichage_;
     PanelInertie->setVisible(a.PanneauInertie);
     StaticTextInertie->setText(VersQString(a.Inertie));
+    // Slider A sets the value of column 3 for these laws, of column 2 for
+    // the others.
+    const bool aEnColonne3 = type_ == 9 || type_ == 13 || type_ == 14 || type_ >= 17;
+    Nommer(this, a, aEnColonne3);
     if (!a.Valide) {
         PaintBox->Definir(false, a.Vitesse, a.Couple, {});
         return;
@@ -356,7 +386,6 @@ void TPanelCaract::Action(QObject*) {
     TextJ->setText(VersQString(a.J));
     // Each slider's hint names the value it sets: B the first column, A the
     // column where its value shows.
-    const bool aEnColonne3 = type_ == 9 || type_ == 13 || type_ == 14 || type_ >= 17;
     TrackBarB->setToolTip(VersQString(a.C1));
     TrackBarA->setToolTip(VersQString(aEnColonne3 ? a.C3 : a.C2));
     TrackBarN->setToolTip(VersQString(a.C3));

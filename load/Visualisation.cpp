@@ -35,6 +35,7 @@ namespace {
 
 // Texts numbered in the text table.
 constexpr int TexteMachine = 22;
+constexpr int TexteFermeture = 101;
 constexpr int TexteBulleK = 149;
 constexpr int TexteVisualisation = 160;
 constexpr int TexteCalibreCourant = 161;
@@ -230,6 +231,9 @@ void TFormVisualisation::FormShow() {
                 Qt::UniqueConnection);
     Legender();
     ScrollBarK->setToolTip(TexteNumero(TexteBulleK));
+    ScrollBarK->setAccessibleName(TexteNumero(TexteBulleK));
+    ButtonClose->setToolTip(TexteNumero(TexteFermeture));
+    ButtonClose->setAccessibleName(TexteNumero(TexteFermeture));
     LabelCourant->setText(TexteNumero(TexteCalibreCourant));
 
     (ReglagesCourants[MotCalibre] == 1 ? ButtonCalibre2A : ButtonCalibre20A)->setChecked(true);

@@ -376,6 +376,8 @@ constinit const TTextesOrvane TexteAnglais = {
         "K rising",  // 203
         "K falling",  // 204
         "No application found: the CFGAPP*.cfg files cannot be found",  // 205
+        "More menus",  // 206
+        "Scales",  // 207
     }},
 };
 

@@ -376,6 +376,8 @@ constinit const TTextesOrvane TexteEspagnol = {
         "K creciente",  // 203
         "K decreciente",  // 204
         "Ninguna aplicación encontrada: no se encuentran los archivos CFGAPP*.cfg",  // 205
+        "Más menús",  // 206
+        "Escalas",  // 207
     }},
 };
 

@@ -376,6 +376,8 @@ constinit const TTextesOrvane TexteFrancais = {
         "K croissant",  // 203
         "K décroissant",  // 204
         "Aucune application trouvée : les fichiers CFGAPP*.cfg sont introuvables",  // 205
+        "Autres menus",  // 206
+        "Échelles",  // 207
     }},
 };
 

@@ -70,6 +70,24 @@ QToolButton* Bouton(QWidget* parent, const QString& texte, bool bascule) {
     return b;
 }
 
+// The arrow of a sweep direction button, up for a rising K. Drawn here: a
+// style draws no arrow type on a text-only tool button, and the fonts may
+// lack the arrow glyphs.
+constexpr int TailleFleche = 24;
+QIcon IconeFleche(bool montante) {
+    QPixmap image(TailleFleche, TailleFleche);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (!montante) p.setTransform(QTransform(1, 0, 0, -1, 0, TailleFleche));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 128));
+    p.drawPolygon(
+        QPolygonF({{12, 2}, {22, 13}, {15.5, 13}, {15.5, 22}, {8.5, 22}, {8.5, 13}, {2, 13}}));
+    p.end();
+    return QIcon(image);
+}
+
 QLabel* Titre(QWidget* parent) {
     auto* l = new QLabel(parent);
     l->setFont(PoliceArial(12));
@@ -239,6 +257,7 @@ void TFormTraceCaract::CreerBarres() {
     StaticTextTitreessai = new QLabel(ToolBarTitre);
     EditTitre = new QLineEdit(ToolBarTitre);
     EditTitre->setMaxLength(100);
+    StaticTextTitreessai->setBuddy(EditTitre);  // which names it for screen readers
     lt->addSpacing(4);
     lt->addWidget(StaticTextTitreessai);
     lt->addWidget(EditTitre, 1);
@@ -319,7 +338,8 @@ void TFormTraceCaract::CreerPanneauxAcquisition() {
     auto* centre = centralWidget();
     auto panneau = [&](QFrame*& p, QLabel*& titre) {
         p = Panneau(centre);
-        p->setFixedHeight(HauteurPanneau);
+        // Taller when a narrow window wraps the title on more lines.
+        p->setMinimumHeight(HauteurPanneau);
         p->hide();
         titre = Titre(p);
         titre->setWordWrap(true);
@@ -366,11 +386,12 @@ void TFormTraceCaract::CreerPanneauxAcquisition() {
     ScrollBarT->setValue(5);
     TextT = valeur(PanelAcquiAuto, QStringLiteral("T = 5 s"));
     ButtonAutoCroissant = Bouton(PanelAcquiAuto, QString(), true);
-    ButtonAutoCroissant->setArrowType(Qt::UpArrow);
-    ButtonAutoCroissant->setToolTip(QStringLiteral("Début de l'acquisition avec K croissant"));
     ButtonAutoDecroissant = Bouton(PanelAcquiAuto, QString(), true);
-    ButtonAutoDecroissant->setArrowType(Qt::DownArrow);
-    ButtonAutoDecroissant->setToolTip(QStringLiteral("Début de l'acquisition avec K décroissant"));
+    for (QToolButton* b : {ButtonAutoCroissant, ButtonAutoDecroissant}) {
+        b->setIcon(IconeFleche(b == ButtonAutoCroissant));
+        b->setIconSize(QSize(TailleFleche, TailleFleche));
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    }
     ButtonStopAuto = stop(PanelAcquiAuto);
     l->addWidget(TextModechargeAuto, 1);
     l->addWidget(ScrollBarT);
@@ -394,7 +415,7 @@ void TFormTraceCaract::CreerPanneauxAcquisition() {
     l->addWidget(ButtonStopChargeAuto);
 
     l = panneau(PanelChargeDynamique, TextModeChargeDynamique);
-    PanelChargeDynamique->setFixedHeight(HauteurPanneau + 30);
+    PanelChargeDynamique->setMinimumHeight(HauteurPanneau + 30);
     auto* gauche = new QVBoxLayout;
     gauche->setSpacing(2);
     auto* haut = new QHBoxLayout;
@@ -491,7 +512,11 @@ void TFormTraceCaract::CreerZoneClient() {
         l->addWidget(nom);
         l->addWidget(valeur);
         lv->addWidget(p);
-        if (espace) lv->addSpacing(espace);
+        // A gap between groups of boxes, given up when the window is too
+        // low for all the boxes.
+        if (espace)
+            lv->addSpacerItem(
+                new QSpacerItem(0, espace, QSizePolicy::Minimum, QSizePolicy::Maximum));
     };
     boite(PanelVitesse, StaticTextVitesse, TextVitesse, 0);
     boite(PanelCouple, StaticTextCouple, TextCouple, 0);

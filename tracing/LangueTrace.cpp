@@ -1,10 +1,12 @@
 // The tracing window in the current language: captions, hints and menu
 // items from the text table, followed by the texts built at run time.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QToolButton>
 
@@ -54,6 +56,7 @@ void TFormTraceCaract::TextesLangue() {
     Aide1->setText(T(99));
     Apropos1->setText(T(100));
     ButtonClose->setToolTip(T(101));
+    ButtonClose->setAccessibleName(T(101));
     ButtonChargeDynamique->setText(T(119));
     ButtonChargeDynamique->setToolTip(T(120));
     ButtonChargeManu->setText(T(121));
@@ -77,6 +80,10 @@ void TFormTraceCaract::TextesLangue() {
     ButtonAcquiPointStatique->setToolTip(T(138));
     ButtonAcquiAutoStatique->setText(T(139));
     ButtonAcquiAutoStatique->setToolTip(T(140));
+    ButtonAutoCroissant->setToolTip(T(TexteBulleCroissant));
+    ButtonAutoCroissant->setAccessibleName(T(TexteNomCroissant));
+    ButtonAutoDecroissant->setToolTip(T(TexteBulleDecroissant));
+    ButtonAutoDecroissant->setAccessibleName(T(TexteNomDecroissant));
     SpeedButtonOscillo->setText(T(141));
     SpeedButtonOscillo->setToolTip(T(142));
     for (int k = 0; k < NbVues; ++k)
@@ -87,6 +94,7 @@ void TFormTraceCaract::TextesLangue() {
         Buttoncourbe[i]->setText(T(TexteEssai) + QStringLiteral(" %1").arg(k + 1));
         Buttoncourbe[i]->setToolTip(T(TexteSelectionEssai) + QStringLiteral(" %1").arg(k + 1));
         Editcourbe[i]->setToolTip(T(TexteCommentaireEssai) + QString::number(k + 1));
+        Editcourbe[i]->setAccessibleName(Editcourbe[i]->toolTip());
         // The pop-up items name their trial as the deletion questions do.
         MenuItem[i][0]->setText(T(TexteMenuSupprimerPoints) + QString::number(k + 1));
         MenuItem[i][1]->setText(T(TexteMenuSupprimerEssai) + QString::number(k + 1));
@@ -105,6 +113,14 @@ void TFormTraceCaract::TextesLangue() {
     ComboBoxVariable->setToolTip(T(153));
     ScrollBarDureeOscillo->setToolTip(T(154));
     TextDureeSynchro->setToolTip(T(155));
+    // Controls that show no text of their own are named by their hint.
+    for (QWidget* w : std::initializer_list<QWidget*>{ScrollBarK, ScrollBarT, ComboBoxVariable,
+                                                      ScrollBarDureeOscillo})
+        w->setAccessibleName(w->toolTip());
+    NommerDefilement(ComboBoxVariable->view(), T(153));
+    // The menu bar's one tool button: the menus that do not fit.
+    for (QToolButton* b : menuBar()->findChildren<QToolButton*>())
+        b->setAccessibleName(T(TexteAutresMenus));
 
     const std::array<std::pair<QLabel*, int>, 11> boites = {{{StaticTextVitesse, 1},
                                                              {StaticTextCouple, 2},

@@ -133,6 +133,23 @@ private slots:
         QVERIFY(PointSelectionne == -1 && ValeursCourantes[0] == -1 && ValeurX() == "--" &&
                 !cadre->GrapheEcran.Curseur.Actif);
     }
+
+    // The name columns are 148 wide in a frame of the design width, names
+    // whole under their hint; in a narrow frame the columns share its width
+    // and a long name is cut with "…", whole at the head of its hint.
+    void namesCutOnlyWhenNarrow() {
+        QCOMPARE(cadre->Panel3->width(), 148);
+        const QString nom = QStringLiteral("Vitesse de rotation"), bulle = "Grandeur en abscisse";
+        QVERIFY(cadre->TextVariableX->text() == nom && cadre->TextVariableX->toolTip() == bulle);
+        cadre->resize(300, 472);
+        QCoreApplication::processEvents();
+        const QString coupe = cadre->TextVariableX->text();
+        QVERIFY2(
+            coupe.endsWith(QChar(0x2026)) && coupe.size() > 4 && nom.startsWith(coupe.chopped(1)),
+            qPrintable(coupe));
+        QCOMPARE(cadre->TextVariableX->toolTip(), nom + '\n' + bulle);
+        QVERIFY(cadre->Panel3->width() < 148 && cadre->TextVariableY->text() == "Couple utile");
+    }
 };
 
 QTEST_MAIN(TstCaractMachine)

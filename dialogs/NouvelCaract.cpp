@@ -140,6 +140,7 @@ TNouvelCaract::TNouvelCaract(QWidget* parent) : QDialog(parent) {
         b->setIconSize(QSize(CoteIcone, CoteIcone));
         b->setFixedSize(CoteBouton, CoteBouton);
         b->setToolTip(QString::fromUtf8(BullesQuadrants[v]));
+        b->setAccessibleName(b->toolTip());  // the nine buttons show only pictures
         b->installEventFilter(this);
         GroupeQuadrants->addButton(b, v);
         grille->addWidget(b, Rangee[v], Colonne[v]);

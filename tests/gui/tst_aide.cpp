@@ -3,7 +3,6 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include "Captures.h"
 #include "OutilsEssai.h"
 #include "dialogs/Aide.h"
 #include "dialogs/Habillage.h"
@@ -28,7 +27,6 @@ private slots:
     void liensEtLangues() {
         OuvrirAide();
         TAide* aide = FenetreAide();
-        essai::Capturer(aide, "aide-fr");
         QVERIFY(aide->Navigateur->toHtml().contains("href=\"liaison.html\""));
         aide->Navigateur->setSource(aide->Navigateur->source().resolved(QUrl("liaison.html")));
         QCOMPARE(Fin(aide), QStringLiteral("fr/liaison.html"));

@@ -3,7 +3,6 @@
 // its hint) at the window's smallest size, with the panel of each acquisition
 // and four views.
 #include "BancEspion.h"
-#include "Captures.h"
 
 using namespace orvane;
 
@@ -104,7 +103,6 @@ private slots:
             QCOMPARE(QStringList({b->toolTip(), b->accessibleName()}), textes.mid(2 * i, 2));
             QCOMPARE(Pointe(b->grab().toImage()), i == 0 ? 1 : -1);
         }
-        essai::Capturer(F().PanelAcquiAuto, QStringLiteral("sens-") + QTest::currentDataTag());
     }
 
     // At 800 x 600, each acquisition started through its button.
@@ -137,7 +135,6 @@ private slots:
                 fautes << QStringLiteral("%1 '%2' in %3: %4")
                               .arg(w->metaObject()->className(), w->property("text").toString(),
                                    w->parentWidget()->metaObject()->className(), TexteCoupe(w));
-        essai::Capturer(fenetre.get(), QStringLiteral("entiers-") + QTest::currentDataTag());
         QVERIFY2(fautes.isEmpty(), qPrintable(fautes.join(QStringLiteral("\n"))));
     }
 };

@@ -2,7 +2,6 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include "Captures.h"
 #include "dialogs/NouvelCaract.h"
 #include "load/ChoixCaract.h"
 #include "load/PanelCaract.h"
@@ -83,7 +82,6 @@ private slots:
         QVERIFY(!f->ButtonVISUALISATION->isEnabled() && !f->ButtonEtudeDynamique->isEnabled());
         page(1);
         QCOMPARE(ReglagesCourants[MotTypeCaract], 8);
-        essai::Capturer(f.get(), QStringLiteral("choixcaract-FR"));
     }
 
     // The warning before a load study ("T = cst" yes, "T = a.n²+b" never):

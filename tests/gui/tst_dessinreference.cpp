@@ -218,10 +218,6 @@ private slots:
             const QImage image = QuatreVues(c[2], f, decalage, c[3], false);
             const QString ecarts = Ecarts(image, attendue);
             QVERIFY2(ecarts.isEmpty(), qPrintable(QString(fois) + ": " + ecarts));
-            const QString captures = qEnvironmentVariable("ORVANE_CAPTURES");
-            if (!captures.isEmpty())
-                image.save(captures + "/graph-" +
-                           QString(QTest::currentDataTag()).replace(' ', '-') + ".png");
         }
     }
 

@@ -3,7 +3,6 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include "Captures.h"
 #include "OutilsEssai.h"
 #include "dialogs/Fenetres.h"
 #include "dialogs/FormCom.h"
@@ -112,7 +111,6 @@ private slots:
                 f->PageControlCom->currentIndex() == TFormCom::PageReseau &&
                 f->EditTC3->text() == "300" && f->EditTC4->text().isEmpty() &&
                 rapport->messages.empty());
-        essai::Capturer(f, QStringLiteral("formcom-fr"));
         QTest::mouseClick(f->Button50Hz, Qt::LeftButton);
         f->PageControlCom->setCurrentIndex(TFormCom::PageBanc);  // nothing dialled
         ConfigGenerale.Couleurs = 6;                             // changed elsewhere while shown

@@ -5,7 +5,6 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include "Captures.h"
 #include "OutilsEssai.h"
 #include "app/Demarrage.h"
 #include "app/FormMachine2.h"
@@ -160,7 +159,6 @@ private slots:
         menu->repaint(), menu->hide(), Montrer();
         QTest::qWait(20);
         QCOMPARE(rapport->messages, std::vector<std::string>{"Erreur de liaison"});
-        essai::Capturer(menu, QStringLiteral("menu-fr"));
         // A language chosen in the settings window, even cancelled, shows at once.
         QTimer::singleShot(0, FormCom, [] { ChoixLangue(LangueEspagnol), FormCom->reject(); });
         QTest::mouseClick(menu->ButtonConfigure, Qt::LeftButton);

@@ -2,7 +2,6 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include "Captures.h"
 #include "load/PanelCaract.h"
 #include "study/LoisCharge.h"
 #include "study/Study.h"
@@ -70,7 +69,6 @@ private slots:
             QCOMPARE(x->property(qobject_cast<QLabel*>(x) ? "text" : "toolTip").toString(),
                      e.section('=', 1));
         }
-        if (c[0] == 18) QCoreApplication::processEvents(), essai::Capturer(p, "panelcaract-18-FR");
     }
 
     // Slider A or B set to a value as read: both sliders and their words

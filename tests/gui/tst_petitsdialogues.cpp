@@ -3,7 +3,6 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include "Captures.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/Avertissements.h"
 #include "dialogs/CalibreCourant.h"
@@ -42,7 +41,6 @@ private slots:
             QStringList({"Avertissement", "Annuler", "Attention",
                          "Utilisation impérative des bornes \"ENTREE FONCTION\"",
                          "Dans l'automatisme de la commande du frein de sécurité."}));
-        essai::Capturer(&avert, QStringLiteral("avertissement-fr"));
         QTest::keyClick(&avert, Qt::Key_Return);
         QVERIFY(avert.result() == QDialog::Accepted && !avert.isVisible());
     }
@@ -58,7 +56,6 @@ private slots:
         ReglagesCourants[MotTypeMachine] = 2, tri.show();
         const QList<int> grandeurs = {0, 1, 2, 3, 4, 5, 6, 8, 10};
         QCOMPARE(tri.GrandeursListees, grandeurs);
-        essai::Capturer(&tri, "trierpoints-fr");
         QVERIFY(tri.Ordre() == 0 && tri.GrandeurChoisie() == GNumero);
         clic(tri.ItemsSelect.last()), clic(tri.ItemsOrdre[1]);
         QVERIFY(tri.ItemChoisi() == grandeurs.size() - 1 && tri.Ordre() == 1 &&
@@ -77,7 +74,6 @@ private slots:
             for (int k = 0; k < 2; ++k) NouvelleCaract();
             CaractCourante = courante, Caracts[courante].Entete[MotCalibre] = c[1];
             Caracts[1].Entete[MotCalibre] = 0, EtudeEnregistree = 1, calibre.show();
-            essai::Capturer(&calibre, "calibrecourant-fr");
             QVERIFY(!calibre.ButtonCalibre2A->isChecked() &&
                     calibre.ButtonCalibre20A->isChecked() == bool(c[2]));
             QTest::mouseClick(calibre.ButtonCalibre2A, Qt::LeftButton);
@@ -95,7 +91,6 @@ private slots:
 
     void aboutBoxShowsItsPicture() {
         apropos.show();
-        essai::Capturer(&apropos, "apropos-fr");
         QVERIFY(!apropos.Image->pixmap().isNull());
     }
 };

@@ -4,7 +4,6 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include "Captures.h"
 #include "OutilsEssai.h"
 #include "dialogs/FormCom.h"
 #include "study/Cp1252.h"
@@ -176,7 +175,6 @@ private slots:
         ChoixLangue(langue), F().Langue();
         QCOMPARE(Textes_(&F()) != francais, langue != LangueFrancais);
         F().Buttoncourbe[1]->click(), SelectionnerPoint(4), F().curseur();
-        essai::Capturer(&F(), QStringLiteral("trace-") + QTest::currentDataTag());
         F().Buttoncourbe[4]->click(), ChoixLangue(LangueFrancais), F().Langue();
         QCOMPARE(Textes_(&F()), francais);
     }

@@ -1,6 +1,5 @@
 // The live display on the simulated bench, driven through its controls.
 #include "BancEspion.h"
-#include "Captures.h"
 #include "dialogs/Habillage.h"
 #include "load/Affichage.h"
 #include "load/Visualisation.h"
@@ -81,7 +80,6 @@ private slots:
     void framesFollowTheMachine() {
         ouvrir(2, 1), v->ScrollBarK->setSliderPosition(40), ticks(8);
         for (int k = 1; k <= 10; ++k) QCOMPARE(v->Affichage[k - 1]->isHidden(), k == 7 || k == 9);
-        QCoreApplication::sendPostedEvents(), essai::Capturer(v.get(), "visualisation-fr");
     }
 
     // The window opens the link when it is closed; closed elsewhere while

@@ -4,7 +4,6 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include "Captures.h"
 #include "OutilsEssai.h"
 #include "app/FormVisuApp.h"
 #include "dialogs/Emplacements.h"
@@ -73,7 +72,6 @@ private slots:
         TFormVisuApp w;
         w.DefinirGroupe(1), w.Montrer();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        essai::Capturer(&w, QStringLiteral("visuapp-1"));
         QCOMPARE(w.StaticText1->text(), QStringLiteral("Pont roulant"));
         QVERIFY(w.Flash1->isVisible() && w.Repeter->isVisible() && !w.Image1->isVisible() &&
                 w.Flash1->Chargee() && w.Flash1->EnLecture() && !w.APPMoins->isEnabled());
@@ -127,7 +125,6 @@ private slots:
                                 "CFGAPP*.cfg"));
         QVERIFY(w.DossierApplications().isEmpty() && !w.APPPlus->isEnabled() &&
                 !w.APPMoins->isEnabled() && w.Flash1->isHidden() && w.Image1->isHidden());
-        essai::Capturer(&w, QStringLiteral("visuapp-absentes-es"));
     }
 
     // The player shows other pictures as time goes, holds its picture on

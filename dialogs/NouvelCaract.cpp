@@ -48,6 +48,7 @@ constexpr int TexteOrdonnee = 63;
 constexpr int TexteAbscisse = 64;
 constexpr int TexteQuadrants = 65;
 constexpr int TexteCalibre = 66;
+constexpr int TexteAnnulerBouton = 2;
 
 QString NomGrandeur(int q) { return VersQString(DepuisCp1252(Etude.Grandeurs[q].Nom.Lire())); }
 
@@ -260,6 +261,8 @@ void TNouvelCaract::FormShow() {
     RadioGroupX->setTitle(TexteNumero(TexteAbscisse));
     GroupBoxQuadrant->setTitle(TexteNumero(TexteQuadrants));
     GroupBoxCourant->setTitle(TexteNumero(TexteCalibre));
+    // The cancel button in the current language, as in the other dialogs.
+    BitBtn2->setText(TexteNumero(TexteAnnulerBouton));
 
     const bool dynamique = TypeDynamique(ReglagesCourants[MotTypeCaract]);
     RemplirListe(RadioGroupY, GroupeY, ItemsY, false);

@@ -39,7 +39,8 @@ private slots:
     void init() { ChoixLangue(LangueFrancais), InitEtude(), ConfigGenerale.GammePuissance = 0; }
     void cleanup() { d.hide(); }
 
-    // Power range 1, and one out of the table (row 3 of the default zooms).
+    // Power range 1, and one out of the table (row 3 of the default zooms);
+    // the cancel button speaks the language of the texts.
     void newViewOnSeriesMachine() {
         for (auto [gamme, ligne] : {std::pair{1, 1}, {9, 3}}) {
             ConfigGenerale.GammePuissance = gamme, EtudeEnregistree = 1, montrer(0, 2, 2, 6);
@@ -52,6 +53,9 @@ private slots:
                      QList<int>({GVitesse, GPertes, ZoomDefaut[ligne][GVitesse],
                                  ZoomDefaut[ligne][GPertes]}));
         }
+        QCOMPARE(d.BitBtn2->text(), QStringLiteral("Annuler"));
+        ChoixLangue(LangueEspagnol), d.hide(), montrer(0, 2, 2, 6);
+        QCOMPARE(d.BitBtn2->text(), QStringLiteral("Anular"));
     }
 
     // On a time abscissa only quadrants 1 to 3 can be chosen, 2 by default;

@@ -290,6 +290,14 @@ void PhotographierTout(Photographe& p) {
     scene(
         "trace-statique-auto", [&] { essai(1), Demarrer(t->ButtonChargeAuto); }, {t},
         [t] { t->ArreterAcquisition(); });
+    // The link lost under an acquisition: stopped, and the status bar says why.
+    scene(
+        "trace-liaison-perdue",
+        [&] {
+            essai(0), Demarrer(t->ButtonManu), FormCom->Liberer();
+            Attendre([] { return AcquisitionEnCours == 0; }, 3000);
+        },
+        {t}, [] { FormCom->Initialise(); });
     scene(
         "trace-oscillo", [&] { essai(2), Demarrer(t->ButtonChargeDynamique); }, {t},
         [t, &essai] { t->ArreterAcquisition(), essai(0); });

@@ -86,9 +86,6 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     Mentions->setWordWrap(true);
     Mentions->setAlignment(Qt::AlignCenter);
     Mentions->setFont(PoliceArial(8, false));
-    Mentions->setText(QStringLiteral("Banc d'essai des machines électriques à charge active.\n"
-                                     "Version %1 — © les auteurs d'Orvane.")
-                          .arg(QStringLiteral("0.1")));
 
     auto* tete = new QHBoxLayout;
     tete->addWidget(ProgramIcon);
@@ -117,6 +114,7 @@ void TAboutBox::FormShow() {
     LabelORVANE->setText(TexteNumero(TexteNomProgramme));
     OKButton->setText(TexteNumero(TexteOK));
     OKButton->setToolTip(TexteNumero(TexteFermeture));
+    Mentions->setText(TexteNumero(TexteMentionsApropos).arg(QStringLiteral("0.1")));
 }
 
 void TAboutBox::OKButtonClick() { accept(); }

@@ -378,6 +378,7 @@ constinit const TTextesOrvane TexteAnglais = {
         "No application found: the CFGAPP*.cfg files cannot be found",  // 205
         "More menus",  // 206
         "Scales",  // 207
+        "Electrical machine test bench with an active load. Version %1 — © the Orvane authors.",  // 208
     }},
 };
 

@@ -378,6 +378,7 @@ constinit const TTextesOrvane TexteEspagnol = {
         "Ninguna aplicación encontrada: no se encuentran los archivos CFGAPP*.cfg",  // 205
         "Más menús",  // 206
         "Escalas",  // 207
+        "Banco de ensayo de máquinas eléctricas con carga activa. Versión %1 — © los autores de Orvane.",  // 208
     }},
 };
 

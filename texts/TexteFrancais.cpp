@@ -378,6 +378,7 @@ constinit const TTextesOrvane TexteFrancais = {
         "Aucune application trouvée : les fichiers CFGAPP*.cfg sont introuvables",  // 205
         "Autres menus",  // 206
         "Échelles",  // 207
+        "Banc d'essai des machines électriques à charge active. Version %1 — © les auteurs d'Orvane.",  // 208
     }},
 };
 

@@ -31,7 +31,7 @@ inline constexpr int NbListesApplications = 10;
 inline constexpr int NbTextesNumerotes = 178;
 // Texts of our own, numbered on from 179: the simulated bench, the link state,
 // printing and exports, help, trial commands, acquisition states.
-inline constexpr int NbTextesAjoutes = 29;
+inline constexpr int NbTextesAjoutes = 30;
 inline constexpr int DernierTexte = NbTextesNumerotes + NbTextesAjoutes;
 
 struct TTextesOrvane {
@@ -110,5 +110,7 @@ inline constexpr int TexteNomDecroissant = 204;        // accessible name of the
 inline constexpr int TexteApplicationsAbsentes = 205;  // applications window: no file found
 inline constexpr int TexteAutresMenus = 206;           // name of a menu bar's overflow button
 inline constexpr int TexteCoinEchelles = 207;          // name of a plot frame's corner button
+inline constexpr int TexteMentionsApropos =
+    208;  // about box: what the program is, its version (%1)
 
 }  // namespace orvane

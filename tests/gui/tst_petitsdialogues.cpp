@@ -89,9 +89,13 @@ private slots:
         }
     }
 
+    // Its picture, and what it says in the language of the texts.
     void aboutBoxShowsItsPicture() {
-        apropos.show();
+        ChoixLangue(LangueEspagnol), apropos.show();
         QVERIFY(!apropos.Image->pixmap().isNull());
+        QVERIFY(apropos.Mentions->text().startsWith(QStringLiteral("Banco de ensayo")) &&
+                apropos.Mentions->text().contains(QStringLiteral("Versión 0.1")));
+        ChoixLangue(LangueFrancais);
     }
 };
 

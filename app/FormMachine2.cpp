@@ -152,11 +152,6 @@ void TFormMachine2::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
-void TFormMachine2::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::LanguageChange) Legender();
-    QWidget::changeEvent(event);
-}
-
 void TFormMachine2::keyPressEvent(QKeyEvent* event) {
     // Enter runs the command that has the focus, as in a dialog.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)

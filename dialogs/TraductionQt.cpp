@@ -15,7 +15,6 @@ namespace {
 // own, needs none).
 std::unique_ptr<QTranslator> traduction;
 int32_t langueQt = LangueAnglais;
-bool traduite = true;
 
 int32_t Normaliser(int32_t langue) {
     return langue == LangueAnglais || langue == LangueEspagnol ? langue : LangueFrancais;
@@ -23,9 +22,9 @@ int32_t Normaliser(int32_t langue) {
 
 }  // namespace
 
-bool TraduireQt(int32_t langue) {
+void TraduireQt(int32_t langue) {
     langue = Normaliser(langue);
-    if (langue == langueQt) return traduite;
+    if (langue == langueQt) return;
     std::unique_ptr<QTranslator> nouvelle;
     if (langue != LangueAnglais) {
         nouvelle = std::make_unique<QTranslator>();
@@ -38,8 +37,6 @@ bool TraduireQt(int32_t langue) {
     if (traduction) QCoreApplication::removeTranslator(traduction.get());
     traduction = std::move(nouvelle);
     langueQt = langue;
-    traduite = langue == LangueAnglais || traduction != nullptr;
-    return traduite;
 }
 
 }  // namespace orvane

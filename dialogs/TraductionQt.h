@@ -11,8 +11,7 @@ namespace orvane {
 // it: 3 Spanish, 2 English, any other French). Nothing happens when that
 // language is already the one in use; otherwise the translation in use is
 // replaced, and every window then receives a language change event. A
-// translation that cannot be found leaves Qt's English. Returns true when
-// Qt's texts are now in that language.
-bool TraduireQt(int32_t langue);
+// translation that cannot be found leaves Qt's English.
+void TraduireQt(int32_t langue);
 
 }  // namespace orvane

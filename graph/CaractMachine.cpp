@@ -65,12 +65,14 @@ VueGraphe& Slot(int vue) { return Etude.Vues[std::clamp(vue, 1, NbVues) - 1]; }
 // ---- names over the columns ----
 
 void TNomColonne::DefinirNom(const QString& nom) {
+    if (nom == nom_) return;  // set at every drawing of the frame
     nom_ = nom;
     updateGeometry();
     Ajuster();
 }
 
 void TNomColonne::DefinirBulle(const QString& bulle) {
+    if (bulle == bulle_) return;
     bulle_ = bulle;
     Ajuster();
 }

@@ -110,19 +110,22 @@ QString NomAccessible(const std::string& texte, std::string_view repli) {
 
 // Each slider is named by the value it sets, each arrow by the value it
 // steps; where the law in force has no caption for one (it is hidden then),
-// by the caption of a law that uses it.
+// by the caption of a law that uses it. Run at each change of a slider: a
+// name is set only when it changes.
 void Nommer(TPanelCaract* p, const AffichageCharge& a, bool aEnColonne3) {
-    p->TrackBarB->setAccessibleName(NomAccessible(a.C1, Textes.TitreColonne1[1]));
-    p->TrackBarA->setAccessibleName(
-        NomAccessible(aEnColonne3 ? a.C3 : a.C2, Textes.TitreColonne2[5]));
-    p->TrackBarN->setAccessibleName(NomAccessible(a.C3, Textes.TitreColonne3[6]));
-    p->TrackBarJ->setAccessibleName(NomAccessible(a.Inertie, Textes.Texte(34)));
+    const auto nom = [](QWidget* w, const QString& n) {
+        if (w->accessibleName() != n) w->setAccessibleName(n);
+    };
+    nom(p->TrackBarB, NomAccessible(a.C1, Textes.TitreColonne1[1]));
+    nom(p->TrackBarA, NomAccessible(aEnColonne3 ? a.C3 : a.C2, Textes.TitreColonne2[5]));
+    nom(p->TrackBarN, NomAccessible(a.C3, Textes.TitreColonne3[6]));
+    nom(p->TrackBarJ, NomAccessible(a.Inertie, Textes.Texte(34)));
     const QString reduction = NomAccessible(a.Reduction, Textes.Texte(30));
     const QString pente = NomAccessible(a.Pent, Textes.Texte(31));
-    p->SpinButtonReductionUp->setAccessibleName(reduction + QStringLiteral(" +"));
-    p->SpinButtonReductionDown->setAccessibleName(reduction + QStringLiteral(" -"));
-    p->SpinButtonPenteUp->setAccessibleName(pente + QStringLiteral(" +"));
-    p->SpinButtonPenteDown->setAccessibleName(pente + QStringLiteral(" -"));
+    nom(p->SpinButtonReductionUp, reduction + QStringLiteral(" +"));
+    nom(p->SpinButtonReductionDown, reduction + QStringLiteral(" -"));
+    nom(p->SpinButtonPenteUp, pente + QStringLiteral(" +"));
+    nom(p->SpinButtonPenteDown, pente + QStringLiteral(" -"));
 }
 
 void GarderPlace(QWidget* w) {

@@ -117,10 +117,6 @@ void TFormTraceCaract::ButtonChargeAutoClick() {
     TimerChargeAuto->start();
 }
 
-bool TFormTraceCaract::UnSeulEchec() const {
-    return FormCom != nullptr && FormCom->LiaisonOuverte() && FormCom->NbEchecs() == 1;
-}
-
 bool TFormTraceCaract::StockerPointCharge() {
     if (!AjouterPoint()) {
         ButtonStopManuClick();

@@ -339,7 +339,11 @@ void TFormTraceCaract::ButtonStopManuClick() {
 }
 
 bool TFormTraceCaract::LiaisonPerdue() const {
-    return ValeursCourantes[GNumero] < 0 && !UnSeulEchec();
+    // The first failure after good readings leaves word 0 as it was; it is
+    // negative then only when a refresh has marked the values unread.
+    const bool unSeulEchec =
+        FormCom != nullptr && FormCom->LiaisonOuverte() && FormCom->NbEchecs() == 1;
+    return ValeursCourantes[GNumero] < 0 && !unSeulEchec;
 }
 
 void TFormTraceCaract::ArretLiaisonPerdue() {

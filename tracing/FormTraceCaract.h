@@ -354,8 +354,6 @@ private:
     // Stores the current values as a new point and draws it; a full trial
     // ends the acquisition (its points are kept). False when it ended.
     bool StockerPointCharge();
-    // The latest measurement step is the first failure after good ones.
-    bool UnSeulEchec() const;
     // The latest measurement step says the link is lost: word 0 of the values
     // is negative and this is not the first failure after good readings (a
     // refresh sets that word too; one failed exchange never ends anything).

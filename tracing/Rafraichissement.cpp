@@ -31,12 +31,6 @@ using namespace trace;
 
 namespace {
 
-// The window caption of a group, from a trial's header.
-QString TitreGroupe(const EnteteCaract& e) {
-    return trace::TitreGroupe(Borner(e[MotTypeMachine], NbTypesMachine),
-                              Borner(e[MotTypeCaract], NbTypesCaract));
-}
-
 // "Tu(n)": the caption of view slot k (0..3) as its frame writes it.
 QString NomVue(int k) {
     const VueBornee v = BornerVue(Etude.Vues[k]);
@@ -96,7 +90,8 @@ void TFormTraceCaract::Settitre() {
     const EnteteCaract& e = Caracts[std::clamp(CaractCourante, 0, NbCaractMax)].Entete;
     const GroupeCaract groupe = GroupeDeType(e[MotTypeCaract]);
     if (groupe != GroupeCaract::Aucun) {
-        setWindowTitle(TitreFenetre(TitreGroupe(e)));
+        setWindowTitle(TitreFenetre(TitreGroupe(Borner(e[MotTypeMachine], NbTypesMachine),
+                                                Borner(e[MotTypeCaract], NbTypesCaract))));
         PanelAcquisitionCarMachine->setVisible(groupe == GroupeCaract::Machine);
         PanelAcqusitionChargeStatique->setVisible(groupe == GroupeCaract::Statique);
         PanelAcqusitionChargeDynamique->setVisible(groupe == GroupeCaract::Dynamique);

@@ -18,7 +18,7 @@ std::string Aide() {
            "                          [--decimal-comma] [--cp1252]\n"
            "      values of all trials, or of trial K:\n"
            "      tsv  the tab-separated text the tracing window copies (CR LF);\n"
-           "           UTF-8, or the clipboard's Windows-1252 bytes with --cp1252\n"
+           "           UTF-8, or Windows-1252 with --cp1252\n"
            "      csv  one row per point with a trial column and \"symbol (unit)\"\n"
            "           headers; comma and decimal point, or with --decimal-comma\n"
            "           semicolon and decimal comma\n"

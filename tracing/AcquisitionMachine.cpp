@@ -29,8 +29,6 @@ constexpr int32_t ControleSelection = 1;
 
 // The speed from which a speed-imposing law starts its sweep at the far end.
 constexpr int32_t VitesseEnRotation = 51;
-// Squared weighted distance a new automatic point must exceed.
-constexpr int64_t EcartMinimal = 2000;
 
 bool LoiVitesseImposee(int32_t type) { return type == 2 || type == 3; }
 
@@ -297,7 +295,7 @@ void TFormTraceCaract::TimerAutoTimer() {
         case 3: phase = (s & StatutPhase2) != 0; break;
         default: break;
     }
-    if (phase && (s & StatutBalayage) != 0 && d2 > EcartMinimal) {
+    if (phase && (s & StatutBalayage) != 0 && AssezLoin(d2)) {
         DernierPointN = n;
         DernierPointT = t;
         StockerPoint();

@@ -15,10 +15,10 @@ class TstAcquisition : public essai::FenetreSurBanc {
     Q_OBJECT
 
     // A study of one empty trial of this machine and law, window shown.
-    void Ouvrir(int machine, int type) {
+    void Ouvrir(int machine, int type, int gamme = ConfigDefaut.GammePuissance) {
         ReglagesCourants = EnteteCaractDefaut, ReglagesCourants[MotTypeMachine] = machine;
         ReglagesCourants[MotTypeCaract] = type;
-        NouvelleCaract(), OuvrirFenetre(ConfigDefaut.GammePuissance);
+        NouvelleCaract(), OuvrirFenetre(gamme);
     }
     const Caracteristique& C() const { return Caracts[CaractCourante]; }
     void TicksManu(int n) {
@@ -88,6 +88,33 @@ private slots:
         QVERIFY(!F().TimerAuto->isActive() && Points() > 10 && !AcquisitionEnCours);
         QVERIFY(!F().ButtonAuto->isChecked() && F().ButtonManu->isEnabled());
         QCOMPARE(DernierPointN, C().Point(GVitesse, Points() - 1));
+    }
+
+    // The sweep's point rule, reading by reading: the running bit with the
+    // bit of the sweep's own phase, and a squared distance strictly above
+    // 2000 from the last point (the 300 W bench: torque weight 100), the
+    // first from (0, 0); a reading without the running bit ends the sweep.
+    void sweepPointNeedsItsPhaseAndADistanceAbove2000() {
+        const auto lecture = [&](int32_t statut, int32_t n, int32_t t) {
+            L().bloc = std::array<int32_t, 10>{statut, n, t, 0, 0, 0, 0, 0, 0, 0};
+            banc->maintenant += 50, F().TimerAutoTimer();
+            return Points();
+        };
+        Ouvrir(MasTriphasee, 1, 1), F().ButtonAuto->click(), TicksManu(2);
+        F().ButtonAutoCroissant->click();
+        QCOMPARE(lecture(0x0104, 40, 2), 0);    // 40² + 100 × 2² = 2000
+        QCOMPARE(lecture(0x0104, -40, -2), 0);  // the same the other way
+        QCOMPARE(lecture(0x0104, 41, 2), 1);    // 1681 + 400 = 2081
+        QCOMPARE(lecture(0x0104, 81, 0), 1);    // 1600 + 400 = 2000 from (41, 2)
+        QCOMPARE(lecture(0x0204, 300, 2), 1);   // far, in the other phase
+        QCOMPARE(lecture(0x0100, 300, 2), 1);   // the drive no longer sweeps
+        QVERIFY(!F().TimerAuto->isActive() && !AcquisitionEnCours);
+        cleanup(), init();
+        Ouvrir(MasTriphasee, 1, 1), F().ButtonAuto->click(), TicksManu(2);
+        F().ButtonAutoDecroissant->click();  // falling: the second phase
+        QCOMPARE(lecture(0x0104, 300, 0), 0);
+        QCOMPARE(lecture(0x0204, 300, 0), 1);
+        QCOMPARE(lecture(0x0304, 300, 50), 2);  // either bit with it: 100 × 50²
     }
 
     // Type 2 with the shaft turning (51 tr/min or more): the rising command

@@ -55,28 +55,48 @@ private slots:
         QCOMPARE(Journal(debut), (QStringList{"20.29 1", "19.20 0,0,0,0,0,0", "19.20 0"}));
     }
 
-    // The asynchronous machine's rising sweep takes its points in phase
-    // 0x0100 only, each far enough from the one before, and ends by itself.
-    void automaticRisingSweepOfTheAsynchronousMachine() {
-        QVERIFY(Preparer(MasTriphasee, 1, GVitesse, GCouple));
+    // The asynchronous machine's sweeps take their points in their own phase
+    // only (status 0x0004 with 0x0100 for the first, 0x0200 for the second),
+    // each far enough from the one before, and end by themselves. A falling
+    // command first rises in 0.5 s (first phase) and falls over T (second);
+    // under an imposed speed with the shaft already turning the drive starts
+    // from the top, so a rising command rises in the second phase.
+    void automaticSweepTakesItsPointsInItsPhase_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("croissant");
+        QTest::addColumn<int>("phase");
+        QTest::newRow("rising") << 1 << true << 0x0100;
+        QTest::newRow("falling") << 1 << false << 0x0200;
+        QTest::newRow("rising on a turning shaft, imposed speed") << 2 << true << 0x0200;
+    }
+    void automaticSweepTakesItsPointsInItsPhase() {
+        QFETCH(int, type);
+        QFETCH(bool, croissant);
+        QFETCH(int, phase);
+        QVERIFY(Preparer(MasTriphasee, type, GVitesse, GCouple));
         Clic(f->ButtonAuto);
         QVERIFY(Attendre([&] { return f->MesureFraiche; }, 3000));
-        bool horsPhase = false, tropPres = false;
-        int avant = 0;
-        const int64_t w = TFormTraceCaract::PoidsCoupleAuto(ConfigGenerale.GammePuissance);
+        QVERIFY(std::abs(ValeursCourantes[GVitesse]) > 1000);  // turning, unloaded
+        QCOMPARE(ConfigGenerale.GammePuissance, 2);  // the bench's 1500 W: torque weight 10
+        int horsPhase = 0, tropPres = 0, avant = 0, dansPhase = 0;
         connect(f->TimerAuto, &QTimer::timeout, f.get(), [&] {  // after the window's own tick
+            const int32_t s = com->StatusCopie();
+            dansPhase += (s & (phase | 0x0004)) == (phase | 0x0004);
             for (int p = std::max(avant, 1); p < Points(); ++p) {
                 const int64_t dn = C().Point(GVitesse, p) - C().Point(GVitesse, p - 1);
                 const int64_t dt = C().Point(GCouple, p) - C().Point(GCouple, p - 1);
-                tropPres |= dn * dn + w * dt * dt <= 2000;
+                tropPres += dn * dn + 10 * dt * dt <= 2000;
             }
-            if (Points() > avant && (com->StatusCopie() & 0x0104) != 0x0104) horsPhase = true;
+            horsPhase += Points() > avant && (s & (phase | 0x0004)) != (phase | 0x0004);
             avant = Points();
         });
-        Clic(f->ButtonAutoCroissant);
+        Clic(croissant ? f->ButtonAutoCroissant : f->ButtonAutoDecroissant);
         QVERIFY(Attendre([&] { return !f->TimerAuto->isActive(); }, 20000));
-        QVERIFY(!horsPhase && !tropPres && !f->ButtonAuto->isChecked() && AcquisitionEnCours == 0 &&
-                Points() > 10);
+        QCOMPARE(horsPhase, 0);
+        QCOMPARE(tropPres, 0);
+        QVERIFY2(Points() > 10 && dansPhase > 50,
+                 qPrintable(QStringLiteral("%1 points, %2 ticks").arg(Points()).arg(dansPhase)));
+        QVERIFY(!f->ButtonAuto->isChecked() && AcquisitionEnCours == 0);
     }
 
     // Static "T = a.n²+b", the machine switched off: automatic points while the operating

@@ -2,6 +2,8 @@
 // missing help folder.
 #include <QtTest>
 #include <QtWidgets>
+#include <filesystem>
+#include <fstream>
 
 #include "OutilsEssai.h"
 #include "dialogs/Aide.h"
@@ -33,6 +35,28 @@ private slots:
         Langue(LangueEspagnol), OuvrirAide();
         QVERIFY(FenetreAide() == aide && aide->isVisible() && aide->TexteAbsente->isHidden());
         QVERIFY(Fin(aide) == "es/index.html" && aide->BoutonSommaire->text() == "Índice");
+    }
+
+    // A language without pages falls back to English, then French, page by
+    // page; the window opens on the page found.
+    void repliDeLangue() {
+        essai::DossierTemporaire d;
+        for (const char* page : {"fr/index.html", "fr/seule.html", "en/index.html"}) {
+            std::filesystem::create_directories((d.racine / page).parent_path());
+            std::ofstream(d / page) << "<p>" << page << "</p>";
+        }
+        const QString racine = QString::fromStdString(d.racine.string());
+        DefinirDossierAide(racine);
+        const auto page = [&](int langue, const char* nom) {
+            return PageAide(langue, nom).mid(racine.size());
+        };
+        QCOMPARE(page(LangueEspagnol, "index.html"), QStringLiteral("/en/index.html"));
+        QCOMPARE(page(LangueEspagnol, "seule.html"), QStringLiteral("/fr/seule.html"));
+        QCOMPARE(page(LangueFrancais, "index.html"), QStringLiteral("/fr/index.html"));
+        QVERIFY(PageAide(LangueAnglais, "absente.html").isEmpty());
+        Langue(LangueEspagnol), OuvrirAide();
+        QVERIFY(FenetreAide()->Navigateur->isVisible());
+        QCOMPARE(Fin(FenetreAide()), QStringLiteral("en/index.html"));
     }
 
     // No help folder: the window says where it looked and stays usable; the

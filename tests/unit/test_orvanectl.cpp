@@ -57,6 +57,7 @@ protected:
     }
     void TearDown() override {
         fs::current_path(depart_);
+        ConfigGenerale = ConfigDefaut;
         ChoixLangue(LangueFrancais);
         InitEtude();
     }
@@ -81,6 +82,38 @@ TEST_F(Orvanectl, ExportIsTheCopiedTextOrTheValuesFile) {
     // A unit holding the separator is quoted.
     Etude.Grandeurs[GVitesse].Unite.Ecrire("tr,min");
     EXPECT_NE(CsvValeurs(-1, false).find(",\"n (tr,min)\","), std::string::npos);
+}
+
+// A study described and exported on success, in the language of the
+// configuration in the current folder (the names below are the text tables').
+TEST_F(Orvanectl, ShowAndExportSucceedInTheConfiguredLanguage) {
+    const auto essais = [&](const char* mas, const char* mcc) {
+        const Sortie j = Ctl({"study", "show", f, "--json"});
+        EXPECT_EQ(j.statut, ctl::Succes);
+        const std::string attendu =
+            std::string(
+                "  \"trials\": [\n    {\"trial\": 1, \"machine\": 3, \"machine_name\": \"") +
+            mas +
+            "\", \"type\": 1, \"type_name\": \"T = K\", \"points\": 2, \"comment\": "
+            "\"\u00e0 vide\"},\n    {\"trial\": 2, \"machine\": 1, \"machine_name\": \"" +
+            mcc +
+            "\", \"type\": 4, \"type_name\": \"T = K.(n-No)\", \"points\": 1, \"comment\": "
+            "\"\"},\n    {\"trial\": 3, \"machine\": 0, \"machine_name\": \"(none)\", "
+            "\"type\": 0, \"type_name\": \"(none)\", \"points\": 0, \"comment\": \"\"}\n  ]\n}\n";
+        EXPECT_NE(j.out.find(attendu), std::string::npos) << j.out;
+    };
+    essais("MAS Triphas\u00e9e", "MCC Ind\u00e9pendante");
+    const std::string sortie = dossier / "valeurs.txt";
+    const Sortie e = Ctl({"study", "export", f, "-o", sortie});
+    EXPECT_TRUE(e.statut == ctl::Succes && e.out.empty() && e.err.empty());
+    EXPECT_EQ(Contenu(sortie), TsvAttendu);
+
+    TConfigGenerale anglais = ConfigDefaut;
+    anglais.Langue = 2;
+    ASSERT_TRUE(EcrireFichierEntier(NomFichierConfig, &anglais, sizeof anglais));
+    essais("Three-phase ASM", "Independent DCM");
+    EXPECT_EQ(Ctl({"study", "export", f, "-o", sortie}).statut, ctl::Succes);
+    EXPECT_EQ(Contenu(sortie).substr(0, 16), "Test 1\t\xC3\xA0 vide\r\n");
 }
 
 TEST_F(Orvanectl, FileErrorsAreNotSuccess) {

@@ -23,8 +23,8 @@ using Bloc = std::array<int32_t, 12>;
 enum { S = 2, N = 3, T = 4, K = 10 };
 
 struct Banc {
-    explicit Banc(int machine = 0) {
-        v.SetFrequenceReseau(50), v.SetCalibre(CalibreParDefaut), v.SetTypeMachine(machine);
+    explicit Banc(int machine = 0, int frequence = 50, int calibre = CalibreParDefaut) {
+        v.SetFrequenceReseau(frequence), v.SetCalibre(calibre), v.SetTypeMachine(machine);
     }
     void Ecrire(Parametre p, int valeur) {
         ASSERT_EQ(v.EcrireRegistre(p.menu, p.parametre, valeur), Succes);
@@ -50,6 +50,34 @@ struct Banc {
 };
 
 }  // namespace
+
+// The synchronous machine stays in step up to about twice its rated torque
+// (its rated power at the synchronous speed), on either mains, then slips and
+// runs on its damper cage well below synchronism.
+TEST(SimMachines, SynchroneAccrocheeJusquauDecrochage) {
+    for (const auto& [calibre, frequence] : {std::pair{300, 60}, {3000, 50}}) {
+        SCOPED_TRACE(::testing::Message() << calibre << " W bench, " << frequence << " Hz");
+        Banc b(MsTriphasee, frequence, calibre);
+        const int synchrone = 30 * frequence;
+        const double nominal = 100 * b.v.PuissanceMachine() / (M_PI * frequence);  // 0.01 N·m
+        b.Lancer(CodeLineaire, {0, 0, 0});  // constant torque P1
+        double decrochage = 0;
+        for (int pas = 1; pas <= 50 && decrochage == 0; ++pas) {
+            const double fraction = pas <= 8 ? 0.2 * pas : 1.6 + 0.05 * (pas - 8);
+            b.Ecrire(ParamBlocCharge.Suivant(1), static_cast<int>(fraction * nominal));
+            b.Attendre(2000);
+            const Bloc r = b.Lire();
+            if (r[N] < synchrone * 95 / 100) {
+                decrochage = fraction;
+            } else {
+                EXPECT_EQ(r[N], synchrone) << fraction << " of the rated torque";
+                EXPECT_NEAR(r[T], fraction * nominal, 0.01 * nominal) << fraction;
+            }
+        }
+        EXPECT_TRUE(decrochage >= 1.7 && decrochage <= 2.1) << decrochage;
+        EXPECT_LT(b.Lire()[N], synchrone * 90 / 100);
+    }
+}
 
 TEST(SimLois, CoupleDesLoisIndustriellesEtDiviseursNuls) {
     // {machine, law, parameters, N·m at n tr/min}

@@ -4,24 +4,20 @@
 // automatic acquisition.
 #include "BancEspion.h"
 #include "load/ChoixCaract.h"
-#include "study/Acquisition.h"
 #include "study/Fichiers.h"
 
 using namespace orvane;
 
 namespace {
 constexpr int TypeQuadratique = 8;  // "T = a.n²+b", static
-// The run (5) or select (1) word of the law's mode, and its parameter block.
-QString Mot(int bas) {
-    return QStringLiteral("W20.29=%1").arg(CodeModeCharge[TypeQuadratique] * 256 + bas);
-}
-QString Loi(const EnteteCaract& e) {
-    const auto p = ParametresDeCharge(TypeQuadratique, e, ConfigGenerale.GammePuissance,
-                                      ConfigGenerale.FrequenceReseau);
-    QStringList mots;
-    for (int32_t v : p) mots << QString::number(v);
-    return QStringLiteral("W19.20=%1,0").arg(mots.join(u','));
-}
+// The run (5) or select (1) word of the law's mode: mode code 7 × 256 + low bits.
+QString Mot(int bas) { return QStringLiteral("W20.29=%1").arg(7 * 256 + bas); }
+// The law's parameter block on the 300 W bench (Tscale 300) at 50 Hz, worked
+// out by hand: torque at N0 (word 6) 300 × 50 / 150 = 100, standstill torque
+// (word 7) 300 × 20 / 150 = 40, N0 = 1500; the sixth word untouched. With
+// word 6 at 100: 300 × 100 / 150 = 200.
+const QString Loi50 = QStringLiteral("W19.20=100,40,1500,0,0,0");
+const QString Loi100 = QStringLiteral("W19.20=200,40,1500,0,0,0");
 }  // namespace
 
 class TstCharge : public essai::FenetreSurBanc {
@@ -53,8 +49,8 @@ private slots:
     void startSendsLawInOrder() {
         F().ButtonChargeManu->click();
         QVERIFY(F().ButtonChargeManu->isChecked() && AcquisitionEnCours == 1);
-        QCOMPARE(L().Ecritures(), (QStringList{QStringLiteral("W19.20=0,0,0,0,0,0"), Mot(1),
-                                               Loi(Caracts[1].Entete), Mot(5)}));
+        QCOMPARE(L().Ecritures(),
+                 (QStringList{QStringLiteral("W19.20=0,0,0,0,0,0"), Mot(1), Loi50, Mot(5)}));
         QVERIFY(F().TimerManu->isActive() && !F().ButtonChargeAuto->isEnabled());
         F().ButtonAcquiPointStatique->click();  // no reading yet
         QCOMPARE(Points(), 0);
@@ -104,7 +100,8 @@ private slots:
         F().ButtonModifCharge->click();
         QVERIFY(choix.isVisible() && choix.ChoixFige && choix.PageControl->currentIndex() == 1 &&
                 !choix.PageControl->isTabEnabled(0) && !choix.ButtonTcstS->isEnabled());
-        ReglagesCourants[6] = ReglagesCourants[6] == 100 ? 90 : 100;  // torque at N0
+        QCOMPARE(ReglagesCourants[6], 50);
+        ReglagesCourants[6] = 100;  // torque at N0
         choix.ButtonEtudeStatique->click();
         QVERIFY(!choix.isVisible() && !choix.ChoixFige && Etude.NbCaract == 2 &&
                 CaractCourante == 2 && F().ButtonChargeAuto->isChecked() &&
@@ -114,7 +111,7 @@ private slots:
         L().journal.clear(), L().echecs = 1, mesure(900, 0);
         QVERIFY(Caracts[2].Dernier() == -1 && F().ButtonChargeAuto->isChecked());
         mesure(1300, 0);
-        QCOMPARE(L().Ecritures(), QStringList(2, Loi(Caracts[2].Entete)));
+        QCOMPARE(L().Ecritures(), QStringList(2, Loi100));
         QVERIFY(Caracts[1].Dernier() == 0 && Caracts[2].Dernier() == 0);
         F().ButtonStopManuClick(), F().ButtonModifCharge->click();
         QVERIFY(!choix.ChoixFige && choix.ButtonTcstS->isEnabled());

@@ -5,7 +5,6 @@
 // readings never stored twice, a trial per capture and a capture longer
 // than a trial.
 #include "BancEspion.h"
-#include "study/Acquisition.h"
 
 using namespace orvane;
 
@@ -69,8 +68,8 @@ private slots:
             QVERIFY(Caracts[1].Entete[w] == avant1[w] && Caracts[2].Entete[w] == avant2[w]);
         F().ComboBoxVariable->setCurrentIndex(2), F().ScrollBarDureeOscillo->setValue(10);
         QVERIFY(C().Entete[MotGrandeurSynchro] == GTension && C().Entete[MotDureeOscillo] == 10);
-        QCOMPARE(C().Entete[MotSeuilSynchro],
-                 Etude.Grandeurs[GTension].PleineEchelle * TableSeuils[1][GTension] / 1000);
+        // Voltage full scale 5000 × 10 per mille (range 1) / 1000 = 50.
+        QCOMPARE(C().Entete[MotSeuilSynchro], 50);
         F().Action();
         QCOMPARE(F().ComboBoxVariable->currentIndex(), 2);  // kept by the trial
     }

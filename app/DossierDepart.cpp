@@ -7,7 +7,6 @@
 
 #include "dialogs/Emplacements.h"
 #include "study/Fichiers.h"
-#include "study/Study.h"
 
 namespace orvane {
 
@@ -23,14 +22,8 @@ QString ChoisirDossierDepart(const QString& courant, bool installe, const QStrin
 }
 
 bool PreparerDossierPersonnel(const QString& dossier) {
-    if (QFileInfo(dossier).isDir()) return true;
-    if (!QDir().mkpath(dossier)) return false;
-    // A new folder starts with the default settings, as an installation
-    // leaves them; later the program writes its settings there on closing.
-    const std::string chemin =
-        QFile::encodeName(dossier + QStringLiteral("/") + QString::fromLatin1(NomFichierConfig))
-            .toStdString();
-    return EcrireFichierEntier(chemin, &ConfigDefaut, sizeof ConfigDefaut);
+    // A new folder holds no configuration: the first start asks for it.
+    return QFileInfo(dossier).isDir() || QDir().mkpath(dossier);
 }
 
 QString EntrerDossierDepart() {

@@ -5,7 +5,7 @@
 // A program run from a build tree keeps the folder it was started in. An
 // installed program, started from a desktop menu or a file manager in any
 // folder, works in a folder of its user's own (~/.local/share/orvane), made
-// on its first start with the default configuration; a folder that holds a
+// on its first start (whose window then writes the configuration); a folder that holds a
 // configuration file is still kept as the start folder when the program is
 // started there.
 #pragma once
@@ -21,9 +21,8 @@ QString DossierPersonnel();
 // holds a configuration file or when the program is not installed, else
 // `personnel`.
 QString ChoisirDossierDepart(const QString& courant, bool installe, const QString& personnel);
-// Makes the per-user start folder when it does not exist, with the default
-// configuration in it. False when the folder is not there and cannot be made
-// (or the configuration written into a new one).
+// Makes the per-user start folder when it does not exist. False when the
+// folder is not there and cannot be made.
 bool PreparerDossierPersonnel(const QString& dossier);
 // Chooses the start folder of this run, prepares it and makes it the current
 // folder. Falls back to the current folder when the per-user one cannot be

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include "dialogs/FormCom.h"
 #include "dialogs/Habillage.h"
 #include "dialogs/ImageJpeg.h"
+#include "dialogs/PremierDemarrage.h"
 #include "dialogs/TitreFenetre.h"
 #include "dialogs/TraductionQt.h"
 #include "study/Fichiers.h"
@@ -91,8 +93,14 @@ TFormMachine2::TFormMachine2(QWidget* parent) : QWidget(parent) {
 
 void TFormMachine2::FormCreate() {
     RepertoireDepart = QFile::encodeName(QDir::currentPath()).toStdString();
-    // A missing or short file is reported here, before any window shows.
-    LireConfig();
+    // A start folder without a configuration file: the first-start window
+    // asks the language, the link and the mains frequency, and writes the
+    // file, before any link is tried. A short file is reported here, before
+    // any window shows.
+    if (QFileInfo::exists(QFile::decodeName(CheminConfig().c_str())))
+        LireConfig();
+    else
+        DemanderPremierDemarrage();
     // Qt's own dialogs and buttons in the language just read.
     TraduireQt(ConfigGenerale.Langue);
     std::string adresse = "(";

@@ -379,6 +379,9 @@ constinit const TTextesOrvane TexteAnglais = {
         "More menus",  // 206
         "Scales",  // 207
         "Electrical machine test bench with an active load. Version %1 — © the Orvane authors.",  // 208
+        "First start",  // 209
+        "Welcome! Choose the language, how the active load is reached and the mains frequency. All of it can be changed later with the menu's Configuration button.",  // 210
+        "Link to the active load",  // 211
     }},
 };
 

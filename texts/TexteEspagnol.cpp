@@ -379,6 +379,9 @@ constinit const TTextesOrvane TexteEspagnol = {
         "Más menús",  // 206
         "Escalas",  // 207
         "Banco de ensayo de máquinas eléctricas con carga activa. Versión %1 — © los autores de Orvane.",  // 208
+        "Primer inicio",  // 209
+        "¡Bienvenido! Elija el idioma, el enlace con la carga activa y la frecuencia de la red. Todo se puede cambiar después con el botón Configuración del menú.",  // 210
+        "Enlace con la carga activa",  // 211
     }},
 };
 

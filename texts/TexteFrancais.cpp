@@ -379,6 +379,9 @@ constinit const TTextesOrvane TexteFrancais = {
         "Autres menus",  // 206
         "Échelles",  // 207
         "Banc d'essai des machines électriques à charge active. Version %1 — © les auteurs d'Orvane.",  // 208
+        "Premier démarrage",  // 209
+        "Bienvenue ! Choisissez la langue, la liaison avec la charge active et la fréquence du réseau. Tout se modifie ensuite avec le bouton Configuration du menu.",  // 210
+        "Liaison avec la charge active",  // 211
     }},
 };
 

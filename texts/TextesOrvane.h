@@ -31,7 +31,7 @@ inline constexpr int NbListesApplications = 10;
 inline constexpr int NbTextesNumerotes = 178;
 // Texts of our own, numbered on from 179: the simulated bench, the link state,
 // printing and exports, help, trial commands, acquisition states.
-inline constexpr int NbTextesAjoutes = 30;
+inline constexpr int NbTextesAjoutes = 33;
 inline constexpr int DernierTexte = NbTextesNumerotes + NbTextesAjoutes;
 
 struct TTextesOrvane {
@@ -112,5 +112,10 @@ inline constexpr int TexteAutresMenus = 206;           // name of a menu bar's o
 inline constexpr int TexteCoinEchelles = 207;          // name of a plot frame's corner button
 inline constexpr int TexteMentionsApropos =
     208;  // about box: what the program is, its version (%1)
+
+// The first-start window (a start folder without a configuration file).
+inline constexpr int TextePremierDemarrage = 209;  // its title
+inline constexpr int TexteBienvenue = 210;         // what it asks, and where to change it later
+inline constexpr int TexteLiaisonCharge = 211;     // caption of the link's group
 
 }  // namespace orvane

@@ -10,6 +10,7 @@
 #include "app/FormMachine2.h"
 #include "app/RapportBoites.h"
 #include "dialogs/FormCom.h"
+#include "dialogs/PremierDemarrage.h"
 #include "dialogs/TraductionQt.h"
 #include "load/Visualisation.h"
 #include "sim/LiaisonSimulee.h"
@@ -65,6 +66,7 @@ class TstFormMachine2 : public QObject {
     TFormMachine2* menu = nullptr;
     Fichiers fichiers;
     int fins = 0;
+    bool premier = false;  // the first-start window came first
 
     QString Chemin(const char* nom) const { return QString::fromStdString(dossier / nom); }
     void Montrer() { menu->show(), QCoreApplication::processEvents(); }
@@ -109,6 +111,14 @@ private slots:
     void initTestCase() {
         QVERIFY(QDir::setCurrent(QString::fromStdString(dossier.racine.string())));
         sim::InstallerBancSimule(1, false);
+        // No configuration file: the first-start window, before any other
+        // window or message, then cancelled.
+        QTimer::singleShot(0, [this] {
+            auto* f = qobject_cast<TPremierDemarrage*>(QApplication::activeModalWidget());
+            premier = f != nullptr && FormCom == nullptr && rapport->messages.empty() &&
+                      !QFile::exists(Chemin("CFGOrvane.cfg"));
+            if (f) f->BoutonFrancais->click(), QTest::mouseClick(f->BoutonAnnuler, Qt::LeftButton);
+        });
         rapport = new RapportEssai, CreerFenetres();
         FormCom->ComSelection = TComSelection(sysfs.racine.string());
         (menu = static_cast<TFormMachine2*>(FormMachine2))->FinProgramme = [this] { ++fins; };
@@ -130,8 +140,22 @@ private slots:
     }
 
     void firstStartWithoutConfiguration() {
-        // Creation: the read error, while no other window existed yet.
-        QCOMPARE(rapport->traceExistait, std::vector<bool>{false});
+        // Creation: the first-start window cancelled writes the default
+        // record as it is, and says nothing.
+        QVERIFY(premier && rapport->messages.empty());
+        QFile cfg(Chemin("CFGOrvane.cfg"));
+        QVERIFY(cfg.open(QIODevice::ReadOnly));
+        QCOMPARE(cfg.readAll(), QByteArray::fromHex("02000000"
+                                                    "00010000"
+                                                    "02000000"
+                                                    "04434f4d32000000000000"
+                                                    "0331393200000000000000"
+                                                    "0331363800000000000000"
+                                                    "0131000000000000000000"
+                                                    "0331303000000000000000"
+                                                    "00"
+                                                    "01000000"
+                                                    "32000000"));
         QVERIFY(ConfigGenerale.TypeLiaison == LiaisonAucune && !LiaisonInitialisee);
 
         // Qt's own texts in the language read (French by default).
@@ -225,6 +249,7 @@ private slots:
 
     // Yes, then the save dialog cancelled or the save failing: still running.
     void quitWithoutTheSaveKeepsRunning() {
+        QVERIFY(QFile::remove(Chemin("CFGOrvane.cfg")));  // not written again: not quitting
         for (const bool choisi : {false, true}) {
             EtudeModifiee("Precieuse");
             rapport->messages.clear(), rapport->reponses = {ReponseQuestion::Oui}, fichiers = {};

@@ -14,10 +14,12 @@
 #include "dialogs/Fenetres.h"
 #include "dialogs/FormCom.h"
 #include "dialogs/NouvelCaract.h"
+#include "dialogs/PremierDemarrage.h"
 #include "dialogs/TrierPoints.h"
 #include "load/ChoixCaract.h"
 #include "load/Visualisation.h"
 #include "sim/LiaisonSimulee.h"
+#include "study/Fichiers.h"
 #include "study/Study.h"
 #include "texts/TextesOrvane.h"
 
@@ -75,6 +77,7 @@ private slots:
         QVERIFY(QDir::setCurrent(QString::fromStdString(dossier.racine.string())));
         rapport.emplace();
         sim::InstallerBancSimule(1, false);
+        QVERIFY(EcrireFichierEntier(NomFichierConfig, &ConfigDefaut, sizeof ConfigDefaut));
         CreerFenetres();
         static_cast<TFormMachine2*>(FormMachine2)->FinProgramme = [] {};
     }
@@ -115,6 +118,11 @@ private slots:
         Verifier(Avertissements);
         OuvrirAide();
         Verifier(FenetreAide());
+        TPremierDemarrage premier(dossier.racine.string());  // a system without serial ports
+        QRadioButton* langues[] = {premier.BoutonFrancais, premier.BoutonAnglais,
+                                   premier.BoutonEspagnol};
+        langues[langue - LangueFrancais]->click();
+        Verifier(&premier);
         // Each one on its own line: a failure message is cut short.
         for (const QString& f : fautes) qWarning().noquote() << "no name:" << f;
         const QString bilan = QStringLiteral("%1 controls without a name, the first: %2");

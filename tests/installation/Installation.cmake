@@ -1,8 +1,8 @@
 # Installs the build into an empty folder (DESTDIR, prefix /usr), checks the
 # layout, the icon sizes, the desktop entry and the work-file type, then runs
 # the checker from the installed bin/ folder: the installed program finds its
-# pictures, help pages and industrial applications, and makes its user's
-# start folder.
+# pictures, help pages and industrial applications, makes its user's start
+# folder and asks its first-start questions there before any link.
 #   cmake -DCONSTRUCTION=<build folder> -DVERIFICATEUR=<checker> -DESSAI=<work folder>
 #         -P Installation.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -104,8 +104,25 @@ endif()
 # The checker, run as the installed program would be.
 file(COPY ${VERIFICATEUR} DESTINATION ${usr}/bin)
 get_filename_component(verificateur ${VERIFICATEUR} NAME)
+# Started where no network but loopback exists (a network namespace of its
+# own, when the system lets us make one): whatever the first start did before
+# its OK could reach no address.
+set(isole "")
+foreach(essai "unshare;-n" "unshare;-rn")
+  execute_process(COMMAND ${essai} true RESULT_VARIABLE r OUTPUT_QUIET ERROR_QUIET)
+  if(r EQUAL 0)
+    set(isole ${essai})
+    break()
+  endif()
+endforeach()
+if(isole)
+  string(REPLACE ";" " " commande "${isole}")
+  message("installed program checked without network (${commande})")
+else()
+  message("installed program checked with the system's network: no namespace could be made")
+endif()
 execute_process(
-  COMMAND ${CMAKE_COMMAND} -E env XDG_DATA_HOME=${ESSAI}/donnees QT_QPA_PLATFORM=offscreen
+  COMMAND ${isole} ${CMAKE_COMMAND} -E env XDG_DATA_HOME=${ESSAI}/donnees QT_QPA_PLATFORM=offscreen
           ${usr}/bin/${verificateur}
   WORKING_DIRECTORY ${ESSAI}/ailleurs
   RESULT_VARIABLE statut OUTPUT_VARIABLE sortie ERROR_VARIABLE erreurs)

@@ -8,16 +8,25 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
+#include "app/Demarrage.h"
 #include "app/DossierDepart.h"
 #include "app/FormVisuApp.h"
 #include "dialogs/Aide.h"
 #include "dialogs/Emplacements.h"
+#include "dialogs/Fenetres.h"
+#include "dialogs/FormCom.h"
 #include "dialogs/ImageJpeg.h"
 #include "dialogs/LecteurAnimation.h"
+#include "dialogs/PremierDemarrage.h"
 #include "study/Fichiers.h"
+#include "study/Rapport.h"
 #include "study/Study.h"
 #include "texts/TextesOrvane.h"
 
@@ -26,6 +35,11 @@ using namespace orvane;
 namespace {
 
 int fautes = 0;
+
+struct Messages : Rapport {
+    void Avertissement(const std::string& texte) override { lus.push_back(texte); }
+    std::vector<std::string> lus;
+};
 
 void Verifier(bool condition, const QString& quoi) {
     if (condition) return;
@@ -52,10 +66,30 @@ int main(int argc, char** argv) {
     Verifier(depart == attendu && QDir::currentPath() == attendu,
              QStringLiteral("start folder %1, current %2, expected %3")
                  .arg(depart, QDir::currentPath(), attendu));
-    Verifier(ChargerConfig(
-                 QFile::encodeName(attendu + QStringLiteral("/CFGOrvane.cfg")).toStdString()) &&
-                 std::memcmp(&ConfigGenerale, &ConfigDefaut, sizeof ConfigDefaut) == 0,
-             QStringLiteral("no default configuration in the start folder"));
+    // The first start: no configuration yet. Its window comes before any
+    // other window, message or link; OK with the simulated bench writes it.
+    const std::string config =
+        QFile::encodeName(attendu + QStringLiteral("/CFGOrvane.cfg")).toStdString();
+    Verifier(!QFileInfo::exists(QString::fromStdString(config)),
+             QStringLiteral("a configuration before the first start"));
+    Messages messages;
+    Rapport* avant = DefinirRapport(&messages);
+    bool premier = false;
+    QTimer::singleShot(0, [&] {
+        auto* f = qobject_cast<TPremierDemarrage*>(QApplication::activeModalWidget());
+        premier = f != nullptr && FormCom == nullptr && messages.lus.empty();
+        if (f) f->BoutonBanc->click(), f->BoutonOK->click();
+    });
+    CreerFenetres();
+    Verifier(premier, QStringLiteral("no first-start window before the other windows"));
+    Verifier(
+        messages.lus.empty(),
+        QStringLiteral("a message at the first start: ") +
+            QString::fromStdString(messages.lus.empty() ? std::string() : messages.lus.front()));
+    DetruireFenetres();
+    DefinirRapport(avant);
+    Verifier(ChargerConfig(config) && ConfigGenerale.TypeLiaison == LiaisonSimulation,
+             QStringLiteral("the first start's choice not written"));
 
     // The windows' pictures and the help pages of each language.
     for (const char* nom : {ImageBanc, ImageFondTrace, ImageChoixMachine, ImageChoixStatique,

@@ -24,6 +24,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -31,6 +32,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QWindow>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -45,6 +47,7 @@
 #include "dialogs/Fenetres.h"
 #include "dialogs/FormCom.h"
 #include "dialogs/NouvelCaract.h"
+#include "dialogs/PremierDemarrage.h"
 #include "dialogs/TrierPoints.h"
 #include "load/ChoixCaract.h"
 #include "load/Visualisation.h"
@@ -354,6 +357,16 @@ void PhotographierTout(Photographe& p) {
           },
           {visuApp});
     scene("a-propos", [] { AboutBox->show(); }, {AboutBox});
+    {
+        // The first start's window, its language chosen in it.
+        const int32_t langue = ConfigGenerale.Langue;
+        TPremierDemarrage premier;
+        QRadioButton* boutons[] = {premier.BoutonFrancais, premier.BoutonAnglais,
+                                   premier.BoutonEspagnol};
+        boutons[std::clamp(langue, LangueFrancais, LangueEspagnol) - LangueFrancais]->click();
+        scene("premier-demarrage", [&premier] { premier.show(); }, {&premier});
+        ChoisirLangue(langue);
+    }
     scene("avertissement",
           [] {
               Avertissements->TypeCaract = 6;

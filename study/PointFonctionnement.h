@@ -16,11 +16,13 @@ namespace orvane {
 // The static laws a load line may follow.
 enum class GenreLoi : int32_t {
     Aucune = 0,
-    CoupleConstant = 1,  // T = T0
-    Lineaire = 2,        // T = a·n + b
-    Quadratique = 3,     // T = a·n² + b (n² signed: a·n·|n| for negative speeds)
+    CoupleConstant = 1,      // T = T0
+    Lineaire = 2,            // T = a·n + b
+    Quadratique = 3,         // T = a·n² + b (n² signed: a·n·|n| for negative speeds)
     PuissanceConstante = 4,  // T = P / (n·π/30) for n > 0, capped at Tmax when Tmax > 0
-    Decollage = 5,       // break-away: Tc at standstill down (linearly) to Tr at nd, Tr beyond
+                             // (then Tmax from standstill on)
+    Decollage = 5,           // break-away: Tc at standstill down (linearly) to Tr at nd, Tr beyond;
+                             // the same against |n| at negative speeds
 };
 
 struct LoiCharge {
@@ -39,7 +41,8 @@ struct LoiCharge {
 bool LoiValide(const LoiCharge& loi);
 
 // The law's torque at speed n (tr/min); nothing where it is not defined
-// (constant power at n ≤ 0, an invalid law).
+// (constant power at n < 0, and at n = 0 without a torque limit; an invalid
+// law).
 std::optional<double> CoupleLoi(const LoiCharge& loi, double n);
 // Its slope dT/dn at n (N·m per tr/min), where defined.
 std::optional<double> PenteLoi(const LoiCharge& loi, double n);
@@ -47,7 +50,7 @@ std::optional<double> PenteLoi(const LoiCharge& loi, double n);
 // The law of a static-load trial from its header words (types 6, 7, 8, 9,
 // 15; 10, 11, 12, 13, 16 likewise), with the scales of power range `gamme`
 // and the mains frequency `frequence` (the same words the drive receives);
-// nothing for any other type.
+// nothing for any other type or for words that make no valid law.
 std::optional<LoiCharge> LoiDeEssai(const EnteteCaract& e, int32_t gamme, int32_t frequence);
 
 // Whether a trial of this type is a machine characteristic (types 1..5).
@@ -89,8 +92,10 @@ std::optional<Ecart> EcartMesure(int k, const Croisement& c);
 // Stored with a view in its reserved words (0 everywhere: no load line):
 // ReserveX[0] kind (1..5) or 100 + trial number (the law of that trial),
 // ReserveX[1], ReserveY[0], ReserveY[1] the parameters in fixed point
-// (see the implementation). Reading gives nothing for words that hold no
-// valid law.
+// (see the implementation; a law they cannot hold is not stored: four
+// zeros). Reading gives nothing for words that hold no valid law; a trial's
+// law is read again from its header, with the power range and mains
+// frequency of `ConfigGenerale`.
 void EcrireLoiVue(VueGraphe& v, const std::optional<LoiCharge>& loi, int essaiCharge = 0);
 struct LoiVue {
     LoiCharge loi;

@@ -7,13 +7,13 @@
 namespace orvane {
 
 struct MesuresReponse {
-    std::optional<double> initiale;      // mean of the samples before the step
-    std::optional<double> finale;        // mean of the last 10 % of the capture
-    std::optional<double> debut;         // s: the last sample before it moves beyond 2 %
-    std::optional<double> montee;        // s: 10 % to 90 % of the change
-    std::optional<double> constante;     // s: from the start to 63.2 % of the change
-    std::optional<double> depassement;   // % of the change
-    std::optional<double> etablissement; // s: from the start until it stays within ±5 %
+    std::optional<double> initiale;       // mean of the samples before the step
+    std::optional<double> finale;         // mean of the last 10 % of the capture
+    std::optional<double> debut;          // s: the last sample before it moves beyond 2 %
+    std::optional<double> montee;         // s: 10 % to 90 % of the change
+    std::optional<double> constante;      // s: from the start to 63.2 % of the change
+    std::optional<double> depassement;    // % of the change
+    std::optional<double> etablissement;  // s: from the start until it stays within ±5 %
 };
 
 // Times t (s, increasing) and values y of the same length:
@@ -29,8 +29,10 @@ struct MesuresReponse {
 //   change around the final value;
 // - times between samples by linear interpolation.
 // Nothing where a measure does not apply: fewer than 3 samples, lengths that
-// differ, no step (a change of zero, or no sample beyond the 2 % band), a
-// level never reached.
+// differ, times that do not increase or values that are not finite (all
+// nothing); no step (a change of zero, or no sample beyond the 2 % band:
+// only the final value and, as initial value, the mean of every sample); a
+// level never reached; still outside the ±5 % band at the last sample.
 MesuresReponse MesurerReponse(const std::vector<double>& t, const std::vector<double>& y);
 
 }  // namespace orvane

@@ -3,6 +3,7 @@
 #include <optional>
 #include <ostream>
 
+#include "graph/Ajustement.h"
 #include "study/Cp1252.h"
 #include "study/Fichiers.h"
 #include "study/Rapport.h"
@@ -121,6 +122,12 @@ void MontrerTexte(const Options& o, std::ostream& out) {
     }
 }
 
+// [min, max] of an axis with the decimals its quantity's counts have.
+std::string Plage(std::pair<double, double> p, int32_t q) {
+    const int d = BornerDecimales(-int64_t{Etude.Grandeurs[Borner(q, NbGrandeurs)].Exposant});
+    return "[" + JsonNombre(p.first, d) + ", " + JsonNombre(p.second, d) + "]";
+}
+
 void MontrerJson(const Options& o, std::ostream& out) {
     out << "{\n  \"file\": " << JsonTexte(o.fichier) << ",\n";
     out << "  \"title\": " << JsonTexte(Utf8(Etude.Titre.Lire())) << ",\n";
@@ -142,7 +149,9 @@ void MontrerJson(const Options& o, std::ostream& out) {
         out << (premiere ? "\n" : ",\n") << "    {\"view\": " << v + 1
             << ", \"shown\": " << (g.Affichee ? "true" : "false") << ", \"x\": " << g.GrandeurX
             << ", \"x_zoom\": " << g.ZoomX << ", \"y\": " << g.GrandeurY
-            << ", \"y_zoom\": " << g.ZoomY << ", \"quadrant\": " << g.Quadrant << "}";
+            << ", \"y_zoom\": " << g.ZoomY << ", \"quadrant\": " << g.Quadrant
+            << ", \"x_range\": " << Plage(PlageX(g), g.GrandeurX)
+            << ", \"y_range\": " << Plage(PlageY(g), g.GrandeurY) << "}";
         premiere = false;
     }
     out << (premiere ? "" : "\n  ") << "],\n  \"trials\": [";
@@ -206,10 +215,13 @@ bool OuvrirEtudeOuDire(const std::string& fichier, std::ostream& err) {
 }
 
 int CommandeEtude(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.empty()) return Usage(err, "study needs show or export");
+    if (args.empty()) return Usage(err, "study needs a command: show, export, fit, ...");
     const std::vector<std::string> reste(args.begin() + 1, args.end());
     if (args[0] == "show") return Montrer(reste, out, err);
     if (args[0] == "export") return Exporter(reste, out, err);
+    if (args[0] == "fit") return CommandeAjuster(reste, err);
+    if (args[0] == "operating-point") return CommandePointFonctionnement(reste, out, err);
+    if (args[0] == "step") return CommandeReponse(reste, out, err);
 #ifdef ORVANE_AVEC_GRAPHES
     if (args[0] == "plot") return CommandePlot(reste, err);
 #endif

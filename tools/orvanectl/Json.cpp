@@ -1,5 +1,8 @@
 #include "tools/orvanectl/Json.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace orvane::ctl {
@@ -25,6 +28,16 @@ std::string JsonTexte(std::string_view utf8) {
         }
     }
     return o + "\"";
+}
+
+std::string JsonNombre(double v, int decimales) {
+    if (!std::isfinite(v)) return "null";
+    decimales = std::clamp(decimales, 0, 18);
+    if (std::abs(v) < 0.5 * std::pow(10.0, -decimales)) v = 0;
+    char buf[400];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimales);
+    if (r.ec != std::errc()) return "null";
+    return std::string(buf, r.ptr);
 }
 
 }  // namespace orvane::ctl

@@ -13,7 +13,8 @@ std::string Aide() {
            "\n"
            "Study files (.OVX2):\n"
            "  orvanectl study show FILE [--json]\n"
-           "      title, graph views and trials of a work file\n"
+           "      title, graph views (with their axis ranges in the quantities'\n"
+           "      units) and trials of a work file\n"
            "  orvanectl study export FILE [--trial K] [--format tsv|csv] [-o OUT]\n"
            "                          [--decimal-comma] [--cp1252]\n"
            "      values of all trials, or of trial K:\n"
@@ -22,6 +23,21 @@ std::string Aide() {
            "      csv  one row per point with a trial column and \"symbol (unit)\"\n"
            "           headers; comma and decimal point, or with --decimal-comma\n"
            "           semicolon and decimal comma\n"
+           "  orvanectl study fit FILE -o OUT\n"
+           "      the study with every graph view fitted to its points (quadrant and\n"
+           "      zoom steps), written to OUT\n"
+           "  orvanectl study operating-point FILE --trial K\n"
+           "                  (--law constant T | linear a b | quadratic a b | power P\n"
+           "                   | --load-trial L) [--json]\n"
+           "      where machine trial K meets a load: n* (tr/min), T* (N.m),\n"
+           "      P* (W) and whether it is stable; T and b in N.m, a in N.m per\n"
+           "      tr/min (per (tr/min)^2 for quadratic), P in W; --load-trial: the\n"
+           "      law of static-load trial L\n"
+           "  orvanectl study step FILE --trial K --quantity Q [--json]\n"
+           "      step-response measurements of quantity Q (symbol or number 1..11)\n"
+           "      against time: initial and final values, start, rise time 10-90 %,\n"
+           "      time constant, overshoot (%), settling time 5 %\n"
+           "  Trials are numbered from 1, as on their buttons.\n"
            "\n"
            "The drive link (what the program does when it connects and measures):\n"
            "  orvanectl link (--serial NAME | --tcp A.B.C.D[:PORT] | --sim [--noise])\n"
@@ -37,7 +53,8 @@ std::string Aide() {
            "\n"
            "Like the program, orvanectl reads CFGOrvane.cfg from the current folder\n"
            "when there is one (language, power range, mains frequency).\n"
-           "Exit status: 0 success, 1 usage error, 2 file or link failure.\n";
+           "Exit status: 0 success, 1 usage error, 2 file or link failure; study fit,\n"
+           "operating-point and step give 2 for a bad argument too.\n";
 }
 
 int ErreurDUsage(std::ostream& err, std::string_view prefixe, const std::string& message,

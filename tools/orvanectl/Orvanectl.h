@@ -16,6 +16,8 @@ namespace orvane::ctl {
 inline constexpr int Succes = 0;
 inline constexpr int ErreurUsage = 1;
 inline constexpr int ErreurFichier = 2;
+// study fit, operating-point and step refuse a bad argument with status 2.
+inline constexpr int ErreurArgument = 2;
 
 // Runs one command line (without the program name). Output goes to `out`,
 // the one-line failure message to `err`.
@@ -68,6 +70,12 @@ int CommandeEtude(const std::vector<std::string>& args, std::ostream& out, std::
 // link (read, watch, write) and bench: the drive link and the simulated drive.
 int CommandeLiaison(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int CommandeBanc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// study fit, operating-point and step: fit to points, the operating point on
+// a load line, step-response measurements.
+int CommandeAjuster(const std::vector<std::string>& args, std::ostream& err);
+int CommandePointFonctionnement(const std::vector<std::string>& args, std::ostream& out,
+                                std::ostream& err);
+int CommandeReponse(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // study plot; only in builds with the windows.
 int CommandePlot(const std::vector<std::string>& args, std::ostream& err);
 

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -15,7 +16,10 @@
 #include <QSlider>
 #include <QToolButton>
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 
+#include "graph/Ajustement.h"
 #include "graph/Export.h"
 #include "graph/Vue.h"
 #include "study/Cp1252.h"
@@ -132,6 +136,7 @@ void TPaintBox::paintEvent(QPaintEvent*) {
     }
     QPainter p(this);
     p.drawImage(0, 0, Tampon);
+    cadre_->DessinerSurcouche(p);
 }
 
 void TPaintBox::resizeEvent(QResizeEvent*) { cadre_->NouveauTampon(); }
@@ -144,6 +149,23 @@ void TPaintBox::mousePressEvent(QMouseEvent* e) {
 void TPaintBox::mouseMoveEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
     cadre_->PaintBox1MouseMove(e->buttons(), p.x(), p.y());
+}
+
+void TPaintBox::mouseReleaseEvent(QMouseEvent*) {}
+
+void TPaintBox::keyPressEvent(QKeyEvent* e) {
+    const bool gauche = e->key() == Qt::Key_Left, droite = e->key() == Qt::Key_Right;
+    if (!cadre_->CurseursActifs || (!gauche && !droite && e->key() != Qt::Key_Tab)) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    if (e->key() == Qt::Key_Tab) {
+        cadre_->CurseurChoisi = 1 - cadre_->CurseurChoisi;  // the other cursor
+        update();
+        return;
+    }
+    const int pas = e->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    cadre_->DeplacerCurseur(gauche ? -pas : pas);
 }
 
 void TPaintBox::contextMenuEvent(QContextMenuEvent* e) {
@@ -269,6 +291,12 @@ TCaractMachine::TCaractMachine(QWidget* parent)
     PopupMenu1->addSeparator();
     Copierlacaracteristique1 = PopupMenu1->addAction(QString());
     CopierlesvaleursSel = PopupMenu1->addAction(QString());
+    PopupMenu1->addSeparator();
+    AjusterPoints1 = PopupMenu1->addAction(QString());
+    DroiteCharge1 = PopupMenu1->addAction(QString());
+    Curseurs1 = PopupMenu1->addAction(QString());
+    Curseurs1->setCheckable(true);
+    MesuresReponse1 = PopupMenu1->addAction(QString());
 
     connect(ZoomX, &QSlider::valueChanged, this, [this] { ZoomXChange(); });
     connect(ZoomY, &QSlider::valueChanged, this, [this] { ZoomYChange(); });
@@ -282,6 +310,11 @@ TCaractMachine::TCaractMachine(QWidget* parent)
     connect(Copierlacaracteristique1, &QAction::triggered, this,
             [this] { Copierlacaracteristique1Click(); });
     connect(CopierlesvaleursSel, &QAction::triggered, this, [this] { CopierlesvaleursSelClick(); });
+    connect(AjusterPoints1, &QAction::triggered, this, [this] { AjusterPoints1Click(); });
+    connect(DroiteCharge1, &QAction::triggered, this, [this] { DroiteCharge1Click(); });
+    connect(Curseurs1, &QAction::triggered, this, [this] { Curseurs1Click(); });
+    connect(MesuresReponse1, &QAction::triggered, this, [this] { MesuresReponse1Click(); });
+    PaintBox1->setFocusPolicy(Qt::ClickFocus);
 
     setmenu();
     ButtonCaract->setText(TexteTable(117));
@@ -299,6 +332,10 @@ void TCaractMachine::setmenu() {
     Modificationdelacarcateristique1->setText(TexteTable(105));
     Copierlacaracteristique1->setText(TexteTable(106));
     CopierlesvaleursSel->setText(TexteTable(107));
+    AjusterPoints1->setText(TexteTable(TexteAjusterPoints));
+    DroiteCharge1->setText(TexteTable(TexteDroiteCharge));
+    Curseurs1->setText(TexteTable(TexteCurseurs));
+    MesuresReponse1->setText(TexteTable(TexteMesuresReponse));
     ZoomX->setToolTip(TexteTable(108));
     ZoomY->setToolTip(TexteTable(109));
     ZoomX->setAccessibleName(TexteTable(108));
@@ -439,6 +476,13 @@ void TCaractMachine::PaintBox1Paint() {
 
 void TCaractMachine::PaintBox1MouseDown(Qt::MouseButtons boutons, int x, int y) {
     if (!(boutons & Qt::LeftButton)) return;
+    if (CurseursActifs && VueTemporelle(Slot(NumeroVue))) {
+        const double c0 = PixelX(GrapheEcran.X, std::llround(PositionCurseur[0]));
+        const double c1 = PixelX(GrapheEcran.X, std::llround(PositionCurseur[1]));
+        CurseurChoisi = std::fabs(x - c1) < std::fabs(x - c0) ? 1 : 0;
+        PlacerCurseur(x);
+        return;
+    }
     setCb(std::clamp(CaractCourante, 0, NbCaractMax));
     SelectionnerPoint(pointproche(GrapheEcran, x, y, *courbe_));
     if (FenetreTrace)
@@ -449,6 +493,10 @@ void TCaractMachine::PaintBox1MouseDown(Qt::MouseButtons boutons, int x, int y) 
 
 void TCaractMachine::PaintBox1MouseMove(Qt::MouseButtons boutons, int x, int y) {
     if (!(boutons & Qt::LeftButton)) return;
+    if (CurseursActifs && VueTemporelle(Slot(NumeroVue))) {
+        PlacerCurseur(x);
+        return;
+    }
     SelectionnerPoint(pointproche(GrapheEcran, x, y, *courbe_));
     if (FenetreTrace)
         FenetreTrace->curseur();
@@ -465,6 +513,12 @@ void TCaractMachine::PopupMenu1Popup() {
     Suppressiondetouslespoints1->setEnabled(courante);
     Nouvelessai1->setEnabled(courante);
     Modificationdelacarcateristique1->setEnabled(points);
+    const VueGraphe& vue = Slot(NumeroVue);
+    AjusterPoints1->setEnabled(points);
+    DroiteCharge1->setEnabled(VueCoupleVitesse(vue));
+    Curseurs1->setEnabled(VueTemporelle(vue));
+    Curseurs1->setChecked(CurseursActifs && VueTemporelle(vue));
+    MesuresReponse1->setEnabled(VueTemporelle(vue) && points);
 }
 
 void TCaractMachine::ButtonCaractClick() {
@@ -500,5 +554,228 @@ void TCaractMachine::Copierlacaracteristique1Click() {
 }
 
 void TCaractMachine::CopierlesvaleursSelClick() { CopierValeurs(); }
+
+// ---- over the view ----
+
+namespace {
+
+// Pixels of a value in counts, and back, without rounding.
+double PixX(const TEchelleAxe& e, double v) {
+    return static_cast<double>(e.PixOrigine) + (v - static_cast<double>(e.Origine)) *
+                                                   static_cast<double>(e.PixPas) /
+                                                   static_cast<double>(e.Pas);
+}
+double PixY(const TEchelleAxe& e, double v) {
+    return static_cast<double>(e.PixOrigine) - (v - static_cast<double>(e.Origine)) *
+                                                   static_cast<double>(e.PixPas) /
+                                                   static_cast<double>(e.Pas);
+}
+double ValeurX(const TEchelleAxe& e, double px) {
+    return static_cast<double>(e.Origine) + (px - static_cast<double>(e.PixOrigine)) *
+                                                static_cast<double>(e.Pas) /
+                                                static_cast<double>(std::max<int64_t>(e.PixPas, 1));
+}
+double Puissance10(int32_t exposant) { return std::pow(10.0, exposant); }
+
+// A physical value with `decimales` decimals and the program's decimal comma.
+QString Nombre(double v, int decimales, const std::string& unite) {
+    const double echelle = std::pow(10.0, decimales);
+    const double arrondi = std::round(v * echelle);
+    if (!std::isfinite(arrondi) || std::fabs(arrondi) > 9e15) return QStringLiteral("—");
+    return Q(FormatFixe(static_cast<int64_t>(arrondi), decimales) + " " + unite);
+}
+
+std::string Unite(int q) { return DepuisCp1252(Etude.Grandeurs[q].Unite.Lire()); }
+
+}  // namespace
+
+void TCaractMachine::DessinerSurcouche(QPainter& p) {
+    TextesSurcouche.clear();
+    PointsVus.clear();
+    if (!GrapheEcran.Pret) return;
+    p.save();
+    p.setClipRect(
+        QRect(QPoint(static_cast<int>(GrapheEcran.X.Debut), static_cast<int>(GrapheEcran.Y.Debut)),
+              QPoint(static_cast<int>(GrapheEcran.X.Fin), static_cast<int>(GrapheEcran.Y.Fin))));
+    p.setRenderHint(QPainter::Antialiasing);
+    DessinerLoi(p);
+    DessinerCurseurs(p);
+    p.restore();
+}
+
+void TCaractMachine::DessinerLoi(QPainter& p) {
+    const VueGraphe& vue = Slot(NumeroVue);
+    const std::optional<LoiCharge> loi = VueCoupleVitesse(vue) ? LoiDeVue(vue) : std::nullopt;
+    if (!loi) return;
+    const TEchelleAxe& ex = GrapheEcran.X;
+    const TEchelleAxe& ey = GrapheEcran.Y;
+    const double kn = Puissance10(Etude.Grandeurs[1].Exposant);  // tr/min per count
+    const double kt = Puissance10(Etude.Grandeurs[2].Exposant);  // N·m per count
+    // The law, dashed, sampled every two pixels; broken where it is not defined.
+    QPen plume(VersQColor(GrapheEcran.Palette[0]), 2, Qt::DashLine);
+    p.setPen(plume);
+    QPolygonF trait;
+    const auto finir = [&] {
+        if (trait.size() > 1) p.drawPolyline(trait);
+        trait.clear();
+    };
+    for (double px = static_cast<double>(ex.Debut); px <= static_cast<double>(ex.Fin); px += 2) {
+        const double n = ValeurX(ex, px) * kn;
+        const std::optional<double> t = CoupleLoi(*loi, n);
+        const double py = t ? PixY(ey, *t / kt) : 0;
+        if (!t || !std::isfinite(py) || std::fabs(py) > 1e6) {
+            finir();
+            continue;
+        }
+        trait << QPointF(px, py);
+    }
+    finir();
+
+    // The operating points, each labelled beside its mark.
+    PointsVus = PointsDeFonctionnement(vue);
+    const QFontMetrics fm(p.font());
+    int ligne = 0;
+    for (const PointVue& pv : PointsVus) {
+        const QPointF ici(PixX(ex, pv.point.n / kn), PixY(ey, pv.point.T / kt));
+        const QColor couleur = VersQColor(GrapheEcran.Palette[std::clamp(pv.essai, 1, 5)]);
+        p.setPen(QPen(couleur, 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(ici, 6, 6);
+        p.drawLine(ici - QPointF(9, 0), ici + QPointF(9, 0));
+        p.drawLine(ici - QPointF(0, 9), ici + QPointF(0, 9));
+        QString texte = QStringLiteral("n* = %1   T* = %2   P* = %3   %4")
+                            .arg(Nombre(pv.point.n, 1, Unite(1)), Nombre(pv.point.T, 2, Unite(2)),
+                                 Nombre(pv.point.P, 0, Unite(3)),
+                                 TexteTable(pv.point.stable ? TexteStable : TexteInstable));
+        if (pv.ecart)
+            texte += QStringLiteral("\n%1 : Δn = %2   ΔT = %3")
+                         .arg(TexteTable(TexteEcartMesure), Nombre(pv.ecart->dn, 1, Unite(1)),
+                              Nombre(pv.ecart->dT, 2, Unite(2)));
+        TextesSurcouche << texte;
+        const QStringList lignes = texte.split(u'\n');
+        int largeur = 0;
+        for (const QString& l : lignes) largeur = std::max(largeur, fm.horizontalAdvance(l));
+        QRectF cadre(ici + QPointF(12, 4 + ligne * 3),
+                     QSizeF(largeur + 8, fm.height() * lignes.size() + 4));
+        // Kept inside the plot: to the left of the mark when it would leave it.
+        if (cadre.right() > static_cast<double>(ex.Fin)) cadre.moveRight(ici.x() - 12);
+        if (cadre.bottom() > static_cast<double>(ey.Fin)) cadre.moveBottom(ici.y() - 4);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 255, 255, 220));
+        p.drawRect(cadre);
+        p.setPen(couleur.darker(150));
+        p.drawText(cadre.adjusted(4, 2, -4, -2), Qt::AlignLeft | Qt::AlignTop, texte);
+        ++ligne;
+    }
+    if (PointsVus.empty()) {
+        const QString texte = TexteTable(TextePasDePoint);
+        TextesSurcouche << texte;
+        p.setPen(VersQColor(GrapheEcran.Palette[0]));
+        p.drawText(
+            QRectF(QPointF(static_cast<double>(ex.Debut) + 8, static_cast<double>(ey.Debut) + 4),
+                   QSizeF(static_cast<double>(ex.Fin - ex.Debut) - 16, fm.height() + 4)),
+            Qt::AlignRight | Qt::AlignTop, texte);
+    }
+}
+
+void TCaractMachine::DessinerCurseurs(QPainter& p) {
+    const VueGraphe& vue = Slot(NumeroVue);
+    if (!CurseursActifs || !VueTemporelle(vue)) return;
+    const VueBornee v = BornerVue(vue);
+    const TEchelleAxe& ex = GrapheEcran.X;
+    const TEchelleAxe& ey = GrapheEcran.Y;
+    const QColor couleur = VersQColor(GrapheEcran.Palette[0]);
+    for (int c = 0; c < 2; ++c) {
+        const double px = PixX(ex, PositionCurseur[c]);
+        p.setPen(
+            QPen(couleur, c == CurseurChoisi ? 2 : 1, c == 0 ? Qt::SolidLine : Qt::DashDotLine));
+        p.drawLine(QPointF(px, static_cast<double>(ey.Debut)),
+                   QPointF(px, static_cast<double>(ey.Fin)));
+        p.drawText(QPointF(px + 3, static_cast<double>(ey.Debut) + p.fontMetrics().height()),
+                   QString::number(c + 1));
+    }
+    // The read-outs: t1, t2, Δt, then each trial's values and Δy.
+    const TaxeC& cx = GrapheEcran.ConfigX;
+    const TaxeC& cy = GrapheEcran.ConfigY;
+    const auto tx = [&](double x) { return Q(textevaleur(VersInt32(std::llround(x)), cx)); };
+    const auto ty = [&](double y) { return Q(textevaleur(VersInt32(std::llround(y)), cy)); };
+    QStringList lignes;
+    lignes << QStringLiteral("t1 = %1   t2 = %2   Δt = %3")
+                  .arg(tx(PositionCurseur[0]), tx(PositionCurseur[1]),
+                       tx(PositionCurseur[1] - PositionCurseur[0]));
+    for (int k = 1; k <= Etude.NbCaract; ++k) {
+        if (Caracts[k].Dernier() < 0) continue;
+        const std::optional<double> y1 = ValeurEn(k, v.qX, v.qY, PositionCurseur[0]);
+        const std::optional<double> y2 = ValeurEn(k, v.qX, v.qY, PositionCurseur[1]);
+        const QString sans = QStringLiteral("—");
+        lignes << QStringLiteral("%1 %2 : %3   %4   Δ = %5")
+                      .arg(Q(Textes.MotEssai))
+                      .arg(k)
+                      .arg(y1 ? ty(*y1) : sans, y2 ? ty(*y2) : sans,
+                           y1 && y2 ? ty(*y2 - *y1) : sans);
+    }
+    TextesSurcouche << lignes;
+    const QFontMetrics fm(p.font());
+    int largeur = 0;
+    for (const QString& l : lignes) largeur = std::max(largeur, fm.horizontalAdvance(l));
+    QRectF cadre(
+        QPointF(static_cast<double>(ex.Fin) - largeur - 14, static_cast<double>(ey.Debut) + 4),
+        QSizeF(largeur + 10, fm.height() * lignes.size() + 6));
+    if (cadre.left() < static_cast<double>(ex.Debut))
+        cadre.moveLeft(static_cast<double>(ex.Debut) + 2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, 220));
+    p.drawRect(cadre);
+    p.setPen(Qt::black);
+    p.drawText(cadre.adjusted(5, 3, -5, -3), Qt::AlignLeft | Qt::AlignTop, lignes.join(u'\n'));
+}
+
+void TCaractMachine::DeplacerCurseur(int pas) {
+    const int c = std::clamp(CurseurChoisi, 0, 1);
+    PlacerCurseur(static_cast<int>(std::lround(PixX(GrapheEcran.X, PositionCurseur[c]))) + pas);
+}
+
+void TCaractMachine::PlacerCurseur(int x) {
+    if (!GrapheEcran.Pret) return;
+    const TEchelleAxe& ex = GrapheEcran.X;
+    const int borne = std::clamp(x, static_cast<int>(std::min(ex.Debut, ex.Fin)),
+                                 static_cast<int>(std::max(ex.Debut, ex.Fin)));
+    PositionCurseur[std::clamp(CurseurChoisi, 0, 1)] = ValeurX(ex, borne);
+    PaintBox1->update();
+}
+
+void TCaractMachine::AjusterPoints1Click() {
+    VueGraphe& vue = Slot(NumeroVue);
+    const VueGraphe ajustee = VueAjusteeDe(vue);
+    if (std::memcmp(&ajustee, &vue, sizeof vue) == 0) return;
+    vue = ajustee;
+    EtudeEnregistree = 0;  // the zoom steps and quadrant are saved with the study
+    tracegraphe();
+}
+
+void TCaractMachine::DroiteCharge1Click() {
+    if (!FenetreTrace) return;
+    FenetreTrace->DroiteDeCharge(NumeroVue);
+    tracegraphe();
+    PaintBox1->update();
+}
+
+void TCaractMachine::Curseurs1Click() {
+    CurseursActifs = Curseurs1->isChecked();
+    if (CurseursActifs && GrapheEcran.Pret) {
+        // At a third and two thirds of the axis.
+        const double a = ValeurX(GrapheEcran.X, static_cast<double>(GrapheEcran.X.Debut));
+        const double b = ValeurX(GrapheEcran.X, static_cast<double>(GrapheEcran.X.Fin));
+        PositionCurseur[0] = a + (b - a) / 3;
+        PositionCurseur[1] = a + 2 * (b - a) / 3;
+        CurseurChoisi = 0;
+        PaintBox1->setFocus();
+    }
+    PaintBox1->update();
+}
+
+void TCaractMachine::MesuresReponse1Click() {
+    if (FenetreTrace) FenetreTrace->MesuresReponseVue(NumeroVue);
+}
 
 }  // namespace orvane

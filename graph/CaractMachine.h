@@ -5,9 +5,12 @@
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
+#include <QStringList>
 #include <memory>
+#include <vector>
 
 #include "graph/Graphe.h"
+#include "graph/Lectures.h"
 
 class QAction;
 class QMenu;
@@ -30,6 +33,10 @@ public:
     // The new-characteristic dialog, modal, changing view `vue` (1..4): its
     // modification mode (mode 1). Returns once the dialog is closed.
     virtual void NouvelCaractVue(int vue) = 0;
+    // The load line dialog of view `vue` (1..4), modal; the step
+    // measurements of its trials. Each returns once its dialog is closed.
+    virtual void DroiteDeCharge(int vue) = 0;
+    virtual void MesuresReponseVue(int vue) = 0;
 };
 
 // The tracing window, once it exists.
@@ -70,7 +77,9 @@ protected:
     void resizeEvent(QResizeEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
     void contextMenuEvent(QContextMenuEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
 
 private:
     TCaractMachine* cadre_;
@@ -115,6 +124,21 @@ public:
     QAction* Modificationdelacarcateristique1;
     QAction* Copierlacaracteristique1;
     QAction* CopierlesvaleursSel;
+    QAction* AjusterPoints1;
+    QAction* DroiteCharge1;
+    QAction* Curseurs1;  // checkable: the two time cursors
+    QAction* MesuresReponse1;
+
+    // ---- over the view: the load line, its operating points, the cursors ----
+    // The operating points found at the last drawing, and the texts drawn
+    // over the view (operating points, "no operating point", cursor read-outs).
+    std::vector<PointVue> PointsVus;
+    QStringList TextesSurcouche;
+    // The two time cursors (abscissas in counts of the view's horizontal
+    // quantity) and the one the mouse or the keys move.
+    bool CurseursActifs = false;
+    double PositionCurseur[2] = {0, 0};
+    int CurseurChoisi = 0;
 
     // ---- operations for the tracing window ----
     void setmenu();
@@ -144,6 +168,14 @@ public:
     void Nouvelessai1Click();
     void Copierlacaracteristique1Click();
     void CopierlesvaleursSelClick();
+    void AjusterPoints1Click();
+    void DroiteCharge1Click();
+    void Curseurs1Click();
+    void MesuresReponse1Click();
+    // Moves the chosen cursor by `pas` pixels (the keys), or puts the nearer
+    // one at pixel column x (the mouse).
+    void DeplacerCurseur(int pas);
+    void PlacerCurseur(int x);
 
 private:
     friend class TPaintBox;
@@ -152,6 +184,11 @@ private:
     class SurfaceEcran;
     bool Visible() const;
     void NouveauTampon();
+    // Draws the load line, its points and the cursors on the screen picture
+    // (after the back buffer), and notes their texts.
+    void DessinerSurcouche(QPainter& p);
+    void DessinerLoi(QPainter& p);
+    void DessinerCurseurs(QPainter& p);
 
     std::unique_ptr<TCourbeGraphe> courbe_;
     bool tamponAJour_ = false;

@@ -382,6 +382,26 @@ constinit const TTextesOrvane TexteAnglais = {
         "First start",  // 209
         "Welcome! Choose the language, how the active load is reached and the mains frequency. All of it can be changed later with the menu's Configuration button.",  // 210
         "Link to the active load",  // 211
+        "Fit to points",  // 212
+        "Load line…",  // 213
+        "no operating point",  // 214
+        "stable",  // 215
+        "unstable",  // 216
+        "Step response",  // 217
+        "Cursors",  // 218
+        "Load law",  // 219
+        "Law of a load trial of the study",  // 220
+        "No load line",  // 221
+        "Initial value",  // 222
+        "Final value",  // 223
+        "Step start",  // 224
+        "Rise time (10 to 90 %)",  // 225
+        "Time constant (63.2 %)",  // 226
+        "Overshoot",  // 227
+        "Settling time (±5 %)",  // 228
+        "Quantity",  // 229
+        "Distance from the measurement",  // 230
+        "Law parameters",  // 231
     }},
 };
 

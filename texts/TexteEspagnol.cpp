@@ -382,6 +382,26 @@ constinit const TTextesOrvane TexteEspagnol = {
         "Primer inicio",  // 209
         "¡Bienvenido! Elija el idioma, el enlace con la carga activa y la frecuencia de la red. Todo se puede cambiar después con el botón Configuración del menú.",  // 210
         "Enlace con la carga activa",  // 211
+        "Ajustar a los puntos",  // 212
+        "Recta de carga…",  // 213
+        "sin punto de funcionamiento",  // 214
+        "estable",  // 215
+        "inestable",  // 216
+        "Medidas de respuesta",  // 217
+        "Cursores",  // 218
+        "Ley de la carga",  // 219
+        "Ley de un ensayo de carga del estudio",  // 220
+        "Sin recta de carga",  // 221
+        "Valor inicial",  // 222
+        "Valor final",  // 223
+        "Inicio del escalón",  // 224
+        "Tiempo de subida (10 a 90 %)",  // 225
+        "Constante de tiempo (63,2 %)",  // 226
+        "Sobreimpulso",  // 227
+        "Tiempo de establecimiento (±5 %)",  // 228
+        "Magnitud",  // 229
+        "Distancia a la medida",  // 230
+        "Parámetros de la ley",  // 231
     }},
 };
 

@@ -382,6 +382,26 @@ constinit const TTextesOrvane TexteFrancais = {
         "Premier démarrage",  // 209
         "Bienvenue ! Choisissez la langue, la liaison avec la charge active et la fréquence du réseau. Tout se modifie ensuite avec le bouton Configuration du menu.",  // 210
         "Liaison avec la charge active",  // 211
+        "Ajuster aux points",  // 212
+        "Droite de charge…",  // 213
+        "pas de point de fonctionnement",  // 214
+        "stable",  // 215
+        "instable",  // 216
+        "Mesures de réponse",  // 217
+        "Curseurs",  // 218
+        "Loi de la charge",  // 219
+        "Loi d'un essai de charge de l'étude",  // 220
+        "Aucune droite de charge",  // 221
+        "Valeur initiale",  // 222
+        "Valeur finale",  // 223
+        "Début de l'échelon",  // 224
+        "Temps de montée (10 à 90 %)",  // 225
+        "Constante de temps (63,2 %)",  // 226
+        "Dépassement",  // 227
+        "Temps d'établissement (±5 %)",  // 228
+        "Grandeur",  // 229
+        "Écart à la mesure",  // 230
+        "Paramètres de la loi",  // 231
     }},
 };
 

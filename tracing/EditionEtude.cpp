@@ -10,10 +10,13 @@
 #include "dialogs/AboutBox.h"
 #include "dialogs/Aide.h"
 #include "dialogs/CalibreCourant.h"
+#include "dialogs/DroiteCharge.h"
 #include "dialogs/Fenetres.h"
 #include "dialogs/FormCom.h"
+#include "dialogs/MesuresReponse.h"
 #include "dialogs/NouvelCaract.h"
 #include "dialogs/TrierPoints.h"
+#include "graph/Ajustement.h"
 #include "graph/Vue.h"
 #include "study/Rapport.h"
 #include "study/Study.h"
@@ -30,6 +33,16 @@ void TFormTraceCaract::NouvelCaractVue(int vue) {
     NouvelCaract->Mode = 1;
     NouvelCaract->NumeroVue = vue;
     NouvelCaract->exec();
+}
+
+void TFormTraceCaract::DroiteDeCharge(int vue) {
+    TDroiteCharge dialogue(vue, this);
+    if (dialogue.exec() == QDialog::Accepted) dialogue.Enregistrer(vue);
+}
+
+void TFormTraceCaract::MesuresReponseVue(int vue) {
+    TMesuresReponse dialogue(vue, this);
+    dialogue.exec();
 }
 
 // --------------------------------------------------------- study editing --
@@ -56,9 +69,15 @@ void TFormTraceCaract::Edition1Click() {
 
 void TFormTraceCaract::Nouvellecaracteristique1Click() {
     if (NbVuesGraphe() < NbVues && NouvelCaract != nullptr) {
+        const int avant = NbVuesGraphe();
         NouvelCaract->Mode = 0;
-        NouvelCaract->NumeroVue = NbVuesGraphe() + 1;
+        NouvelCaract->NumeroVue = avant + 1;
         NouvelCaract->exec();
+        // A view added to a study that holds points opens fitted to them.
+        if (NbVuesGraphe() > avant) {
+            VueGraphe& v = Etude.Vues[avant];
+            v = VueAjusteeDe(v);
+        }
     }
     Action();
 }

@@ -52,6 +52,8 @@ public:
     void SupprimeTousPoints() override;
     void Nouvellecourbe1Click() override;
     void NouvelCaractVue(int vue) override;
+    void DroiteDeCharge(int vue) override;
+    void MesuresReponseVue(int vue) override;
 
     // ---- state ----
     PlacesTrace RectTrace{};

@@ -20,6 +20,8 @@ public:
     void SupprimeTousPoints() override { ++n[3]; }
     void Nouvellecourbe1Click() override { ++n[4]; }
     void NouvelCaractVue(int vue) override { vues << vue, avantDialogue = n[1]; }
+    void DroiteDeCharge(int) override {}
+    void MesuresReponseVue(int) override {}
     TCaractMachine* cadre;
     int n[5] = {}, avantDialogue = -1;  // cursor, Action, point, all points, new trial
     QList<int> vues;

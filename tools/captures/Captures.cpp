@@ -33,6 +33,7 @@
 #include <QToolButton>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -44,11 +45,15 @@
 #include "dialogs/AboutBox.h"
 #include "dialogs/Avertissements.h"
 #include "dialogs/CalibreCourant.h"
+#include "dialogs/DroiteCharge.h"
 #include "dialogs/Fenetres.h"
 #include "dialogs/FormCom.h"
+#include "dialogs/MesuresReponse.h"
 #include "dialogs/NouvelCaract.h"
 #include "dialogs/PremierDemarrage.h"
 #include "dialogs/TrierPoints.h"
+#include "graph/Ajustement.h"
+#include "graph/CaractMachine.h"
 #include "load/ChoixCaract.h"
 #include "load/Visualisation.h"
 #include "sim/LiaisonSimulee.h"
@@ -304,6 +309,63 @@ void PhotographierTout(Photographe& p) {
     scene(
         "trace-oscillo", [&] { essai(2), Demarrer(t->ButtonChargeDynamique); }, {t},
         [t, &essai] { t->ArreterAcquisition(), essai(0); });
+    // The load line of the first view: a quadratic law through the middle
+    // point of the DC machine's characteristic, the view fitted; its dialog.
+    {
+        const EnteteEtude avant = Etude;
+        const Caracteristique& c = Caracts[1];
+        const int m = c.Dernier() / 2;
+        const double n = c.Point(GVitesse, m), couple = c.Point(GCouple, m) / 100.0;
+        LoiCharge loi;
+        loi.Genre = GenreLoi::Quadratique;
+        loi.A = n != 0 ? couple / (n * n) : 0;
+        loi.B = 0;
+        Etude.Vues[0] = VueAjusteeDe(Etude.Vues[0]);
+        EcrireLoiVue(Etude.Vues[0], loi);
+        scene("trace-droite-charge", [&] { essai(0); }, {t});
+        TDroiteCharge dialogue(1, t);
+        scene("droite-charge", [&] { dialogue.show(); }, {&dialogue});
+        Etude = avant;
+    }
+    // A capture: a first-order start-up (τ = 0.4 s) in the empty dynamic
+    // trial, a view of the speed against time with its two cursors, and the
+    // step measurements.
+    {
+        const EnteteEtude avant = Etude;
+        Caracteristique& c = Caracts[3];
+        const Caracteristique ancien = c;
+        const int dernier = c.Dernier();
+        for (int i = 0; i <= 100; ++i) {
+            const double temps = i * 0.05;
+            const double v = temps <= 0.5 ? 0 : 1450 * (1 - std::exp(-(temps - 0.5) / 0.4));
+            c.Point(GTemps, i) = static_cast<int32_t>(std::lround(temps * 100));
+            c.Point(GVitesse, i) = static_cast<int32_t>(std::lround(v));
+        }
+        c.Entete[MotDernierPoint] = 100;
+        const int vue = NbVuesGraphe() + 1;
+        if (vue <= NbVues) {
+            Etude.Vues[vue - 1] = {1, 1, {0, 0}, GTemps, 18, {0, 0}, GVitesse, 18, {0, 0}, 1};
+            Etude.Vues[vue - 1] = VueAjusteeDe(Etude.Vues[vue - 1]);
+            scene("trace-curseurs",
+                  [&] {
+                      essai(2);
+                      TCaractMachine* cadre = t->CaractMachine[static_cast<size_t>(vue - 1)];
+                      cadre->PopupMenu1Popup();
+                      cadre->Curseurs1->trigger();
+                      const TGraphe& g = cadre->GrapheEcran;
+                      cadre->CurseurChoisi = 0, cadre->PlacerCurseur(pixelx(g, 50));
+                      cadre->CurseurChoisi = 1, cadre->PlacerCurseur(pixelx(g, 90));
+                      Patienter(200);
+                  },
+                  {t});
+            CaractCourante = 3;
+            TMesuresReponse mesures(vue, t);
+            scene("mesures-reponse", [&] { mesures.show(); }, {&mesures});
+        }
+        c = ancien;
+        c.Entete[MotDernierPoint] = dernier;
+        Etude = avant;
+    }
     const std::pair<const char*, QMenu*> menus[] = {
         {"trace-menu-fichier", t->Fichier1},
         {"trace-menu-edition", t->Edition1},

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -25,6 +26,12 @@ constexpr int TexteAnnuler = 2;
 constexpr int TypesLois[5] = {6, 7, 8, 9, 15};
 
 QString Unite(int q) { return VersQString(DepuisCp1252(Etude.Grandeurs[q].Unite.Lire())); }
+
+// A field and the edit inside it take the name of their line.
+void Nommer(QDoubleSpinBox* e, const QString& nom) {
+    e->setAccessibleName(nom);
+    if (auto* edit = e->findChild<QLineEdit*>()) edit->setAccessibleName(nom);
+}
 
 QDoubleSpinBox* Champ(QWidget* parent, double min, double max, int decimales) {
     auto* e = new QDoubleSpinBox(parent);
@@ -81,7 +88,7 @@ TDroiteCharge::TDroiteCharge(int vue, QWidget* parent) : QDialog(parent) {
         {EditNd, QStringLiteral("nd (%1)").arg(tr)}};
     for (const auto& [e, nom] : champs) {
         formulaire_->addRow(nom, e);
-        e->setAccessibleName(nom);
+        Nommer(e, nom);
         connect(e, &QDoubleSpinBox::valueChanged, this, [this] { Montrer(); });
     }
     colonne->addWidget(GroupeParametres);
@@ -122,6 +129,16 @@ void TDroiteCharge::Montrer() {
     const std::pair<QDoubleSpinBox*, bool> vus[] = {
         {EditA, a}, {EditB, b}, {EditP, p}, {EditTmax, p}, {EditTc, d}, {EditTr, d}, {EditNd, d}};
     for (const auto& [e, vu] : vus) formulaire_->setRowVisible(e, vu);
+    // The slope per tr/min, or per (tr/min)²; the constant torque, or b.
+    const QString tr = Unite(1), nm = Unite(2);
+    const QString nomA = i == 3 ? QStringLiteral("a (%1/(%2)²)") : QStringLiteral("a (%1/(%2))");
+    const QString nomB = i == 1 ? QStringLiteral("T (%1)") : QStringLiteral("b (%1)");
+    const std::pair<QDoubleSpinBox*, QString> noms[] = {{EditA, nomA.arg(nm, tr)},
+                                                        {EditB, nomB.arg(nm)}};
+    for (const auto& [e, nom] : noms) {
+        if (auto* l = qobject_cast<QLabel*>(formulaire_->labelForField(e))) l->setText(nom);
+        Nommer(e, nom);
+    }
     GroupeParametres->setVisible(i >= 1 && i <= 5);
     const std::optional<LoiCharge> l = Loi();
     BoutonOK->setEnabled(i == 0 || EssaiCharge() > 0 || (l && LoiValide(*l)));

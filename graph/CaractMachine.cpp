@@ -707,6 +707,7 @@ void TCaractMachine::DessinerCurseurs(QPainter& p) {
         if (Caracts[k].Dernier() < 0) continue;
         const std::optional<double> y1 = ValeurEn(k, v.qX, v.qY, PositionCurseur[0]);
         const std::optional<double> y2 = ValeurEn(k, v.qX, v.qY, PositionCurseur[1]);
+        if (!y1 && !y2) continue;  // not under the cursors (no capture there)
         const QString sans = QStringLiteral("—");
         lignes << QStringLiteral("%1 %2 : %3   %4   Δ = %5")
                       .arg(Q(Textes.MotEssai))

@@ -11,8 +11,10 @@
 #include "dialogs/Aide.h"
 #include "dialogs/Avertissements.h"
 #include "dialogs/CalibreCourant.h"
+#include "dialogs/DroiteCharge.h"
 #include "dialogs/Fenetres.h"
 #include "dialogs/FormCom.h"
+#include "dialogs/MesuresReponse.h"
 #include "dialogs/NouvelCaract.h"
 #include "dialogs/PremierDemarrage.h"
 #include "dialogs/TrierPoints.h"
@@ -118,6 +120,11 @@ private slots:
         Verifier(Avertissements);
         OuvrirAide();
         Verifier(FenetreAide());
+        TDroiteCharge droite(1);
+        droite.ListeLois->setCurrentIndex(5);  // the break-away law: the most parameters
+        Verifier(&droite);
+        TMesuresReponse mesures(1);
+        Verifier(&mesures);
         TPremierDemarrage premier(dossier.racine.string());  // a system without serial ports
         QRadioButton* langues[] = {premier.BoutonFrancais, premier.BoutonAnglais,
                                    premier.BoutonEspagnol};

@@ -351,7 +351,7 @@ void PhotographierTout(Photographe& p) {
                       essai(2);
                       TCaractMachine* cadre = t->CaractMachine[static_cast<size_t>(vue - 1)];
                       cadre->PopupMenu1Popup();
-                      cadre->Curseurs1->trigger();
+                      cadre->Curseurs1->setChecked(true), cadre->Curseurs1Click();
                       const TGraphe& g = cadre->GrapheEcran;
                       cadre->CurseurChoisi = 0, cadre->PlacerCurseur(pixelx(g, 50));
                       cadre->CurseurChoisi = 1, cadre->PlacerCurseur(pixelx(g, 90));

@@ -402,6 +402,18 @@ constinit const TTextesOrvane TexteAnglais = {
         "Quantity",  // 229
         "Distance from the measurement",  // 230
         "Law parameters",  // 231
+        "Lab report (PDF)",  // 232
+        "Spreadsheet workbook (*.xlsx)",  // 233
+        "Views",  // 234
+        "Study",  // 235
+        "page %1 / %2",  // 236
+        "No trial in this study",  // 237
+        "Operating points",  // 238
+        "Date",  // 239
+        "Bench",  // 240
+        "Machine",  // 241
+        "Load",  // 242
+        "Comment",  // 243
     }},
 };
 

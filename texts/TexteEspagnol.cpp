@@ -402,6 +402,18 @@ constinit const TTextesOrvane TexteEspagnol = {
         "Magnitud",  // 229
         "Distancia a la medida",  // 230
         "Parámetros de la ley",  // 231
+        "Informe (PDF)",  // 232
+        "Libro de hoja de cálculo (*.xlsx)",  // 233
+        "Vistas",  // 234
+        "Estudio",  // 235
+        "página %1 / %2",  // 236
+        "Ningún ensayo en este estudio",  // 237
+        "Puntos de funcionamiento",  // 238
+        "Fecha",  // 239
+        "Banco",  // 240
+        "Máquina",  // 241
+        "Carga",  // 242
+        "Comentario",  // 243
     }},
 };
 

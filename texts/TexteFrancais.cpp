@@ -402,6 +402,18 @@ constinit const TTextesOrvane TexteFrancais = {
         "Grandeur",  // 229
         "Écart à la mesure",  // 230
         "Paramètres de la loi",  // 231
+        "Compte rendu PDF",  // 232
+        "Classeur de tableur (*.xlsx)",  // 233
+        "Vues",  // 234
+        "Étude",  // 235
+        "page %1 / %2",  // 236
+        "Aucun essai dans cette étude",  // 237
+        "Points de fonctionnement",  // 238
+        "Date",  // 239
+        "Banc",  // 240
+        "Machine",  // 241
+        "Charge",  // 242
+        "Commentaire",  // 243
     }},
 };
 

@@ -31,7 +31,7 @@ inline constexpr int NbListesApplications = 10;
 inline constexpr int NbTextesNumerotes = 178;
 // Texts of our own, numbered on from 179: the simulated bench, the link state,
 // printing and exports, help, trial commands, acquisition states.
-inline constexpr int NbTextesAjoutes = 53;
+inline constexpr int NbTextesAjoutes = 65;
 inline constexpr int DernierTexte = NbTextesNumerotes + NbTextesAjoutes;
 
 struct TTextesOrvane {
@@ -119,25 +119,39 @@ inline constexpr int TexteBienvenue = 210;         // what it asks, and where to
 inline constexpr int TexteLiaisonCharge = 211;     // caption of the link's group
 
 // The load line, the fit and the measurements of a plot frame.
-inline constexpr int TexteAjusterPoints = 212;     // menu: the view fitted to its points
-inline constexpr int TexteDroiteCharge = 213;      // menu: the load line dialog
-inline constexpr int TextePasDePoint = 214;        // the law meets no machine curve
-inline constexpr int TexteStable = 215;            // an operating point
+inline constexpr int TexteAjusterPoints = 212;  // menu: the view fitted to its points
+inline constexpr int TexteDroiteCharge = 213;   // menu: the load line dialog
+inline constexpr int TextePasDePoint = 214;     // the law meets no machine curve
+inline constexpr int TexteStable = 215;         // an operating point
 inline constexpr int TexteInstable = 216;
-inline constexpr int TexteMesuresReponse = 217;    // menu and dialog: step measurements
-inline constexpr int TexteCurseurs = 218;          // menu: the two time cursors
-inline constexpr int TexteLoiCharge = 219;         // load line dialog: the law
-inline constexpr int TexteLoiEssai = 220;          // load line dialog: the law of a trial
-inline constexpr int TexteSansDroite = 221;        // load line dialog: none
-inline constexpr int TexteValeurInitiale = 222;    // step measurements, in order,
-inline constexpr int TexteValeurFinale = 223;      // 222..228
+inline constexpr int TexteMesuresReponse = 217;  // menu and dialog: step measurements
+inline constexpr int TexteCurseurs = 218;        // menu: the two time cursors
+inline constexpr int TexteLoiCharge = 219;       // load line dialog: the law
+inline constexpr int TexteLoiEssai = 220;        // load line dialog: the law of a trial
+inline constexpr int TexteSansDroite = 221;      // load line dialog: none
+inline constexpr int TexteValeurInitiale = 222;  // step measurements, in order,
+inline constexpr int TexteValeurFinale = 223;    // 222..228
 inline constexpr int TexteDebutEchelon = 224;
 inline constexpr int TexteTempsMontee = 225;
 inline constexpr int TexteConstanteTemps = 226;
 inline constexpr int TexteDepassement = 227;
 inline constexpr int TexteEtablissement = 228;
-inline constexpr int TexteGrandeur = 229;          // step measurements: the quantity
-inline constexpr int TexteEcartMesure = 230;       // a crossing against a load trial's points
-inline constexpr int TexteParametresLoi = 231;     // load line dialog: the parameters
+inline constexpr int TexteGrandeur = 229;       // step measurements: the quantity
+inline constexpr int TexteEcartMesure = 230;    // a crossing against a load trial's points
+inline constexpr int TexteParametresLoi = 231;  // load line dialog: the parameters
+
+// Reports: the workbook and the lab report.
+inline constexpr int TexteCompteRendu = 232;           // menu: the lab report as a PDF file
+inline constexpr int TexteFiltreXlsx = 233;            // file dialog filter of the workbook
+inline constexpr int TexteFeuilleVues = 234;           // workbook: the sheet of the charts
+inline constexpr int TexteFeuilleEtude = 235;          // workbook: the study's sheet
+inline constexpr int TextePageSur = 236;               // report footer: page %1 of %2
+inline constexpr int TexteAucunEssai = 237;            // a study without trials
+inline constexpr int TextePointsFonctionnement = 238;  // the operating points' heading
+inline constexpr int TexteRapportDate = 239;
+inline constexpr int TexteRapportBanc = 240;  // the bench: port, address or simulated
+inline constexpr int TexteRapportMachine = 241;
+inline constexpr int TexteRapportCharge = 242;
+inline constexpr int TexteRapportCommentaire = 243;
 
 }  // namespace orvane

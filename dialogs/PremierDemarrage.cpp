@@ -176,6 +176,7 @@ void TPremierDemarrage::Verifier() { BoutonOK->setEnabled(ChoixComplet(Choix()))
 
 bool DemanderPremierDemarrage(const std::string& racineTty) {
     TPremierDemarrage fenetre(racineTty);
+    fenetre.adjustSize();  // centred at its own size
     Centrer(&fenetre, nullptr);
     const bool ok = fenetre.exec() == QDialog::Accepted;
     ConfigGenerale = ok ? ConfigDeChoix(fenetre.Choix()) : ConfigDefaut;

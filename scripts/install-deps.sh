@@ -12,6 +12,8 @@
 #   scripts/install-deps.sh ecran    also what the screen tools need
 #                                    (scripts/captures.sh,
 #                                    scripts/parcours-utilisateur.sh, xdotool)
+#   scripts/install-deps.sh monkey   also what the random-input run needs
+#                                    (scripts/monkey.sh, with the ecran group)
 set -euo pipefail
 
 packages=(
@@ -34,6 +36,10 @@ packages=(
 #           clicks, ImageMagick's import for pictures of the screen), a private
 #           session bus and the accessibility bus, and pyatspi for Debian's
 #           /usr/bin/python3
+#   monkey  bubblewrap (bwrap), which keeps the program of the random-input
+#           run in a read-only file system without network; python3-xlib for
+#           its pings and close requests to the windows; gdb for the stacks
+#           of a hung program
 for groupe in "$@"; do
   case "$groupe" in
     bench)
@@ -47,7 +53,8 @@ for groupe in "$@"; do
       packages+=(x11-utils xdotool imagemagick dbus at-spi2-core python3 python3-gi
                  gir1.2-atspi-2.0 python3-pyatspi)
       ;;
-    *) echo "install-deps: unknown group: $groupe (known: bench, ecran, fuzz, paquet)" >&2; exit 1 ;;
+    monkey) packages+=(bubblewrap python3-xlib gdb) ;;
+    *) echo "install-deps: unknown group: $groupe (known: bench, ecran, fuzz, monkey, paquet)" >&2; exit 1 ;;
   esac
 done
 

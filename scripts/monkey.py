@@ -433,6 +433,17 @@ class Singe:
             self.xdotool("windowsize", f["id"], largeur, hauteur)
         return pause
 
+    def noter_sortie(self, sortie):
+        """What the program printed since the last action, in the journal
+        (its first lines; all of it is in orvane-N.log)."""
+        lignes = [l for l in sortie.splitlines() if l.strip()]
+        if not lignes:
+            return
+        for l in lignes[:3]:
+            self.ecrire(f"  program: {l[:200]}")
+        if len(lignes) > 3:
+            self.ecrire(f"  program: ... {len(lignes) - 3} more lines")
+
     def secours(self):
         """No visible window while the program lives: Escape, and a close
         request to whatever window has the keyboard."""
@@ -511,7 +522,9 @@ class Singe:
             if not p.vivant():
                 self.fin_du_programme()
                 continue
-            if RAPPORT_SANITIZER.search(p.nouveau_texte()):
+            sortie = p.nouveau_texte()
+            self.noter_sortie(sortie)
+            if RAPPORT_SANITIZER.search(sortie):
                 # The sanitizer ends the program after its report.
                 try:
                     p.processus.wait(timeout=30)

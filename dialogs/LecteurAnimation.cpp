@@ -52,6 +52,9 @@ void TLecteurAnimation::Dessiner(QPainter& p, const QRect& zone) {
 }
 
 QImage TLecteurAnimation::Image(const QSize& taille) {
+    // A player squeezed to nothing (a window resized to a strip) has no
+    // picture to paint: an empty one, never a painter on a null image.
+    if (taille.isEmpty()) return {};
     if (!fige_.isNull())
         return fige_.size() == taille
                    ? fige_
@@ -73,8 +76,9 @@ void TLecteurAnimation::paintEvent(QPaintEvent*) {
 }
 
 void TLecteurAnimation::resizeEvent(QResizeEvent*) {
-    // A held picture follows the size of the area.
-    if (!fige_.isNull()) fige_ = Image(size());
+    // A held picture follows the size of the area (and is kept while the
+    // area is squeezed to nothing).
+    if (!fige_.isNull() && !size().isEmpty()) fige_ = Image(size());
 }
 
 }  // namespace orvane

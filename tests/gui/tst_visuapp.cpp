@@ -146,6 +146,11 @@ private slots:
         QVERIFY2(w.Flash1->EnLecture() &&
                      Ecart(debut, w.Flash1->Image(taille)) < Ecart(debut, ensuite) / 4,
                  "not back near the first picture");
+        // Squeezed to nothing (a window resized to a strip), then stopped:
+        // no painter on an empty picture.
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("[Pp]ainter")));
+        w.Flash1->resize(300, 0), w.Flash1->Stop();
+        QVERIFY(w.Flash1->Image(QSize(300, 0)).isNull() && !w.Flash1->EnLecture());
     }
 };
 

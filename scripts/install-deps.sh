@@ -19,6 +19,8 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-serialport-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-dev libmodbus-dev
+  libxlsxwriter-dev  # the values as a spreadsheet workbook
+  unzip              # the workbook tests read the file back
   qt6-translations-l10n  # Qt's own dialogs and buttons in French and Spanish
   fonts-liberation fonts-dejavu-core
   xauth xvfb

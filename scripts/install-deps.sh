@@ -12,6 +12,8 @@
 #   scripts/install-deps.sh ecran    also what the screen tools need
 #                                    (scripts/captures.sh,
 #                                    scripts/parcours-utilisateur.sh, xdotool)
+#   scripts/install-deps.sh classeur also the spreadsheet that draws a workbook
+#                                    as pictures (scripts/classeur-apercu.sh)
 set -euo pipefail
 
 packages=(
@@ -36,6 +38,8 @@ packages=(
 #           clicks, ImageMagick's import for pictures of the screen), a private
 #           session bus and the accessibility bus, and pyatspi for Debian's
 #           /usr/bin/python3
+#   classeur  LibreOffice Calc without its desktop (it converts a workbook to
+#           PDF headless) and poppler's pdftoppm (PDF pages to PNG)
 for groupe in "$@"; do
   case "$groupe" in
     bench)
@@ -49,7 +53,8 @@ for groupe in "$@"; do
       packages+=(x11-utils xdotool imagemagick dbus at-spi2-core python3 python3-gi
                  gir1.2-atspi-2.0 python3-pyatspi)
       ;;
-    *) echo "install-deps: unknown group: $groupe (known: bench, ecran, fuzz, paquet)" >&2; exit 1 ;;
+    classeur) packages+=(libreoffice-calc poppler-utils) ;;
+    *) echo "install-deps: unknown group: $groupe (known: bench, classeur, ecran, fuzz, paquet)" >&2; exit 1 ;;
   esac
 done
 

@@ -20,5 +20,5 @@ profil=$(mktemp -d)
 trap 'rm -rf "$profil"' EXIT
 timeout 180 soffice -env:UserInstallation="file://$profil" --headless --norestore \
   --convert-to pdf --outdir "$sortie" "$sortie/classeur.xlsx" >/dev/null
-pdftoppm -r 80 -png "$sortie/classeur.pdf" "$sortie/classeur"
+pdftoppm -r 110 -png "$sortie/classeur.pdf" "$sortie/classeur"
 ls "$sortie"/classeur*.png

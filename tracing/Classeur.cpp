@@ -62,8 +62,10 @@ std::string Titre(int q) {
     return t;
 }
 
+// A name that ends in parentheses of its own takes its unit in brackets.
 std::string AvecUnite(std::string nom, const std::string& unite) {
-    return unite.empty() ? nom : nom + " (" + unite + ")";
+    if (unite.empty()) return nom;
+    return nom + (!nom.empty() && nom.back() == ')' ? " [" + unite + "]" : " (" + unite + ")");
 }
 
 // A count of quantity q in its unit: count × 10^exponent (divided rather
@@ -113,6 +115,11 @@ public:
     explicit Redacteur(lxw_workbook* c) : classeur_(c) {
         gras_ = workbook_add_format(c);
         format_set_bold(gras_);
+        entete_ = workbook_add_format(c);
+        format_set_bold(entete_);
+        format_set_text_wrap(entete_);
+        format_set_align(entete_, LXW_ALIGN_CENTER);
+        format_set_align(entete_, LXW_ALIGN_VERTICAL_TOP);
     }
 
     bool Ecrire() {
@@ -148,8 +155,18 @@ private:
         else
             Chaine(f, l, c, "—");
     }
+    // A sheet printed across, one page wide.
     lxw_worksheet* Feuille(const std::string& nom) {
-        return workbook_add_worksheet(classeur_, nom.c_str());
+        lxw_worksheet* f = workbook_add_worksheet(classeur_, nom.c_str());
+        if (f) {
+            worksheet_set_landscape(f);
+            worksheet_fit_to_pages(f, 1, 0);
+        }
+        return f;
+    }
+    // A header row of three lines, its names wrapped.
+    void Entete(lxw_worksheet* f, int l) {
+        worksheet_set_row(f, static_cast<lxw_row_t>(l), 45, nullptr);
     }
 
     bool FeuilleEssai(int k) {
@@ -165,8 +182,11 @@ private:
         Chaine(f, 2, 1, SansBlancs(Textes.TitreMachine[static_cast<size_t>(machine)]));
         Chaine(f, 3, 0, Texte(TexteRapportCharge));
         Chaine(f, 3, 1, SansBlancs(Textes.TitreCharge[static_cast<size_t>(type)]));
-        worksheet_set_column(f, 0, NbGrandeurs - 1, 16, nullptr);
-        for (int q = 0; q < NbGrandeurs; ++q) Chaine(f, LigneEnteteValeurs, q, Titre(q), gras_);
+        worksheet_set_column(f, 0, 0, 14, nullptr);
+        worksheet_set_column(f, 1, NbGrandeurs - 1, 12, nullptr);
+        Entete(f, LigneEnteteValeurs);
+        for (int q = 0; q < NbGrandeurs; ++q) Chaine(f, LigneEnteteValeurs, q, Titre(q), entete_);
+        worksheet_repeat_rows(f, LigneEnteteValeurs, LigneEnteteValeurs);
         const Caracteristique& c = Caracts[k];
         for (int p = 0; p < NbPoints(k); ++p)
             for (int q = 0; q < NbGrandeurs; ++q)
@@ -231,8 +251,8 @@ private:
     bool FeuilleEtude() {
         lxw_worksheet* f = Feuille(Texte(TexteFeuilleEtude));
         if (!f) return false;
-        worksheet_set_column(f, 0, 0, 28, nullptr);
-        worksheet_set_column(f, 1, 7, 16, nullptr);
+        worksheet_set_column(f, 0, 0, 22, nullptr);
+        worksheet_set_column(f, 1, 7, 15, nullptr);
         Chaine(f, 0, 0, DepuisCp1252(Etude.Titre.Lire()), gras_);
         Chaine(f, 2, 0, Texte(TexteRapportDate));
         Chaine(f, 2, 1, DateDuJour());
@@ -259,8 +279,9 @@ private:
             Chaine(f, l++, 0, Texte(TextePasDePoint));
             return l + 1;
         }
-        Chaine(f, l, 0, std::string(Textes.MotEssai), gras_);
-        for (int q : {GVitesse, GCouple, GPuissanceMeca}) Chaine(f, l, q, Titre(q), gras_);
+        Entete(f, l);
+        Chaine(f, l, 0, std::string(Textes.MotEssai), entete_);
+        for (int q : {GVitesse, GCouple, GPuissanceMeca}) Chaine(f, l, q, Titre(q), entete_);
         ++l;
         for (const PointVue& p : points) {
             Chaine(f, l, 0, NomEssai(p.essai));
@@ -294,10 +315,11 @@ private:
                 const std::string u = DepuisCp1252(Etude.Grandeurs[q].Unite.Lire());
                 const std::string s = DepuisCp1252(Etude.Grandeurs[GTempsCapture].Unite.Lire());
                 const std::string unites[7] = {u, u, s, s, s, "%", s};
-                Chaine(f, l, 0, std::string(Textes.MotEssai), gras_);
+                Entete(f, l);
+                Chaine(f, l, 0, std::string(Textes.MotEssai), entete_);
                 for (int i = 0; i < 7; ++i)
                     Chaine(f, l, i + 1, AvecUnite(Texte(TexteValeurInitiale + i), unites[i]),
-                           gras_);
+                           entete_);
                 ++l;
                 entete = true;
             }
@@ -314,7 +336,7 @@ private:
     }
 
     lxw_workbook* classeur_;
-    lxw_format* gras_ = nullptr;
+    lxw_format *gras_ = nullptr, *entete_ = nullptr;
     lxw_format* formats_[DecimalesMax + 1] = {};
     int nbEssais_ = 0;
 };

@@ -71,103 +71,79 @@ void RemplirEtude() {
         ConfigGenerale.Adresse[i].Ecrire(i == 0 ? "127" : i == 3 ? "1" : "0");
 }
 
-// The value lines of each trial in the values text, split at the tabs.
-std::map<int, std::vector<std::vector<std::string>>> LignesTexte() {
-    std::map<int, std::vector<std::vector<std::string>>> lignes;
-    std::istringstream in(DepuisCp1252(TexteValeurs(-1)));
-    int k = 0, entete = 0;
-    for (std::string l; std::getline(in, l);) {
-        if (!l.empty() && l.back() == '\r') l.pop_back();
-        if (l.rfind("Essai ", 0) == 0) {
-            k = std::atoi(l.c_str() + 6), entete = 2;
-            continue;
-        }
-        if (entete > 0 && entete--) continue;
-        std::vector<std::string> champs;
-        std::istringstream ls(l);
-        for (std::string c; std::getline(ls, c, '\t');) champs.push_back(c);
-        lignes[k].push_back(champs);
-    }
-    return lignes;
-}
-
-std::string Ref(int q, int ligne) { return std::string(1, char('A' + q)) + std::to_string(ligne); }
-
 class ClasseurEtude : public ::testing::Test {
 protected:
     void SetUp() override { ChoixLangue(LangueFrancais), RemplirEtude(); }
     void TearDown() override { ConfigGenerale = ConfigDefaut, InitEtude(); }
     DossierTemporaire dossier;
     RapportEnregistre rapport;
+    const std::string f = dossier / "etude.xlsx";
 };
 
 }  // namespace
 
-// Each trial's sheet holds its heading and every value of the values text
-// (within its decimals) as a number shown with the quantity's decimals.
-TEST_F(ClasseurEtude, TrialSheetsHoldTheValuesTextAsNumbers) {
-    const std::string f = dossier / "etude.xlsx";
+// Each trial's sheet: its heading, then every value of the values text as a
+// number (equal within its decimals) shown with the quantity's decimals. One
+// chart a view, one series a trial with points (the empty fifth has none):
+// its name, its abscissas and its ordinates in the trial's sheet.
+TEST_F(ClasseurEtude, TrialSheetsHoldTheValuesTextAndChartsPlotThem) {
     std::string raison;
     ASSERT_TRUE(EcrireClasseur(f, &raison)) << raison;
     const Classeur c(f);
     EXPECT_EQ(c.feuilles, (std::vector<std::string>{"Essai 1", "Essai 2", "Essai 3", "Essai 4",
                                                     "Essai 5", "Vues", "Étude"}));
     auto s1 = c.Cellules(1);
-    EXPECT_EQ(s1["A1"].valeur, "Essai 1");
-    EXPECT_EQ(s1["B2"].valeur, "à vide");
-    EXPECT_EQ(s1["B3"].valeur, "Machine courant continu : excitation indépendante");
-    EXPECT_EQ(s1["B4"].valeur, "Charge mécanique : T = K");
-    EXPECT_EQ(s1["A6"].valeur, "Numéro");
-    EXPECT_EQ(s1["C6"].valeur, "Couple utile (Nm)");
-    EXPECT_EQ(s1["L6"].valeur, "Temps (s)");
-    // Counts scaled by 10^exponent: 1000 cN·m, 12345 mA, 10472 dW.
+    for (const auto& [ref, texte] : {std::pair{"A1", "Essai 1"},
+                                     {"B2", "à vide"},
+                                     {"B3", "Machine courant continu : excitation indépendante"},
+                                     {"B4", "Charge mécanique : T = K"},
+                                     {"C6", "Couple utile (Nm)"},
+                                     {"L6", "Temps (s)"}})
+        EXPECT_EQ(s1[ref].valeur, texte);
+    // Counts scaled by 10^exponent: 1000 cN·m, 12345 mA, 10472 dW, -3 dW.
     for (const auto& [ref, valeur, format] : {std::tuple{"B7", "1000", "0"},
                                               {"C7", "10", "0.00"},
                                               {"F7", "12.345", "0.000"},
                                               {"D7", "1047.2", "0.0"},
-                                              {"K9", "-0.3", "0.0"},
-                                              {"L9", "0", "0.00"}}) {
-        EXPECT_TRUE(s1[ref].nombre) << ref;
-        EXPECT_EQ(s1[ref].valeur, valeur) << ref;
-        EXPECT_EQ(s1[ref].format, format) << ref;
-    }
-    EXPECT_EQ(c.Cellules(2)["L16"].valeur, "0.9");  // the capture's time column
-    EXPECT_EQ(c.Cellules(5).count("A7"), 0u);       // no point: the header alone
-    EXPECT_EQ(c.Cellules(5)["B6"].valeur, "Vitesse de rotation (tr/min)");
+                                              {"K9", "-0.3", "0.0"}})
+        EXPECT_TRUE(s1[ref].nombre && s1[ref].valeur == valeur && s1[ref].format == format) << ref;
+    EXPECT_EQ(c.Cellules(2)["L16"].valeur, "0.9");      // the capture's time column
+    EXPECT_EQ(c.Cellules(5).size(), 6u + NbGrandeurs);  // heading (no comment), header
 
-    const auto texte = LignesTexte();
-    ASSERT_EQ(texte.size(), 4u);
-    for (const auto& [k, lignes] : texte) {
-        auto cellules = c.Cellules(k);
-        for (size_t p = 0; p < lignes.size(); ++p)
-            for (int q = 0; q < NbGrandeurs; ++q) {
-                std::string t = lignes[p][size_t(q)];
-                std::replace(t.begin(), t.end(), ',', '.');
-                const Cellule& cel = cellules[Ref(q, PremiereLigneValeurs + 1 + int(p))];
-                ASSERT_TRUE(cel.nombre);
-                EXPECT_NEAR(std::stod(cel.valeur), std::stod(t),
-                            0.5 * std::pow(10.0, -Etude.Grandeurs[q].Decimales))
-                    << "trial " << k << " point " << p << " quantity " << q;
-            }
+    // The values text: "Essai k" lines, symbols, units, then the points.
+    std::istringstream texte(DepuisCp1252(TexteValeurs(-1)));
+    std::map<std::string, Cellule> feuille;
+    int points = 0, ligne = 0;
+    for (std::string l; std::getline(texte, l); ++ligne) {
+        if (l.rfind("Essai ", 0) == 0) {
+            feuille = c.Cellules(std::atoi(l.c_str() + 6)), ligne = PremiereLigneValeurs - 2;
+            continue;
+        }
+        if (ligne <= PremiereLigneValeurs) continue;
+        std::istringstream champs(l);
+        std::string t;
+        for (int q = 0; std::getline(champs, t, '\t'); ++q) {
+            std::replace(t.begin(), t.end(), ',', '.');
+            const Cellule& cel = feuille[std::string(1, char('A' + q)) + std::to_string(ligne)];
+            EXPECT_TRUE(cel.nombre);
+            EXPECT_NEAR(std::stod(cel.valeur), std::stod(t),
+                        0.5 * std::pow(10.0, -Etude.Grandeurs[q].Decimales))
+                << l << " quantity " << q;
+        }
+        ++points;
     }
-}
+    EXPECT_EQ(points, 3 + 10 + 2 + 2);
 
-// One chart a view, one series a trial with points (the empty fifth has
-// none): its name, its abscissas and its ordinates in the trial's sheet.
-TEST_F(ClasseurEtude, ChartsPlotEachViewFromTheTrialSheets) {
-    const std::string f = dossier / "etude.xlsx";
-    ASSERT_TRUE(EcrireClasseur(f));
-    const Classeur c(f);
     const char* colonnes[NbVues] = {"BC", "LE", "FC", "BI"};
     const int derniere[5] = {0, 9, 16, 8, 8};
     for (int v = 1; v <= NbVues; ++v) {
         std::vector<std::string> attendu;
         for (int k = 1; k <= 4; ++k) {
-            const std::string n = std::to_string(derniere[k]),
-                              feuille = "'Essai " + std::to_string(k) + "'!";
-            attendu.push_back("Essai " + std::to_string(k));
+            const std::string essai = "Essai " + std::to_string(k);
+            attendu.push_back(essai);
             for (char col : {colonnes[v - 1][0], colonnes[v - 1][1]})
-                attendu.push_back(feuille + "$" + col + "$7:$" + col + "$" + n);
+                attendu.push_back("'" + essai + "'!$" + col + "$7:$" + col + "$" +
+                                  std::to_string(derniere[k]));
         }
         EXPECT_EQ(c.Series(v), attendu) << "view " << v;
     }
@@ -179,15 +155,13 @@ TEST_F(ClasseurEtude, ChartsPlotEachViewFromTheTrialSheets) {
     EXPECT_EQ(g.find("<a:noFill/></a:ln>"), std::string::npos);
     Etude.Lissage = -1;
     ASSERT_TRUE(EcrireClasseur(f));
-    const std::string h = Membre(f, "xl/charts/chart1.xml");
-    EXPECT_NE(h.find("<a:noFill/></a:ln>"), std::string::npos);
+    EXPECT_NE(Membre(f, "xl/charts/chart1.xml").find("<a:noFill/></a:ln>"), std::string::npos);
 }
 
 // The study's sheet: title, date, bench, then the operating points of the
 // torque-speed view (T = 5 N·m meets trial 1 at 1250 tr/min, trial 4 at 1200)
 // and the step of the capture's voltage.
 TEST_F(ClasseurEtude, StudySheetHoldsBenchOperatingPointsAndStep) {
-    const std::string f = dossier / "etude.xlsx";
     ASSERT_TRUE(EcrireClasseur(f));
     auto e = Classeur(f).Cellules(7);
     EXPECT_EQ(e["A1"].valeur, "Banc n°3");
@@ -224,7 +198,6 @@ TEST_F(ClasseurEtude, StudyWithoutTrialSaysSo) {
     InitEtude();
     ChoixLangue(LangueAnglais);
     ConfigGenerale.TypeLiaison = LiaisonSimulation;
-    const std::string f = dossier / "vide.xlsx";
     ASSERT_TRUE(EcrireClasseur(f));
     const Classeur c(f);
     ChoixLangue(LangueFrancais);

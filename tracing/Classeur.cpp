@@ -341,13 +341,15 @@ private:
     int nbEssais_ = 0;
 };
 
-// A file of the system's temporary folder, removed with the object.
+// A file of the system's temporary folder (of `repli` when there is none),
+// removed with the object.
 class FichierTemporaire {
 public:
-    FichierTemporaire() {
+    explicit FichierTemporaire(const std::filesystem::path& repli) {
         std::error_code ec;
-        std::string modele =
-            (std::filesystem::temp_directory_path(ec) / "orvane-classeur-XXXXXX").string();
+        std::filesystem::path dossier = std::filesystem::temp_directory_path(ec);
+        if (ec) dossier = repli.empty() ? "." : repli;
+        std::string modele = (dossier / ".orvane-classeur-XXXXXX").string();
         const int fd = ::mkstemp(modele.data());
         if (fd >= 0) {
             ::close(fd);
@@ -371,7 +373,7 @@ bool EcrireClasseur(const std::string& chemin, std::string* raison) {
     };
     // The library writes only to a named file: the workbook is made in the
     // temporary folder, then put in place as a whole.
-    FichierTemporaire aside;
+    FichierTemporaire aside(std::filesystem::path(chemin).parent_path());
     if (aside.chemin.empty()) return echec("no temporary file");
     lxw_workbook* classeur = workbook_new(aside.chemin.c_str());
     if (!classeur) return echec("no workbook");

@@ -2,8 +2,9 @@
 # rules:  cmake --build build --target package   (or: cd build && cpack -G DEB)
 # gives build/orvane_<version>_<architecture>.deb.
 #
-# The libraries the executables link (Qt 6, libjpeg, libmodbus ...) become
-# dependencies through dpkg-shlibdeps. What they load without linking is
+# The libraries the executables link (Qt 6, libjpeg, libmodbus, libxlsxwriter
+# for the workbook export of both programs ...) become dependencies through
+# dpkg-shlibdeps (libxlsxwriter4 for the last). What they load without linking is
 # named here: the display plugins of Qt (the X11 and Wayland platforms), Qt's
 # translations (its own dialogs and buttons in French and Spanish), the
 # fonts the windows are drawn with, and the desktop's database tools that

@@ -14,6 +14,8 @@
 #                                    scripts/parcours-utilisateur.sh, xdotool)
 #   scripts/install-deps.sh monkey   also what the random-input run needs
 #                                    (scripts/monkey.sh, with the ecran group)
+#   scripts/install-deps.sh classeur also the spreadsheet that draws a workbook
+#                                    as pictures (scripts/classeur-apercu.sh)
 set -euo pipefail
 
 packages=(
@@ -21,6 +23,8 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-serialport-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-dev libmodbus-dev
+  libxlsxwriter-dev  # the values as a spreadsheet workbook
+  unzip              # the workbook tests read the file back
   qt6-translations-l10n  # Qt's own dialogs and buttons in French and Spanish
   fonts-liberation fonts-dejavu-core
   xauth xvfb
@@ -40,6 +44,8 @@ packages=(
 #           run in a read-only file system without network; python3-xlib for
 #           its pings and close requests to the windows; gdb for the stacks
 #           of a hung program
+#   classeur  LibreOffice Calc without its desktop (it converts a workbook to
+#           PDF headless) and poppler's pdftoppm (PDF pages to PNG)
 for groupe in "$@"; do
   case "$groupe" in
     bench)
@@ -54,7 +60,8 @@ for groupe in "$@"; do
                  gir1.2-atspi-2.0 python3-pyatspi)
       ;;
     monkey) packages+=(bubblewrap python3-xlib gdb) ;;
-    *) echo "install-deps: unknown group: $groupe (known: bench, ecran, fuzz, monkey, paquet)" >&2; exit 1 ;;
+    classeur) packages+=(libreoffice-calc poppler-utils) ;;
+    *) echo "install-deps: unknown group: $groupe (known: bench, classeur, ecran, fuzz, monkey, paquet)" >&2; exit 1 ;;
   esac
 done
 

@@ -414,6 +414,7 @@ constinit const TTextesOrvane TexteAnglais = {
         "Machine",  // 241
         "Load",  // 242
         "Comment",  // 243
+        "View %1",  // 244
     }},
 };
 

@@ -414,6 +414,7 @@ constinit const TTextesOrvane TexteEspagnol = {
         "Máquina",  // 241
         "Carga",  // 242
         "Comentario",  // 243
+        "Vista %1",  // 244
     }},
 };
 

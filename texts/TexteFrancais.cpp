@@ -414,6 +414,7 @@ constinit const TTextesOrvane TexteFrancais = {
         "Machine",  // 241
         "Charge",  // 242
         "Commentaire",  // 243
+        "Vue %1",  // 244
     }},
 };
 

@@ -31,7 +31,7 @@ inline constexpr int NbListesApplications = 10;
 inline constexpr int NbTextesNumerotes = 178;
 // Texts of our own, numbered on from 179: the simulated bench, the link state,
 // printing and exports, help, trial commands, acquisition states.
-inline constexpr int NbTextesAjoutes = 65;
+inline constexpr int NbTextesAjoutes = 66;
 inline constexpr int DernierTexte = NbTextesNumerotes + NbTextesAjoutes;
 
 struct TTextesOrvane {
@@ -153,5 +153,6 @@ inline constexpr int TexteRapportBanc = 240;  // the bench: port, address or sim
 inline constexpr int TexteRapportMachine = 241;
 inline constexpr int TexteRapportCharge = 242;
 inline constexpr int TexteRapportCommentaire = 243;
+inline constexpr int TexteVueNumero = 244;  // workbook: a view and its number (%1)
 
 }  // namespace orvane

@@ -9,7 +9,8 @@ set(regles
   "tracing/*@#include [<\"](app)/"
   "study/*@#include [<\"](graph|dialogs|tracing|load|app|comm|sim|tools)/"
   "study/*@#include <Q"
-  "graph/Echelle.*@#include <Q")
+  "graph/Echelle.*@#include <Q"
+  "tracing/Classeur.*@#include <Q")
 
 set(fautes "")
 foreach(regle IN LISTS regles)

@@ -1,6 +1,7 @@
 // orvanectl study export, in process, in a temporary current folder.
 #include <gtest/gtest.h>
 
+#include "LectureClasseur.h"
 #include "OutilsEssai.h"
 #include "study/Cp1252.h"
 #include "study/Fichiers.h"
@@ -121,6 +122,28 @@ TEST_F(Orvanectl, FileErrorsAreNotSuccess) {
     EXPECT_EQ(manquant.statut, ctl::ErreurFichier);
     EXPECT_NE(manquant.err.find("Erreur de lecture du fichier"), std::string::npos);
     EXPECT_EQ(Ctl({"study", "export", f, "-o", dossier / "pas/de/dossier.txt"}).statut,
+              ctl::ErreurFichier);
+}
+
+// The workbook of the tracing window, written to a file only: 12.5 in cell
+// C7 is trial 1's first torque (1250 counts of 0.01 N.m).
+TEST_F(Orvanectl, XlsxExportWritesTheWorkbook) {
+    const std::string sortie = dossier / "valeurs.xlsx";
+    const Sortie e = Ctl({"study", "export", f, "--format", "xlsx", "-o", sortie});
+    ASSERT_TRUE(e.statut == ctl::Succes && e.out.empty() && e.err.empty()) << e.err;
+    const Classeur c(sortie);
+    EXPECT_EQ(c.feuilles,
+              (std::vector<std::string>{"Essai 1", "Essai 2", "Essai 3", "Vues", "Étude"}));
+    EXPECT_EQ(c.Cellules(1)["C7"].valeur, "12.5");
+    EXPECT_EQ(c.Cellules(2)["C7"].valeur, "-0.3");
+    for (const auto& args : {std::vector<std::string>{"study", "export", f, "--format", "xlsx"},
+                             {"study", "export", f, "--format", "xlsx", "-o", "-"}}) {
+        const Sortie r = Ctl(args);
+        EXPECT_TRUE(r.statut == ctl::ErreurUsage && r.out.empty()) << r.statut;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_NE(r.err.find("standard output"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(Ctl({"study", "export", f, "--format", "xlsx", "-o", dossier / "non/x.xlsx"}).statut,
               ctl::ErreurFichier);
 }
 

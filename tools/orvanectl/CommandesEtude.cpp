@@ -12,6 +12,7 @@
 #include "texts/TextesOrvane.h"
 #include "tools/orvanectl/Json.h"
 #include "tools/orvanectl/Orvanectl.h"
+#include "tracing/Classeur.h"
 
 namespace orvane::ctl {
 
@@ -54,7 +55,8 @@ std::optional<int> Analyser(const std::vector<std::string>& args, bool pourExpor
         } else if (pourExport && a == "--format") {
             const std::string* v = valeur("--format");
             if (!v) return ErreurUsage;
-            if (*v != "tsv" && *v != "csv") return Usage(err, "--format is tsv or csv");
+            if (*v != "tsv" && *v != "csv" && *v != "xlsx")
+                return Usage(err, "--format is tsv, csv or xlsx");
             o.format = *v;
         } else if (pourExport && (a == "-o" || a == "--output")) {
             const std::string* v = valeur("-o");
@@ -182,11 +184,19 @@ int Montrer(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 int Exporter(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Options o;
     if (auto r = Analyser(args, true, o, err)) return *r;
+    if (o.format == "xlsx" && (o.sortie.empty() || o.sortie == "-"))
+        return Usage(err, "a workbook is not written to the standard output: give -o OUT.xlsx");
+    if (o.format == "xlsx" && o.essai) return Usage(err, "the workbook holds every trial");
     if (!OuvrirEtudeOuDire(o.fichier, err)) return ErreurFichier;
     const int essai = o.essai.value_or(-1);
     if (o.essai && (essai < 1 || essai > Etude.NbCaract))
         return Usage(err, o.fichier + " has no trial " + std::to_string(essai));
-    std::string texte;
+    std::string texte, raison;
+    if (o.format == "xlsx") {
+        if (EcrireClasseur(o.sortie, &raison)) return Succes;
+        err << "orvanectl: " << o.sortie << ": " << raison << "\n";
+        return ErreurFichier;
+    }
     if (o.format == "csv") {
         texte = CsvValeurs(essai, o.virguleDecimale);
     } else {
@@ -197,7 +207,6 @@ int Exporter(const std::vector<std::string>& args, std::ostream& out, std::ostre
         out << texte;
         return Succes;
     }
-    std::string raison;
     if (!EcrireFichierEntier(o.sortie, texte.data(), texte.size(), &raison)) {
         err << "orvanectl: " << o.sortie << ": " << raison << "\n";
         return ErreurFichier;

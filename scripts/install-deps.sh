@@ -21,6 +21,7 @@ packages=(
   libjpeg-dev libmodbus-dev
   qt6-translations-l10n  # Qt's own dialogs and buttons in French and Spanish
   fonts-liberation fonts-dejavu-core
+  poppler-utils  # pdftotext and pdftoppm read back the lab report in the tests
   xauth xvfb
 )
 

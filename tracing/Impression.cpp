@@ -114,4 +114,23 @@ bool ExporterPdf(const VuesMontrees& montrees, const CadresTrace& cadres) {
     return ExporterRapportPdf(nom, montrees, cadres);
 }
 
+bool ExporterCompteRenduPdf(const QString& chemin, const VuesMontrees& montrees,
+                            const CadresTrace& cadres) {
+    CompteRendu c;
+    c.page = PagePdf();
+    c.vues = montrees;
+    c.dessin = ParLesCadres(cadres, 8, false);
+    QString raison;
+    if (EcrireCompteRendu(chemin, c, &raison)) return true;
+    Signaler(chemin, raison.toStdString());
+    return false;
+}
+
+bool ExporterCompteRendu(const VuesMontrees& montrees, const CadresTrace& cadres) {
+    QString nom;
+    if (!ChoisirFichierExport(TexteNumero(TexteFiltrePdf), QStringLiteral("pdf"), nom))
+        return false;
+    return ExporterCompteRenduPdf(nom, montrees, cadres);
+}
+
 }  // namespace orvane

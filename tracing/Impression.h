@@ -1,6 +1,6 @@
 // The one-page report of the study (title, legend of the trials, the shown
 // graph views) drawn on a printer or into a PDF file through the tracing
-// window's plot frames.
+// window's plot frames, and the lab report written from the window.
 #pragma once
 
 #include <QString>
@@ -50,5 +50,14 @@ bool Imprimer(const VuesMontrees& montrees, const CadresTrace& cadres = {});
 // "Exporter en PDF": asks for a file name, then writes the report. False
 // when cancelled or failed (already reported).
 bool ExporterPdf(const VuesMontrees& montrees, const CadresTrace& cadres = {});
+
+// Writes the lab report (RapportPdf.h) on the page of the PDF export, its
+// first page drawn through the frames, replacing the file whole. A failure
+// is reported to the user and gives false, leaving no file.
+bool ExporterCompteRenduPdf(const QString& chemin, const VuesMontrees& montrees,
+                            const CadresTrace& cadres = {});
+// "Compte rendu PDF": asks for a file name, then writes the lab report.
+// False when cancelled or failed (already reported).
+bool ExporterCompteRendu(const VuesMontrees& montrees, const CadresTrace& cadres = {});
 
 }  // namespace orvane

@@ -1,7 +1,11 @@
 // The study on paper, drawn with Qt Gui alone: the page that the print and
-// the PDF export make (title, legend of the trials, the shown views).
+// the PDF export make (title, legend of the trials, the shown views), and the
+// lab report, that page followed by each trial's values, the operating points
+// and the step measurements, every page with a footer.
 #pragma once
 
+#include <QByteArray>
+#include <QDate>
 #include <QPageLayout>
 #include <QRect>
 #include <QString>
@@ -55,5 +59,31 @@ void DessinerPageEtude(QPainter& p, int largeur, int hauteur, const VuesMontrees
 
 // A4 portrait with 10 mm margins: the page when no printer was set up.
 QPageLayout PageParDefaut();
+
+// ---- the lab report ----
+
+struct CompteRendu {
+    QPageLayout page = PageParDefaut();
+    VuesMontrees vues{};  // the views of the first page
+    DessinVue dessin;     // how they are drawn (empty: print graphs of their own)
+    QDate date;           // in the footer (invalid: today)
+};
+
+// The report as the bytes of a PDF document on its page:
+// - page 1: the study's page, above the footer;
+// - each trial in turn: "Essai k" in its print colour, its comment, machine
+//   and load titles, and the table of its values (the columns and texts of
+//   the copied values), paged with its two header rows repeated;
+//   a study without trials says so instead;
+// - the operating points of each present torque-speed view with a load line,
+//   and the step measurements of each present time view's vertical quantity,
+//   for the trials where they apply;
+// - on every page a footer: the study title, the date, "page N / M".
+// Empty when the document could not be drawn.
+QByteArray CompteRenduPdf(const CompteRendu& c);
+
+// Writes the report to a file through a temporary file beside it and a
+// rename: on failure no file is left and `raison` says why.
+bool EcrireCompteRendu(const QString& chemin, const CompteRendu& c, QString* raison = nullptr);
 
 }  // namespace orvane

@@ -1,7 +1,8 @@
-// The study on paper, drawn with Qt Gui alone: the page that the print and
-// the PDF export make (title, legend of the trials, the shown views), and the
-// lab report, that page followed by each trial's values, the operating points
-// and the step measurements, every page with a footer.
+// The study on paper, drawn with Qt Gui alone (the command-line companion
+// writes it too): the page that the print and the PDF export make (title,
+// legend of the trials, the shown views), and the lab report, that page
+// followed by each trial's values, the operating points and the step
+// measurements, every page with a footer.
 #pragma once
 
 #include <QByteArray>

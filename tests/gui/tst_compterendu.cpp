@@ -1,7 +1,7 @@
 // The lab report as a PDF file, read back with poppler's pdftotext and
 // pdfinfo: the study's page, each trial's values paged under repeated
 // headers, the operating points and step measurements, the footer of every
-// page; a study without trials; the failures.
+// page; a study without trials; the failures; the command-line companion.
 #include <QDir>
 #include <QPageLayout>
 #include <QPageSize>
@@ -226,6 +226,28 @@ private slots:
         DefinirChoixExport(precedent);
         QCOMPARE(rapport.messages.size(), size_t(1));
         QVERIFY(Pages(racine + "depuis-menu.pdf").size() >= 4);
+    }
+
+    // orvanectl writes the same pages from the work file; no output, or one
+    // that is not a PDF, is a usage error.
+    void commandeEnLigne() {
+        const std::string etude = dossier / "etude.OVX2";
+        QVERIFY(EnregistrerEtude(etude));
+        int statut = -1;
+        const QString ctl = QStringLiteral(ORVANECTL_CHEMIN), sortie = racine + "ctl.pdf";
+        Lancer(ctl, {"study", "report", QString::fromStdString(etude), "-o", sortie}, &statut,
+               racine);
+        QCOMPARE(statut, 0);
+        // The same but for the date of the footers.
+        const auto sansPied = [](QStringList pages) {
+            for (QString& p : pages) p.truncate(p.lastIndexOf(u'\n'));
+            return pages;
+        };
+        QCOMPARE(sansPied(Pages(sortie)), sansPied(Pages(Ecrire("cr.pdf"))));
+        for (const QStringList& a : {QStringList{"-o", racine + "x.png"}, QStringList{}}) {
+            Lancer(ctl, QStringList{"study", "report", QString::fromStdString(etude)} + a, &statut);
+            QCOMPARE(statut, 1);
+        }
     }
 };
 

@@ -27,6 +27,7 @@ packages=(
   unzip              # the workbook tests read the file back
   qt6-translations-l10n  # Qt's own dialogs and buttons in French and Spanish
   fonts-liberation fonts-dejavu-core
+  poppler-utils  # pdftotext and pdftoppm read back the lab report in the tests
   xauth xvfb
 )
 

@@ -93,6 +93,8 @@ void TFormTraceCaract::Imprimer1Click() { Imprimer(VuesImprimees(), CaractMachin
 
 void TFormTraceCaract::ExporterPdf1Click() { ExporterPdf(VuesImprimees(), CaractMachine); }
 
+void TFormTraceCaract::CompteRendu1Click() { ExporterCompteRendu(VuesImprimees(), CaractMachine); }
+
 void TFormTraceCaract::ExporterValeurs1Click() { ExporterValeurs(); }
 
 void TFormTraceCaract::Copierlescaractristiques1Click() {

@@ -552,6 +552,7 @@ void TFormTraceCaract::CreerMenu() {
     Configurationimprimante1 = item(Fichier1, &TFormTraceCaract::Configurationimprimante1Click);
     Imprimer1 = item(Fichier1, &TFormTraceCaract::Imprimer1Click);
     ExporterPdf1 = item(Fichier1, &TFormTraceCaract::ExporterPdf1Click);
+    CompteRendu1 = item(Fichier1, &TFormTraceCaract::CompteRendu1Click);
     ExporterValeurs1 = item(Fichier1, &TFormTraceCaract::ExporterValeurs1Click);
     Fichier1->addSeparator();
     Quitter1 = item(Fichier1, &TFormTraceCaract::Quitter1Click);

@@ -192,6 +192,7 @@ public:
     QAction* Configurationimprimante1;
     QAction* Imprimer1;
     QAction* ExporterPdf1;
+    QAction* CompteRendu1;
     QAction* ExporterValeurs1;
     QAction* Quitter1;
     QMenu* Edition1;
@@ -265,6 +266,7 @@ public:
     // The views whose buttons are down: those printed, exported and copied.
     std::array<bool, 4> VuesImprimees() const;
     void ExporterPdf1Click();
+    void CompteRendu1Click();
     void ExporterValeurs1Click();
     void Quitter1Click();
     void ButtonCloseClick();

@@ -1,20 +1,14 @@
 #include "tracing/Impression.h"
 
 #include <QBuffer>
-#include <QFont>
-#include <QFontMetrics>
 #include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <algorithm>
-#include <memory>
 
 #include "dialogs/FormCom.h"
 #include "dialogs/Habillage.h"
 #include "graph/CaractMachine.h"
-#include "graph/Vue.h"
 #include "study/Cp1252.h"
 #include "study/Fichiers.h"
 #include "study/Rapport.h"
@@ -25,116 +19,35 @@ namespace orvane {
 
 namespace {
 
-QColor CouleurDe(TCouleur c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-
-QString Cp1252VersQString(const std::string& s) { return QString::fromStdString(DepuisCp1252(s)); }
-
-// Draws text with its top-left corner at (x, y), as the page layout places
-// its texts.
-void TexteEnHaut(QPainter& p, int x, int y, const QString& texte) {
-    p.drawText(x, y + p.fontMetrics().ascent(), texte);
+// Draws view k through its frame's print (or copy) graph when there is a
+// frame, otherwise with a graph of its own.
+DessinVue ParLesCadres(const CadresTrace& cadres, int taillePolice, bool copie) {
+    return [&cadres, taillePolice, copie](QPainter& p, int k, const QRect& place) {
+        TCaractMachine* cadre = cadres[k - 1];
+        if (!cadre) return DessinerVueImpression(p, k, place, taillePolice);
+        TGraphe& g = copie ? cadre->GrapheCopie : cadre->GrapheImpression;
+        const SurfaceGraphe surface(g, p);
+        PreparerGrapheImpression(g, place, taillePolice);
+        copie ? cadre->Copiercaract() : cadre->Imprimercaract();
+    };
 }
 
-// A print graph on the painter: rectangle, scheme row 1, "arial" at a size.
-void PreparerGraphe(TGraphe& g, const QRect& r, int taillePolice) {
-    g.Gauche = r.left();
-    g.Haut = r.top();
-    g.Droite = r.left() + r.width();
-    g.Bas = r.top() + r.height();
-    AppliquerPalette(g, 1);
-    g.NomPolice = "arial";
-    g.TaillePolice = taillePolice;
+void Signaler(const QString& chemin, const std::string& raison) {
+    Avertir(std::string(Textes.Texte(TexteErreurEcriture)) + " " + chemin.toStdString() +
+            (raison.empty() ? "" : " (" + raison + ")"));
 }
 
 }  // namespace
 
-VuesMontrees VuesDeLEtude() {
-    VuesMontrees m{};
-    for (int k = 0; k < NbVues; ++k) m[k] = Etude.Vues[k].Presente && Etude.Vues[k].Affichee;
-    return m;
-}
-
-int NombreVues(const VuesMontrees& montrees) {
-    return static_cast<int>(std::count(montrees.begin(), montrees.end(), true));
-}
-
-std::array<QRect, 4> PositionsVues(int l, int t, int w, int h, int n) {
-    const int w2 = w / 2, h2 = h / 2;
-    switch (n) {
-        case 1: return {QRect(l, t, w, h)};
-        case 2: return {QRect(l, t, w2, h), QRect(l + w2, t, w2, h)};
-        case 3: return {QRect(l, t, w2, h2), QRect(l, t + h2, w2, h2), QRect(l + w2, t, w2, h)};
-        case 4:
-            return {QRect(l, t, w2, h2), QRect(l, t + h2, w2, h2), QRect(l + w2, t, w2, h2),
-                    QRect(l + w2, t + h2, w2, h2)};
-        default: return {};
-    }
-}
-
-MesuresPage MesurerPage(int largeurPage, int hauteurPage) {
-    const int W = largeurPage * 28 / 30;
-    return {W, W / 28, std::min(hauteurPage, W)};
-}
-
-// Draws one view with a graph lent the painter and clipped to its place:
-// the frame's print graph when there is a frame, otherwise one of its own.
-static void DessinerVues(QPainter& p, const std::array<QRect, 4>& places,
-                         const VuesMontrees& montrees, const CadresTrace& cadres, int taillePolice,
-                         bool copie) {
-    int j = 0;
-    for (int k = 1; k <= NbVues; ++k) {
-        if (!montrees[k - 1]) continue;
-        const QRect place = places[j++];
-        p.save();
-        p.setClipRect(place);
-        if (TCaractMachine* cadre = cadres[k - 1]) {
-            TGraphe& g = copie ? cadre->GrapheCopie : cadre->GrapheImpression;
-            const SurfaceGraphe surface(g, p);
-            PreparerGraphe(g, place, taillePolice);
-            copie ? cadre->Copiercaract() : cadre->Imprimercaract();
-        } else {
-            TGraphe g;
-            auto courbe = std::make_unique<TCourbeGraphe>();
-            const SurfaceGraphe surface(g, p);
-            PreparerGraphe(g, place, taillePolice);
-            DessinerVue(g, *courbe, k);
-        }
-        p.restore();
-    }
-}
-
 void DessinerRapport(QPainter& p, int largeur, int hauteur, const VuesMontrees& montrees,
                      const CadresTrace& cadres) {
-    const auto [W, M, H] = MesurerPage(largeur, hauteur);
-    p.save();
-    QFont police(QStringLiteral("Arial"), 12);
-    police.setStyleHint(QFont::SansSerif);
-    p.setFont(police);
-    p.setPen(Qt::black);
-    const QString titre = Cp1252VersQString(Etude.Titre.Lire());
-    const int hauteurTitre = p.fontMetrics().height();
-    TexteEnHaut(p, (W - p.fontMetrics().horizontalAdvance(titre)) / 2, hauteurTitre, titre);
-
-    police.setPointSize(9);
-    p.setFont(police);
-    const int nb = std::clamp(static_cast<int>(Etude.NbCaract), 0, NbCaractMax);
-    for (int k = 1; k <= nb; ++k) {
-        p.setPen(CouleurDe(TablePalettes[1][k + 1]));
-        const int x = (k - 1) * W / 5 + M;
-        TexteEnHaut(p, x, (H * 37 / 20) / 2,
-                    VersQString(Textes.MotEssai) + QStringLiteral(" ") + QString::number(k));
-        TexteEnHaut(p, x, H * 19 / 20, Cp1252VersQString(Caracts[k].Entete.Commentaire.Lire()));
-    }
-    p.restore();
-
-    DessinerVues(p, PositionsVues(M, H / 20, W, H * 17 / 20, NombreVues(montrees)), montrees,
-                 cadres, 8, false);
+    DessinerPageEtude(p, largeur, hauteur, montrees, ParLesCadres(cadres, 8, false));
 }
 
 void DessinerVuesCopie(QPainter& p, const QSize& taille, const VuesMontrees& montrees,
                        const CadresTrace& cadres) {
-    DessinerVues(p, PositionsVues(0, 0, taille.width(), taille.height(), NombreVues(montrees)),
-                 montrees, cadres, 0, true);
+    DessinerVuesDans(p, PositionsVues(0, 0, taille.width(), taille.height(), NombreVues(montrees)),
+                     montrees, ParLesCadres(cadres, 0, true));
 }
 
 bool ImprimerRapport(QPrinter& imprimante, const VuesMontrees& montrees,
@@ -157,8 +70,7 @@ QPageLayout PagePdf() {
         const QPageLayout page = FormCom->Imprimante()->pageLayout();
         if (page.isValid()) return page;
     }
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
-                       QPageLayout::Millimeter);
+    return PageParDefaut();
 }
 
 QByteArray RapportPdf(const QPageLayout& page, const VuesMontrees& montrees,
@@ -169,7 +81,7 @@ QByteArray RapportPdf(const QPageLayout& page, const VuesMontrees& montrees,
     QPdfWriter pdf(&tampon);
     pdf.setResolution(300);
     pdf.setPageLayout(page);
-    pdf.setTitle(Cp1252VersQString(Etude.Titre.Lire()));
+    pdf.setTitle(QString::fromStdString(DepuisCp1252(Etude.Titre.Lire())));
     pdf.setCreator(QStringLiteral("Orvane"));
     QPainter p;
     if (!p.begin(&pdf)) return {};
@@ -184,8 +96,7 @@ bool ExporterRapportPdf(const QString& chemin, const VuesMontrees& montrees,
     std::string raison;
     if (octets.isEmpty() || !EcrireFichierEntier(chemin.toStdString(), octets.constData(),
                                                  static_cast<size_t>(octets.size()), &raison)) {
-        Avertir(std::string(Textes.Texte(TexteErreurEcriture)) + " " + chemin.toStdString() +
-                (raison.empty() ? "" : " (" + raison + ")"));
+        Signaler(chemin, raison);
         return false;
     }
     return true;
@@ -201,6 +112,25 @@ bool ExporterPdf(const VuesMontrees& montrees, const CadresTrace& cadres) {
     if (!ChoisirFichierExport(TexteNumero(TexteFiltrePdf), QStringLiteral("pdf"), nom))
         return false;
     return ExporterRapportPdf(nom, montrees, cadres);
+}
+
+bool ExporterCompteRenduPdf(const QString& chemin, const VuesMontrees& montrees,
+                            const CadresTrace& cadres) {
+    CompteRendu c;
+    c.page = PagePdf();
+    c.vues = montrees;
+    c.dessin = ParLesCadres(cadres, 8, false);
+    QString raison;
+    if (EcrireCompteRendu(chemin, c, &raison)) return true;
+    Signaler(chemin, raison.toStdString());
+    return false;
+}
+
+bool ExporterCompteRendu(const VuesMontrees& montrees, const CadresTrace& cadres) {
+    QString nom;
+    if (!ChoisirFichierExport(TexteNumero(TexteFiltrePdf), QStringLiteral("pdf"), nom))
+        return false;
+    return ExporterCompteRenduPdf(nom, montrees, cadres);
 }
 
 }  // namespace orvane

@@ -35,6 +35,7 @@ void TFormTraceCaract::TextesLangue() {
     Configurationimprimante1->setText(T(75));
     Imprimer1->setText(T(76));
     ExporterPdf1->setText(T(TexteExporterPdf));
+    CompteRendu1->setText(T(TexteCompteRendu));
     ExporterValeurs1->setText(T(TexteExporterValeurs));
     Quitter1->setText(T(77));
     Nouvellecaracteristique1->setText(T(78));

@@ -1,4 +1,6 @@
-// orvanectl study plot: a graph view drawn as the copy command draws it.
+// orvanectl study plot: a graph view drawn as the copy command draws it;
+// orvanectl study report: the lab report as a PDF file.
+#include <QFile>
 #include <QGuiApplication>
 #include <charconv>
 #include <memory>
@@ -8,6 +10,7 @@
 #include "graph/Export.h"
 #include "study/Study.h"
 #include "tools/orvanectl/Orvanectl.h"
+#include "tracing/RapportPdf.h"
 
 namespace orvane::ctl {
 
@@ -78,6 +81,37 @@ int CommandePlot(const std::vector<std::string>& args, std::ostream& err) {
     std::string raison;
     if (!ExporterVue(*vue, sortie, taille, DpiPlot, &raison)) {
         err << "orvanectl: " << sortie << ": " << raison << "\n";
+        return ErreurFichier;
+    }
+    return Succes;
+}
+
+int CommandeRapport(const std::vector<std::string>& args, std::ostream& err) {
+    std::string fichier, sortie;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "-o" || a == "--output") {
+            if (i + 1 >= args.size()) return Usage(err, a + " needs a value");
+            sortie = args[++i];
+        } else if (!a.empty() && a[0] == '-') {
+            return Usage(err, "unknown option '" + a + "'");
+        } else if (fichier.empty()) {
+            fichier = a;
+        } else {
+            return Usage(err, "unexpected argument '" + a + "'");
+        }
+    }
+    if (fichier.empty()) return Usage(err, "a work file is needed");
+    const auto point = sortie.rfind('.');
+    const std::string ext = point == std::string::npos ? "" : sortie.substr(point + 1);
+    if (ext != "pdf" && ext != "PDF") return Usage(err, "-o OUT.pdf is needed");
+    if (!OuvrirEtudeOuDire(fichier, err)) return ErreurFichier;
+    ApplicationGraphique();
+    CompteRendu c;
+    c.vues = VuesDeLEtude();
+    QString raison;
+    if (!EcrireCompteRendu(QFile::decodeName(sortie.c_str()), c, &raison)) {
+        err << "orvanectl: " << sortie << ": " << raison.toStdString() << "\n";
         return ErreurFichier;
     }
     return Succes;

@@ -233,6 +233,7 @@ int CommandeEtude(const std::vector<std::string>& args, std::ostream& out, std::
     if (args[0] == "step") return CommandeReponse(reste, out, err);
 #ifdef ORVANE_AVEC_GRAPHES
     if (args[0] == "plot") return CommandePlot(reste, err);
+    if (args[0] == "report") return CommandeRapport(reste, err);
 #endif
     return Usage(err, "unknown study command '" + args[0] + "'");
 }

@@ -76,8 +76,9 @@ int CommandeAjuster(const std::vector<std::string>& args, std::ostream& err);
 int CommandePointFonctionnement(const std::vector<std::string>& args, std::ostream& out,
                                 std::ostream& err);
 int CommandeReponse(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-// study plot; only in builds with the windows.
+// study plot and report; only in builds with the windows.
 int CommandePlot(const std::vector<std::string>& args, std::ostream& err);
+int CommandeRapport(const std::vector<std::string>& args, std::ostream& err);
 
 // Opens a work file; on failure writes the one-line message and returns false.
 bool OuvrirEtudeOuDire(const std::string& fichier, std::ostream& err);

@@ -6,9 +6,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <cmath>
+#include <array>
+#include <string>
 
 #include "dialogs/Habillage.h"
+#include "graph/Lectures.h"
 #include "study/Cp1252.h"
 #include "study/Study.h"
 
@@ -16,16 +18,6 @@ namespace orvane {
 
 namespace {
 constexpr int TexteOK = 1;
-constexpr int GTempsMesure = 11;  // the time quantity of captures
-
-QString Texte(const std::optional<double>& v, int decimales, const QString& unite) {
-    if (!v || !std::isfinite(*v)) return QStringLiteral("—");
-    const double arrondi = std::round(*v * std::pow(10.0, decimales));
-    if (std::fabs(arrondi) > 9e15) return QStringLiteral("—");
-    return VersQString(FormatFixe(static_cast<int64_t>(arrondi), decimales)) +
-           (unite.isEmpty() ? QString() : QLatin1Char(' ') + unite);
-}
-QString Unite(int q) { return VersQString(DepuisCp1252(Etude.Grandeurs[q].Unite.Lire())); }
 }  // namespace
 
 TMesuresReponse::TMesuresReponse(int vue, QWidget* parent) : QDialog(parent) {
@@ -40,7 +32,7 @@ TMesuresReponse::TMesuresReponse(int vue, QWidget* parent) : QDialog(parent) {
         essais_ << k;
     }
     ListeGrandeurs = new QComboBox(this);
-    for (int q = 1; q < GTempsMesure; ++q) {
+    for (int q = 1; q < GTemps; ++q) {
         ListeGrandeurs->addItem(VersQString(DepuisCp1252(Etude.Grandeurs[q].Nom.Lire())));
         grandeurs_ << q;
     }
@@ -78,33 +70,12 @@ TMesuresReponse::TMesuresReponse(int vue, QWidget* parent) : QDialog(parent) {
     Calculer();
 }
 
-MesuresReponse TMesuresReponse::Mesurer(int k, int q) {
-    if (k < 1 || k > NbCaractMax || q < 0 || q >= NbGrandeurs) return {};
-    const Caracteristique& c = Caracts[k];
-    const double kt = std::pow(10.0, Etude.Grandeurs[GTempsMesure].Exposant);
-    const double ky = std::pow(10.0, Etude.Grandeurs[q].Exposant);
-    std::vector<double> t, y;
-    for (int p = 0; p <= std::min(c.Dernier(), DernierPointMax); ++p) {
-        t.push_back(c.Point(GTempsMesure, p) * kt);
-        y.push_back(c.Point(q, p) * ky);
-    }
-    return MesurerReponse(t, y);
-}
-
-QStringList TMesuresReponse::TextesMesures(const MesuresReponse& m, int q) {
-    const int d = std::max(Etude.Grandeurs[q].Decimales, 0);
-    const QString u = Unite(q), s = Unite(GTempsMesure);
-    return {Texte(m.initiale, d, u),     Texte(m.finale, d, u),    Texte(m.debut, 3, s),
-            Texte(m.montee, 3, s),       Texte(m.constante, 3, s), Texte(m.depassement, 1, "%"),
-            Texte(m.etablissement, 3, s)};
-}
-
 void TMesuresReponse::Calculer() {
     const int i = ListeEssais->currentIndex(), j = ListeGrandeurs->currentIndex();
     const int k = i >= 0 && i < essais_.size() ? essais_[i] : 0;
     const int q = j >= 0 && j < grandeurs_.size() ? grandeurs_[j] : 1;
-    const QStringList t = TextesMesures(Mesurer(k, q), q);
-    for (int n = 0; n < 7; ++n) Valeurs[n]->setText(t[n]);
+    const std::array<std::string, 7> t = TextesMesures(MesurerEssai(k, q), q);
+    for (int n = 0; n < 7; ++n) Valeurs[n]->setText(VersQString(t[static_cast<size_t>(n)]));
 }
 
 }  // namespace orvane

@@ -26,11 +26,6 @@ public:
     QLabel* Valeurs[7];  // initial, final, start, rise, time constant, overshoot, settling
     QPushButton* BoutonFermer;
 
-    // The measurements of trial k on quantity q (physical units, seconds).
-    static MesuresReponse Mesurer(int k, int q);
-    // Their texts, in the order of Valeurs.
-    static QStringList TextesMesures(const MesuresReponse& m, int q);
-
 private:
     void Calculer();
     QList<int> essais_;

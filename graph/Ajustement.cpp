@@ -45,18 +45,11 @@ int32_t ZoomPour(int q, int64_t v) {
     return 0;
 }
 
-// count × 10^exposant; powers of ten up to 10^22 are exact doubles, so the
-// division keeps counts of negative exponents exact where they can be.
-double Physique(int64_t compte, int32_t exposant) {
-    const int e = std::clamp(exposant, -300, 290);
-    return e >= 0 ? static_cast<double>(compte) * std::pow(10.0, e)
-                  : static_cast<double>(compte) / std::pow(10.0, -e);
-}
-
 std::pair<double, double> Plage(int q, int zoom, int cote) {
     const int64_t e = Etendue(q, zoom);
     const int32_t exposant = Etude.Grandeurs[q].Exposant;
-    return {Physique(cote > 0 ? 0 : -e, exposant), Physique(cote < 0 ? 0 : e, exposant)};
+    return {ValeurPhysique(cote > 0 ? 0 : -e, exposant),
+            ValeurPhysique(cote < 0 ? 0 : e, exposant)};
 }
 
 }  // namespace

@@ -390,6 +390,7 @@ void TCaractMachine::tracegraphe() {
     }
     traceaxes(g);
     tracecourbe();
+    PointsVus = PointsDeFonctionnement(Slot(NumeroVue));
     tamponAJour_ = true;
 }
 
@@ -575,23 +576,10 @@ double ValeurX(const TEchelleAxe& e, double px) {
                                                 static_cast<double>(e.Pas) /
                                                 static_cast<double>(std::max<int64_t>(e.PixPas, 1));
 }
-double Puissance10(int32_t exposant) { return std::pow(10.0, exposant); }
-
-// A physical value with `decimales` decimals and the program's decimal comma.
-QString Nombre(double v, int decimales, const std::string& unite) {
-    const double echelle = std::pow(10.0, decimales);
-    const double arrondi = std::round(v * echelle);
-    if (!std::isfinite(arrondi) || std::fabs(arrondi) > 9e15) return QStringLiteral("—");
-    return Q(FormatFixe(static_cast<int64_t>(arrondi), decimales) + " " + unite);
-}
-
-std::string Unite(int q) { return DepuisCp1252(Etude.Grandeurs[q].Unite.Lire()); }
-
 }  // namespace
 
 void TCaractMachine::DessinerSurcouche(QPainter& p) {
     TextesSurcouche.clear();
-    PointsVus.clear();
     if (!GrapheEcran.Pret) return;
     p.save();
     p.setClipRect(
@@ -609,8 +597,8 @@ void TCaractMachine::DessinerLoi(QPainter& p) {
     if (!loi) return;
     const TEchelleAxe& ex = GrapheEcran.X;
     const TEchelleAxe& ey = GrapheEcran.Y;
-    const double kn = Puissance10(Etude.Grandeurs[1].Exposant);  // tr/min per count
-    const double kt = Puissance10(Etude.Grandeurs[2].Exposant);  // N·m per count
+    const double kn = ValeurPhysique(1, Etude.Grandeurs[GVitesse].Exposant);  // tr/min per count
+    const double kt = ValeurPhysique(1, Etude.Grandeurs[GCouple].Exposant);   // N·m per count
     // The law, dashed, sampled every two pixels; broken where it is not defined.
     QPen plume(VersQColor(GrapheEcran.Palette[0]), 2, Qt::DashLine);
     p.setPen(plume);
@@ -631,8 +619,8 @@ void TCaractMachine::DessinerLoi(QPainter& p) {
     }
     finir();
 
-    // The operating points, each labelled beside its mark.
-    PointsVus = PointsDeFonctionnement(vue);
+    // The operating points (found at the last whole drawing, not at every
+    // paint of the cursor), each labelled beside its mark.
     const QFontMetrics fm(p.font());
     int ligne = 0;
     for (const PointVue& pv : PointsVus) {
@@ -643,16 +631,10 @@ void TCaractMachine::DessinerLoi(QPainter& p) {
         p.drawEllipse(ici, 6, 6);
         p.drawLine(ici - QPointF(9, 0), ici + QPointF(9, 0));
         p.drawLine(ici - QPointF(0, 9), ici + QPointF(0, 9));
-        QString texte = QStringLiteral("n* = %1   T* = %2   P* = %3   %4")
-                            .arg(Nombre(pv.point.n, 1, Unite(1)), Nombre(pv.point.T, 2, Unite(2)),
-                                 Nombre(pv.point.P, 0, Unite(3)),
-                                 TexteTable(pv.point.stable ? TexteStable : TexteInstable));
-        if (pv.ecart)
-            texte += QStringLiteral("\n%1 : Δn = %2   ΔT = %3")
-                         .arg(TexteTable(TexteEcartMesure), Nombre(pv.ecart->dn, 1, Unite(1)),
-                              Nombre(pv.ecart->dT, 2, Unite(2)));
+        QStringList lignes;
+        for (const std::string& l : TextesPoint(pv)) lignes << Q(l);
+        const QString texte = lignes.join(u'\n');
         TextesSurcouche << texte;
-        const QStringList lignes = texte.split(u'\n');
         int largeur = 0;
         for (const QString& l : lignes) largeur = std::max(largeur, fm.horizontalAdvance(l));
         QRectF cadre(ici + QPointF(12, 4 + ligne * 3),

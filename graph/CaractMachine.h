@@ -130,7 +130,8 @@ public:
     QAction* MesuresReponse1;
 
     // ---- over the view: the load line, its operating points, the cursors ----
-    // The operating points found at the last drawing, and the texts drawn
+    // The operating points found at the last whole drawing of the view
+    // (tracegraphe), and the texts drawn at the last paint
     // over the view (operating points, "no operating point", cursor read-outs).
     std::vector<PointVue> PointsVus;
     QStringList TextesSurcouche;

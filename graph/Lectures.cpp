@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "study/Cp1252.h"
 #include "study/Study.h"
+#include "texts/TextesOrvane.h"
 
 namespace orvane {
 
@@ -81,6 +83,41 @@ std::optional<double> ValeurEn(int k, int qX, int qY, double x) {
         return y0 + (y1 - y0) * (x - x0) / (xp - x0);
     }
     return std::nullopt;
+}
+
+std::string UniteGrandeur(int q) {
+    return DepuisCp1252(Etude.Grandeurs[std::clamp(q, 0, NbGrandeurs - 1)].Unite.Lire());
+}
+
+std::string TexteMesure(const std::optional<double>& v, int decimales, const std::string& unite) {
+    if (!v || !std::isfinite(*v)) return "—";
+    const int d = BornerDecimales(decimales);
+    const double arrondi = std::round(*v * std::pow(10.0, d));
+    if (!std::isfinite(arrondi) || std::fabs(arrondi) > 9e15) return "—";
+    return FormatFixe(static_cast<int64_t>(arrondi), d) + (unite.empty() ? "" : " " + unite);
+}
+
+std::array<std::string, 7> TextesMesures(const MesuresReponse& m, int q) {
+    const int d = std::max(Etude.Grandeurs[std::clamp(q, 0, NbGrandeurs - 1)].Decimales, 0);
+    const std::string u = UniteGrandeur(q), s = UniteGrandeur(GTemps);
+    return {TexteMesure(m.initiale, d, u),     TexteMesure(m.finale, d, u),
+            TexteMesure(m.debut, 3, s),        TexteMesure(m.montee, 3, s),
+            TexteMesure(m.constante, 3, s),    TexteMesure(m.depassement, 1, "%"),
+            TexteMesure(m.etablissement, 3, s)};
+}
+
+std::vector<std::string> TextesPoint(const PointVue& p) {
+    const Croisement& c = p.point;
+    std::vector<std::string> l{"n* = " + TexteMesure(c.n, 1, UniteGrandeur(GVitesse)) +
+                               "   T* = " + TexteMesure(c.T, 2, UniteGrandeur(GCouple)) +
+                               "   P* = " + TexteMesure(c.P, 0, UniteGrandeur(GPuissanceMeca)) +
+                               "   " +
+                               std::string(Textes.Texte(c.stable ? TexteStable : TexteInstable))};
+    if (p.ecart)
+        l.push_back(std::string(Textes.Texte(TexteEcartMesure)) +
+                    " : Δn = " + TexteMesure(p.ecart->dn, 1, UniteGrandeur(GVitesse)) +
+                    "   ΔT = " + TexteMesure(p.ecart->dT, 2, UniteGrandeur(GCouple)));
+    return l;
 }
 
 }  // namespace orvane

@@ -3,11 +3,14 @@
 // characteristics, and the values of the trials under a time cursor. No Qt.
 #pragma once
 
+#include <array>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "study/PointFonctionnement.h"
 #include "study/Records.h"
+#include "study/Reponse.h"
 
 namespace orvane {
 
@@ -38,5 +41,20 @@ std::vector<PointVue> PointsDeFonctionnement(const VueGraphe& v);
 // linear interpolation between the two samples around it (abscissas in
 // increasing order); nothing outside the trial's abscissas.
 std::optional<double> ValeurEn(int k, int qX, int qY, double x);
+
+// ---- the texts of these readings, in the current language (UTF-8) ----
+
+// The unit of quantity q from the study's descriptors.
+std::string UniteGrandeur(int q);
+// A value in a quantity's unit with `decimales` decimals, the program's
+// decimal comma and one blank before the unit; "—" for none or for one no
+// text can hold.
+std::string TexteMesure(const std::optional<double>& v, int decimales, const std::string& unite);
+// The seven step measurements of quantity q: values with the quantity's
+// decimals, times in its time unit with 3, the overshoot in % with 1.
+std::array<std::string, 7> TextesMesures(const MesuresReponse& m, int q);
+// An operating point: "n* = … T* = … P* = … stable", then, with a load
+// trial's points, the distance from the nearest one.
+std::vector<std::string> TextesPoint(const PointVue& p);
 
 }  // namespace orvane

@@ -285,13 +285,6 @@ std::vector<Croisement> Croisements(std::vector<PointMachine> points, const LoiC
 
 namespace {
 
-// count × 10^exposant; powers of ten up to 10^22 are exact doubles.
-double Physique(int64_t compte, int32_t exposant) {
-    const int e = std::clamp(exposant, -300, 290);
-    return e >= 0 ? static_cast<double>(compte) * std::pow(10.0, e)
-                  : static_cast<double>(compte) / std::pow(10.0, -e);
-}
-
 bool EssaiPresent(int k) { return k >= 1 && k <= NbCaractMax && k <= Etude.NbCaract; }
 
 }  // namespace
@@ -304,7 +297,8 @@ std::vector<PointMachine> PointsEssai(int k) {
     const int32_t et = Etude.Grandeurs[GCouple].Exposant;
     const int dernier = std::min(c.Dernier(), DernierPointMax);
     for (int i = 0; i <= dernier; ++i)
-        p.push_back({Physique(c.Point(GVitesse, i), en), Physique(c.Point(GCouple, i), et)});
+        p.push_back(
+            {ValeurPhysique(c.Point(GVitesse, i), en), ValeurPhysique(c.Point(GCouple, i), et)});
     return p;
 }
 
@@ -313,7 +307,7 @@ std::optional<Ecart> EcartMesure(int k, const Croisement& c) {
     // Full scales in physical units; a damaged one counts as one unit.
     auto pleine = [](int q) {
         const DescGrandeur& d = Etude.Grandeurs[q];
-        const double v = Physique(d.PleineEchelle, d.Exposant);
+        const double v = ValeurPhysique(d.PleineEchelle, d.Exposant);
         return v > 0 ? v : 1.0;
     };
     const double fn = pleine(GVitesse), ft = pleine(GCouple);

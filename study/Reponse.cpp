@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "study/Study.h"
+
 namespace orvane {
 
 namespace {
@@ -97,6 +99,18 @@ MesuresReponse MesurerReponse(const std::vector<double>& t, const std::vector<do
         m.etablissement = Fini(Interpoler(t, u, *hors + 1, bord) - t[debut]);
     }
     return m;
+}
+
+MesuresReponse MesurerEssai(int k, int q) {
+    if (k < 1 || k > NbCaractMax || q < 0 || q >= NbGrandeurs) return {};
+    const Caracteristique& c = Caracts[k];
+    const int32_t et = Etude.Grandeurs[GTemps].Exposant, ey = Etude.Grandeurs[q].Exposant;
+    std::vector<double> t, y;
+    for (int p = 0; p <= std::min(c.Dernier(), DernierPointMax); ++p) {
+        t.push_back(ValeurPhysique(c.Point(GTemps, p), et));
+        y.push_back(ValeurPhysique(c.Point(q, p), ey));
+    }
+    return MesurerReponse(t, y);
 }
 
 }  // namespace orvane

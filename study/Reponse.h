@@ -35,4 +35,9 @@ struct MesuresReponse {
 // level never reached; still outside the ±5 % band at the last sample.
 MesuresReponse MesurerReponse(const std::vector<double>& t, const std::vector<double>& y);
 
+// The measurements of trial k (1..5) on quantity q against its time
+// (quantity 11), both in the study's units; nothing for a trial or quantity
+// out of range.
+MesuresReponse MesurerEssai(int k, int q);
+
 }  // namespace orvane

@@ -1,6 +1,7 @@
 #include "study/Study.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "study/Cp1252.h"
@@ -297,6 +298,12 @@ std::string FormatFixe(int64_t v, int d, char virgule) {
     if (d > 0) s.insert(s.size() - static_cast<size_t>(d), 1, virgule);
     if (negatif) s.insert(s.begin(), '-');
     return s;
+}
+
+double ValeurPhysique(int64_t compte, int32_t exposant) {
+    const int e = std::clamp(exposant, -300, 290);
+    return e >= 0 ? static_cast<double>(compte) * std::pow(10.0, e)
+                  : static_cast<double>(compte) / std::pow(10.0, -e);
 }
 
 std::string FormatGrandeur(int q) {

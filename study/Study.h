@@ -75,6 +75,10 @@ int BornerDecimales(int64_t d);
 std::string FormatFixe(int64_t v, int d, char virgule = ',');
 // Value q of `ValeursCourantes` with one blank and its unit (UTF-8).
 std::string FormatGrandeur(int q);
+// A count of a quantity whose descriptor has `exposant` in the quantity's
+// unit: count × 10^exposant (divided by the power for a negative exponent, so
+// that 1234 counts of 0.01 give the double nearest to 12.34).
+double ValeurPhysique(int64_t compte, int32_t exposant);
 
 // ---- read-only tables ----
 

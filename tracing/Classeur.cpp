@@ -68,12 +68,9 @@ std::string AvecUnite(std::string nom, const std::string& unite) {
     return nom + (!nom.empty() && nom.back() == ')' ? " [" + unite + "]" : " (" + unite + ")");
 }
 
-// A count of quantity q in its unit: count × 10^exponent (divided rather
-// than multiplied by a negative power, so that 1234 counts of 0.01 give the
-// double nearest to 12.34).
+// A count of quantity q in its unit (an exponent beyond any format bounded).
 double Physique(int32_t v, int q) {
-    const int e = std::clamp(Etude.Grandeurs[q].Exposant, -DecimalesMax, DecimalesMax);
-    return e < 0 ? v / std::pow(10.0, -e) : v * std::pow(10.0, e);
+    return ValeurPhysique(v, std::clamp(Etude.Grandeurs[q].Exposant, -DecimalesMax, DecimalesMax));
 }
 
 std::string DateDuJour() {
@@ -300,12 +297,7 @@ private:
         const int d = std::max(Etude.Grandeurs[q].Decimales, 0);
         bool entete = false;
         for (int k = 1; k <= nbEssais_; ++k) {
-            std::vector<double> t, y;
-            for (int p = 0; p < NbPoints(k); ++p) {
-                t.push_back(Physique(Caracts[k].Point(GTempsCapture, p), GTempsCapture));
-                y.push_back(Physique(Caracts[k].Point(q, p), q));
-            }
-            const struct MesuresReponse m = MesurerReponse(t, y);
+            const struct MesuresReponse m = MesurerEssai(k, q);
             if (!m.finale) continue;
             if (!entete) {
                 Chaine(f, l++, 0,

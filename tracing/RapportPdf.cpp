@@ -28,8 +28,6 @@ namespace orvane {
 
 namespace {
 
-constexpr int GTempsCapture = 11;  // the time quantity of captures
-
 QString Utf8(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
@@ -344,16 +342,6 @@ void SectionEssai(Mise& m, int k, const BlocValeurs& b, const Colonnes& c, const
     }
 }
 
-// A value in physical units with `decimales` decimals, the decimal comma and
-// its unit; "—" for none.
-QString Valeur(const std::optional<double>& v, int decimales, const QString& unite) {
-    if (!v || !std::isfinite(*v)) return QStringLiteral("—");
-    const int d = BornerDecimales(decimales);
-    const double arrondi = std::round(*v * std::pow(10.0, d));
-    if (!std::isfinite(arrondi) || std::fabs(arrondi) > 9e15) return QStringLiteral("—");
-    return DeLEtude(FormatFixe(static_cast<int64_t>(arrondi), d)) +
-           (unite.isEmpty() ? QString() : QLatin1Char(' ') + unite);
-}
 QString Unite(int q) { return DeLEtude(Etude.Grandeurs[q].Unite.Lire()); }
 QString Symbole(int q) { return DeLEtude(Etude.Grandeurs[std::clamp(q, 0, 11)].Symbole.Lire()); }
 
@@ -400,15 +388,8 @@ void SectionPoints(Mise& m, const Styles& s) {
             m.Avancer(hTexte);
         }
         for (const PointVue& pv : points) {
-            QStringList lignes{QStringLiteral("n* = %1   T* = %2   P* = %3   %4")
-                                   .arg(Valeur(pv.point.n, 1, Unite(1)),
-                                        Valeur(pv.point.T, 2, Unite(2)),
-                                        Valeur(pv.point.P, 0, Unite(3)),
-                                        TexteNo(pv.point.stable ? TexteStable : TexteInstable))};
-            if (pv.ecart)
-                lignes << QStringLiteral("%1 : Δn = %2   ΔT = %3")
-                              .arg(TexteNo(TexteEcartMesure), Valeur(pv.ecart->dn, 1, Unite(1)),
-                                   Valeur(pv.ecart->dT, 2, Unite(2)));
+            QStringList lignes;
+            for (const std::string& l : TextesPoint(pv)) lignes << QString::fromStdString(l);
             m.Reserver(hTexte * static_cast<double>(lignes.size()));
             m.Texte(QRectF(0, m.Y(), colonne, hTexte), NomEssai(pv.essai), s.gras,
                     CouleurEssai(pv.essai));
@@ -418,29 +399,6 @@ void SectionPoints(Mise& m, const Styles& s) {
             }
         }
     }
-}
-
-// The step measurements of trial k on quantity q, as the measurements dialog
-// takes them: the trial's samples against its time, in physical units.
-MesuresReponse MesurerEssai(int k, int q) {
-    const Caracteristique& c = Caracts[k];
-    const double kt = std::pow(10.0, Etude.Grandeurs[GTempsCapture].Exposant);
-    const double ky = std::pow(10.0, Etude.Grandeurs[q].Exposant);
-    std::vector<double> t, y;
-    for (int p = 0; p <= std::min(c.Dernier(), DernierPointMax); ++p) {
-        t.push_back(c.Point(GTempsCapture, p) * kt);
-        y.push_back(c.Point(q, p) * ky);
-    }
-    return MesurerReponse(t, y);
-}
-
-// The seven measurements' texts in the dialog's order and units.
-QStringList TextesMesures(const MesuresReponse& m, int q) {
-    const int d = std::max(Etude.Grandeurs[q].Decimales, 0);
-    const QString u = Unite(q), s = Unite(GTempsCapture), pc = QStringLiteral("%");
-    return {Valeur(m.initiale, d, u),     Valeur(m.finale, d, u),    Valeur(m.debut, 3, s),
-            Valeur(m.montee, 3, s),       Valeur(m.constante, 3, s), Valeur(m.depassement, 1, pc),
-            Valeur(m.etablissement, 3, s)};
 }
 
 void SectionMesures(Mise& m, const Styles& s) {
@@ -454,14 +412,18 @@ void SectionMesures(Mise& m, const Styles& s) {
     for (int v = 0; v < NbVues; ++v) {
         const VueGraphe& vue = Etude.Vues[v];
         const int q = vue.GrandeurY;
-        if (!vue.Presente || !VueTemporelle(vue) || q < 1 || q >= GTempsCapture ||
+        if (!vue.Presente || !VueTemporelle(vue) || q < 1 || q >= GTemps ||
             std::any_of(tables.begin(), tables.end(), [q](const Table& t) { return t.q == q; }))
             continue;
         Table t{q, {}};
         for (int k = 1; k <= std::min<int>(Etude.NbCaract, NbCaractMax); ++k) {
             if (Caracts[k].Dernier() < 0) continue;
             const MesuresReponse r = MesurerEssai(k, q);
-            if (r.finale) t.essais.push_back({k, TextesMesures(r, q)});
+            if (!r.finale) continue;
+            QStringList textes;
+            for (const std::string& texte : TextesMesures(r, q))
+                textes << QString::fromStdString(texte);
+            t.essais.push_back({k, textes});
         }
         if (!t.essais.empty()) tables.push_back(std::move(t));
     }

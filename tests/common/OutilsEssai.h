@@ -10,16 +10,20 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "comm/Crc.h"
 #include "sim/Serveur.h"
 #include "study/Fichiers.h"
 #include "study/Rapport.h"
+#include "study/Study.h"
+#include "texts/TextesOrvane.h"
 #include "tools/orvanectl/Orvanectl.h"
 
 namespace orvane::essai {
@@ -91,6 +95,42 @@ struct DossierTemporaire {
     std::string operator/(const std::string& nom) const { return (racine / nom).string(); }
     std::filesystem::path racine;
 };
+
+// A temporary folder made the current one while it lives; then the folder
+// the test started in again, and the default settings, French and an empty
+// study.
+struct DossierCourant {
+    DossierCourant() : depart(std::filesystem::current_path()) {
+        std::filesystem::current_path(dossier.racine);
+    }
+    ~DossierCourant() {
+        std::filesystem::current_path(depart);
+        ConfigGenerale = ConfigDefaut;
+        ChoixLangue(LangueFrancais);
+        InitEtude();
+    }
+    DossierTemporaire dossier;
+    std::filesystem::path depart;
+};
+
+// Adds a trial of this machine and characteristic type, with the default
+// settings (`mots` written over them: word, value), `commentaire` and these
+// points; false when a point could not be added.
+inline bool AjouterEssai(int machine, int type, const std::string& commentaire,
+                         const std::vector<ValeursPoint>& points,
+                         std::initializer_list<std::pair<int, int32_t>> mots = {}) {
+    ReglagesCourants = EnteteCaractDefaut;
+    ReglagesCourants[MotTypeMachine] = machine;
+    ReglagesCourants[MotTypeCaract] = type;
+    for (const auto& [mot, valeur] : mots) ReglagesCourants[mot] = valeur;
+    ReglagesCourants.Commentaire.Ecrire(commentaire);
+    NouvelleCaract();
+    for (const ValeursPoint& p : points) {
+        ValeursCourantes = p;
+        if (!AjouterPoint()) return false;
+    }
+    return true;
+}
 
 inline std::string Contenu(const std::string& chemin) {
     std::ifstream f(chemin, std::ios::binary);

@@ -178,7 +178,7 @@ private slots:
         CaractCourante = 1;
         TMesuresReponse d(1);
         QCOMPARE(d.ListeGrandeurs->currentText(), QStringLiteral("Vitesse de rotation"));
-        const MesuresReponse m = TMesuresReponse::Mesurer(1, GVitesse);
+        const MesuresReponse m = MesurerEssai(1, GVitesse);
         QVERIFY(m.constante && std::fabs(*m.constante - 0.5) <= 0.05);
         QVERIFY(m.montee && std::fabs(*m.montee - 0.5 * std::log(9.0)) <= 0.05);
         QVERIFY(m.depassement && *m.depassement < 0.5);

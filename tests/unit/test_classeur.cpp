@@ -24,19 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void AjouterEssai(int machine, int type, const std::string& commentaire,
-                  const std::vector<ValeursPoint>& points) {
-    ReglagesCourants = EnteteCaractDefaut;
-    ReglagesCourants[MotTypeMachine] = machine;
-    ReglagesCourants[MotTypeCaract] = type;
-    ReglagesCourants.Commentaire.Ecrire(commentaire);
-    NouvelleCaract();
-    for (const ValeursPoint& p : points) {
-        ValeursCourantes = p;
-        ASSERT_TRUE(AjouterPoint());
-    }
-}
-
 // Four views (torque against speed with a constant 5 N·m load, voltage
 // against time, torque against current, efficiency against speed), five
 // trials: two machine characteristics, a capture, a load trial, an empty one.
@@ -51,21 +38,21 @@ void RemplirEtude() {
     for (int v = 0; v < NbVues; ++v)
         Etude.Vues[v] = {1, 1, {0, 0}, axes[v][0], 18, {0, 0}, axes[v][1], 18, {0, 0}, 0};
     EcrireLoiVue(Etude.Vues[0], LoiCharge{GenreLoi::CoupleConstant, 0, 5});
-    AjouterEssai(1, 1, "\xE0 vide",
-                 {{0, 1000, 1000, 10472, 2300, 12345, 28394, 500, 875, 1000, 12, 0},
-                  {0, 1200, 600, 7540, 2310, 8000, 18480, 500, 812, 1000, 5, 0},
-                  {0, 1500, 0, 0, 2320, 1234, 2863, 500, 0, 1000, -3, 0}});
+    ASSERT_TRUE(AjouterEssai(1, 1, "\xE0 vide",
+                             {{0, 1000, 1000, 10472, 2300, 12345, 28394, 500, 875, 1000, 12, 0},
+                              {0, 1200, 600, 7540, 2310, 8000, 18480, 500, 812, 1000, 5, 0},
+                              {0, 1500, 0, 0, 2320, 1234, 2863, 500, 0, 1000, -3, 0}}));
     std::vector<ValeursPoint> capture;
     for (int32_t u : {0, 0, 0, 500, 1000, 1100, 1000, 1000, 1000, 1000})
         capture.push_back({0, 0, 0, 0, u, 0, 0, 0, 0, 0, 0, int32_t(capture.size()) * 10});
-    AjouterEssai(3, 10, "", capture);
-    AjouterEssai(
+    ASSERT_TRUE(AjouterEssai(3, 10, "", capture));
+    ASSERT_TRUE(AjouterEssai(
         1, 7, "charge",
-        {{0, 500, 300, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 1000, 600, 0, 0, 0, 0, 0, 0, 0, 0, 0}});
-    AjouterEssai(
+        {{0, 500, 300, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 1000, 600, 0, 0, 0, 0, 0, 0, 0, 0, 0}}));
+    ASSERT_TRUE(AjouterEssai(
         1, 1, "",
-        {{0, 1000, 900, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 1400, 100, 0, 0, 0, 0, 0, 0, 0, 0, 0}});
-    AjouterEssai(1, 1, "", {});
+        {{0, 1000, 900, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 1400, 100, 0, 0, 0, 0, 0, 0, 0, 0, 0}}));
+    ASSERT_TRUE(AjouterEssai(1, 1, "", {}));
     ConfigGenerale.TypeLiaison = LiaisonReseau;
     for (int i = 0; i < 4; ++i)
         ConfigGenerale.Adresse[i].Ecrire(i == 0 ? "127" : i == 3 ? "1" : "0");

@@ -15,19 +15,6 @@ using namespace orvane::essai;
 
 namespace {
 
-void AjouterEssai(int machine, int loi, const std::string& commentaire,
-                  std::initializer_list<ValeursPoint> points) {
-    ReglagesCourants = EnteteCaractDefaut;
-    ReglagesCourants[MotTypeMachine] = machine;
-    ReglagesCourants[MotTypeCaract] = loi;
-    ReglagesCourants.Commentaire.Ecrire(commentaire);
-    NouvelleCaract();
-    for (const ValeursPoint& p : points) {
-        ValeursCourantes = p;
-        ASSERT_TRUE(AjouterPoint());
-    }
-}
-
 // Expected export of the study written by `EcrireEtude`, in UTF-8.
 const std::string Entetes =
     "N°\tn\tTu\tPm\tU\tI\tPe\tIe\tRd\tFp\tPertes\tt\r\n"
@@ -44,29 +31,22 @@ const std::string TsvAttendu =
 class Orvanectl : public ::testing::Test {
 protected:
     void SetUp() override {
-        depart_ = fs::current_path();
-        fs::current_path(dossier.racine);
         ChoixLangue(LangueFrancais);
         // Three trials: two with points, one empty.
         InitEtude();
-        AjouterEssai(3, 1, "\xE0 vide",
-                     {{0, 1500, 1250, 1963, 2300, 5, -5, 0, 875, 1000, 12, 7},
-                      {0, 1480, 2500, 3875, 2310, 12345, 45210, 1500, 857, 820, 5, 1234}});
-        AjouterEssai(1, 4, "", {{0, 0, -30, 0, 0, 0, 0, 0, 0, 0, 0, 0}});
-        AjouterEssai(0, 0, "", {});
+        ASSERT_TRUE(
+            AjouterEssai(3, 1, "\xE0 vide",
+                         {{0, 1500, 1250, 1963, 2300, 5, -5, 0, 875, 1000, 12, 7},
+                          {0, 1480, 2500, 3875, 2310, 12345, 45210, 1500, 857, 820, 5, 1234}}));
+        ASSERT_TRUE(AjouterEssai(1, 4, "", {{0, 0, -30, 0, 0, 0, 0, 0, 0, 0, 0, 0}}));
+        ASSERT_TRUE(AjouterEssai(0, 0, "", {}));
         ASSERT_TRUE(EnregistrerEtude(f));
     }
-    void TearDown() override {
-        fs::current_path(depart_);
-        ConfigGenerale = ConfigDefaut;
-        ChoixLangue(LangueFrancais);
-        InitEtude();
-    }
 
-    DossierTemporaire dossier;
+    DossierCourant courant;
+    DossierTemporaire& dossier = courant.dossier;
     RapportEnregistre rapport;
     const std::string f = dossier / "banc.OVX2";
-    fs::path depart_;
 };
 
 // The export is the text the tracing window copies, byte for byte.

@@ -25,18 +25,6 @@ namespace {
 
 constexpr double Tau = 0.5;
 
-void AjouterEssai(int machine, int loi, const std::vector<ValeursPoint>& points) {
-    ReglagesCourants = EnteteCaractDefaut;
-    ReglagesCourants[MotTypeMachine] = machine;
-    ReglagesCourants[MotTypeCaract] = loi;
-    ReglagesCourants[3] = 50;
-    NouvelleCaract();
-    for (const ValeursPoint& p : points) {
-        ValeursCourantes = p;
-        ASSERT_TRUE(AjouterPoint());
-    }
-}
-
 VueGraphe Vue(uint8_t presente, int qX, int qY, int zoom, int quadrant) {
     VueGraphe v{};
     v.Presente = v.Affichee = presente;
@@ -60,14 +48,12 @@ double Valeur(const std::string& json, const std::string& cle) {
 class OrvanectlAnalyse : public ::testing::Test {
 protected:
     void SetUp() override {
-        depart_ = fs::current_path();
-        fs::current_path(dossier.racine);
         ChoixLangue(LangueFrancais);
         InitEtude();
-        AjouterEssai(
-            MccIndependante, 1,
-            {{0, 0, 2000, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 2000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}});
-        AjouterEssai(MccIndependante, 6, {});
+        ASSERT_TRUE(AjouterEssai(
+            MccIndependante, 1, "",
+            {{0, 0, 2000, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 2000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}));
+        ASSERT_TRUE(AjouterEssai(MccIndependante, 6, "", {}, {{3, 50}}));
         std::vector<ValeursPoint> capture;
         for (int i = 0; i < 500; ++i) {
             const double t = 0.02 * i;
@@ -78,23 +64,17 @@ protected:
                        : static_cast<int32_t>(std::lround(1000 * (1 - std::exp(-(t - 1) / Tau))));
             capture.push_back(p);
         }
-        AjouterEssai(MccIndependante, 1, capture);
+        ASSERT_TRUE(AjouterEssai(MccIndependante, 1, "", capture));
         Etude.Vues[0] = Vue(1, GVitesse, GCouple, 18, 1);
         Etude.Vues[1] = Vue(1, GTemps, GTension, 18, 0);
         Etude.Vues[2] = Vue(0, GVitesse, GCouple, 7, 3);
         ASSERT_TRUE(EnregistrerEtude(f));
     }
-    void TearDown() override {
-        fs::current_path(depart_);
-        ConfigGenerale = ConfigDefaut;
-        ChoixLangue(LangueFrancais);
-        InitEtude();
-    }
 
-    DossierTemporaire dossier;
+    DossierCourant courant;
+    DossierTemporaire& dossier = courant.dossier;
     RapportEnregistre rapport;
     const std::string f = dossier / "banc.OVX2";
-    fs::path depart_;
 };
 
 TEST_F(OrvanectlAnalyse, FitWritesTheFittedStudyAndShowGivesItsRanges) {

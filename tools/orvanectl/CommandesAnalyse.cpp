@@ -189,19 +189,8 @@ int CommandeReponse(const std::vector<std::string>& args, std::ostream& out, std
     }
     if (!q) return Refus(err, "--quantity takes a quantity's symbol or a number 1..11");
 
-    const Caracteristique& c = Caracts[*l.essai];
-    const DescGrandeur& dt = Etude.Grandeurs[GTemps];
     const DescGrandeur& dy = Etude.Grandeurs[*q];
-    auto physique = [](int32_t compte, int32_t exposant) {
-        const int e = std::clamp(exposant, -300, 290);
-        return e >= 0 ? compte * std::pow(10.0, e) : compte / std::pow(10.0, -e);
-    };
-    std::vector<double> t, y;
-    for (int p = 0; p <= std::min(c.Dernier(), DernierPointMax); ++p) {
-        t.push_back(physique(c.Point(GTemps, p), dt.Exposant));
-        y.push_back(physique(c.Point(*q, p), dy.Exposant));
-    }
-    const MesuresReponse m = MesurerReponse(t, y);
+    const MesuresReponse m = MesurerEssai(*l.essai, *q);
     // Means and interpolated times are finer than one count: one more
     // decimal than the quantity's, tenths of a millisecond.
     const int dv = std::clamp(BornerDecimales(dy.Decimales) + 1, 1, 18);

@@ -323,6 +323,17 @@ void PhotographierTout(Photographe& p) {
         Etude.Vues[0] = VueAjusteeDe(Etude.Vues[0]);
         EcrireLoiVue(Etude.Vues[0], loi);
         scene("trace-droite-charge", [&] { essai(0); }, {t});
+        // The plot frame's own menu: fit, load line, cursors, measurements.
+        TCaractMachine* cadre = t->CaractMachine[0];
+        scene(
+            "trace-menu-vue",
+            [&] {
+                essai(0);
+                cadre->PopupMenu1Popup();
+                cadre->PopupMenu1->popup(cadre->PaintBox1->mapToGlobal(QPoint(80, 60)));
+                Attendre([cadre] { return cadre->PopupMenu1->isVisible(); }, 2000);
+            },
+            {t, cadre->PopupMenu1}, [cadre] { cadre->PopupMenu1->hide(); });
         TDroiteCharge dialogue(1, t);
         scene("droite-charge", [&] { dialogue.show(); }, {&dialogue});
         Etude = avant;
